@@ -1,0 +1,9 @@
+#pragma once
+
+#include "framework/CString.h"
+
+struct VersionInfo {
+  CString fileVersion;
+  CString productVersion;
+  CString fileDescription;
+};

@@ -1,0 +1,93 @@
+#include "host/CMC_EditMotionInternalData.h"
+
+#include "host/CMC_Setup.h"
+#include "host/HostMessages.h"
+#include "host/ParameterText.h"
+#include "host/RadioReader.h"
+#include "host/VariableCatalog.h"
+
+namespace {
+
+// Reads the entry `name` into `param` with the values in the unit the entry names, or in
+// `defaultUnit` when it names none; the unit must have `dimension`.
+CString ReadListInUnit(const CString& text, CMC_ArrayParameter& param, const char* name, tagVarType type,
+                       const CString& defaultUnit, UnitDimension dimension, double iuSize, double iuOffset) {
+  ParameterText::Entry entry;
+  if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found || !entry.hasUnit)
+    return HostMessages::InvalidEntry(name);
+  const CString unitName = entry.unit.IsEmpty() ? defaultUnit : entry.unit;
+  const CMC_Unit* unit = param.GetSetup().GetUnits().FindUnit(unitName);
+  if (unit == nullptr || !(unit->GetDimension() == dimension) ||
+      !param.InitializeMotionParam(type, name, unitName, entry.value, iuSize, iuOffset))
+    return HostMessages::InvalidEntry(name);
+  return CString();
+}
+
+}  // namespace
+
+CMC_EditMotionInternalData::CMC_EditMotionInternalData(CMC_Setup& setup, CMC_Motion& motion)
+    : m_pSetup(&setup), m_pMotion(&motion) {}
+
+CMC_EditMotionInternalData::~CMC_EditMotionInternalData() = default;
+
+CString CMC_EditMotionInternalData::GetDataParamName(const char* baseName, const char* prefix, const char* third) {
+  CString name;
+  for (const char* part : {prefix, baseName, third})
+    if (part != nullptr) name += part;
+  return name;
+}
+
+CString CMC_EditMotionInternalData::GetDefaultUnit(const char* baseName, const char*, CMC_Setup* setup) {
+  const KnownVariable* variable = VariableCatalog::Find(baseName);
+  if (variable == nullptr) return CString();
+  const LoadKind load = setup != nullptr ? setup->GetUnits().GetResolution().load : LoadKind::Linear;
+  return CMC_Units::DefaultUnitOf(load, variable->quantity);
+}
+
+CString CMC_EditMotionInternalData::ReadRadioParam(const CString& text, const char* key, int min, int max,
+                                                   int& value) const {
+  return RadioReader::Read(text, key, min, max, value);
+}
+
+CString CMC_EditMotionInternalData::ReadOptionalRadioParam(const CString& text, const char* key, int min, int max,
+                                                           int& value) const {
+  return RadioReader::ReadOptional(text, key, min, max, value);
+}
+
+void CMC_EditMotionInternalData::WriteRadioParam(CString& text, const char* key, int value) const {
+  ParameterText::AppendRadio(text, key, value);
+}
+
+CString CMC_EditMotionInternalData::ReadArrayDataParam(const CString& text, CMC_ArrayParameter& param,
+                                                       const char* baseName, const char* prefix,
+                                                       const char* third) const {
+  const CString name = GetDataParamName(baseName, prefix, third);
+  const KnownVariable* variable = VariableCatalog::Find(baseName);
+  if (variable == nullptr) return HostMessages::InvalidEntry(name);
+  const CMC_Units& units = param.GetSetup().GetUnits();
+  return ReadListInUnit(text, param, name, variable->type, units.DefaultUnitOf(variable->quantity),
+                        units.DimensionOf(variable->quantity), IU_OF_SETUP, IU_OF_SETUP);
+}
+
+CString CMC_EditMotionInternalData::ReadArrayDataParamWithUnit(const CString& text, CMC_ArrayParameter& param,
+                                                               const char* name, tagVarType type, const char* unit,
+                                                               double internalUnitSize,
+                                                               double internalUnitOffset) const {
+  const CMC_Unit* expected = param.GetSetup().GetUnits().FindUnit(unit);
+  if (expected == nullptr) return HostMessages::InvalidEntry(name);
+  return ReadListInUnit(text, param, name, type, expected->GetUnitName(), expected->GetDimension(), internalUnitSize,
+                        internalUnitOffset);
+}
+
+CString CMC_EditMotionInternalData::ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param,
+                                                             const char* name, tagVarType type) const {
+  ParameterText::Entry entry;
+  if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found || !entry.unit.IsEmpty() ||
+      !param.InitializeMotionParam(type, name, "", entry.value, 1.0, 0.0))
+    return HostMessages::InvalidEntry(name);
+  return CString();
+}
+
+void CMC_EditMotionInternalData::WriteArrayDataParam(CString& text, const CMC_ArrayParameter& param) const {
+  ParameterText::AppendList(text, param.GetName(), param.GetUnitName(), param.SaveData());
+}

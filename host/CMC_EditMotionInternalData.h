@@ -1,0 +1,57 @@
+#pragma once
+
+#include "framework/CString.h"
+#include "host/CMC_ArrayParameter.h"
+#include "host/TarnocApi.h"
+#include "host/tagVarType.h"
+
+class CMC_Setup;
+class CMC_Motion;
+
+// Base of a motion kind's record: it holds the setup and the motion and offers the readers
+// and writers of the parameter text. Every reader returns an empty text on success, or the
+// message for the entry (ending in CR LF) and leaves its target as it was.
+class TARNOC_API CMC_EditMotionInternalData {
+ public:
+  CMC_EditMotionInternalData(CMC_Setup& setup, CMC_Motion& motion);
+  virtual ~CMC_EditMotionInternalData();
+  CMC_EditMotionInternalData(const CMC_EditMotionInternalData&) = delete;
+  CMC_EditMotionInternalData& operator=(const CMC_EditMotionInternalData&) = delete;
+
+  virtual int ReadData(CString& text, CString& errors) = 0;
+  virtual void WriteData(CString& text) = 0;
+
+  CMC_Setup& GetSetup() const { return *m_pSetup; }
+  CMC_Motion& GetMotion() const { return *m_pMotion; }
+
+  // The entry name of a controller variable's data: prefix, base name and third part joined,
+  // so "TPOS" with prefix "X_" is "X_TPOS".
+  static CString GetDataParamName(const char* baseName, const char* prefix = nullptr, const char* third = nullptr);
+  // The unit a new entry of the variable is written in: the variable's default unit on the
+  // setup, or on a linear drive when no setup is given. The prefix does not change it.
+  static CString GetDefaultUnit(const char* baseName, const char* prefix = nullptr, CMC_Setup* setup = nullptr);
+
+ protected:
+  CString ReadRadioParam(const CString& text, const char* key, int min, int max, int& value) const;
+  // A missing entry is no fault and sets `value` to `min`; a present but faulty one is.
+  CString ReadOptionalRadioParam(const CString& text, const char* key, int min, int max, int& value) const;
+  void WriteRadioParam(CString& text, const char* key, int value) const;
+
+  // The data of a known controller variable, in a unit of the variable's quantity on the
+  // parameter's setup; an entry without unit is in the variable's default unit.
+  CString ReadArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* baseName,
+                             const char* prefix = nullptr, const char* third = nullptr) const;
+  // An entry in a unit compatible with `unit` (which an entry without unit takes), kept in the
+  // internal unit that the two trailing numbers give (see InitializeMotionParam).
+  CString ReadArrayDataParamWithUnit(const CString& text, CMC_ArrayParameter& param, const char* name,
+                                     tagVarType type, const char* unit, double internalUnitSize,
+                                     double internalUnitOffset) const;
+  // Plain numbers: the entry must carry no unit, so a physical value is never taken for counts.
+  CString ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* name,
+                                   tagVarType type) const;
+  void WriteArrayDataParam(CString& text, const CMC_ArrayParameter& param) const;
+
+ private:
+  CMC_Setup* m_pSetup;
+  CMC_Motion* m_pMotion;
+};

@@ -1,0 +1,142 @@
+#include "host/CMC_ParameterBase.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "host/CMC_Setup.h"
+#include "host/CMC_Value.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A decimal number, optionally signed, with optional fraction and exponent; nothing else
+// (no "inf", "nan" or hexadecimal) and surrounded by nothing but blanks.
+bool ParseNumber(const char* first, const char* last, double& value) {
+  while (first < last && IsBlank(*first)) ++first;
+  while (last > first && IsBlank(last[-1])) --last;
+  if (first < last && *first == '+') ++first;
+  if (first == last) return false;
+  const char lead = *first == '-' && last - first > 1 ? first[1] : *first;
+  if (!(lead >= '0' && lead <= '9') && lead != '.') return false;
+  const auto result = std::from_chars(first, last, value, std::chars_format::general);
+  return result.ec == std::errc() && result.ptr == last && std::isfinite(value);
+}
+
+}  // namespace
+
+CMC_ParameterBase::CMC_ParameterBase(CMC_Setup& setup) : m_pSetup(&setup) {}
+
+CMC_ParameterBase::~CMC_ParameterBase() = default;
+
+bool CMC_ParameterBase::MakeIdentity(tagVarType type, const char* name, const char* unit, double iuSize,
+                                     double iuOffset, Identity& identity) const {
+  const CMC_Units& units = m_pSetup->GetUnits();
+  const CMC_Unit* selected = units.FindUnit(unit == nullptr ? "" : unit);
+  if (selected == nullptr || !IsKnownVarType(type)) return false;
+  if (iuSize == IU_OF_SETUP) iuSize = units.InternalUnitOf(selected->GetDimension())->GetSizeInBaseUnit();
+  if (iuOffset == IU_OF_SETUP) iuOffset = 0.0;
+  if (!(std::isfinite(iuSize) && iuSize > 0.0 && std::isfinite(iuOffset))) return false;
+  identity = Identity{CString(name), type, selected->GetUnitName(), selected->GetDimension(),
+                      selected->GetSizeInBaseUnit(), iuSize, iuOffset};
+  return true;
+}
+
+BOOL CMC_ParameterBase::InitializeMotionParam(tagVarType type, const char* name, const char* unit,
+                                              const char* valueText, double internalUnitSize,
+                                              double internalUnitOffset) {
+  Identity identity;
+  if (!MakeIdentity(type, name, unit, internalUnitSize, internalUnitOffset, identity)) return FALSE;
+  Identity previous = m_Id;
+  m_Id = identity;
+  std::vector<double> stored;
+  if (!ParseValueList(valueText, stored) || !AssignParsedValues(stored)) {
+    m_Id = previous;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CMC_ParameterBase::ChangeUnit(const char* unit) {
+  const CMC_Unit* selected = m_pSetup->GetUnits().FindUnit(unit);
+  if (selected == nullptr || !(selected->GetDimension() == m_Id.dimension)) return FALSE;
+  m_Id.unitName = selected->GetUnitName();
+  m_Id.unitSize = selected->GetSizeInBaseUnit();
+  return TRUE;
+}
+
+double CMC_ParameterBase::UnitToIU(double valueInUnit) const { return BaseUnitToIU(valueInUnit * m_Id.unitSize); }
+
+double CMC_ParameterBase::IUToUnit(double internalValue) const { return IUToBaseUnit(internalValue) / m_Id.unitSize; }
+
+double CMC_ParameterBase::IUToBaseUnit(double internalValue) const {
+  return internalValue * m_Id.iuSize + m_Id.iuOffset;
+}
+
+double CMC_ParameterBase::BaseUnitToIU(double baseValue) const { return (baseValue - m_Id.iuOffset) / m_Id.iuSize; }
+
+bool CMC_ParameterBase::IsWithinLimits(double internalValue) const {
+  if (m_Min && internalValue < *m_Min) return false;
+  if (m_Max && internalValue > *m_Max) return false;
+  return true;
+}
+
+bool CMC_ParameterBase::AcceptIU(double internalValue, double& stored) const {
+  double candidate = 0.0;
+  if (!CMC_Value::Quantize(m_Id.type, internalValue, candidate) || !IsWithinLimits(candidate)) return false;
+  stored = candidate;
+  return true;
+}
+
+bool CMC_ParameterBase::ParseValueText(const char* text, double& stored) const {
+  if (text == nullptr) return false;
+  double value = 0.0;
+  return ParseNumber(text, text + std::char_traits<char>::length(text), value) && AcceptIU(UnitToIU(value), stored);
+}
+
+bool CMC_ParameterBase::ParseValueList(const char* text, std::vector<double>& stored) const {
+  const char* first = text == nullptr ? "" : text;
+  const char* end = first + std::char_traits<char>::length(first);
+  const char* probe = first;
+  while (probe < end && IsBlank(*probe)) ++probe;
+  if (probe == end) return true;  // an empty list
+  while (true) {
+    const char* comma = std::find(first, end, ',');
+    double value = 0.0;
+    double kept = 0.0;
+    if (!ParseNumber(first, comma, value) || !AcceptIU(UnitToIU(value), kept)) return false;
+    stored.push_back(kept);
+    if (comma == end) return true;
+    first = comma + 1;
+  }
+}
+
+CString CMC_ParameterBase::FormatIU(double internalValue) const {
+  const double inUnit = IUToUnit(internalValue);
+  char text[64];
+  std::to_chars_result result{};
+  for (int precision = 1; precision <= 17; ++precision) {
+    result = std::to_chars(text, text + sizeof text, inUnit, std::chars_format::general, precision);
+    double back = 0.0;
+    double stored = 0.0;
+    if (ParseNumber(text, result.ptr, back) && CMC_Value::Quantize(m_Id.type, UnitToIU(back), stored) &&
+        stored == internalValue)
+      break;
+  }
+  return CString(text, static_cast<int>(result.ptr - text));
+}
+
+CString CMC_ParameterBase::LiteralOfIU(double internalValue) const {
+  return CMC_Value::Literal(m_Id.type, internalValue);
+}
+
+CString CMC_ParameterBase::JoinValues(const std::vector<double>& internalValues) const {
+  CString text;
+  for (size_t i = 0; i < internalValues.size(); ++i) {
+    if (i > 0) text += ", ";
+    text += FormatIU(internalValues[i]);
+  }
+  return text;
+}

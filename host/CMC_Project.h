@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/CString.h"
+#include "host/CMC_AxisData.h"
+#include "host/CMC_Setup.h"
+#include "host/TarnocApi.h"
+
+// What the host has open: the setups of its devices, the axes that connect a controller's
+// slaves to drives, and the motion controller whose motions are being programmed.
+class TARNOC_API CMC_Project {
+ public:
+  CMC_Project();
+  ~CMC_Project();
+  CMC_Project(const CMC_Project&) = delete;
+  CMC_Project& operator=(const CMC_Project&) = delete;
+
+  CMC_Setup& AddSetup(const char* name, bool isMotionController, const DriveResolution& resolution);
+  CMC_AxisData& AddAxis(int axisID, const char* name, CMC_Setup* driveSetup);
+  void SetController(CMC_Setup& controller) { m_pController = &controller; }
+
+  CMC_Setup& GetController() const { return *m_pController; }
+  CMC_Setup* FindSetup(const char* name) const;
+  CMC_AxisData* FindAxis(int axisID) const;
+
+  // The built-in demo: a motion controller with two linear drives of different resolution,
+  // a rotary drive for the tangent axis and a slave mapped to no axis.
+  static std::unique_ptr<CMC_Project> CreateDemo();
+  // A project described by a JSON setup file; null with a message naming the file and the fault.
+  static std::unique_ptr<CMC_Project> LoadFromFile(const char* path, CString& error);
+  static std::unique_ptr<CMC_Project> LoadFromJsonText(const CString& json, const char* sourceName, CString& error);
+
+ private:
+  std::vector<std::unique_ptr<CMC_Setup>> m_Setups;
+  std::vector<std::unique_ptr<CMC_AxisData>> m_Axes;
+  CMC_Setup* m_pController = nullptr;
+};

@@ -1,0 +1,100 @@
+#include "host/CMC_Value.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr double kFixedScale = 65536.0;  // 16 fraction bits
+
+struct IntegerRange {
+  double min;
+  double max;
+};
+
+bool IntegerRangeOf(tagVarType type, IntegerRange& range) {
+  switch (type) {
+    case VT_INT8: range = {-128.0, 127.0}; return true;
+    case VT_INT16: range = {-32768.0, 32767.0}; return true;
+    case VT_INT32: range = {-2147483648.0, 2147483647.0}; return true;
+    case VT_UINT8: range = {0.0, 255.0}; return true;
+    case VT_UINT16: range = {0.0, 65535.0}; return true;
+    case VT_UINT32: range = {0.0, 4294967295.0}; return true;
+    default: return false;
+  }
+}
+
+bool IsUnsigned(tagVarType type) { return type == VT_UINT8 || type == VT_UINT16 || type == VT_UINT32; }
+
+// std::round rounds halves away from zero, which is what a person expects of 0.5 counts.
+bool QuantizeInteger(const IntegerRange& range, double value, double& stored) {
+  const double rounded = std::round(value);
+  if (!(rounded >= range.min && rounded <= range.max)) return false;
+  stored = rounded;
+  return true;
+}
+
+bool QuantizeFixed(double value, double& stored) {
+  const IntegerRange raw{-2147483648.0, 2147483647.0};
+  double rawValue = 0.0;
+  if (!QuantizeInteger(raw, value * kFixedScale, rawValue)) return false;
+  stored = rawValue / kFixedScale;
+  return true;
+}
+
+// The fewest fraction digits (at least one, so the literal reads as fixed point) that a
+// reader rounding to 1/65536 turns back into the same stored value; five always suffice.
+CString FixedLiteral(double stored) {
+  const double raw = std::round(stored * kFixedScale);
+  char text[64];
+  for (int digits = 1; digits <= 5; ++digits) {
+    std::snprintf(text, sizeof text, "%.*f", digits, stored);
+    double back = 0.0;
+    std::from_chars(text, text + std::char_traits<char>::length(text), back);
+    if (std::round(back * kFixedScale) == raw) break;
+  }
+  if (raw == 0.0) return CString("0.0");
+  return CString(text);
+}
+
+CString ShortestDouble(double value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return CString(text, static_cast<int>(result.ptr - text));
+}
+
+}  // namespace
+
+bool CMC_Value::Quantize(tagVarType type, double value, double& stored) {
+  if (type == VT_DOUBLE) {
+    stored = value;
+    return true;
+  }
+  if (!std::isfinite(value)) return false;
+  if (type == VT_FIXED16_16) return QuantizeFixed(value, stored);
+  IntegerRange range{};
+  if (!IntegerRangeOf(type, range)) return false;
+  return QuantizeInteger(range, value, stored);
+}
+
+bool CMC_Value::Set(double internalValue) {
+  double stored = 0.0;
+  if (!Quantize(m_Type, internalValue, stored)) return false;
+  m_Value = stored;
+  return true;
+}
+
+CString CMC_Value::Literal(tagVarType type, double storedValue) {
+  if (type == VT_FIXED16_16) return FixedLiteral(storedValue);
+  IntegerRange range{};
+  if (!std::isfinite(storedValue) || !IntegerRangeOf(type, range)) return ShortestDouble(storedValue);
+  CString literal;
+  if (IsUnsigned(type))
+    literal.Format("%lluu", static_cast<unsigned long long>(storedValue));
+  else
+    literal.Format("%lldL", static_cast<long long>(storedValue));
+  return literal;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "host/CMC_Parameter.h"
+#include "host/VariableCatalog.h"
+
+// A variable of a setup. Besides holding a value it serves as a unit converter: set a value in
+// one unit and read it in another.
+class TARNOC_API CMC_Variable : public CMC_Parameter {
+ public:
+  CMC_Variable(CMC_Setup& setup, const KnownVariable& definition);
+
+  PhysicalQuantity GetQuantity() const { return m_Quantity; }
+
+ private:
+  PhysicalQuantity m_Quantity;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/CMC_Motion.h"
+#include "host/CMC_Project.h"
+#include "tools/host/ModuleLoader.h"
+
+// What every command works with: the loaded module and the project (the built-in demo or one
+// read from a setup file), with one motion of the project's controller.
+class HostSession {
+ public:
+  // False with a message when the module or the setup file cannot be used.
+  bool Open(const std::string& modulePath, const std::string& setupPath, std::string& error);
+
+  const ModuleLoader& Module() const { return m_Module; }
+  CMC_Setup& Controller() const { return m_pProject->GetController(); }
+  CMC_Motion& Motion() const { return *m_pMotion; }
+
+ private:
+  ModuleLoader m_Module;
+  std::unique_ptr<CMC_Project> m_pProject;
+  std::unique_ptr<CMC_Motion> m_pMotion;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// A module opened with the dynamic loader; it stays loaded while this object lives.
+class ModuleLoader {
+ public:
+  ModuleLoader() = default;
+  ~ModuleLoader();
+  ModuleLoader(const ModuleLoader&) = delete;
+  ModuleLoader& operator=(const ModuleLoader&) = delete;
+
+  // False with a message naming the path and the loader's reason.
+  bool Open(const std::string& path, std::string& error);
+  // The export's address cast to its function type, or null with a message naming it.
+  template <typename Function>
+  Function Resolve(const char* name, std::string& error) const {
+    return reinterpret_cast<Function>(ResolveAddress(name, error));
+  }
+
+  // Where motion-host looks when no module is named: beside its own executable.
+  static std::string DefaultModulePath();
+
+ private:
+  void* ResolveAddress(const char* name, std::string& error) const;
+
+  void* m_Handle = nullptr;
+  std::string m_Path;
+};

@@ -1,0 +1,99 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/host/Commands.h"
+#include "tools/host/HostSession.h"
+#include "tools/host/ModuleLoader.h"
+
+// motion-host: the stand-in host application. It loads the motion-kind module, builds a project
+// (the built-in demo or a setup file) and calls the module's exports as the host would.
+
+namespace {
+
+struct Options {
+  std::string modulePath = ModuleLoader::DefaultModulePath();
+  std::string setupPath;
+  const Command* command = nullptr;
+  std::vector<std::string> arguments;
+  bool help = false;
+};
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out,
+               "usage: motion-host [--module PATH] [--setup FILE.json] [COMMAND [ARGUMENTS]]\n\n"
+               "Loads the vector-mode motion module and calls it as the host application would.\n"
+               "Without a command it runs the demo.\n\n"
+               "options:\n"
+               "  --module PATH      the module to load (default: Zoventa.so beside motion-host)\n"
+               "  --setup FILE.json  the project setup to use (default: the built-in demo setup)\n"
+               "  --help             this text; after a command, that command's help\n\n"
+               "commands:\n");
+  for (const Command& command : AllCommands()) std::fprintf(out, "  %-10s %s\n", command.name, command.help);
+}
+
+void PrintCommandHelp(const Command& command) {
+  std::printf("usage: motion-host [--module PATH] [--setup FILE.json] %s %s\n\n%s\n", command.name, command.synopsis,
+              command.help);
+}
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& command : AllCommands())
+    if (name == command.name) return &command;
+  return nullptr;
+}
+
+// False with a message for a malformed command line.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (options.command != nullptr) {
+      options.arguments.push_back(argument);
+    } else if (argument == "--module" || argument == "--setup") {
+      if (i + 1 >= argc) {
+        error = argument + " needs a value";
+        return false;
+      }
+      (argument == "--module" ? options.modulePath : options.setupPath) = argv[++i];
+    } else if (const Command* command = FindCommand(argument)) {
+      options.command = command;
+    } else {
+      error = "unknown command or option \"" + argument + "\"";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::vector<Command>& AllCommands() {
+  static const std::vector<Command> commands = {
+      {"info", "", "prints the module's class name, name, order ID and whether it is enabled for the setup", RunInfo},
+  };
+  return commands;
+}
+
+int main(int argc, char** argv) {
+  Options options;
+  std::string error;
+  if (!ParseOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "motion-host: %s\n\n", error.c_str());
+    PrintUsage(stderr);
+    return kExitUsage;
+  }
+  if (options.help) {
+    options.command != nullptr ? PrintCommandHelp(*options.command) : PrintUsage(stdout);
+    return kExitOk;
+  }
+  HostSession session;
+  if (!session.Open(options.modulePath, options.setupPath, error)) {
+    std::fprintf(stderr, "motion-host: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  const Command& command = options.command != nullptr ? *options.command : AllCommands().front();
+  return command.run(session, options.arguments);
+}
