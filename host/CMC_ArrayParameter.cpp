@@ -19,7 +19,7 @@ BOOL CMC_ArrayParameter::InsertValueInInternalUnitAt(int index, double value) {
 
 void CMC_ArrayParameter::RemoveValueAt(int index, int count) {
   if (!IsIndex(index) || count <= 0) return;
-  const int last = std::min(GetValuesCount(), index + count);
+  const int last = index + std::min(count, GetValuesCount() - index);
   m_Values.erase(m_Values.begin() + index, m_Values.begin() + last);
 }
 

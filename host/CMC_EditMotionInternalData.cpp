@@ -82,7 +82,7 @@ CString CMC_EditMotionInternalData::ReadArrayDataParamWithUnit(const CString& te
 CString CMC_EditMotionInternalData::ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param,
                                                              const char* name, tagVarType type) const {
   ParameterText::Entry entry;
-  if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found || !entry.unit.IsEmpty() ||
+  if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found ||
       !param.InitializeMotionParam(type, name, "", entry.value, 1.0, 0.0))
     return HostMessages::InvalidEntry(name);
   return CString();

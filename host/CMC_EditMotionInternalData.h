@@ -46,7 +46,7 @@ class TARNOC_API CMC_EditMotionInternalData {
   CString ReadArrayDataParamWithUnit(const CString& text, CMC_ArrayParameter& param, const char* name,
                                      tagVarType type, const char* unit, double internalUnitSize,
                                      double internalUnitOffset) const;
-  // Plain numbers: the entry must carry no unit, so a physical value is never taken for counts.
+  // Plain numbers in internal units; a unit written in the entry is not looked at.
   CString ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* name,
                                    tagVarType type) const;
   void WriteArrayDataParam(CString& text, const CMC_ArrayParameter& param) const;

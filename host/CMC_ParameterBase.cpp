@@ -10,6 +10,9 @@
 
 namespace {
 
+// How far FormatIU looks beside a converted number, in ulps, for one that reads back exactly.
+constexpr int kNeighbourSteps = 2;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A decimal number, optionally signed, with optional fraction and exponent; nothing else
@@ -17,9 +20,10 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool ParseNumber(const char* first, const char* last, double& value) {
   while (first < last && IsBlank(*first)) ++first;
   while (last > first && IsBlank(last[-1])) --last;
-  if (first < last && *first == '+') ++first;
+  const bool plus = first < last && *first == '+';
+  if (plus) ++first;
   if (first == last) return false;
-  const char lead = *first == '-' && last - first > 1 ? first[1] : *first;
+  const char lead = *first == '-' && !plus && last - first > 1 ? first[1] : *first;
   if (!(lead >= '0' && lead <= '9') && lead != '.') return false;
   const auto result = std::from_chars(first, last, value, std::chars_format::general);
   return result.ec == std::errc() && result.ptr == last && std::isfinite(value);
@@ -77,9 +81,10 @@ double CMC_ParameterBase::IUToBaseUnit(double internalValue) const {
 
 double CMC_ParameterBase::BaseUnitToIU(double baseValue) const { return (baseValue - m_Id.iuOffset) / m_Id.iuSize; }
 
+// Written so that a NaN is within no limits.
 bool CMC_ParameterBase::IsWithinLimits(double internalValue) const {
-  if (m_Min && internalValue < *m_Min) return false;
-  if (m_Max && internalValue > *m_Max) return false;
+  if (m_Min && !(internalValue >= *m_Min)) return false;
+  if (m_Max && !(internalValue <= *m_Max)) return false;
   return true;
 }
 
@@ -113,18 +118,36 @@ bool CMC_ParameterBase::ParseValueList(const char* text, std::vector<double>& st
   }
 }
 
-CString CMC_ParameterBase::FormatIU(double internalValue) const {
+bool CMC_ParameterBase::ReadsBackAs(double valueInUnit, double internalValue) const {
+  double stored = 0.0;
+  return CMC_Value::Quantize(m_Id.type, UnitToIU(valueInUnit), stored) && stored == internalValue;
+}
+
+double CMC_ParameterBase::NumberToShow(double internalValue) const {
   const double inUnit = IUToUnit(internalValue);
   char text[64];
-  std::to_chars_result result{};
   for (int precision = 1; precision <= 17; ++precision) {
-    result = std::to_chars(text, text + sizeof text, inUnit, std::chars_format::general, precision);
+    const auto result = std::to_chars(text, text + sizeof text, inUnit, std::chars_format::general, precision);
     double back = 0.0;
-    double stored = 0.0;
-    if (ParseNumber(text, result.ptr, back) && CMC_Value::Quantize(m_Id.type, UnitToIU(back), stored) &&
-        stored == internalValue)
-      break;
+    if (ParseNumber(text, result.ptr, back) && ReadsBackAs(back, internalValue)) return back;
   }
+  // An unrounded value can miss itself by an ulp on the way to the unit and back; a close
+  // neighbour of the converted number then reads back exactly.
+  double below = inUnit;
+  double above = inUnit;
+  for (int step = 0; step < kNeighbourSteps; ++step) {
+    below = std::nextafter(below, -HUGE_VAL);
+    above = std::nextafter(above, HUGE_VAL);
+    if (ReadsBackAs(below, internalValue)) return below;
+    if (ReadsBackAs(above, internalValue)) return above;
+  }
+  return inUnit;
+}
+
+CString CMC_ParameterBase::FormatIU(double internalValue) const {
+  char text[64];
+  // The plain form whenever it is no longer: "10" rather than the "1e+01" of one digit.
+  const auto result = std::to_chars(text, text + sizeof text, NumberToShow(internalValue));
   return CString(text, static_cast<int>(result.ptr - text));
 }
 

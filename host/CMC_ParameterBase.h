@@ -66,6 +66,9 @@ class TARNOC_API CMC_ParameterBase {
 
  private:
   bool ParseValueList(const char* text, std::vector<double>& stored) const;
+  bool ReadsBackAs(double valueInUnit, double internalValue) const;
+  // The number in the selected unit with the fewest digits that reads back to the value.
+  double NumberToShow(double internalValue) const;
 
   // Everything InitializeMotionParam replaces at once, so a failed call can leave it as it was.
   struct Identity {

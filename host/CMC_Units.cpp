@@ -132,3 +132,10 @@ CString CMC_Units::DefaultUnitOf(LoadKind load, PhysicalQuantity quantity) {
   }
   return CString();
 }
+
+bool CMC_Units::RemoveUnit(const char* name) {
+  const CMC_Unit* unit = FindUnit(name);
+  if (unit == nullptr || unit->IsInternal() || unit == FindUnitOfDimension(unit->GetDimension(), false)) return false;
+  m_Units.erase(m_Units.begin() + (unit - m_Units.data()));
+  return true;
+}

@@ -31,6 +31,8 @@ class TARNOC_API CMC_Units {
   CString DefaultUnitOf(PhysicalQuantity quantity) const { return DefaultUnitOf(m_Resolution.load, quantity); }
   static CString DefaultUnitOf(LoadKind load, PhysicalQuantity quantity);
   const DriveResolution& GetResolution() const { return m_Resolution; }
+  // For setups whose table lacks a standard unit; base and internal units stay.
+  bool RemoveUnit(const char* name);
 
  private:
   void AddStandardUnits();

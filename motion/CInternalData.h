@@ -1,0 +1,95 @@
+#pragma once
+
+#include <memory>
+
+#include "framework/CString.h"
+#include "host/CMC_ArrayParameter.h"
+#include "host/CMC_EditMotionInternalData.h"
+#include "host/CMC_Parameter.h"
+#include "host/CMotionEvent.h"
+
+// One vector-mode motion in memory: its options, its X, Y and tangent slave axes, its path as a
+// list of linear and circular segments, how it starts, and what the slave drives' units imply.
+//
+// Segment i owns entry i of m_SegmentType, m_pVectorAcc and m_pVectorSpeed. The k-th linear
+// segment owns entry k of the X and Y increments; the k-th circular segment owns entry k of the
+// radius, initial angle and angle increment arrays. Every reader of the record relies on that.
+//
+// The five owned arrays exist from the first UpdateAxisUnits on, which ReadData makes: call
+// ReadData before anything that touches them.
+class CInternalData : public CMC_EditMotionInternalData {
+ public:
+  // Radius limit in internal units: floor((2^31 - 1) / (2 pi)), so that a full circle's path
+  // length still fits the controller's 32-bit position.
+  static constexpr double kMaxRadius = 341782637.0;
+
+  CInternalData(CMC_Setup& setup, CMC_Motion& motion);
+  ~CInternalData() override;
+
+  // Parses a parameter text into the record. Every faulty entry adds one message ending in
+  // CR LF; a text without faulty entries is validated with CheckData. Non-zero when `errors`
+  // is empty. The record is complete afterwards either way.
+  int ReadData(CString& text, CString& errors) override;
+  // Appends the record's entries in the form ReadData reads.
+  void WriteData(CString& text) override;
+  // The parameter text of a new motion on this record's setup.
+  CString GetDefaultText();
+
+  // The first reason the record cannot be translated, or empty. segmentIndex receives the
+  // offending segment (0 for record-level faults) and is untouched when the record is valid.
+  CString CheckData(int& segmentIndex);
+
+  // Classifies the X and Y drives, derives resolution ratios and the tangent axis's counts per
+  // revolution, and gives the five owned arrays the units that fit.
+  void UpdateAxisUnits();
+  // Moves an owned array to `setup` in a unit compatible with `unit`, keeping its values.
+  void RebuildArrayParam(std::unique_ptr<CMC_ArrayParameter>& target, CMC_Setup& setup, const char* unit);
+
+  void CountSegments(int& linearCount, int& circularCount);
+  // Brings every array to the size the segment list asks for; an empty list becomes one linear
+  // segment.
+  void AdjustArraySizes();
+  // The scalar parameters with which an editor edits one segment's X and Y increments, radius,
+  // initial angle and angle increment; replaces what the arguments held.
+  void CreateEditParameters(std::unique_ptr<CMC_Parameter>& posIncrX, std::unique_ptr<CMC_Parameter>& posIncrY,
+                            std::unique_ptr<CMC_Parameter>& radius, std::unique_ptr<CMC_Parameter>& initAngle,
+                            std::unique_ptr<CMC_Parameter>& angleIncrement);
+
+  // The program text of a validated record, and its pieces.
+  CString GenerateCode();
+  CString GenerateAccSpeedCode(int segment);
+  CString GenerateLinearSegmentCode(int linearIndex);
+  CString GenerateCircularSegmentCode(int circularIndex);
+
+  int m_ClearBuffer;
+  int m_ConfigureMode;
+  int m_InsertEndSegment;
+  int m_SlaveX;
+  int m_SlaveY;
+  int m_SlaveTangent;                                  // -1: no tangent axis
+  CMC_ArrayParameter m_SegmentType;                    // 0 linear, anything else circular
+  std::unique_ptr<CMC_ArrayParameter> m_pVectorAcc;    // 0 keeps the acceleration in force
+  std::unique_ptr<CMC_ArrayParameter> m_pVectorSpeed;  // 0 keeps the speed in force
+  std::unique_ptr<CMC_ArrayParameter> m_pPosIncrX;
+  std::unique_ptr<CMC_ArrayParameter> m_pPosIncrY;
+  std::unique_ptr<CMC_ArrayParameter> m_pRadius;
+  CMC_ArrayParameter m_InitAngle;
+  CMC_ArrayParameter m_AngleIncrement;
+  int m_Execute;  // 0 immediately, 1 on m_Event
+  int m_WaitForCompletion;
+  CMotionEvent m_Event;
+
+  // Derived from the slave drives by UpdateAxisUnits; never stored in the text.
+  int m_UnitMode;            // 0 undetermined, 1 linear loads, 2 rotary loads
+  unsigned int m_ResRatioX;  // 32-bit fixed-point fractions: 0 for the finer axis
+  unsigned int m_ResRatioY;
+  int m_TangentUnitsPerRev;
+
+ private:
+  bool IsUsableSlave(int slave) const;
+  CString ReadSlaves(const CString& text);
+  CString ReadSegmentArrays(const CString& text);
+  CString ReadMotionArray(const CString& text, CMC_ArrayParameter& array, const char* baseName, const char* prefix,
+                          tagVarType noUnitType);
+  double DegreeSize() const;
+};
