@@ -17,4 +17,7 @@ struct Command {
 
 const std::vector<Command>& AllCommands();
 
+int RunDemo(HostSession& session, const std::vector<std::string>& arguments);
 int RunInfo(HostSession& session, const std::vector<std::string>& arguments);
+int RunNew(HostSession& session, const std::vector<std::string>& arguments);
+int RunTranslate(HostSession& session, const std::vector<std::string>& arguments);

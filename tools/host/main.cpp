@@ -24,7 +24,8 @@ void PrintUsage(std::FILE* out) {
   std::fprintf(out,
                "usage: motion-host [--module PATH] [--setup FILE.json] [COMMAND [ARGUMENTS]]\n\n"
                "Loads the vector-mode motion module and calls it as the host application would.\n"
-               "Without a command it runs the demo.\n\n"
+               "Without a command it translates the built-in demo motion.\n"
+               "Exit status: 0 done, 1 the module refused the motion, 2 the command could not run.\n\n"
                "options:\n"
                "  --module PATH      the module to load (default: Zoventa.so beside motion-host)\n"
                "  --setup FILE.json  the project setup to use (default: the built-in demo setup)\n"
@@ -72,7 +73,14 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
+      {"demo", "", "translates the built-in demo motion, a rounded rectangle with a tangent axis (the default)",
+       RunDemo},
       {"info", "", "prints the module's class name, name, order ID and whether it is enabled for the setup", RunInfo},
+      {"new", "", "prints the parameter text of a new motion", RunNew},
+      {"translate", "[MOTION_FILE|-]",
+       "prints the program of a motion file (or standard input) and exits 0, or prints the module's messages on\n"
+       "             standard error and exits 1; exits 2 when the file cannot be read",
+       RunTranslate},
   };
   return commands;
 }

@@ -1,0 +1,76 @@
+#include "motion/CInternalData.h"
+#include "motion/KeyNames.h"
+
+namespace {
+
+// Slave s is written as the letter A + s.
+char AxisLetter(int slave) { return static_cast<char>('A' + slave); }
+
+// Appends "  STATEMENT = literal; // Comment = value[unit]" when the segment sets a new value;
+// 0 keeps the one in force on the controller.
+void AppendNewValue(CString& code, const char* statement, const char* comment, const CMC_ArrayParameter& values,
+                    int segment) {
+  if (values.GetValueInInternalUnit(segment) == 0.0) return;
+  code.AppendFormat("  %s = %s; // %s = %s[%s]\r\n", statement, values.PrintValueForOrvel(segment).GetString(), comment,
+                    values.PrintValue(segment).GetString(), values.GetSelectedUnit().GetString());
+}
+
+}  // namespace
+
+CString CInternalData::GenerateAccSpeedCode(int segment) {
+  CString code;
+  AppendNewValue(code, "VACC", "Vector Acceleration", *m_pVectorAcc, segment);
+  AppendNewValue(code, "VSPD", "Vector Speed", *m_pVectorSpeed, segment);
+  return code;
+}
+
+CString CInternalData::GenerateCode() {
+  CString axes;
+  if (m_SlaveTangent < 0)
+    axes.Format("(%c, %c)", AxisLetter(m_SlaveX), AxisLetter(m_SlaveY));
+  else
+    axes.Format("(%c, %c, %c)", AxisLetter(m_SlaveX), AxisLetter(m_SlaveY), AxisLetter(m_SlaveTangent));
+
+  CString code;
+  if (m_ConfigureMode != 0) {
+    code += m_ClearBuffer != 0 ? "  SETMODE 0xCF00; //Clear buffer\r\n" : "  SETMODE 0x4F00; //Leave buffer intact\r\n";
+    code.AppendFormat("  VPLANE %s;\r\n", axes.GetString());
+    if (m_UnitMode != 0) {
+      code.AppendFormat("  RESRATIOX=%luu;\r\n", static_cast<unsigned long>(m_ResRatioX));
+      code.AppendFormat("  RESRATIOY=%luu;\r\n", static_cast<unsigned long>(m_ResRatioY));
+    }
+    if (m_SlaveTangent >= 0)
+      code.AppendFormat("  %s=%li;\r\n", KeyName(Key::NLINESTAN), static_cast<long>(m_TangentUnitsPerRev));
+    code += "  MODE VM; // Set Vector Mode\r\n";
+  }
+
+  const int count = m_SegmentType.GetValuesCount();
+  if (count < 1) return code;
+
+  // Acceleration and speed follow the segment's place in the path; the geometry arrays hold
+  // only their own kind, so each kind keeps its own counter.
+  int linear = 0;
+  int circular = 0;
+  auto appendSegment = [&](int segment) {
+    code += GenerateAccSpeedCode(segment);
+    if (m_SegmentType.GetValueInInternalUnit(segment) != 0.0)
+      code += GenerateCircularSegmentCode(circular++);
+    else
+      code += GenerateLinearSegmentCode(linear++);
+  };
+
+  // Only the first segment is loaded before the motion starts.
+  appendSegment(0);
+  if (m_Execute == 1) {
+    code.AppendFormat("  // Wait for event: %s\r\n", m_Event.GetDescription(0).GetString());
+    code += m_Event.GenerateMLCode();
+  }
+  if (m_Execute == 0 || m_Execute == 1) code += "  UPD; //Execute immediate\r\n";
+  for (int segment = 1; segment < count; ++segment) appendSegment(segment);
+
+  if (m_InsertEndSegment != 0) {
+    code += "  // Insert End Segment\r\n  VSEG1 0L, 0L; VSEG2 0L, 0L;\r\n";
+    if (m_WaitForCompletion != 0) code.AppendFormat("  WMC %s; // wait for motion completion\r\n", axes.GetString());
+  }
+  return code;
+}

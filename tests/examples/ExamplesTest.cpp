@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "host/CMC_Motion.h"
+#include "host/CMC_Project.h"
+#include "plugin/ModuleExports.h"
+#include "tests/plugin/LoadedModule.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Every examples/NAME.motion translates, on examples/NAME.setup.json or the demo setup, to
+// exactly examples/NAME.program.
+TEST(Examples, EachMotionTranslatesToItsCheckedInProgram) {
+  LoadedModule module;
+  const auto translate = module.Find<TranslateMotionSequenceFn>("TranslateMotionSequence");
+  int examples = 0;
+  for (const auto& entry : fs::directory_iterator(EXAMPLES_DIR)) {
+    if (entry.path().extension() != ".motion") continue;
+    ++examples;
+    const fs::path setupFile = fs::path(entry.path()).replace_extension(".setup.json");
+    CString error;
+    auto project =
+        fs::exists(setupFile) ? CMC_Project::LoadFromFile(setupFile.c_str(), error) : CMC_Project::CreateDemo();
+    ASSERT_NE(project, nullptr) << error.GetString();
+    CMC_Motion motion(project->GetController());
+    const std::string text = ReadFile(entry.path());
+    CString parameters(text.data(), static_cast<int>(text.size()));
+    CString result;
+    EXPECT_EQ(translate(project->GetController(), motion, parameters, result), 1) << entry.path() << result.GetString();
+    EXPECT_EQ(std::string(result.GetString()), ReadFile(fs::path(entry.path()).replace_extension(".program")))
+        << entry.path();
+  }
+  EXPECT_GE(examples, 5);
+}
+
+TEST(Examples, MotionHostWithoutArgumentsTranslatesTheDemo) {
+  std::FILE* pipe = popen((std::string(MOTION_HOST) + " 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[4096];
+  while (const size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, count);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(output, ReadFile(fs::path(EXAMPLES_DIR) / "rounded_rectangle.program"));
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "host/CMC_Motion.h"
+#include "host/CMC_Project.h"
+#include "motion/CInternalData.h"
+#include "plugin/ModuleExports.h"
+#include "tests/motion/MotionFixture.h"
+#include "tests/plugin/LoadedModule.h"
+
+namespace {
+
+// The two exports as the host calls them: through the loaded module, on the demo project.
+class MotionExports : public ::testing::Test {
+ protected:
+  int Translate(const CString& text) {
+    CString parameters = text;
+    return translate(controller, motion, parameters, result);
+  }
+
+  LoadedModule module;
+  TranslateMotionSequenceFn translate = module.Find<TranslateMotionSequenceFn>("TranslateMotionSequence");
+  GetDefaultParametersFn getDefaults = module.Find<GetDefaultParametersFn>("GetDefaultParameters");
+  std::unique_ptr<CMC_Project> project = CMC_Project::CreateDemo();
+  CMC_Setup& controller = project->GetController();
+  CMC_Motion motion{controller};
+  CString result = "an old result";
+};
+
+TEST_F(MotionExports, AValidMotionBecomesItsWholeProgram) {
+  ASSERT_EQ(Translate(DemoMotionText()), 1) << result.GetString();
+  CInternalData record(controller, motion);
+  CString text = DemoMotionText();
+  CString errors;
+  ASSERT_TRUE(record.ReadData(text, errors));
+  EXPECT_EQ(result, record.GenerateCode());
+  EXPECT_EQ(result.Find("an old result"), -1);
+}
+
+TEST_F(MotionExports, AnInvalidMotionGivesOnlyTheValidationMessage) {
+  EXPECT_EQ(Translate(WithLine(DemoMotionText(), "X_TPOS", "X_TPOS[mm]=0")), 1) << "Y moves";
+  EXPECT_EQ(Translate(WithLine(WithLine(DemoMotionText(), "X_TPOS", "X_TPOS[mm]=0"), "Y_TPOS", "Y_TPOS[mm]=0")), 0);
+  EXPECT_EQ(result, "Illegal position increment values!\nLinear segments cannot have all increments equal to 0.");
+}
+
+TEST_F(MotionExports, EveryFaultyEntryIsReportedAndNoProgramLineLeaks) {
+  CString text = WithLine(DemoMotionText(), "SlaveY", "SlaveY=0");
+  text = WithLine(text, "CACC", "CACC[m/s^2]=1");
+  EXPECT_EQ(Translate(text), 0);
+  EXPECT_EQ(result, EntryMessage("SlaveY") + EntryMessage("CACC"));
+  EXPECT_EQ(Translate(CString()), 0);
+  EXPECT_EQ(result.Find("  "), -1) << result.GetString();
+}
+
+TEST_F(MotionExports, ANewMotionGetsTheDefaultText) {
+  CString text = "an old text";
+  getDefaults(controller, motion, text);
+  CInternalData record(controller, motion);
+  EXPECT_EQ(text, record.GetDefaultText());
+  EXPECT_EQ(Translate(text), 0);
+  EXPECT_EQ(result, "Illegal position increment values!\nLinear segments cannot have all increments equal to 0.");
+}
+
+}  // namespace

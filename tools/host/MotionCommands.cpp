@@ -1,0 +1,88 @@
+#include <cstdio>
+#include <string>
+
+#include "framework/CFile.h"
+#include "framework/CFileException.h"
+#include "plugin/ModuleExports.h"
+#include "tools/host/Commands.h"
+#include "tools/host/DemoMotion.h"
+#include "tools/host/HostSession.h"
+
+namespace {
+
+template <typename Function>
+Function ResolveOrReport(const HostSession& session, const char* name) {
+  std::string error;
+  const auto function = session.Module().Resolve<Function>(name, error);
+  if (function == nullptr) std::fprintf(stderr, "motion-host: %s\n", error.c_str());
+  return function;
+}
+
+void Write(std::FILE* out, const CString& text) { std::fwrite(text.GetString(), 1, text.GetLength(), out); }
+
+// The whole of standard input or a file, as the host would hold a motion's parameter text.
+bool ReadMotion(const std::string& source, CString& text) {
+  if (source == "-") {
+    char buffer[4096];
+    while (const size_t count = std::fread(buffer, 1, sizeof buffer, stdin))
+      text += CString(buffer, static_cast<int>(count));
+    if (!std::ferror(stdin)) return true;
+    std::fprintf(stderr, "motion-host: cannot read the motion from standard input\n");
+    return false;
+  }
+  try {
+    CFile file(source.c_str(), CFile::modeRead | CFile::typeBinary);
+    char buffer[4096];
+    while (const UINT count = file.Read(buffer, sizeof buffer)) text += CString(buffer, static_cast<int>(count));
+    return true;
+  } catch (const CFileException& fault) {
+    std::fprintf(stderr, "motion-host: %s\n", fault.GetErrorMessage().GetString());
+    return false;
+  }
+}
+
+int Translate(HostSession& session, CString parameters) {
+  const auto translate = ResolveOrReport<TranslateMotionSequenceFn>(session, "TranslateMotionSequence");
+  if (translate == nullptr) return kExitUsage;
+  CString result;
+  if (!translate(session.Controller(), session.Motion(), parameters, result)) {
+    Write(stderr, result);
+    if (!result.IsEmpty() && result[result.GetLength() - 1] != '\n') std::fputc('\n', stderr);
+    return kExitRefused;
+  }
+  Write(stdout, result);
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunNew(HostSession& session, const std::vector<std::string>& arguments) {
+  if (!arguments.empty()) {
+    std::fprintf(stderr, "motion-host new: unexpected argument \"%s\"\n", arguments.front().c_str());
+    return kExitUsage;
+  }
+  const auto getDefaults = ResolveOrReport<GetDefaultParametersFn>(session, "GetDefaultParameters");
+  if (getDefaults == nullptr) return kExitUsage;
+  CString text;
+  getDefaults(session.Controller(), session.Motion(), text);
+  Write(stdout, text);
+  return kExitOk;
+}
+
+int RunTranslate(HostSession& session, const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1) {
+    std::fprintf(stderr, "motion-host translate: one motion file at most, not %zu\n", arguments.size());
+    return kExitUsage;
+  }
+  CString parameters;
+  if (!ReadMotion(arguments.empty() ? "-" : arguments.front(), parameters)) return kExitUsage;
+  return Translate(session, parameters);
+}
+
+int RunDemo(HostSession& session, const std::vector<std::string>& arguments) {
+  if (!arguments.empty()) {
+    std::fprintf(stderr, "motion-host demo: unexpected argument \"%s\"\n", arguments.front().c_str());
+    return kExitUsage;
+  }
+  return Translate(session, kDemoMotion);
+}
