@@ -43,9 +43,8 @@ class TARNOC_API CMC_EditMotionInternalData {
                              const char* prefix = nullptr, const char* third = nullptr) const;
   // An entry in a unit compatible with `unit` (which an entry without unit takes), kept in the
   // internal unit that the two trailing numbers give (see InitializeMotionParam).
-  CString ReadArrayDataParamWithUnit(const CString& text, CMC_ArrayParameter& param, const char* name,
-                                     tagVarType type, const char* unit, double internalUnitSize,
-                                     double internalUnitOffset) const;
+  CString ReadArrayDataParamWithUnit(const CString& text, CMC_ArrayParameter& param, const char* name, tagVarType type,
+                                     const char* unit, double internalUnitSize, double internalUnitOffset) const;
   // Plain numbers in internal units; a unit written in the entry is not looked at.
   CString ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* name,
                                    tagVarType type) const;

@@ -43,8 +43,9 @@ bool CMC_ParameterBase::MakeIdentity(tagVarType type, const char* name, const ch
   if (iuSize == IU_OF_SETUP) iuSize = units.InternalUnitOf(selected->GetDimension())->GetSizeInBaseUnit();
   if (iuOffset == IU_OF_SETUP) iuOffset = 0.0;
   if (!(std::isfinite(iuSize) && iuSize > 0.0 && std::isfinite(iuOffset))) return false;
-  identity = Identity{CString(name), type, selected->GetUnitName(), selected->GetDimension(),
-                      selected->GetSizeInBaseUnit(), iuSize, iuOffset};
+  identity =
+      Identity{CString(name), type,    selected->GetUnitName(), selected->GetDimension(), selected->GetSizeInBaseUnit(),
+               iuSize,        iuOffset};
   return true;
 }
 

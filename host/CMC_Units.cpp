@@ -113,11 +113,14 @@ CString CMC_Units::DumpIUOfUnit(const char* name) const { return GetIUOfUnit(nam
 UnitDimension CMC_Units::DimensionOf(PhysicalQuantity quantity) const {
   const bool linear = m_Resolution.load == LoadKind::Linear;
   switch (quantity) {
-    case PhysicalQuantity::Position: return linear ? Dimensions::Length : Dimensions::Angle;
-    case PhysicalQuantity::Speed: return linear ? Dimensions::LinearSpeed : Dimensions::AngularSpeed;
+    case PhysicalQuantity::Position:
+      return linear ? Dimensions::Length : Dimensions::Angle;
+    case PhysicalQuantity::Speed:
+      return linear ? Dimensions::LinearSpeed : Dimensions::AngularSpeed;
     case PhysicalQuantity::Acceleration:
       return linear ? Dimensions::LinearAcceleration : Dimensions::AngularAcceleration;
-    case PhysicalQuantity::None: break;
+    case PhysicalQuantity::None:
+      break;
   }
   return Dimensions::None;
 }
@@ -125,10 +128,14 @@ UnitDimension CMC_Units::DimensionOf(PhysicalQuantity quantity) const {
 CString CMC_Units::DefaultUnitOf(LoadKind load, PhysicalQuantity quantity) {
   const bool linear = load == LoadKind::Linear;
   switch (quantity) {
-    case PhysicalQuantity::Position: return linear ? "mm" : "rot";
-    case PhysicalQuantity::Speed: return linear ? "m/s" : "rad/s";
-    case PhysicalQuantity::Acceleration: return linear ? "m/s^2" : "rad/s^2";
-    case PhysicalQuantity::None: break;
+    case PhysicalQuantity::Position:
+      return linear ? "mm" : "rot";
+    case PhysicalQuantity::Speed:
+      return linear ? "m/s" : "rad/s";
+    case PhysicalQuantity::Acceleration:
+      return linear ? "m/s^2" : "rad/s^2";
+    case PhysicalQuantity::None:
+      break;
   }
   return CString();
 }

@@ -17,13 +17,26 @@ struct IntegerRange {
 
 bool IntegerRangeOf(tagVarType type, IntegerRange& range) {
   switch (type) {
-    case VT_INT8: range = {-128.0, 127.0}; return true;
-    case VT_INT16: range = {-32768.0, 32767.0}; return true;
-    case VT_INT32: range = {-2147483648.0, 2147483647.0}; return true;
-    case VT_UINT8: range = {0.0, 255.0}; return true;
-    case VT_UINT16: range = {0.0, 65535.0}; return true;
-    case VT_UINT32: range = {0.0, 4294967295.0}; return true;
-    default: return false;
+    case VT_INT8:
+      range = {-128.0, 127.0};
+      return true;
+    case VT_INT16:
+      range = {-32768.0, 32767.0};
+      return true;
+    case VT_INT32:
+      range = {-2147483648.0, 2147483647.0};
+      return true;
+    case VT_UINT8:
+      range = {0.0, 255.0};
+      return true;
+    case VT_UINT16:
+      range = {0.0, 65535.0};
+      return true;
+    case VT_UINT32:
+      range = {0.0, 4294967295.0};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -31,7 +44,7 @@ bool IsUnsigned(tagVarType type) { return type == VT_UINT8 || type == VT_UINT16 
 
 // std::round rounds halves away from zero, which is what a person expects of 0.5 counts.
 bool QuantizeInteger(const IntegerRange& range, double value, double& stored) {
-  const double rounded = std::round(value);
+  const double rounded = std::round(value) + 0.0;  // + 0.0: -0.4 is stored as 0, not -0
   if (!(rounded >= range.min && rounded <= range.max)) return false;
   stored = rounded;
   return true;
@@ -90,7 +103,9 @@ bool CMC_Value::Set(double internalValue) {
 CString CMC_Value::Literal(tagVarType type, double storedValue) {
   if (type == VT_FIXED16_16) return FixedLiteral(storedValue);
   IntegerRange range{};
-  if (!std::isfinite(storedValue) || !IntegerRangeOf(type, range)) return ShortestDouble(storedValue);
+  // Only a value the type can hold is written as its integer literal.
+  if (!IntegerRangeOf(type, range) || !(storedValue >= range.min && storedValue <= range.max))
+    return ShortestDouble(storedValue);
   CString literal;
   if (IsUnsigned(type))
     literal.Format("%lluu", static_cast<unsigned long long>(storedValue));

@@ -4,8 +4,8 @@
 
 // Numbers of the host's own string resources.
 enum HostStringId : unsigned {
-  IDS_HOST_SELECT_SLAVE_AXES = 20037,   // an X or Y slave axis is missing
-  IDS_HOST_INVALID_ENTRY = 20048,       // one %s: the name of a parameter-text entry
+  IDS_HOST_SELECT_SLAVE_AXES = 20037,  // an X or Y slave axis is missing
+  IDS_HOST_INVALID_ENTRY = 20048,      // one %s: the name of a parameter-text entry
 };
 
 namespace HostMessages {

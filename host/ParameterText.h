@@ -10,7 +10,7 @@ namespace ParameterText {
 struct Entry {
   bool hasUnit = false;  // written with a "[unit]" part, possibly empty
   CString unit;
-  CString value;         // without surrounding blanks
+  CString value;  // without surrounding blanks
 };
 
 enum class Lookup { Found, Missing, Duplicate, Malformed };

@@ -22,7 +22,12 @@ struct SetupError {
   std::string text;
 };
 
-[[noreturn]] void Fail(const std::string& where, const std::string& problem) { throw SetupError{where + ": " + problem}; }
+// `where` is the JSON path of the fault ("drives[1].load"); empty for the file as a whole.
+[[noreturn]] void Fail(const std::string& where, const std::string& problem) {
+  throw SetupError{where.empty() ? problem : where + ": " + problem};
+}
+
+std::string PathOf(const std::string& where, const char* key) { return where.empty() ? key : where + "." + key; }
 
 const json& Member(const json& object, const std::string& where, const char* key) {
   const auto found = object.find(key);
@@ -41,9 +46,14 @@ std::string StringOf(const json& value, const std::string& where) {
   return text;
 }
 
+// A number above the signed 64-bit range is held unsigned; reading it as signed would wrap.
+bool FitsInt32(const json& value) {
+  if (value.is_number_unsigned()) return value.get<unsigned long long>() <= INT32_MAX;
+  return value.is_number_integer() && value.get<long long>() >= INT32_MIN && value.get<long long>() <= INT32_MAX;
+}
+
 int IntegerOf(const json& value, const std::string& where) {
-  if (!value.is_number_integer() || value.get<long long>() < INT32_MIN || value.get<long long>() > INT32_MAX)
-    Fail(where, "must be a whole number within 32 bits, not " + value.dump());
+  if (!FitsInt32(value)) Fail(where, "must be a whole number within 32 bits, not " + value.dump());
   return static_cast<int>(value.get<long long>());
 }
 
@@ -60,7 +70,7 @@ bool BooleanOf(const json& value, const std::string& where) {
 
 const json& ArrayMember(const json& object, const std::string& where, const char* key) {
   const json& value = Member(object, where, key);
-  if (!value.is_array()) Fail(where + "." + key, "must be a list, not " + value.dump());
+  if (!value.is_array()) Fail(PathOf(where, key), "must be a list, not " + value.dump());
   return value;
 }
 
@@ -68,7 +78,8 @@ DriveResolution ResolutionOf(const json& object, const std::string& where) {
   DriveResolution resolution;
   if (object.contains("load")) {
     const std::string load = StringOf(object["load"], where + ".load");
-    if (load != "linear" && load != "rotary") Fail(where + ".load", "must be \"linear\" or \"rotary\", not \"" + load + "\"");
+    if (load != "linear" && load != "rotary")
+      Fail(where + ".load", "must be \"linear\" or \"rotary\", not \"" + load + "\"");
     resolution.load = load == "linear" ? LoadKind::Linear : LoadKind::Rotary;
   }
   if (object.contains("counts_per_unit"))
@@ -97,7 +108,8 @@ void AddOptions(CMC_Setup& setup, const json& object, const std::string& where) 
   if (!object.contains("options")) return;
   const json& options = object["options"];
   RequireObject(options, where + ".options");
-  for (const auto& [name, value] : options.items()) setup.SetIntOption(name.c_str(), IntegerOf(value, where + ".options." + name));
+  for (const auto& [name, value] : options.items())
+    setup.SetIntOption(name.c_str(), IntegerOf(value, where + ".options." + name));
 }
 
 std::string NameOf(const json& object, const std::string& where, const CMC_Project& project) {
@@ -108,10 +120,11 @@ std::string NameOf(const json& object, const std::string& where, const CMC_Proje
 
 void LoadController(CMC_Project& project, const json& root) {
   const std::string where = "controller";
-  const json& object = Member(root, "file", "controller");
+  const json& object = Member(root, "", "controller");
   RequireObject(object, where);
-  const bool isController =
-      object.contains("motion_controller") ? BooleanOf(object["motion_controller"], where + ".motion_controller") : true;
+  const bool isController = object.contains("motion_controller")
+                                ? BooleanOf(object["motion_controller"], where + ".motion_controller")
+                                : true;
   CMC_Setup& controller =
       project.AddSetup(NameOf(object, where, project).c_str(), isController, ResolutionOf(object, where));
   AddVariables(controller, object, where, {"CACC", "CSPD", "TPOS", "NLINESTAN"});
@@ -121,11 +134,12 @@ void LoadController(CMC_Project& project, const json& root) {
 
 void LoadDrives(CMC_Project& project, const json& root) {
   if (!root.contains("drives")) return;
-  const json& drives = ArrayMember(root, "file", "drives");
+  const json& drives = ArrayMember(root, "", "drives");
   for (size_t i = 0; i < drives.size(); ++i) {
     const std::string where = "drives[" + std::to_string(i) + "]";
     RequireObject(drives[i], where);
-    CMC_Setup& drive = project.AddSetup(NameOf(drives[i], where, project).c_str(), false, ResolutionOf(drives[i], where));
+    CMC_Setup& drive =
+        project.AddSetup(NameOf(drives[i], where, project).c_str(), false, ResolutionOf(drives[i], where));
     AddVariables(drive, drives[i], where, {"TPOS"});
     AddOptions(drive, drives[i], where);
   }
@@ -133,7 +147,7 @@ void LoadDrives(CMC_Project& project, const json& root) {
 
 void LoadAxes(CMC_Project& project, const json& root) {
   if (!root.contains("axes")) return;
-  const json& axes = ArrayMember(root, "file", "axes");
+  const json& axes = ArrayMember(root, "", "axes");
   for (size_t i = 0; i < axes.size(); ++i) {
     const std::string where = "axes[" + std::to_string(i) + "]";
     RequireObject(axes[i], where);
@@ -153,16 +167,18 @@ void LoadAxes(CMC_Project& project, const json& root) {
 
 void LoadSlaves(CMC_Project& project, const json& root) {
   if (!root.contains("slaves")) return;
-  const json& slaves = ArrayMember(root, "file", "slaves");
+  const json& slaves = ArrayMember(root, "", "slaves");
   for (size_t i = 0; i < slaves.size(); ++i) {
     const std::string where = "slaves[" + std::to_string(i) + "]";
-    const std::optional<int> axis = slaves[i].is_null() ? std::nullopt : std::optional<int>(IntegerOf(slaves[i], where));
+    const std::optional<int> axis =
+        slaves[i].is_null() ? std::nullopt : std::optional<int>(IntegerOf(slaves[i], where));
+    if (axis && project.FindAxis(*axis) == nullptr) Fail(where, "no axis has the id " + std::to_string(*axis));
     if (!project.GetController().AddSlave(axis)) Fail(where, "a controller has at most 255 slaves");
   }
 }
 
 std::unique_ptr<CMC_Project> Load(const json& root) {
-  if (!root.is_object()) Fail("file", "must hold one JSON object");
+  if (!root.is_object()) Fail("", "the file must hold one JSON object");
   auto project = std::make_unique<CMC_Project>();
   LoadController(*project, root);
   LoadDrives(*project, root);
@@ -173,13 +189,14 @@ std::unique_ptr<CMC_Project> Load(const json& root) {
 
 CString Describe(const char* sourceName, const std::string& problem) {
   CString text;
-  text.Format("setup file \"%s\": %s", sourceName, problem.c_str());
+  text.Format("setup file \"%s\": %s", sourceName != nullptr ? sourceName : "(unnamed)", problem.c_str());
   return text;
 }
 
 }  // namespace
 
-std::unique_ptr<CMC_Project> CMC_Project::LoadFromJsonText(const CString& json, const char* sourceName, CString& error) {
+std::unique_ptr<CMC_Project> CMC_Project::LoadFromJsonText(const CString& json, const char* sourceName,
+                                                           CString& error) {
   try {
     return Load(json::parse(json.GetString(), json.GetString() + json.GetLength()));
   } catch (const json::exception& fault) {

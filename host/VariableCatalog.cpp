@@ -5,10 +5,10 @@
 namespace {
 
 const KnownVariable kVariables[] = {
-    {"TPOS", VT_INT32, PhysicalQuantity::Position},          // target position
-    {"CSPD", VT_FIXED16_16, PhysicalQuantity::Speed},        // command speed
+    {"TPOS", VT_INT32, PhysicalQuantity::Position},           // target position
+    {"CSPD", VT_FIXED16_16, PhysicalQuantity::Speed},         // command speed
     {"CACC", VT_FIXED16_16, PhysicalQuantity::Acceleration},  // command acceleration
-    {"NLINESTAN", VT_INT32, PhysicalQuantity::None},         // tangent axis counts per revolution
+    {"NLINESTAN", VT_INT32, PhysicalQuantity::None},          // tangent axis counts per revolution
 };
 
 }  // namespace

@@ -75,7 +75,7 @@ TEST_F(ProgramGenerator, TangentAxisJoinsTheAxisListAndSetsItsResolution) {
   EXPECT_TRUE(Contains(program, "  WMC (A, B, C); // wait"));
 
   Use(ControllerWithSlaves(
-      {DriveSpec{LoadKind::Rotary, 4096.0}, DriveSpec{}, DriveSpec{LoadKind::Linear, 2000.0}, std::nullopt}));
+      {TestDrive{LoadKind::Rotary, 4096.0}, TestDrive{}, TestDrive{LoadKind::Linear, 2000.0}, std::nullopt}));
   CString text = WithLine(Base(), "SlaveX", "SlaveX=1");
   text = WithLine(text, "SlaveY", "SlaveY=2");
   text = WithLine(text, "SlaveTangent", "SlaveTangent=0");
@@ -86,7 +86,7 @@ TEST_F(ProgramGenerator, TangentAxisJoinsTheAxisListAndSetsItsResolution) {
 }
 
 TEST_F(ProgramGenerator, LettersFollowTheSlaveIndexes) {
-  auto project = ControllerWithSlaves({DriveSpec{}, DriveSpec{}, std::nullopt, DriveSpec{LoadKind::Rotary, 1000.0}});
+  auto project = ControllerWithSlaves({TestDrive{}, TestDrive{}, std::nullopt, TestDrive{LoadKind::Rotary, 1000.0}});
   Use(std::move(project));
   CString text = WithLine(Base(), "SlaveX", "SlaveX=1");
   text = WithLine(text, "SlaveY", "SlaveY=0");

@@ -2,9 +2,9 @@
 
 namespace {
 
-const DriveSpec kFineLinear{LoadKind::Linear, 2000.0};    // 1000 counts = 0.5 mm
-const DriveSpec kCoarseLinear{LoadKind::Linear, 1000.0};  // 1000 counts = 1 mm
-const DriveSpec kRotary{LoadKind::Rotary, 4096.0};
+const TestDrive kFineLinear{LoadKind::Linear, 2000.0};    // 1000 counts = 0.5 mm
+const TestDrive kCoarseLinear{LoadKind::Linear, 1000.0};  // 1000 counts = 1 mm
+const TestDrive kRotary{LoadKind::Rotary, 4096.0};
 
 class AxisUnits : public RecordFixture {
  protected:
@@ -58,7 +58,7 @@ TEST_F(AxisUnits, MixedKindsOfLoadLeaveTheUnitsUndetermined) {
 }
 
 TEST_F(AxisUnits, MissingDriveDataLeavesTheUnitsUndetermined) {
-  Use(ControllerWithSlaves({kFineLinear, std::nullopt, DriveSpec{LoadKind::Linear, 1000.0, 1, false}}));
+  Use(ControllerWithSlaves({kFineLinear, std::nullopt, TestDrive{LoadKind::Linear, 1000.0, 1, false}}));
   Assign(0, 1);
   EXPECT_EQ(m_pRecord->m_UnitMode, 0) << "Y wired to no axis";
   Assign(0, 2);
@@ -69,15 +69,21 @@ TEST_F(AxisUnits, MissingDriveDataLeavesTheUnitsUndetermined) {
 }
 
 TEST_F(AxisUnits, RotaryLoadsUseAngularUnits) {
-  Use(ControllerWithSlaves({kRotary, DriveSpec{LoadKind::Rotary, 8192.0}}));
+  Use(ControllerWithSlaves({kRotary, TestDrive{LoadKind::Rotary, 8192.0}}));
   Assign(0, 1);
   Assign(0, 1);
   EXPECT_EQ(m_pRecord->m_UnitMode, 2);
   EXPECT_EQ(m_pRecord->m_ResRatioX, 1u << 31) << "Y has the finer resolution";
   EXPECT_EQ(m_pRecord->m_ResRatioY, 0u);
   ExpectArrayUnits("IU/ST^2", "IU/ST", "IU");  // rebuilt from the empty unit: internal numbers kept
-  Read(WithLine(WithLine(DemoMotionText(), "X_TPOS", "X_TPOS[rot]=0.25"), "Y_TPOS", "Y_TPOS[rot]=0"));
-  EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 2048.0);
+  CString text = WithLine(DemoMotionText(), "X_TPOS", "X_TPOS[rot]=0.25");
+  text = WithLine(text, "Y_TPOS", "Y_TPOS[rot]=0");
+  text = WithLine(text, "CACC", "CACC[rad/s^2]=1, 2");
+  text = WithLine(text, "CSPD", "CSPD[rad/s]=1, 2");
+  text = WithLine(text, "Radius", "Radius[rot]=0.5");
+  ASSERT_TRUE(Read(text)) << errors.GetString();
+  ExpectArrayUnits("rad/s^2", "rad/s", "rot");
+  EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 2048.0) << "in the finer Y drive's counts";
 }
 
 TEST_F(AxisUnits, TangentAxisCountsPerRevolution) {
@@ -121,6 +127,18 @@ TEST_F(AxisUnits, SwitchingToRotaryKeepsInternalNumbers) {
   EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 20000.0);
   EXPECT_EQ(m_pRecord->m_pRadius->GetValueInInternalUnit(0), 40000.0);
   EXPECT_EQ(m_pRecord->m_pVectorSpeed->GetValueInInternalUnit(0), 1000.0) << "0.5 m/s at 2000 counts/mm and 1 ms";
+}
+
+TEST_F(AxisUnits, ValuesTheNewReferenceCannotHoldAreDroppedNotMisscaled) {
+  Use(ControllerWithSlaves(
+      {TestDrive{LoadKind::Linear, 10.0}, TestDrive{LoadKind::Linear, 10.0}, TestDrive{LoadKind::Linear, 10000.0}}));
+  ASSERT_TRUE(Read(WithLine(DemoMotionText(), "X_TPOS", "X_TPOS[mm]=1000000"))) << errors.GetString();
+  Assign(2, 1);  // 1000 m on a drive of 10000 counts/mm is beyond 32 bits
+  EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValuesCount(), 0);
+  EXPECT_EQ(m_pRecord->m_pPosIncrX->GetName(), "X_TPOS");
+  EXPECT_EQ(m_pRecord->m_pPosIncrY->GetValue(0), 5.0);
+  int index = 0;
+  EXPECT_EQ(m_pRecord->CheckData(index), "The position increment array on slave X has an incorrect size.");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-std::unique_ptr<CMC_Project> ControllerWithSlaves(const std::vector<std::optional<DriveSpec>>& slaves) {
+std::unique_ptr<CMC_Project> ControllerWithSlaves(const std::vector<std::optional<TestDrive>>& slaves) {
   auto project = std::make_unique<CMC_Project>();
   CMC_Setup& controller = project->AddSetup("controller", true, DriveResolution{});
   for (const char* name : {"CACC", "CSPD", "TPOS", "NLINESTAN"}) controller.AddVariable(name);

@@ -11,7 +11,7 @@
 #include "motion/CInternalData.h"
 
 // A drive behind one slave of a test controller.
-struct DriveSpec {
+struct TestDrive {
   LoadKind load = LoadKind::Linear;
   double countsPerUnit = 1000.0;
   int closedLoop = 1;
@@ -20,7 +20,7 @@ struct DriveSpec {
 
 // A controller whose slave i is wired to axis i + 1 and that axis to the given drive; an empty
 // slot is a slave wired to no axis.
-std::unique_ptr<CMC_Project> ControllerWithSlaves(const std::vector<std::optional<DriveSpec>>& slaves);
+std::unique_ptr<CMC_Project> ControllerWithSlaves(const std::vector<std::optional<TestDrive>>& slaves);
 
 // A record on a project's controller, as the exports build it.
 class RecordFixture : public ::testing::Test {

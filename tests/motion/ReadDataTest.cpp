@@ -57,7 +57,7 @@ TEST_F(ReadData, SlavesMustBeDistinctUsableAxes) {
 }
 
 TEST_F(ReadData, AxisWithoutDriveSetupIsRefused) {
-  auto project = ControllerWithSlaves({DriveSpec{}, DriveSpec{}});
+  auto project = ControllerWithSlaves({TestDrive{}, TestDrive{}});
   project->AddAxis(9, "bare", nullptr);
   project->GetController().AddSlave(9);
   Use(std::move(project));

@@ -67,13 +67,13 @@ TEST_F(WriteData, ValuesSurviveInTheUnitsTheUserChose) {
 
 TEST_F(WriteData, DefaultSlavesAreTheFirstWiredOnes) {
   struct Case {
-    std::vector<std::optional<DriveSpec>> slaves;
+    std::vector<std::optional<TestDrive>> slaves;
     const char* expected;
   };
   const Case cases[] = {
-      {{std::nullopt, DriveSpec{}, std::nullopt, DriveSpec{}}, "SlaveX=1\nSlaveY=3\nSlaveTangent=-1\n"},
-      {{DriveSpec{}, DriveSpec{}, DriveSpec{}, DriveSpec{}}, "SlaveX=0\nSlaveY=1\nSlaveTangent=2\n"},
-      {{DriveSpec{}}, "SlaveX=0\nSlaveY=0\nSlaveTangent=-1\n"},
+      {{std::nullopt, TestDrive{}, std::nullopt, TestDrive{}}, "SlaveX=1\nSlaveY=3\nSlaveTangent=-1\n"},
+      {{TestDrive{}, TestDrive{}, TestDrive{}, TestDrive{}}, "SlaveX=0\nSlaveY=1\nSlaveTangent=2\n"},
+      {{TestDrive{}}, "SlaveX=0\nSlaveY=0\nSlaveTangent=-1\n"},
       {{std::nullopt, std::nullopt}, "SlaveX=0\nSlaveY=0\nSlaveTangent=-1\n"},
   };
   for (const Case& c : cases) {
