@@ -40,6 +40,17 @@ struct DemoRecord {
   CMC_Motion motion{project->GetController()};
 };
 
+// A record of `segments` segments read on the demo, for the operations that follow reading.
+struct ReadRecord : DemoRecord {
+  explicit ReadRecord(benchmark::State& state) {
+    CString text = MotionText(static_cast<int>(state.range(0)));
+    CString errors;
+    if (!record.ReadData(text, errors)) state.SkipWithError(errors.GetString());
+    state.SetComplexityN(state.range(0));
+  }
+  CInternalData record{project->GetController(), motion};
+};
+
 void ReadMotion(benchmark::State& state) {
   DemoRecord demo;
   CString text = MotionText(static_cast<int>(state.range(0)));
@@ -53,28 +64,18 @@ void ReadMotion(benchmark::State& state) {
 BENCHMARK(ReadMotion)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
 
 void GenerateProgram(benchmark::State& state) {
-  DemoRecord demo;
-  CString text = MotionText(static_cast<int>(state.range(0)));
-  CInternalData record(demo.project->GetController(), demo.motion);
-  CString errors;
-  if (!record.ReadData(text, errors)) state.SkipWithError(errors.GetString());
-  for (auto _ : state) benchmark::DoNotOptimize(record.GenerateCode());
-  state.SetComplexityN(state.range(0));
+  ReadRecord read(state);
+  for (auto _ : state) benchmark::DoNotOptimize(read.record.GenerateCode());
 }
 BENCHMARK(GenerateProgram)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
 
 void WriteMotion(benchmark::State& state) {
-  DemoRecord demo;
-  CString text = MotionText(static_cast<int>(state.range(0)));
-  CInternalData record(demo.project->GetController(), demo.motion);
-  CString errors;
-  if (!record.ReadData(text, errors)) state.SkipWithError(errors.GetString());
+  ReadRecord read(state);
   for (auto _ : state) {
     CString written;
-    record.WriteData(written);
+    read.record.WriteData(written);
     benchmark::DoNotOptimize(written);
   }
-  state.SetComplexityN(state.range(0));
 }
 BENCHMARK(WriteMotion)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
 

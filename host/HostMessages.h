@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CString.h"
+#include "host/TarnocApi.h"
 
 // Numbers of the host's own string resources.
 enum HostStringId : unsigned {
@@ -9,6 +10,8 @@ enum HostStringId : unsigned {
 };
 
 namespace HostMessages {
-// The message for one faulty entry of a parameter text, ending in CR LF like every reader's.
-CString InvalidEntry(const char* name);
+// The message for one faulty entry of a parameter text: string 20048 formatted with the entry's
+// name, ending in CR LF like every reader's message. Motion kinds report their own checks of an
+// entry with it too.
+TARNOC_API CString InvalidEntry(const char* name);
 }  // namespace HostMessages

@@ -21,6 +21,7 @@ CString ToCString(std::string_view text) { return CString(text.data(), static_ca
 // Splits what follows the key: "=value" or "[unit]=value".
 bool ParseRest(std::string_view rest, ParameterText::Entry& entry) {
   entry = ParameterText::Entry{};
+  if (rest.find('\0') != std::string_view::npos) return false;  // readers take values as C strings
   if (!rest.empty() && rest.front() == '[') {
     const size_t close = rest.find(']');
     if (close == std::string_view::npos) return false;

@@ -3,20 +3,13 @@
 
 #include "host/CMC_Motion.h"
 #include "host/CMC_Setup.h"
+#include "motion/AxisUnitNames.h"
 #include "motion/CInternalData.h"
 #include "motion/KeyNames.h"
 
 namespace {
 
 enum UnitMode { kUndetermined = 0, kLinearLoads = 1, kRotaryLoads = 2 };
-
-struct AxisUnitNames {
-  const char* acceleration;
-  const char* speed;
-  const char* position;
-};
-
-constexpr AxisUnitNames kUnitsOfMode[] = {{"", "", ""}, {"m/s^2", "m/s", "mm"}, {"rad/s^2", "rad/s", "rot"}};
 
 // What UpdateAxisUnits learns about the X (0) or Y (1) slave drive.
 struct AxisProbe {

@@ -90,6 +90,6 @@ class CInternalData : public CMC_EditMotionInternalData {
   CString ReadSlaves(const CString& text);
   CString ReadSegmentArrays(const CString& text);
   CString ReadMotionArray(const CString& text, CMC_ArrayParameter& array, const char* baseName, const char* prefix,
-                          tagVarType noUnitType);
+                          tagVarType type, const char* unit);
   double DegreeSize() const;
 };

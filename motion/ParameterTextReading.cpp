@@ -1,19 +1,24 @@
+#include <tuple>
+
+#include <tuple>
+
 #include "host/CMC_Motion.h"
 #include "host/CMC_Setup.h"
+#include "host/HostMessages.h"
+#include "motion/AxisUnitNames.h"
 #include "motion/CInternalData.h"
 #include "motion/KeyNames.h"
 
 namespace {
 
-constexpr unsigned kInvalidEntryMessage = 20048;  // the host's text, with one %s for the name
+CString MessageFor(const char* name) { return HostMessages::InvalidEntry(name); }
 
-CString MessageFor(const char* name) {
-  CString format;
-  format.LoadString(kInvalidEntryMessage);
-  CString message;
-  message.Format(format, name);
-  message += "\r\n";
-  return message;
+// A reader that fails leaves its array as it was. Each array first gets its identity with no
+// values, so that a record read from a faulty text still writes every entry under its own name.
+void GiveIdentity(CMC_ArrayParameter& array, tagVarType type, const char* name, const char* unit,
+                  double internalUnitSize, double internalUnitOffset) {
+  if (!array.InitializeMotionParam(type, name, unit, "", internalUnitSize, internalUnitOffset))
+    array.InitializeMotionParam(type, name, "", "", 1.0, 0.0);
 }
 
 // The first fault of an entry the reader took: a wrong count, then values outside the limits
@@ -57,13 +62,16 @@ CString CInternalData::ReadSlaves(const CString& text) {
 // Acceleration, speed and position increments carry the drives' units when the kind of load is
 // known, and are plain numbers otherwise.
 CString CInternalData::ReadMotionArray(const CString& text, CMC_ArrayParameter& array, const char* baseName,
-                                       const char* prefix, tagVarType noUnitType) {
+                                       const char* prefix, tagVarType type, const char* unit) {
+  GiveIdentity(array, type, GetDataParamName(baseName, prefix), unit, IU_OF_SETUP, IU_OF_SETUP);
   if (m_UnitMode != 0) return ReadArrayDataParam(text, array, baseName, prefix);
-  return ReadNoUnitArrayDataParam(text, array, GetDataParamName(baseName, prefix), noUnitType);
+  return ReadNoUnitArrayDataParam(text, array, GetDataParamName(baseName, prefix), type);
 }
 
 CString CInternalData::ReadSegmentArrays(const CString& text) {
   CString errors;
+  const AxisUnitNames& units = kUnitsOfMode[m_UnitMode];
+  GiveIdentity(m_SegmentType, VT_INT32, KeyName(Key::SegmentType), "", 1.0, 0.0);
   CString message = ReadNoUnitArrayDataParam(text, m_SegmentType, KeyName(Key::SegmentType), VT_INT32);
   const int count = m_SegmentType.GetValuesCount();
   int linear = 0;
@@ -75,21 +83,22 @@ CString CInternalData::ReadSegmentArrays(const CString& text) {
     message = MessageFor(m_SegmentType.GetName());
   errors += message;
 
-  for (auto [array, key] : {std::pair{m_pVectorAcc.get(), Key::CACC}, std::pair{m_pVectorSpeed.get(), Key::CSPD}}) {
-    message = ReadMotionArray(text, *array, KeyName(key), nullptr, VT_FIXED16_16);
+  for (auto [array, key, unit] : {std::tuple{m_pVectorAcc.get(), Key::CACC, units.acceleration},
+                                  std::tuple{m_pVectorSpeed.get(), Key::CSPD, units.speed}}) {
+    message = ReadMotionArray(text, *array, KeyName(key), nullptr, VT_FIXED16_16, unit);
     array->SetMinInInternalUnit(0.0);
     errors += CheckEntry(message, *array, count, KeyName(key));
   }
 
   for (auto [array, prefix] : {std::pair{m_pPosIncrX.get(), "X_"}, std::pair{m_pPosIncrY.get(), "Y_"}}) {
-    message = ReadMotionArray(text, *array, KeyName(Key::TPOS), prefix, VT_INT32);
+    message = ReadMotionArray(text, *array, KeyName(Key::TPOS), prefix, VT_INT32, units.position);
     errors += CheckEntry(message, *array, linear, array->GetName());
   }
 
   // A radius is a position: in the drives' position unit when the kind of load is known.
-  const char* radiusUnit = m_UnitMode == 2 ? "rot" : "mm";
-  message = m_UnitMode != 0 ? ReadArrayDataParamWithUnit(text, *m_pRadius, KeyName(Key::Radius), VT_INT32, radiusUnit,
-                                                         IU_OF_SETUP, 0.0)
+  GiveIdentity(*m_pRadius, VT_INT32, KeyName(Key::Radius), units.position, IU_OF_SETUP, 0.0);
+  message = m_UnitMode != 0 ? ReadArrayDataParamWithUnit(text, *m_pRadius, KeyName(Key::Radius), VT_INT32,
+                                                         units.position, IU_OF_SETUP, 0.0)
                             : ReadNoUnitArrayDataParam(text, *m_pRadius, KeyName(Key::Radius), VT_INT32);
   m_pRadius->SetMinInInternalUnit(1.0);
   m_pRadius->SetMaxInInternalUnit(kMaxRadius);
@@ -98,6 +107,7 @@ CString CInternalData::ReadSegmentArrays(const CString& text) {
   const double degree = DegreeSize();
   for (auto [array, key] :
        {std::pair{&m_InitAngle, Key::InitAngle}, std::pair{&m_AngleIncrement, Key::AngleIncrement}}) {
+    GiveIdentity(*array, VT_FIXED16_16, KeyName(key), "deg", degree, 0.0);
     message = ReadArrayDataParamWithUnit(text, *array, KeyName(key), VT_FIXED16_16, "deg", degree, 0.0);
     errors += CheckEntry(message, *array, circular, array->GetName());
   }

@@ -170,6 +170,13 @@ TEST_F(ParameterTextTest, EachFaultyEntryGivesOneMessageNamingItAndChangesNothin
   }
 }
 
+TEST_F(ParameterTextTest, AValueHoldingANulByteIsMalformedNotCutShort) {
+  CMC_ArrayParameter target(Controller());
+  const CString text("SegmentType=1\0 2\n", 17);
+  EXPECT_EQ(InvalidEntryMessage("SegmentType"),
+            m_Probe.ReadNoUnitArrayDataParam(text, target, "SegmentType", VT_INT32));
+}
+
 TEST_F(ParameterTextTest, OptionalRadioEntryDefaultsToTheLowerBoundOnlyWhenMissing) {
   int value = 42;
   EXPECT_EQ("", m_Probe.ReadOptionalRadioParam("Other=3", "Mode", 2, 4, value));

@@ -65,6 +65,15 @@ TEST_F(WriteData, ValuesSurviveInTheUnitsTheUserChose) {
   EXPECT_GE(written.Find("Y_TPOS[um]=5000\n"), 0) << written.GetString();
 }
 
+TEST_F(WriteData, AFaultyTextStillWritesEveryEntryUnderItsName) {
+  EXPECT_EQ(Read("SlaveX=0\nSlaveY=1\nSegmentType[]=x\nCACC=1\nRadius[deg]=1\nInitAngle[mm]=5\n"), 0);
+  CString written;
+  m_pRecord->WriteData(written);
+  for (const char* entry : {"\nSegmentType[]=\n", "\nCACC[m/s^2]=\n", "\nCSPD[m/s]=\n", "\nX_TPOS[mm]=\n",
+                            "\nY_TPOS[mm]=\n", "\nRadius[mm]=\n", "\nInitAngle[deg]=\n", "\nAngleIncrement[deg]=\n"})
+    EXPECT_GE(written.Find(entry), 0) << entry << " in\n" << written.GetString();
+}
+
 TEST_F(WriteData, DefaultSlavesAreTheFirstWiredOnes) {
   struct Case {
     std::vector<std::optional<TestDrive>> slaves;
