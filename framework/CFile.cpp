@@ -55,7 +55,7 @@ int errnoRefusingDirectory(int descriptor) {
 
 }  // namespace
 
-CFile::CFile() : m_descriptor(kNotOpen) {}
+CFile::CFile() : m_Descriptor(kNotOpen) {}
 
 CFile::CFile(const char* path, UINT flags) : CFile() {
   CFileException error;
@@ -72,7 +72,7 @@ BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
       retryingInterrupts([&] { return ::open(m_strFileName.GetString(), systemOpenFlags(flags), 0666); });
   const int osError = descriptor < 0 ? errno : errnoRefusingDirectory(descriptor);
   if (osError == 0) {
-    m_descriptor = descriptor;
+    m_Descriptor = descriptor;
     return TRUE;
   }
 
@@ -86,7 +86,7 @@ UINT CFile::Read(void* buffer, UINT count) {
   auto* bytes = static_cast<char*>(buffer);
   UINT total = 0;
   while (total < count) {
-    const ssize_t received = retryingInterrupts([&] { return ::read(m_descriptor, bytes + total, count - total); });
+    const ssize_t received = retryingInterrupts([&] { return ::read(m_Descriptor, bytes + total, count - total); });
     if (received < 0) CFileException::ThrowOsError(errno, m_strFileName);
     if (received == 0) break;
     total += static_cast<UINT>(received);
@@ -99,7 +99,7 @@ void CFile::Write(const void* buffer, UINT count) {
   const auto* bytes = static_cast<const char*>(buffer);
   UINT total = 0;
   while (total < count) {
-    const ssize_t sent = retryingInterrupts([&] { return ::write(m_descriptor, bytes + total, count - total); });
+    const ssize_t sent = retryingInterrupts([&] { return ::write(m_Descriptor, bytes + total, count - total); });
     if (sent < 0) CFileException::ThrowOsError(errno, m_strFileName);
     if (sent == 0) throw CFileException(CFileException::diskFull, ENOSPC, m_strFileName);
     total += static_cast<UINT>(sent);
@@ -109,24 +109,24 @@ void CFile::Write(const void* buffer, UINT count) {
 ULONGLONG CFile::GetLength() const {
   RequireOpen();
   struct stat status {};
-  if (::fstat(m_descriptor, &status) < 0) CFileException::ThrowOsError(errno, m_strFileName);
+  if (::fstat(m_Descriptor, &status) < 0) CFileException::ThrowOsError(errno, m_strFileName);
   return static_cast<ULONGLONG>(status.st_size);
 }
 
 void CFile::Close() {
-  if (m_descriptor == kNotOpen) return;
+  if (m_Descriptor == kNotOpen) return;
   // The descriptor is released even when close reports an error, EINTR
   // included, so it must not be closed again.
-  if (::close(std::exchange(m_descriptor, kNotOpen)) < 0 && errno != EINTR)
+  if (::close(std::exchange(m_Descriptor, kNotOpen)) < 0 && errno != EINTR)
     CFileException::ThrowOsError(errno, m_strFileName);
 }
 
 void CFile::Abort() {
-  if (m_descriptor != kNotOpen) ::close(std::exchange(m_descriptor, kNotOpen));
+  if (m_Descriptor != kNotOpen) ::close(std::exchange(m_Descriptor, kNotOpen));
 }
 
 CString CFile::GetFilePath() const { return m_strFileName; }
 
 void CFile::RequireOpen() const {
-  if (m_descriptor == kNotOpen) throw CFileException(CFileException::invalidFile, EBADF, m_strFileName);
+  if (m_Descriptor == kNotOpen) throw CFileException(CFileException::invalidFile, EBADF, m_strFileName);
 }

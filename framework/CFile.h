@@ -59,6 +59,6 @@ class FRAMEWORK_API CFile {
  private:
   void RequireOpen() const;
 
-  int m_descriptor;
+  int m_Descriptor;
   CString m_strFileName;
 };

@@ -25,5 +25,5 @@ class FRAMEWORK_API CFont {
   bool IsCreated() const;
 
  private:
-  std::optional<LOGFONT> m_logFont;
+  std::optional<LOGFONT> m_LogFont;
 };

@@ -44,61 +44,61 @@ std::string formatted(const char* format, va_list args) {
 
 }  // namespace
 
-CString::CString(const char* text) : m_text(viewOf(text)) {}
+CString::CString(const char* text) : m_Text(viewOf(text)) {}
 
 CString::CString(const char* text, int length) {
-  if (text && length > 0) m_text.assign(text, static_cast<std::size_t>(length));
+  if (text && length > 0) m_Text.assign(text, static_cast<std::size_t>(length));
 }
 
 CString::CString(char ch, int repeat) {
-  if (repeat > 0) m_text.assign(static_cast<std::size_t>(repeat), ch);
+  if (repeat > 0) m_Text.assign(static_cast<std::size_t>(repeat), ch);
 }
 
 CString& CString::operator=(const char* text) {
-  m_text = viewOf(text);
+  m_Text = viewOf(text);
   return *this;
 }
 
 CString& CString::operator=(char ch) {
-  m_text.assign(1, ch);
+  m_Text.assign(1, ch);
   return *this;
 }
 
-int CString::GetLength() const { return static_cast<int>(m_text.size()); }
-BOOL CString::IsEmpty() const { return m_text.empty() ? TRUE : FALSE; }
-void CString::Empty() { m_text.clear(); }
-const char* CString::GetString() const { return m_text.c_str(); }
-CString::operator const char*() const { return m_text.c_str(); }
+int CString::GetLength() const { return static_cast<int>(m_Text.size()); }
+BOOL CString::IsEmpty() const { return m_Text.empty() ? TRUE : FALSE; }
+void CString::Empty() { m_Text.clear(); }
+const char* CString::GetString() const { return m_Text.c_str(); }
+CString::operator const char*() const { return m_Text.c_str(); }
 
 char CString::GetAt(int index) const {
-  return index >= 0 && index < GetLength() ? m_text[static_cast<std::size_t>(index)] : '\0';
+  return index >= 0 && index < GetLength() ? m_Text[static_cast<std::size_t>(index)] : '\0';
 }
 
 void CString::SetAt(int index, char ch) {
-  if (index >= 0 && index < GetLength()) m_text[static_cast<std::size_t>(index)] = ch;
+  if (index >= 0 && index < GetLength()) m_Text[static_cast<std::size_t>(index)] = ch;
 }
 
 char CString::operator[](int index) const { return GetAt(index); }
 
 CString& CString::operator+=(const CString& text) {
-  m_text += text.m_text;
+  m_Text += text.m_Text;
   return *this;
 }
 
 CString& CString::operator+=(const char* text) {
-  m_text += viewOf(text);
+  m_Text += viewOf(text);
   return *this;
 }
 
 CString& CString::operator+=(char ch) {
-  m_text += ch;
+  m_Text += ch;
   return *this;
 }
 
-int CString::Compare(const char* text) const { return std::string_view(m_text).compare(viewOf(text)); }
-int CString::Compare(const CString& text) const { return m_text.compare(text.m_text); }
-int CString::CompareNoCase(const char* text) const { return compareNoCase(m_text, viewOf(text)); }
-int CString::CompareNoCase(const CString& text) const { return compareNoCase(m_text, text.m_text); }
+int CString::Compare(const char* text) const { return std::string_view(m_Text).compare(viewOf(text)); }
+int CString::Compare(const CString& text) const { return m_Text.compare(text.m_Text); }
+int CString::CompareNoCase(const char* text) const { return compareNoCase(m_Text, viewOf(text)); }
+int CString::CompareNoCase(const CString& text) const { return compareNoCase(m_Text, text.m_Text); }
 
 void CString::Format(const char* format, ...) {
   va_list args;
@@ -110,11 +110,11 @@ void CString::Format(const char* format, ...) {
 void CString::AppendFormat(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  m_text += formatted(format, args);
+  m_Text += formatted(format, args);
   va_end(args);
 }
 
-void CString::FormatV(const char* format, va_list args) { m_text = formatted(format, args); }
+void CString::FormatV(const char* format, va_list args) { m_Text = formatted(format, args); }
 
 int CString::Replace(const char* old, const char* replacement) {
   const std::string_view target = viewOf(old);
@@ -124,21 +124,21 @@ int CString::Replace(const char* old, const char* replacement) {
   std::string result;
   int count = 0;
   std::size_t copiedUpTo = 0;
-  for (std::size_t hit = m_text.find(target); hit != std::string::npos; hit = m_text.find(target, copiedUpTo)) {
-    result.append(m_text, copiedUpTo, hit - copiedUpTo).append(substitute);
+  for (std::size_t hit = m_Text.find(target); hit != std::string::npos; hit = m_Text.find(target, copiedUpTo)) {
+    result.append(m_Text, copiedUpTo, hit - copiedUpTo).append(substitute);
     copiedUpTo = hit + target.size();
     ++count;
   }
   if (count > 0) {
-    result.append(m_text, copiedUpTo);
-    m_text = std::move(result);
+    result.append(m_Text, copiedUpTo);
+    m_Text = std::move(result);
   }
   return count;
 }
 
 int CString::Replace(char old, char replacement) {
   int count = 0;
-  for (char& ch : m_text) {
+  for (char& ch : m_Text) {
     if (ch == old) {
       ch = replacement;
       ++count;
@@ -148,12 +148,12 @@ int CString::Replace(char old, char replacement) {
 }
 
 int CString::Find(char ch, int start) const {
-  return positionOrMinusOne(m_text.find(ch, static_cast<std::size_t>(std::max(start, 0))));
+  return positionOrMinusOne(m_Text.find(ch, static_cast<std::size_t>(std::max(start, 0))));
 }
 
 int CString::Find(const char* text, int start) const {
   if (!text) return -1;
-  return positionOrMinusOne(m_text.find(text, static_cast<std::size_t>(std::max(start, 0))));
+  return positionOrMinusOne(m_Text.find(text, static_cast<std::size_t>(std::max(start, 0))));
 }
 
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
@@ -161,7 +161,7 @@ CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 CString CString::Mid(int first, int count) const {
   const int start = std::clamp(first, 0, GetLength());
   const int length = std::clamp(count, 0, GetLength() - start);
-  return CString(m_text.data() + start, length);
+  return CString(m_Text.data() + start, length);
 }
 
 CString CString::Left(int count) const { return Mid(0, count); }
@@ -174,34 +174,34 @@ CString CString::Right(int count) const {
 CString& CString::Trim() { return TrimRight().TrimLeft(); }
 
 CString& CString::TrimLeft() {
-  m_text.erase(0, m_text.find_first_not_of(kWhiteSpace));
+  m_Text.erase(0, m_Text.find_first_not_of(kWhiteSpace));
   return *this;
 }
 
 CString& CString::TrimRight() {
-  const std::size_t last = m_text.find_last_not_of(kWhiteSpace);
-  m_text.erase(last == std::string::npos ? 0 : last + 1);
+  const std::size_t last = m_Text.find_last_not_of(kWhiteSpace);
+  m_Text.erase(last == std::string::npos ? 0 : last + 1);
   return *this;
 }
 
 CString& CString::MakeUpper() {
-  std::transform(m_text.begin(), m_text.end(), m_text.begin(), asciiUpper);
+  std::transform(m_Text.begin(), m_Text.end(), m_Text.begin(), asciiUpper);
   return *this;
 }
 
 CString& CString::MakeLower() {
-  std::transform(m_text.begin(), m_text.end(), m_text.begin(), asciiLower);
+  std::transform(m_Text.begin(), m_Text.end(), m_Text.begin(), asciiLower);
   return *this;
 }
 
 char* CString::GetBuffer(int minLength) {
-  if (minLength > GetLength()) m_text.resize(static_cast<std::size_t>(minLength));
-  return m_text.data();
+  if (minLength > GetLength()) m_Text.resize(static_cast<std::size_t>(minLength));
+  return m_Text.data();
 }
 
 void CString::ReleaseBuffer(int newLength) {
-  const std::size_t length = newLength < 0 ? m_text.find('\0') : static_cast<std::size_t>(newLength);
-  m_text.resize(std::min(length, m_text.size()));
+  const std::size_t length = newLength < 0 ? m_Text.find('\0') : static_cast<std::size_t>(newLength);
+  m_Text.resize(std::min(length, m_Text.size()));
 }
 
 BOOL CString::LoadString(UINT id) {

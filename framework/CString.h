@@ -116,5 +116,5 @@ class FRAMEWORK_API CString {
   friend bool operator<(const char* left, const CString& right) { return right.Compare(left) > 0; }
 
  private:
-  std::string m_text;
+  std::string m_Text;
 };

@@ -15,8 +15,8 @@ std::vector<CWinApp*>& liveApplications() {
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_appName(appName) {
-  m_pszAppName = m_appName.GetString();
+CWinApp::CWinApp(const char* appName) : m_AppName(appName) {
+  m_pszAppName = m_AppName.GetString();
   liveApplications().push_back(this);
 }
 

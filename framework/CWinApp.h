@@ -23,7 +23,7 @@ class FRAMEWORK_API CWinApp {
   const char* m_pszAppName = nullptr;
 
  private:
-  CString m_appName;
+  CString m_AppName;
 };
 
 FRAMEWORK_API int AfxLiveApplicationCount();

@@ -3,19 +3,19 @@
 #include "framework/ResourceChain.h"
 
 CModuleRegistration::CModuleRegistration(CWinApp& app, CResourceModule& resources)
-    : m_app(app), m_resources(resources), m_initialized(FALSE) {
-  AfxRegisterResourceModule(&m_resources);
-  m_initialized = m_app.InitInstance() ? TRUE : FALSE;
-  if (!m_initialized) ShutDown();
+    : m_App(app), m_Resources(resources), m_bInitialized(FALSE) {
+  AfxRegisterResourceModule(&m_Resources);
+  m_bInitialized = m_App.InitInstance() ? TRUE : FALSE;
+  if (!m_bInitialized) ShutDown();
 }
 
 CModuleRegistration::~CModuleRegistration() {
-  if (m_initialized) ShutDown();
+  if (m_bInitialized) ShutDown();
 }
 
-BOOL CModuleRegistration::IsInitialized() const { return m_initialized; }
+BOOL CModuleRegistration::IsInitialized() const { return m_bInitialized; }
 
 void CModuleRegistration::ShutDown() {
-  m_app.ExitInstance();
-  AfxUnregisterResourceModule(&m_resources);
+  m_App.ExitInstance();
+  AfxUnregisterResourceModule(&m_Resources);
 }

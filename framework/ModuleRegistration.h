@@ -28,7 +28,7 @@ class FRAMEWORK_API CModuleRegistration {
  private:
   void ShutDown();
 
-  CWinApp& m_app;
-  CResourceModule& m_resources;
-  BOOL m_initialized;
+  CWinApp& m_App;
+  CResourceModule& m_Resources;
+  BOOL m_bInitialized;
 };

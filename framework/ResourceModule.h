@@ -28,8 +28,8 @@ class FRAMEWORK_API CResourceModule {
   const VersionInfo& GetVersionInfo() const;
 
  private:
-  std::map<UINT, CString> m_strings;
-  std::map<UINT, const DialogTemplate*> m_dialogTemplates;
-  std::map<CString, std::vector<BYTE>, std::less<>> m_namedResources;
-  VersionInfo m_versionInfo;
+  std::map<UINT, CString> m_Strings;
+  std::map<UINT, const DialogTemplate*> m_DialogTemplates;
+  std::map<CString, std::vector<BYTE>, std::less<>> m_NamedResources;
+  VersionInfo m_VersionInfo;
 };

@@ -14,19 +14,19 @@ constexpr UINT kTitle = 7001;
 // Records each call together with what the resource chain showed at the time.
 class RecordingApp : public CWinApp {
  public:
-  explicit RecordingApp(BOOL initResult) : CWinApp("recording"), m_initResult(initResult) {}
+  explicit RecordingApp(BOOL initResult) : CWinApp("recording"), m_InitResult(initResult) {}
 
   BOOL InitInstance() override {
-    m_calls.push_back("init:" + Observe());
-    return m_initResult;
+    m_Calls.push_back("init:" + Observe());
+    return m_InitResult;
   }
 
   int ExitInstance() override {
-    m_calls.push_back("exit:" + Observe());
+    m_Calls.push_back("exit:" + Observe());
     return 0;
   }
 
-  std::vector<std::string> m_calls;
+  std::vector<std::string> m_Calls;
 
  private:
   static std::string Observe() {
@@ -34,7 +34,7 @@ class RecordingApp : public CWinApp {
     return title.LoadString(kTitle) ? title.GetString() : "none";
   }
 
-  BOOL m_initResult;
+  BOOL m_InitResult;
 };
 
 class ModuleRegistrationTest : public ::testing::Test {
@@ -53,10 +53,10 @@ TEST_F(ModuleRegistrationTest, InitialisesWithResourcesAndExitsBeforeRemovingThe
     CModuleRegistration registration(app, resources);
     EXPECT_TRUE(registration.IsInitialized());
     EXPECT_EQ(before + 1, AfxResourceModuleCount());
-    EXPECT_EQ(std::vector<std::string>{"init:title"}, app.m_calls);
+    EXPECT_EQ(std::vector<std::string>{"init:title"}, app.m_Calls);
   }
   EXPECT_EQ(before, AfxResourceModuleCount());
-  EXPECT_EQ((std::vector<std::string>{"init:title", "exit:title"}), app.m_calls);
+  EXPECT_EQ((std::vector<std::string>{"init:title", "exit:title"}), app.m_Calls);
 }
 
 TEST_F(ModuleRegistrationTest, FailedInitialisationUndoesEverythingAtOnce) {
@@ -67,5 +67,5 @@ TEST_F(ModuleRegistrationTest, FailedInitialisationUndoesEverythingAtOnce) {
     EXPECT_FALSE(registration.IsInitialized());
     EXPECT_EQ(before, AfxResourceModuleCount());
   }
-  EXPECT_EQ((std::vector<std::string>{"init:title", "exit:title"}), app.m_calls);
+  EXPECT_EQ((std::vector<std::string>{"init:title", "exit:title"}), app.m_Calls);
 }
