@@ -1,7 +1,5 @@
 #include <tuple>
 
-#include <tuple>
-
 #include "host/CMC_Motion.h"
 #include "host/CMC_Setup.h"
 #include "host/HostMessages.h"
@@ -10,8 +8,6 @@
 #include "motion/KeyNames.h"
 
 namespace {
-
-CString MessageFor(const char* name) { return HostMessages::InvalidEntry(name); }
 
 // A reader that fails leaves its array as it was. Each array first gets its identity with no
 // values, so that a record read from a faulty text still writes every entry under its own name.
@@ -25,7 +21,8 @@ void GiveIdentity(CMC_ArrayParameter& array, tagVarType type, const char* name, 
 // attached to the array (a negative speed or an oversized radius would reach the controller).
 CString CheckEntry(const CString& readerMessage, const CMC_ArrayParameter& array, int expectedCount, const char* name) {
   if (!readerMessage.IsEmpty()) return readerMessage;
-  if (array.GetValuesCount() != expectedCount || array.FindValueOutsideLimits() >= 0) return MessageFor(name);
+  if (array.GetValuesCount() != expectedCount || array.FindValueOutsideLimits() >= 0)
+    return HostMessages::InvalidEntry(name);
   return CString();
 }
 
@@ -43,18 +40,18 @@ CString CInternalData::ReadSlaves(const CString& text) {
   const int slaves = GetSetup().GetMotionControllerSlaveCount();
   CString errors;
   CString message = ReadRadioParam(text, KeyName(Key::SlaveX), 0, slaves, m_SlaveX);
-  if (message.IsEmpty() && !IsUsableSlave(m_SlaveX)) message = MessageFor(KeyName(Key::SlaveX));
+  if (message.IsEmpty() && !IsUsableSlave(m_SlaveX)) message = HostMessages::InvalidEntry(KeyName(Key::SlaveX));
   errors += message;
 
   message = ReadRadioParam(text, KeyName(Key::SlaveY), 0, slaves, m_SlaveY);
   if (message.IsEmpty() && (m_SlaveY == m_SlaveX || !IsUsableSlave(m_SlaveY)))
-    message = MessageFor(KeyName(Key::SlaveY));
+    message = HostMessages::InvalidEntry(KeyName(Key::SlaveY));
   errors += message;
 
   message = ReadRadioParam(text, KeyName(Key::SlaveTangent), -1, slaves, m_SlaveTangent);
   if (message.IsEmpty() && m_SlaveTangent >= 0 &&
       (m_SlaveTangent == m_SlaveX || m_SlaveTangent == m_SlaveY || !IsUsableSlave(m_SlaveTangent)))
-    message = MessageFor(KeyName(Key::SlaveTangent));
+    message = HostMessages::InvalidEntry(KeyName(Key::SlaveTangent));
   errors += message;
   return errors;
 }
@@ -80,7 +77,7 @@ CString CInternalData::ReadSegmentArrays(const CString& text) {
   m_SegmentType.SetMinInInternalUnit(0.0);
   m_SegmentType.SetMaxInInternalUnit(1.0);
   if (message.IsEmpty() && (count < 1 || m_SegmentType.FindValueOutsideLimits() >= 0))
-    message = MessageFor(m_SegmentType.GetName());
+    message = HostMessages::InvalidEntry(m_SegmentType.GetName());
   errors += message;
 
   for (auto [array, key, unit] : {std::tuple{m_pVectorAcc.get(), Key::CACC, units.acceleration},

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -43,16 +42,6 @@ TEST(Examples, EachMotionTranslatesToItsCheckedInProgram) {
         << entry.path();
   }
   EXPECT_GE(examples, 5);
-}
-
-TEST(Examples, MotionHostWithoutArgumentsTranslatesTheDemo) {
-  std::FILE* pipe = popen((std::string(MOTION_HOST) + " 2>&1").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[4096];
-  while (const size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, count);
-  EXPECT_EQ(pclose(pipe), 0);
-  EXPECT_EQ(output, ReadFile(fs::path(EXAMPLES_DIR) / "rounded_rectangle.program"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tools/host/HostSession.h"
 
+#include <cstdio>
+
 bool HostSession::Open(const std::string& modulePath, const std::string& setupPath, std::string& error) {
   if (!m_Module.Open(modulePath, error)) return false;
   if (setupPath.empty()) {
@@ -15,3 +17,5 @@ bool HostSession::Open(const std::string& modulePath, const std::string& setupPa
   m_pMotion = std::make_unique<CMC_Motion>(m_pProject->GetController());
   return true;
 }
+
+void HostSession::ReportError(const std::string& error) { std::fprintf(stderr, "motion-host: %s\n", error.c_str()); }

@@ -14,9 +14,18 @@ class HostSession {
   // False with a message when the module or the setup file cannot be used.
   bool Open(const std::string& modulePath, const std::string& setupPath, std::string& error);
 
-  const ModuleLoader& Module() const { return m_Module; }
+  // The module's export of that name, or null after telling the user on standard error.
+  template <typename Function>
+  Function Export(const char* name) const {
+    std::string error;
+    const auto function = m_Module.Resolve<Function>(name, error);
+    if (function == nullptr) ReportError(error);
+    return function;
+  }
   CMC_Setup& Controller() const { return m_pProject->GetController(); }
   CMC_Motion& Motion() const { return *m_pMotion; }
+
+  static void ReportError(const std::string& error);
 
  private:
   ModuleLoader m_Module;

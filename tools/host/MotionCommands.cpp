@@ -10,14 +10,6 @@
 
 namespace {
 
-template <typename Function>
-Function ResolveOrReport(const HostSession& session, const char* name) {
-  std::string error;
-  const auto function = session.Module().Resolve<Function>(name, error);
-  if (function == nullptr) std::fprintf(stderr, "motion-host: %s\n", error.c_str());
-  return function;
-}
-
 void Write(std::FILE* out, const CString& text) { std::fwrite(text.GetString(), 1, text.GetLength(), out); }
 
 // The whole of standard input or a file, as the host would hold a motion's parameter text.
@@ -36,13 +28,13 @@ bool ReadMotion(const std::string& source, CString& text) {
     while (const UINT count = file.Read(buffer, sizeof buffer)) text += CString(buffer, static_cast<int>(count));
     return true;
   } catch (const CFileException& fault) {
-    std::fprintf(stderr, "motion-host: %s\n", fault.GetErrorMessage().GetString());
+    HostSession::ReportError(fault.GetErrorMessage().GetString());
     return false;
   }
 }
 
 int Translate(HostSession& session, CString parameters) {
-  const auto translate = ResolveOrReport<TranslateMotionSequenceFn>(session, "TranslateMotionSequence");
+  const auto translate = session.Export<TranslateMotionSequenceFn>("TranslateMotionSequence");
   if (translate == nullptr) return kExitUsage;
   CString result;
   if (!translate(session.Controller(), session.Motion(), parameters, result)) {
@@ -61,7 +53,7 @@ int RunNew(HostSession& session, const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "motion-host new: unexpected argument \"%s\"\n", arguments.front().c_str());
     return kExitUsage;
   }
-  const auto getDefaults = ResolveOrReport<GetDefaultParametersFn>(session, "GetDefaultParameters");
+  const auto getDefaults = session.Export<GetDefaultParametersFn>("GetDefaultParameters");
   if (getDefaults == nullptr) return kExitUsage;
   CString text;
   getDefaults(session.Controller(), session.Motion(), text);

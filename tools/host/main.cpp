@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   }
   HostSession session;
   if (!session.Open(options.modulePath, options.setupPath, error)) {
-    std::fprintf(stderr, "motion-host: %s\n", error.c_str());
+    HostSession::ReportError(error);
     return kExitUsage;
   }
   const Command& command = options.command != nullptr ? *options.command : AllCommands().front();
