@@ -94,6 +94,13 @@ UINT CFile::Read(void* buffer, UINT count) {
   return total;
 }
 
+CString CFile::ReadToEnd() {
+  CString text;
+  char buffer[4096];
+  while (const UINT count = Read(buffer, sizeof buffer)) text += CString(buffer, static_cast<int>(count));
+  return text;
+}
+
 void CFile::Write(const void* buffer, UINT count) {
   RequireOpen();
   const auto* bytes = static_cast<const char*>(buffer);

@@ -43,6 +43,8 @@ class FRAMEWORK_API CFile {
   // Reads until count bytes arrived or the end of the file; returns how many
   // arrived, 0 at the end.
   UINT Read(void* buffer, UINT count);
+  // Everything from the current position to the end of the file.
+  CString ReadToEnd();
   // Writes all count bytes or throws.
   void Write(const void* buffer, UINT count);
   ULONGLONG GetLength() const;

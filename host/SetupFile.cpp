@@ -210,9 +210,7 @@ std::unique_ptr<CMC_Project> CMC_Project::LoadFromJsonText(const CString& json, 
 std::unique_ptr<CMC_Project> CMC_Project::LoadFromFile(const char* path, CString& error) {
   CString text;
   try {
-    CFile file(path, CFile::modeRead | CFile::typeBinary);
-    char buffer[4096];
-    while (const UINT count = file.Read(buffer, sizeof buffer)) text += CString(buffer, static_cast<int>(count));
+    text = CFile(path, CFile::modeRead | CFile::typeBinary).ReadToEnd();
   } catch (const CFileException& fault) {
     error = Describe(path, fault.GetErrorMessage().GetString());
     return nullptr;

@@ -76,9 +76,8 @@ TEST_F(ProgramGenerator, TangentAxisJoinsTheAxisListAndSetsItsResolution) {
 
   Use(ControllerWithSlaves(
       {TestDrive{LoadKind::Rotary, 4096.0}, TestDrive{}, TestDrive{LoadKind::Linear, 2000.0}, std::nullopt}));
-  CString text = WithLine(Base(), "SlaveX", "SlaveX=1");
-  text = WithLine(text, "SlaveY", "SlaveY=2");
-  text = WithLine(text, "SlaveTangent", "SlaveTangent=0");
+  CString text =
+      WithLines(Base(), {{"SlaveX", "SlaveX=1"}, {"SlaveY", "SlaveY=2"}, {"SlaveTangent", "SlaveTangent=0"}});
   program = Program(text);
   EXPECT_TRUE(
       Contains(program, "  VPLANE (B, C, A);\r\n  RESRATIOX=2147483648u;\r\n  RESRATIOY=0u;\r\n  NLINESTAN=4096;\r\n"))
@@ -88,23 +87,22 @@ TEST_F(ProgramGenerator, TangentAxisJoinsTheAxisListAndSetsItsResolution) {
 TEST_F(ProgramGenerator, LettersFollowTheSlaveIndexes) {
   auto project = ControllerWithSlaves({TestDrive{}, TestDrive{}, std::nullopt, TestDrive{LoadKind::Rotary, 1000.0}});
   Use(std::move(project));
-  CString text = WithLine(Base(), "SlaveX", "SlaveX=1");
-  text = WithLine(text, "SlaveY", "SlaveY=0");
-  text = WithLine(text, "SlaveTangent", "SlaveTangent=3");
+  CString text =
+      WithLines(Base(), {{"SlaveX", "SlaveX=1"}, {"SlaveY", "SlaveY=0"}, {"SlaveTangent", "SlaveTangent=3"}});
   const CString program = Program(text);
   EXPECT_TRUE(Contains(program, "  VPLANE (B, A, D);\r\n")) << program.GetString();
   EXPECT_TRUE(Contains(program, "  NLINESTAN=1000;\r\n"));
 }
 
 TEST_F(ProgramGenerator, EachKindOfSegmentTakesItsOwnRank) {
-  CString text = WithLine(Base(), "SegmentType", "SegmentType[]=1, 0, 1");
-  text = WithLine(text, "CACC", "CACC[m/s^2]=0, 0, 0");
-  text = WithLine(text, "CSPD", "CSPD[m/s]=0, 0.5, 0");
-  text = WithLine(text, "X_TPOS", "X_TPOS[mm]=-1");
-  text = WithLine(text, "Y_TPOS", "Y_TPOS[mm]=0");
-  text = WithLine(text, "Radius", "Radius[mm]=1, 2");
-  text = WithLine(text, "InitAngle", "InitAngle[deg]=10, 20");
-  text = WithLine(text, "AngleIncrement", "AngleIncrement[deg]=-30, 40.5");
+  CString text = WithLines(Base(), {{"SegmentType", "SegmentType[]=1, 0, 1"},
+                                    {"CACC", "CACC[m/s^2]=0, 0, 0"},
+                                    {"CSPD", "CSPD[m/s]=0, 0.5, 0"},
+                                    {"X_TPOS", "X_TPOS[mm]=-1"},
+                                    {"Y_TPOS", "Y_TPOS[mm]=0"},
+                                    {"Radius", "Radius[mm]=1, 2"},
+                                    {"InitAngle", "InitAngle[deg]=10, 20"},
+                                    {"AngleIncrement", "AngleIncrement[deg]=-30, 40.5"}});
   const CString program = Program(text);
   const int first = program.Find("CIRCLE1 2000L, -30.0; CIRCLE2 2000L, 10.0;");
   const int update = program.Find("UPD;");
@@ -119,9 +117,8 @@ TEST_F(ProgramGenerator, EachKindOfSegmentTakesItsOwnRank) {
 }
 
 TEST_F(ProgramGenerator, OneSegmentEndsAfterTheStartOrTheEndSegment) {
-  CString text = WithLine(Base(), "SegmentType", "SegmentType[]=0");
-  text = WithLine(text, "CACC", "CACC[m/s^2]=1");
-  text = WithLine(text, "CSPD", "CSPD[m/s]=0.5");
+  CString text =
+      WithLines(Base(), {{"SegmentType", "SegmentType[]=0"}, {"CACC", "CACC[m/s^2]=1"}, {"CSPD", "CSPD[m/s]=0.5"}});
   for (const char* key : {"Radius", "InitAngle", "AngleIncrement"}) text = WithLine(text, key, "");
   text += "Radius[mm]=\nInitAngle[deg]=\nAngleIncrement[deg]=\n";
   const char kStart[] = "  UPD; //Execute immediate\r\n";

@@ -76,11 +76,11 @@ TEST_F(AxisUnits, RotaryLoadsUseAngularUnits) {
   EXPECT_EQ(m_pRecord->m_ResRatioX, 1u << 31) << "Y has the finer resolution";
   EXPECT_EQ(m_pRecord->m_ResRatioY, 0u);
   ExpectArrayUnits("IU/ST^2", "IU/ST", "IU");  // rebuilt from the empty unit: internal numbers kept
-  CString text = WithLine(DemoMotionText(), "X_TPOS", "X_TPOS[rot]=0.25");
-  text = WithLine(text, "Y_TPOS", "Y_TPOS[rot]=0");
-  text = WithLine(text, "CACC", "CACC[rad/s^2]=1, 2");
-  text = WithLine(text, "CSPD", "CSPD[rad/s]=1, 2");
-  text = WithLine(text, "Radius", "Radius[rot]=0.5");
+  CString text = WithLines(DemoMotionText(), {{"X_TPOS", "X_TPOS[rot]=0.25"},
+                                              {"Y_TPOS", "Y_TPOS[rot]=0"},
+                                              {"CACC", "CACC[rad/s^2]=1, 2"},
+                                              {"CSPD", "CSPD[rad/s]=1, 2"},
+                                              {"Radius", "Radius[rot]=0.5"}});
   ASSERT_TRUE(Read(text)) << errors.GetString();
   ExpectArrayUnits("rad/s^2", "rad/s", "rot");
   EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 2048.0) << "in the finer Y drive's counts";

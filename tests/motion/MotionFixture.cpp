@@ -79,6 +79,12 @@ CString WithLine(const CString& text, const char* key, const char* line) {
   return result;
 }
 
+CString WithLines(const CString& text, std::initializer_list<LineChange> changes) {
+  CString result = text;
+  for (const LineChange& change : changes) result = WithLine(result, change.key, change.line);
+  return result;
+}
+
 CString EntryMessage(const char* name) {
   CString message;
   message.Format("The parameter \"%s\" is missing or not valid.\r\n", name);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,5 +42,11 @@ CString DemoMotionText();
 // `text` with one line replaced: the line that starts with `key` becomes `line` (removed when
 // `line` is empty).
 CString WithLine(const CString& text, const char* key, const char* line);
+struct LineChange {
+  const char* key;
+  const char* line;
+};
+// WithLine applied for each change in turn.
+CString WithLines(const CString& text, std::initializer_list<LineChange> changes);
 // The message the host gives for a faulty entry.
 CString EntryMessage(const char* name);

@@ -66,25 +66,25 @@ TEST_F(ReadData, AxisWithoutDriveSetupIsRefused) {
 }
 
 TEST_F(ReadData, EveryFaultyEntryGivesOneMessageInTableOrder) {
-  CString text = WithLine(DemoMotionText(), "ConfigureMode", "ConfigureMode=yes");
-  text = WithLine(text, "SlaveTangent", "SlaveTangent=9");
-  text = WithLine(text, "CSPD", "CSPD[m/s]=1, 2, 3");
-  text = WithLine(text, "Radius", "Radius[deg]=20");
-  text = WithLine(text, "Execute", "");
+  CString text = WithLines(DemoMotionText(), {{"ConfigureMode", "ConfigureMode=yes"},
+                                              {"SlaveTangent", "SlaveTangent=9"},
+                                              {"CSPD", "CSPD[m/s]=1, 2, 3"},
+                                              {"Radius", "Radius[deg]=20"},
+                                              {"Execute", ""}});
   EXPECT_EQ(Read(text), 0);
   EXPECT_EQ(errors, EntryMessage("ConfigureMode") + EntryMessage("SlaveTangent") + EntryMessage("CSPD") +
                         EntryMessage("Radius") + EntryMessage("Execute"));
 }
 
 TEST_F(ReadData, AnEmptyPathIsOneMessageForTheSegmentList) {
-  CString text = WithLine(DemoMotionText(), "SegmentType", "SegmentType[]=");
-  text = WithLine(text, "CACC", "CACC[m/s^2]=");
-  text = WithLine(text, "CSPD", "CSPD[m/s]=");
-  text = WithLine(text, "X_TPOS", "X_TPOS[mm]=");
-  text = WithLine(text, "Y_TPOS", "Y_TPOS[mm]=");
-  text = WithLine(text, "Radius", "Radius[mm]=");
-  text = WithLine(text, "InitAngle", "InitAngle[deg]=");
-  text = WithLine(text, "AngleIncrement", "AngleIncrement[deg]=");
+  CString text = WithLines(DemoMotionText(), {{"SegmentType", "SegmentType[]="},
+                                              {"CACC", "CACC[m/s^2]="},
+                                              {"CSPD", "CSPD[m/s]="},
+                                              {"X_TPOS", "X_TPOS[mm]="},
+                                              {"Y_TPOS", "Y_TPOS[mm]="},
+                                              {"Radius", "Radius[mm]="},
+                                              {"InitAngle", "InitAngle[deg]="},
+                                              {"AngleIncrement", "AngleIncrement[deg]="}});
   EXPECT_EQ(Read(text), 0);
   EXPECT_EQ(errors, EntryMessage("SegmentType"));
 }

@@ -65,9 +65,9 @@ TEST_F(RecordStructure, AdjustingAnEmptyPathLeavesOneLinearSegment) {
 }
 
 TEST_F(RecordStructure, AdjustingFitsEveryArrayToTheSegmentList) {
-  CString text = WithLine(DemoMotionText(), "SegmentType", "SegmentType[]=1, 0");
-  text = WithLine(text, "X_TPOS", "X_TPOS[mm]=1, 2, 3");
-  text = WithLine(text, "Y_TPOS", "Y_TPOS[mm]=4, 5, 6");
+  CString text = WithLines(
+      DemoMotionText(),
+      {{"SegmentType", "SegmentType[]=1, 0"}, {"X_TPOS", "X_TPOS[mm]=1, 2, 3"}, {"Y_TPOS", "Y_TPOS[mm]=4, 5, 6"}});
   for (const char* key : {"Radius", "InitAngle", "AngleIncrement"}) text = WithLine(text, key, "");
   Read(text);
   m_pRecord->AdjustArraySizes();

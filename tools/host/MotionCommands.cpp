@@ -23,9 +23,7 @@ bool ReadMotion(const std::string& source, CString& text) {
     return false;
   }
   try {
-    CFile file(source.c_str(), CFile::modeRead | CFile::typeBinary);
-    char buffer[4096];
-    while (const UINT count = file.Read(buffer, sizeof buffer)) text += CString(buffer, static_cast<int>(count));
+    text += CFile(source.c_str(), CFile::modeRead | CFile::typeBinary).ReadToEnd();
     return true;
   } catch (const CFileException& fault) {
     HostSession::ReportError(fault.GetErrorMessage().GetString());
