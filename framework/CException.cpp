@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/dialog/MessageBox.h"
+
 CException::~CException() = default;
 
 BOOL CException::GetErrorMessage(char* buffer, UINT maxChars, UINT* helpContext) const {
@@ -22,3 +24,9 @@ CString CException::GetErrorMessage() const { return DescribeError(); }
 void CException::Delete() {}
 
 CString CException::DescribeError() const { return CString(); }
+
+int CException::ReportError(UINT type, UINT messageId) const {
+  const CString message = DescribeError();
+  if (!message.IsEmpty() || messageId == 0) return AfxMessageBox(message, type);
+  return AfxMessageBox(messageId, type);
+}

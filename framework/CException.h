@@ -3,6 +3,7 @@
 #include "framework/CString.h"
 #include "framework/FrameworkApi.h"
 #include "framework/Types.h"
+#include "framework/dialog/WindowMessages.h"
 
 // Base of the framework's exceptions. They are thrown by value and caught by
 // reference; Delete() does nothing and only keeps code written in the
@@ -24,6 +25,10 @@ class FRAMEWORK_API CException {
   CString GetErrorMessage() const;
 
   void Delete();
+
+  // Shows the message in a message box of `type` (buttons and icon) and
+  // returns the button chosen. Without a message it shows string resource `messageId`.
+  virtual int ReportError(UINT type = MB_OK, UINT messageId = 0) const;
 
  protected:
   // Empty means "no message".

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "framework/CString.h"
+#include "framework/FrameworkApi.h"
+#include "framework/Types.h"
+
+class CDialog;
+class CFileDialog;
+
+// What shows dialogs to a person: the modal loop, message boxes and the open-file dialog.
+// Dialog code never sees which backend runs; the headless backend is the default.
+class FRAMEWORK_API CDialogBackend {
+ public:
+  virtual ~CDialogBackend();
+
+  // Runs the dialog's modal loop. The dialog's controls exist and OnInitDialog has run; the
+  // loop ends once the dialog is ended (a backend that stops early ends it with IDCANCEL).
+  virtual void RunModal(CDialog& dialog) = 0;
+  // The chosen button (IDOK, IDCANCEL, IDYES, IDNO).
+  virtual int MessageBox(const CString& text, const CString& caption, UINT type) = 0;
+  // IDOK with the chosen path stored in the dialog, or IDCANCEL.
+  virtual int RunFileDialog(CFileDialog& dialog) = 0;
+};
+
+FRAMEWORK_API CDialogBackend& AfxGetDialogBackend();
+// Installs a backend (null goes back to the headless one); returns the one it replaces. The
+// backend must outlive its use.
+FRAMEWORK_API CDialogBackend* AfxSetDialogBackend(CDialogBackend* backend);
