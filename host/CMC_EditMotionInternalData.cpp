@@ -1,5 +1,10 @@
 #include "host/CMC_EditMotionInternalData.h"
 
+#include <algorithm>
+
+#include "framework/dialog/CWnd.h"
+#include "host/CMC_AxisData.h"
+#include "host/CMC_Motion.h"
 #include "host/CMC_Setup.h"
 #include "host/HostMessages.h"
 #include "host/ParameterText.h"
@@ -90,4 +95,30 @@ CString CMC_EditMotionInternalData::ReadNoUnitArrayDataParam(const CString& text
 
 void CMC_EditMotionInternalData::WriteArrayDataParam(CString& text, const CMC_ArrayParameter& param) const {
   ParameterText::AppendList(text, param.GetName(), param.GetUnitName(), param.SaveData());
+}
+
+void CMC_EditMotionInternalData::FillSlaveAxisIDsCombo(CWnd* combo, SlaveAxisFilter filter, int selectedSlave,
+                                                       int withNone) const {
+  if (combo == nullptr) return;
+  combo->SendMessage(CB_RESETCONTENT);
+  const auto addSlave = [&](const char* text, int slave) {
+    const LRESULT at = combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    combo->SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(slave));
+    if (slave == selectedSlave) combo->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(at));
+  };
+  if (withNone) addSlave("none", -1);
+  constexpr int kLetters = 26;
+  const int count = std::min<int>(m_pSetup->GetMotionControllerSlaveCount(), kLetters);
+  for (int slave = 0; slave < count; ++slave) {
+    const CMC_AxisData* axis = m_pMotion->GetMotionControllerSlaveAxis(slave);
+    if (filter != nullptr && !filter(axis != nullptr ? axis->GetSetup() : nullptr)) continue;
+    const char letter[] = {static_cast<char>('A' + slave), '\0'};
+    addSlave(letter, slave);
+  }
+}
+
+int CMC_EditMotionInternalData::GetComboSelSlaveAxisID(CWnd* combo) const {
+  constexpr int kNoSelection = -2;
+  if (combo == nullptr || combo->GetCurSel() < 0) return kNoSelection;
+  return static_cast<int>(static_cast<LPARAM>(combo->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(combo->GetCurSel()))));
 }

@@ -7,6 +7,11 @@
 
 class CMC_Setup;
 class CMC_Motion;
+class CWnd;
+
+// The filter an editor gives FillSlaveAxisIDsCombo: non-zero offers the slave whose drive setup
+// (null for a slave without a drive) it is called with.
+using SlaveAxisFilter = int (*)(CMC_Setup* driveSetup);
 
 // Base of a motion kind's record: it holds the setup and the motion and offers the readers
 // and writers of the parameter text. Every reader returns an empty text on success, or the
@@ -30,6 +35,14 @@ class TARNOC_API CMC_EditMotionInternalData {
   // The unit a new entry of the variable is written in: the variable's default unit on the
   // setup, or on a linear drive when no setup is given. The prefix does not change it.
   static CString GetDefaultUnit(const char* baseName, const char* prefix = nullptr, CMC_Setup* setup = nullptr);
+
+  // Fills a combo box with the controller's slaves that the filter accepts, each shown as its
+  // axis letter with the slave index as item data, and selects `selectedSlave` (no item is
+  // selected when it is not offered). With withNone non-zero the first item, "none", stands for
+  // slave -1. Slaves past 'Z' have no letter and are not offered.
+  void FillSlaveAxisIDsCombo(CWnd* combo, SlaveAxisFilter filter, int selectedSlave, int withNone) const;
+  // The slave of the combo's selected item; -2 when no item is selected.
+  int GetComboSelSlaveAxisID(CWnd* combo) const;
 
  protected:
   CString ReadRadioParam(const CString& text, const char* key, int min, int max, int& value) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "host/CMC_Setup.h"
@@ -163,4 +164,36 @@ CString CMC_ParameterBase::JoinValues(const std::vector<double>& internalValues)
     text += FormatIU(internalValues[i]);
   }
   return text;
+}
+
+namespace {
+
+struct InternalBounds {
+  double min = -std::numeric_limits<double>::infinity();
+  double max = std::numeric_limits<double>::infinity();
+};
+
+InternalBounds BoundsOf(const CMC_ParameterBase& param) {
+  InternalBounds bounds;
+  CMC_Value::RangeOf(param.GetType(), bounds.min, bounds.max);
+  if (param.GetMinInInternalUnit()) bounds.min = std::max(bounds.min, *param.GetMinInInternalUnit());
+  if (param.GetMaxInInternalUnit()) bounds.max = std::min(bounds.max, *param.GetMaxInInternalUnit());
+  return bounds;
+}
+
+}  // namespace
+
+double CMC_ParameterBase::GetMin() const { return IUToUnit(BoundsOf(*this).min); }
+
+double CMC_ParameterBase::GetMax() const { return IUToUnit(BoundsOf(*this).max); }
+
+double CMC_ParameterBase::NearestStorableIU(double internalValue) const {
+  const InternalBounds bounds = BoundsOf(*this);
+  const double fallback = std::isfinite(bounds.min) ? bounds.min : 0.0;
+  const double inside = std::isnan(internalValue) ? fallback : std::clamp(internalValue, bounds.min, bounds.max);
+  double stored = 0.0;
+  if (CMC_Value::Quantize(GetType(), inside, stored) && IsWithinLimits(stored)) return stored;
+  // Rounding can step just outside a limit that lies between two grid points; come back inward.
+  const double inward = inside > 0.0 ? std::floor(inside) : std::ceil(inside);
+  return CMC_Value::Quantize(GetType(), inward, stored) && IsWithinLimits(stored) ? stored : fallback;
 }

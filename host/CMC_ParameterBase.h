@@ -48,6 +48,13 @@ class TARNOC_API CMC_ParameterBase {
   std::optional<double> GetMinInInternalUnit() const { return m_Min; }
   std::optional<double> GetMaxInInternalUnit() const { return m_Max; }
   bool IsWithinLimits(double internalValue) const;
+  // The limits in the selected unit, narrowed to what the variable type can hold: -infinity or
+  // +infinity where neither bounds the value.
+  double GetMin() const;
+  double GetMax() const;
+  // The stored value nearest to an internal value: brought inside the limits and the type's
+  // range, then rounded to the type. A NaN gives the lower bound, or 0 when there is none.
+  double NearestStorableIU(double internalValue) const;
 
   // The stored value the parameter would keep for an internal value: rounded to the type and
   // inside the limits; false when it cannot be kept.

@@ -146,3 +146,13 @@ bool CMC_Units::RemoveUnit(const char* name) {
   m_Units.erase(m_Units.begin() + (unit - m_Units.data()));
   return true;
 }
+
+std::vector<const CMC_Unit*> CMC_Units::UnitsCompatibleWith(const char* name, bool withInternal) const {
+  std::vector<const CMC_Unit*> compatible;
+  const CMC_Unit* unit = FindUnit(name);
+  if (unit == nullptr) return compatible;
+  for (const CMC_Unit& candidate : m_Units)
+    if (candidate.GetDimension() == unit->GetDimension() && (withInternal || !candidate.IsInternal() || &candidate == unit))
+      compatible.push_back(&candidate);
+  return compatible;
+}

@@ -27,6 +27,9 @@ class TARNOC_API CMC_Units {
   CString DumpIUOfUnit(const char* name) const;
 
   const CMC_Unit* InternalUnitOf(UnitDimension dimension) const;
+  // The units a value of the named unit can be shown in, in table order; the internal units only
+  // when asked for. Empty for an unknown name.
+  std::vector<const CMC_Unit*> UnitsCompatibleWith(const char* name, bool withInternal) const;
   UnitDimension DimensionOf(PhysicalQuantity quantity) const;
   CString DefaultUnitOf(PhysicalQuantity quantity) const { return DefaultUnitOf(m_Resolution.load, quantity); }
   static CString DefaultUnitOf(LoadKind load, PhysicalQuantity quantity);

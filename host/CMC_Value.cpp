@@ -113,3 +113,16 @@ CString CMC_Value::Literal(tagVarType type, double storedValue) {
     literal.Format("%lldL", static_cast<long long>(storedValue));
   return literal;
 }
+
+bool CMC_Value::RangeOf(tagVarType type, double& min, double& max) {
+  if (type == VT_FIXED16_16) {
+    min = -2147483648.0 / kFixedScale;
+    max = 2147483647.0 / kFixedScale;
+    return true;
+  }
+  IntegerRange range{};
+  if (!IntegerRangeOf(type, range)) return false;
+  min = range.min;
+  max = range.max;
+  return true;
+}

@@ -17,6 +17,8 @@ class TARNOC_API CMC_Value {
 
   // The value the type would store for this number, or false when it cannot hold it.
   static bool Quantize(tagVarType type, double internalValue, double& stored);
+  // The smallest and largest number the type holds; false for VT_DOUBLE, which holds any.
+  static bool RangeOf(tagVarType type, double& min, double& max);
   // The motion-language literal of a stored value: "20000L", "7u", "1.5" (16.16 fixed).
   static CString Literal(tagVarType type, double storedValue);
 

@@ -1,5 +1,6 @@
 #include "host/CMotionEvent.h"
 
+#include "host/CEventDialog.h"
 #include "host/ParameterText.h"
 #include "host/RadioReader.h"
 
@@ -26,6 +27,23 @@ BOOL CMotionEvent::SetDelay(int delayMs) {
   m_Kind = EK_DELAY;
   m_DelayMs = delayMs;
   return TRUE;
+}
+
+BOOL CMotionEvent::ChangeType(int) {
+  CEventTypeDialog dialog(m_Kind);
+  if (dialog.DoModal() != IDOK || dialog.m_Kind == m_Kind) return FALSE;
+  return dialog.m_Kind == EK_INPUT ? SetInput(kDefaultInput, kDefaultLevel) : SetDelay(kDefaultDelayMs);
+}
+
+BOOL CMotionEvent::Edit() {
+  CEventSettingsDialog dialog(*this);
+  if (dialog.DoModal() != IDOK) return FALSE;
+  const int input = m_Input, level = m_Level, delayMs = m_DelayMs;
+  if (m_Kind == EK_INPUT)
+    SetInput(dialog.m_Input, dialog.m_Level);
+  else
+    SetDelay(dialog.m_DelayMs);
+  return m_Input != input || m_Level != level || m_DelayMs != delayMs;
 }
 
 CString CMotionEvent::GetDescription(int verbose) const {

@@ -18,6 +18,9 @@ class TARNOC_API CMotionEvent {
 
   static constexpr int kMaxInput = 32;
   static constexpr int kMaxDelayMs = 3600000;
+  static constexpr int kDefaultInput = 1;
+  static constexpr int kDefaultLevel = 1;
+  static constexpr int kDefaultDelayMs = 100;
 
   CMotionEvent(CMC_Setup& setup, CMC_Motion& motion);
   virtual ~CMotionEvent();
@@ -37,6 +40,11 @@ class TARNOC_API CMotionEvent {
   // The motion-language lines that wait for the event, each starting with two blanks.
   CString GenerateMLCode() const;
   BOOL IsEditable() const { return TRUE; }
+  // Let the user choose the kind of event, or change the settings of this one, in a dialog of
+  // the host's. Non-zero when the event changed. A new kind starts from its default settings;
+  // ChangeType's argument is reserved and passed as 0.
+  BOOL ChangeType(int reserved);
+  BOOL Edit();
 
   // Reads the event's entries; false with one message per faulty entry appended to `message`.
   virtual BOOL ReadData(const CString& text, CString& message);
@@ -44,7 +52,7 @@ class TARNOC_API CMotionEvent {
 
  private:
   Kind m_Kind = EK_INPUT;
-  int m_Input = 1;
-  int m_Level = 1;
-  int m_DelayMs = 100;
+  int m_Input = kDefaultInput;
+  int m_Level = kDefaultLevel;
+  int m_DelayMs = kDefaultDelayMs;
 };

@@ -2,10 +2,11 @@
 
 #include "framework/ResourceChain.h"
 #include "framework/ResourceModule.h"
+#include "host/HostDialogs.h"
 
 namespace {
 
-// The host's string table joins the process's resource chain while the library is loaded, so
+// The host's string table and dialogs join the process's resource chain while the library is loaded, so
 // that modules find the host's messages through the same lookup as their own resources.
 struct HostStringTable {
   CResourceModule resources;
@@ -13,6 +14,8 @@ struct HostStringTable {
   HostStringTable() {
     resources.AddString(IDS_HOST_SELECT_SLAVE_AXES, "Select a slave axis for X and for Y.");
     resources.AddString(IDS_HOST_INVALID_ENTRY, "The parameter \"%s\" is missing or not valid.");
+    resources.AddDialogTemplate(IDD_HOST_EVENT_TYPE, &HostDialogs::EventTypeTemplate());
+    resources.AddDialogTemplate(IDD_HOST_EVENT_SETTINGS, &HostDialogs::EventSettingsTemplate());
     AfxRegisterResourceModule(&resources);
   }
   ~HostStringTable() { AfxUnregisterResourceModule(&resources); }
