@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "editor/EditorControlIds.h"
+#include "editor/EditorTemplate.h"
+
 namespace {
 
 // 16 x 16 pixels, 4 bits per pixel (16 colours): a diagonal stroke on an empty field. The host
@@ -19,5 +22,6 @@ CResourceModule& ModuleResources::Build() {
   static CResourceModule resources;
   resources.SetVersionInfo(VersionInfo{"1.0.0.1", "1.0.0.1", "Zoventa DLL"});
   resources.AddNamedResource("MODULEICON", ModuleIcon());
+  resources.AddDialogTemplate(IDD_VECTOR_MODE, &EditorTemplate());
   return resources;
 }

@@ -27,8 +27,10 @@ std::unique_ptr<CMC_Project> ControllerWith(std::initializer_list<const char*> v
 
 TEST_F(DescriptiveExports, ExportTableHoldsOnlyTheEntryPoints) {
   ASSERT_TRUE(module.IsLoaded()) << dlerror();
-  const std::set<std::string> expected = {"GetClassName", "GetName",          "GetOrderID",
-                                          "IsEnabled",    "GetDefaultParameters", "TranslateMotionSequence"};
+  const std::set<std::string> expected = {"GetClassName",         "GetName",
+                                          "GetOrderID",           "IsEnabled",
+                                          "GetDefaultParameters", "TranslateMotionSequence",
+                                          "EditMotionSequence"};
   EXPECT_EQ(ExportedFunctions(LoadedModule::Path()), expected);
   for (const std::string& name : expected) EXPECT_NE(module.Find<void*>(name.c_str()), nullptr) << name;
 }

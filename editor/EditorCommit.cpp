@@ -1,0 +1,51 @@
+#include "editor/CEditorDlg.h"
+#include "editor/EditorControlIds.h"
+#include "framework/dialog/MessageBox.h"
+
+// Enter arrives here as OK. In the value fields of the current segment it walks to the next
+// field and, at the last one, inserts the typed segment below, so a path can be typed row by
+// row; anywhere else OK commits the record.
+void CEditorDlg::OnOK() {
+  const CWnd* focus = GetFocusedWindow();
+  switch (focus != nullptr ? focus->GetDlgCtrlID() : 0) {
+    case IDC_FIRST_VALUE:
+      FocusEditField(IDC_SECOND_VALUE);
+      return;
+    case IDC_SECOND_VALUE:
+      if (m_nCurType == 0)
+        OnInsertBelow();
+      else
+        FocusEditField(IDC_ANGLE_INCREMENT_VALUE);
+      return;
+    case IDC_ANGLE_INCREMENT_VALUE:
+      OnInsertBelow();
+      return;
+    case IDC_SEGMENT_TYPE:
+      FocusEditField(IDC_FIRST_VALUE);
+      return;
+    default:
+      break;
+  }
+
+  m_bValidate = 1;
+  if (UpdateData(TRUE)) {
+    const CString error = m_Data.CheckData(m_nCurSegment);
+    if (error.IsEmpty()) {
+      EndDialog(IDOK);
+      m_pParamText->Empty();
+      GetInternalData()->WriteData(*m_pParamText);
+    } else {
+      AfxMessageBox(error, MB_OK);
+      RecountKindIndices();
+      RefreshSegmentTable(TRUE);
+    }
+  }
+  m_bValidate = 0;
+}
+
+// The kind indices of the current row, as when the user selects it in the list.
+void CEditorDlg::RecountKindIndices() {
+  m_nCurLinear = -1;
+  m_nCurCircular = -1;
+  for (int row = 0; row <= m_nCurSegment; ++row) ++KindIndex(RowKind(row));
+}

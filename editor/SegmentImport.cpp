@@ -1,0 +1,156 @@
+#include <cstdio>
+
+#include "editor/CEditorDlg.h"
+#include "editor/EditorControlIds.h"
+#include "editor/SegmentValues.h"
+#include "framework/CFile.h"
+#include "framework/dialog/CFileDialog.h"
+#include "framework/dialog/MessageBox.h"
+
+namespace {
+
+constexpr const char* kImportFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+constexpr const char* kLinearCountError = "Linear point error: invalid number of parameters!";
+constexpr const char* kCircularCountError = "Circular point error: invalid number of parameters!";
+constexpr const char* kKindError = "A point must start with C(circle) or L(linear)!";
+
+// The file is read through a buffer, a line at a time; a line keeps its line feed.
+class LineReader {
+ public:
+  explicit LineReader(CFile& file) : m_File(file) {}
+
+  // False at the end of the file.
+  bool Next(CString& line) {
+    line.Empty();
+    while (true) {
+      if (m_Next == m_Filled && !Fill()) return !line.IsEmpty();
+      const char ch = m_Buffer[m_Next++];
+      line += ch;
+      if (ch == '\n') return true;
+    }
+  }
+
+ private:
+  bool Fill() {
+    m_Filled = m_File.Read(m_Buffer, sizeof m_Buffer);
+    m_Next = 0;
+    return m_Filled > 0;
+  }
+
+  CFile& m_File;
+  char m_Buffer[64 * 1024];
+  UINT m_Next = 0;
+  UINT m_Filled = 0;
+};
+
+// Stores the acceleration or speed of row `row`; a value equal to the one stored for the row
+// before keeps that value in force and is stored as 0.
+void InsertKeepingRepeats(CMC_ArrayParameter& array, int row, double value) {
+  array.InsertValueAt(row, value);
+  if (row > 0 && array.GetValueInBaseUnit(row - 1) == array.GetValueInBaseUnit(row))
+    array.SetValueInInternalUnit(row, 0.0);
+}
+
+}  // namespace
+
+BOOL CEditorDlg::ParseImportLine(const char* line, int& kind, double& g1, double& g2, double& g3, double& acc,
+                                 double& spd) {
+  double scratch = 0.0;
+  const char letter = line[0];
+  const int count = letter == '\0' ? -1 : std::sscanf(line + 1, "%lf %lf %lf %lf %lf %lf ", &g1, &g2, &g3, &acc, &spd, &scratch);
+  if (letter == 'L') {
+    kind = 0;
+    if (count == 2) acc = spd = 0.0;
+    else if (count == 3) spd = 0.0, acc = g3;
+    else if (count == 4) spd = acc, acc = g3;
+    else return FALSE;
+    NormalizeValue(*m_Data.m_pPosIncrX, g1);
+    NormalizeValue(*m_Data.m_pPosIncrY, g2);
+  } else if (letter == 'C') {
+    kind = 1;
+    if (count == 3) acc = spd = 0.0;
+    else if (count == 4) spd = 0.0;
+    else if (count != 5) return FALSE;
+    NormalizeValue(*m_Data.m_pRadius, g1);
+    NormalizeValue(m_Data.m_InitAngle, g2);
+    NormalizeValue(m_Data.m_AngleIncrement, g3);
+  } else {
+    kind = -1;
+    return FALSE;
+  }
+  NormalizeValue(*m_Data.m_pVectorAcc, acc);
+  NormalizeValue(*m_Data.m_pVectorSpeed, spd);
+  return TRUE;
+}
+
+void CEditorDlg::ClearSegments() {
+  for (CMC_ArrayParameter* array : {&m_Data.m_SegmentType, m_Data.m_pVectorAcc.get(), m_Data.m_pVectorSpeed.get(),
+                                    m_Data.m_pPosIncrX.get(), m_Data.m_pPosIncrY.get(), m_Data.m_pRadius.get(),
+                                    &m_Data.m_InitAngle, &m_Data.m_AngleIncrement})
+    array->SetValuesCount(0);
+}
+
+// Appends one segment of `kind` after the rows already there; the arrays of each kind hold
+// exactly the rows of that kind, so their sizes are where the new entries go.
+void CEditorDlg::AppendSegment(int kind, const SegmentValues& values) {
+  const int row = m_Data.m_SegmentType.GetValuesCount();
+  m_Data.m_SegmentType.InsertValueAt(row, kind);
+  InsertKeepingRepeats(*m_Data.m_pVectorAcc, row, values.acceleration);
+  InsertKeepingRepeats(*m_Data.m_pVectorSpeed, row, values.speed);
+  InsertKindValues(kind, kind == 0 ? m_Data.m_pPosIncrX->GetValuesCount() : m_Data.m_pRadius->GetValuesCount(),
+                   values);
+}
+
+// An all-zero segment in place of a line that could not be read. Zero is outside the radius's
+// limits, so the entries are grown rather than inserted; validation on OK then names the row.
+void CEditorDlg::AppendPlaceholder(int kind) {
+  const auto grow = [](CMC_ArrayParameter& array) { array.SetValuesCount(array.GetValuesCount() + 1); };
+  grow(m_Data.m_SegmentType);
+  m_Data.m_SegmentType.SetValueInInternalUnit(m_Data.m_SegmentType.GetValuesCount() - 1, kind);
+  grow(*m_Data.m_pVectorAcc);
+  grow(*m_Data.m_pVectorSpeed);
+  if (kind == 0) {
+    grow(*m_Data.m_pPosIncrX);
+    grow(*m_Data.m_pPosIncrY);
+  } else {
+    grow(*m_Data.m_pRadius);
+    grow(m_Data.m_InitAngle);
+    grow(m_Data.m_AngleIncrement);
+  }
+}
+
+void CEditorDlg::OnImportFromFile() {
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kImportFilter, this);
+  if (dialog.DoModal() != IDOK) return;
+  int failedKind = 0;
+  bool failed = false;
+  try {
+    CFile file(dialog.GetPathName(), CFile::modeRead | CFile::shareDenyWrite);
+    ClearSegments();
+    LineReader reader(file);
+    CString line;
+    while (reader.Next(line)) {
+      line.Replace(',', '.');
+      SegmentValues values;
+      if (!ParseImportLine(line, failedKind, values.first, values.second, values.third, values.acceleration,
+                           values.speed)) {
+        failed = true;
+        break;
+      }
+      AppendSegment(failedKind, values);
+    }
+    file.Close();
+  } catch (const CFileException& error) {
+    error.ReportError();
+  }
+  if (failed) {
+    AfxMessageBox(failedKind == 0 ? kLinearCountError : failedKind == 1 ? kCircularCountError : kKindError,
+                  MB_ICONEXCLAMATION);
+    AppendPlaceholder(failedKind == 1 ? 1 : 0);
+  }
+  m_nCurSegment = 0;
+  const bool linearFirst = RowKind(0) == 0;
+  m_nCurLinear = linearFirst ? 0 : -1;
+  m_nCurCircular = linearFirst ? -1 : 0;
+  RefreshSegmentTable(TRUE);
+}

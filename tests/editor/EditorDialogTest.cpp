@@ -1,0 +1,266 @@
+#include <string>
+
+#include "framework/ResourceChain.h"
+#include "framework/dialog/DialogTemplate.h"
+#include "tests/editor/EditorFixture.h"
+
+namespace {
+
+using Ids = std::vector<int>;
+
+// What a person sees as enabled among `ids`.
+Ids EnabledAmong(const CHeadlessUser& user, const Ids& ids) {
+  Ids enabled;
+  for (int id : ids)
+    if (user.IsEnabled(id)) enabled.push_back(id);
+  return enabled;
+}
+
+constexpr const char* kDemoHeader =
+    "L       X[mm]       Y[mm]            \n"
+    "C       R[mm]     Ao[deg]     Ai[deg]    Accel[m/s^2]    Speed[m/s]";
+
+}  // namespace
+
+using EditorDialog = EditorFixture;
+
+TEST_F(EditorDialog, TemplateHasTheWindowAndEveryControlInTabOrder) {
+  ASSERT_TRUE(module.IsLoaded());
+  const DialogTemplate* dialog = AfxFindDialogTemplate(IDD_VECTOR_MODE);
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_STREQ("Motion - Vector Mode", dialog->caption);
+  EXPECT_EQ((DialogRect{0, 0, 383, 332}), dialog->rect);
+  EXPECT_STREQ("MS Sans Serif", dialog->fontName);
+  EXPECT_EQ(8, dialog->fontPointSize);
+  Ids order;
+  for (const DialogControlTemplate& control : dialog->controls) order.push_back(control.id);
+  EXPECT_EQ((Ids{-1,   1510, 1509, 1511, 12003, 12002, 12004, 12005, 12006, 12007, -1,    12008, 1022, 1021, 12009,
+                 1024, 1025, -1,   12001, 12010, 1017,  1019,  12011, 1020,  1026,  12012, 1027,  1028, 1013, 1014,
+                 1016, 1018, 1004, 1002,  1001, 1000,  1015,  12013, 1003,  -1,    1011,  1012,  1503, 1504, 1505,
+                 1023, 1,    2,    57671}),
+            order);
+  const DialogControlTemplate& list = dialog->controls[37];
+  EXPECT_EQ(ControlKind::ListBox, list.kind);
+  EXPECT_EQ((DialogRect{3, 220, 377, 91}), list.rect);
+  EXPECT_EQ(LBS_NOTIFY, list.style & LBS_NOTIFY);
+  for (int combo : {12002, 12005, 12007, 12001}) {
+    ASSERT_EQ(1u, dialog->comboItems.at(combo).size()) << combo;
+    EXPECT_STREQ(" ", dialog->comboItems.at(combo)[0]) << combo;
+  }
+}
+
+TEST_F(EditorDialog, MotionWithoutSegmentsOpensWithOneLinearRow) {
+  text = Motion({{"SegmentType", "SegmentType[]="}, {"CACC", "CACC[m/s^2]="}, {"CSPD", "CSPD[m/s]="},
+                 {"X_TPOS", "X_TPOS[mm]="}, {"Y_TPOS", "Y_TPOS[mm]="}, {"Radius", "Radius[mm]="},
+                 {"InitAngle", "InitAngle[deg]="}, {"AngleIncrement", "AngleIncrement[deg]="}});
+  Edit([](CHeadlessUser& user) {
+    EXPECT_EQ(1u, Rows(user).size());
+    EXPECT_EQ('L', Rows(user)[0][0]);
+    EXPECT_EQ(Ids{1002}, EnabledAmong(user, {1000, 1013, 1014, 1016, 1018, 1002}));
+    EXPECT_EQ(IDC_FIRST_VALUE, user.FocusedId());
+  });
+}
+
+struct EnablingCase {
+  const char* name;
+  std::initializer_list<LineChange> changes;
+  Ids checked;  // among 1510, 1509, 1511, 1023, 1011, 1012
+  Ids enabled;  // among 1509, 12002, 12005, 12007, 1023, 1503, 1504
+  const char* description;
+};
+
+TEST_F(EditorDialog, OptionControlsFollowTheRecord) {
+  const EnablingCase cases[] = {
+      {"configure, end segment, immediate", {{"ClearBuffer", "ClearBuffer=1"}}, {1510, 1509, 1511, 1023, 1011},
+       {1509, 12002, 12005, 12007, 1023}, ""},
+      {"no configuration hides the clear-buffer choice",
+       {{"ConfigureMode", "ConfigureMode=0"}, {"ClearBuffer", "ClearBuffer=1"}}, {1511, 1023, 1011}, {1023}, ""},
+      {"no end segment: no wait",
+       {{"InsertEndSegment", "InsertEndSegment=0"}}, {1510, 1011}, {1509, 12002, 12005, 12007}, ""},
+      {"on event", {{"Execute", "Execute=1\nEventType=1\nEventDelay=250"}}, {1510, 1511, 1023, 1012},
+       {1509, 12002, 12005, 12007, 1023, 1503, 1504}, "delay 250 ms"},
+  };
+  for (const EnablingCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    text = Motion(c.changes);
+    Edit([&](CHeadlessUser& user) {
+      Ids checked;
+      for (int id : {1510, 1509, 1511, 1023, 1011, 1012})
+        if (user.Check(id)) checked.push_back(id);
+      EXPECT_EQ(c.checked, checked);
+      EXPECT_EQ(c.enabled, EnabledAmong(user, {1509, 12002, 12005, 12007, 1023, 1503, 1504}));
+      EXPECT_EQ(CString(c.description), user.Text(IDC_EVENT_DESCRIPTION));
+    });
+  }
+}
+
+TEST_F(EditorDialog, FieldsShowTheCurrentSegment) {
+  Edit([](CHeadlessUser& user) {
+    // Row 0: linear, with acceleration and speed.
+    EXPECT_EQ(CString("Position increment on axis X"), user.Text(IDC_FIRST_LABEL));
+    EXPECT_EQ(CString("10"), user.Text(IDC_FIRST_VALUE));
+    EXPECT_EQ(CString("5"), user.Text(IDC_SECOND_VALUE));
+    EXPECT_FALSE(user.IsVisible(IDC_ANGLE_INCREMENT_VALUE));
+    EXPECT_EQ(BST_CHECKED, user.Check(IDC_ACC_CHECK));
+    EXPECT_TRUE(user.IsEnabled(IDC_ACC_VALUE) && user.IsEnabled(IDC_ACC_UNIT));
+    EXPECT_EQ(CString("m/s^2"), user.Text(IDC_ACC_UNIT));
+    EXPECT_EQ(CString("0.5"), user.Text(IDC_SPEED_VALUE));
+    EXPECT_EQ(CString("Linear"), user.Text(IDC_SEGMENT_TYPE));
+    EXPECT_EQ((std::vector<CString>{"A", "B", "C"}), user.Items(IDC_SLAVE_X));
+    EXPECT_EQ((std::vector<CString>{"none", "A", "B", "C"}), user.Items(IDC_SLAVE_TANGENT));
+    EXPECT_EQ(CString("none"), user.Text(IDC_SLAVE_TANGENT));
+
+    // Row 1: circular, keeps the speed in force.
+    ASSERT_TRUE(user.SelectRow(IDC_SEGMENT_LIST, 1));
+    EXPECT_EQ(CString("Radius R"), user.Text(IDC_FIRST_LABEL));
+    EXPECT_EQ(CString("Initial Angle Ao"), user.Text(IDC_SECOND_LABEL));
+    EXPECT_EQ(CString("20"), user.Text(IDC_FIRST_VALUE));
+    EXPECT_TRUE(user.IsVisible(IDC_ANGLE_INCREMENT_LABEL) && user.IsVisible(IDC_ANGLE_INCREMENT_VALUE));
+    EXPECT_EQ(CString("90"), user.Text(IDC_ANGLE_INCREMENT_VALUE));
+    EXPECT_EQ(BST_UNCHECKED, user.Check(IDC_SPEED_CHECK));
+    EXPECT_FALSE(user.IsEnabled(IDC_SPEED_VALUE) || user.IsEnabled(IDC_SPEED_UNIT));
+  });
+}
+
+struct TableCase {
+  const char* name;
+  std::initializer_list<LineChange> changes;
+  std::vector<std::string> rows;
+};
+
+TEST_F(EditorDialog, HeaderAndRowsLineUpInColumns) {
+  const TableCase cases[] = {
+      {"demo",
+       {},
+       {"L          10           5                           1           0.5",
+        "C          20           0          90               2              "}},
+      {"wide value shifts only its own row",
+       {{"X_TPOS", "X_TPOS[mm]=-123456.7895"}, {"CACC", "CACC[m/s^2]=0, 0"}, {"CSPD", "CSPD[m/s]=0, 0"}},
+       {"L -123456.7895           5                                          ",
+        "C          20           0          90                              "}},
+  };
+  for (const TableCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    text = Motion(c.changes);
+    Edit([&](CHeadlessUser& user) {
+      EXPECT_EQ(CString(kDemoHeader), user.Text(IDC_TABLE_HEADER));
+      EXPECT_EQ(c.rows, Rows(user));
+      EXPECT_EQ(0, user.Selection(IDC_SEGMENT_LIST));
+    });
+  }
+}
+
+struct AxisCase {
+  const char* name;
+  int x, y, tangent;  // combo items: X and Y "A" 0, "B" 1, "C" 2; tangent "none" 0, then "A" ...
+  int focus;
+};
+
+TEST_F(EditorDialog, OkRefusesAxesThatAreNotDistinct) {
+  const AxisCase cases[] = {
+      {"Y equal to X", 0, 0, 0, IDC_SLAVE_Y},
+      {"tangent equal to X", 0, 1, 1, IDC_SLAVE_TANGENT},
+      {"tangent equal to Y", 0, 1, 2, IDC_SLAVE_TANGENT},
+  };
+  for (const AxisCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    backend.Reset();
+    const CString before = text;
+    const int result = Edit([&](CHeadlessUser& user) {
+      user.Choose(IDC_SLAVE_X, c.x);
+      user.Choose(IDC_SLAVE_Y, c.y);
+      user.Choose(IDC_SLAVE_TANGENT, c.tangent);
+      ASSERT_TRUE(user.Click(IDOK));
+      EXPECT_FALSE(user.IsEnded());
+      EXPECT_EQ(c.focus, user.FocusedId());
+    });
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(before, text);
+    ASSERT_EQ(1u, backend.GetMessageBoxes().size());
+    EXPECT_EQ(CString("Please select distinct slave axis!"), backend.GetMessageBoxes()[0].text);
+    EXPECT_EQ(MB_ICONEXCLAMATION, backend.GetMessageBoxes()[0].Icon());
+  }
+}
+
+TEST_F(EditorDialog, ValidOkRewritesTheTextAndCancelKeepsItByteForByte) {
+  text = Motion({{"SlaveTangent", "SlaveTangent=2"}});
+  CString original = text;
+  EXPECT_EQ(0, Edit([](CHeadlessUser& user) {
+              user.SetCheck(IDC_CLEAR_BUFFER, true);
+              user.PressEscape();
+            }));
+  EXPECT_EQ(original, text);
+
+  EXPECT_EQ(1, Edit([](CHeadlessUser& user) {
+              user.SetCheck(IDC_CLEAR_BUFFER, true);
+              user.Choose(IDC_SLAVE_TANGENT, 0);
+              user.Click(IDOK);
+            }));
+  EXPECT_EQ(Motion({{"ClearBuffer", "ClearBuffer=1"}}), text);
+  EXPECT_TRUE(backend.GetMessageBoxes().empty());
+}
+
+TEST_F(EditorDialog, FailedValidationShowsTheMessageAndTheOffendingRow) {
+  // Rows: C, C, L, C, C, L(0, 0): row 5 is the second linear segment and has no length.
+  text = Motion({{"SegmentType", "SegmentType[]=1, 1, 0, 1, 1, 0"},
+                 {"CACC", "CACC[m/s^2]=1, 0, 0, 0, 0, 0"},
+                 {"CSPD", "CSPD[m/s]=1, 0, 0, 0, 0, 0"},
+                 {"X_TPOS", "X_TPOS[mm]=7, 0"},
+                 {"Y_TPOS", "Y_TPOS[mm]=8, 0"},
+                 {"Radius", "Radius[mm]=20, 21, 22, 23"},
+                 {"InitAngle", "InitAngle[deg]=0, 0, 0, 0"},
+                 {"AngleIncrement", "AngleIncrement[deg]=90, 90, 90, 90"}});
+  const CString before = text;
+  EXPECT_EQ(0, Edit([](CHeadlessUser& user) {
+              user.Click(IDOK);
+              EXPECT_FALSE(user.IsEnded());
+              EXPECT_EQ(5, user.Selection(IDC_SEGMENT_LIST));
+              EXPECT_EQ(CString("Position increment on axis X"), user.Text(IDC_FIRST_LABEL));
+              EXPECT_EQ(CString("0"), user.Text(IDC_FIRST_VALUE));
+            }));
+  EXPECT_EQ(before, text);
+  ASSERT_EQ(1u, backend.GetMessageBoxes().size());
+  EXPECT_EQ(0u, backend.GetMessageBoxes()[0].Icon());
+  EXPECT_EQ(static_cast<UINT>(MB_OK), backend.GetMessageBoxes()[0].type & MB_TYPEMASK);
+}
+
+TEST_F(EditorDialog, UnreadableTextOpensAndOkWaitsForAValidMotion) {
+  text = "SlaveX=0\nSegmentType[]=banana\n";
+  const CString before = text;
+  EXPECT_EQ(0, Edit([](CHeadlessUser& user) {
+              EXPECT_EQ(1u, Rows(user).size());
+              user.Click(IDOK);
+              EXPECT_FALSE(user.IsEnded());
+            }));
+  EXPECT_EQ(before, text);
+  EXPECT_EQ(1u, backend.GetMessageBoxes().size());
+}
+
+struct EnterCase {
+  const char* name;
+  int row;
+  int focus;
+  int expectedFocus;
+};
+
+TEST_F(EditorDialog, EnterInTheValueFieldsWalksInsteadOfCommitting) {
+  const EnterCase cases[] = {
+      {"first value", 0, IDC_FIRST_VALUE, IDC_SECOND_VALUE},
+      {"second value of a circular segment", 1, IDC_SECOND_VALUE, IDC_ANGLE_INCREMENT_VALUE},
+      {"segment kind", 0, IDC_SEGMENT_TYPE, IDC_FIRST_VALUE},
+  };
+  for (const EnterCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(0, Edit([&](CHeadlessUser& user) {
+                user.SelectRow(IDC_SEGMENT_LIST, c.row);
+                user.Focus(c.focus);
+                user.PressEnter();
+                EXPECT_FALSE(user.IsEnded());
+                EXPECT_EQ(c.expectedFocus, user.FocusedId());
+              }));
+  }
+  EXPECT_EQ(1, Edit([](CHeadlessUser& user) {
+              user.Focus(IDC_ACC_CHECK);
+              user.PressEnter();
+            }));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "editor/EditorControlIds.h"
+#include "framework/backends/headless/HeadlessBackend.h"
+#include "framework/backends/headless/HeadlessUser.h"
+#include "framework/dialog/WindowMessages.h"
+#include "host/CMC_Motion.h"
+#include "host/CMC_Project.h"
+#include "plugin/ModuleExports.h"
+#include "tests/motion/MotionFixture.h"
+#include "tests/plugin/LoadedModule.h"
+
+// Opens the editor through the module's export on the demo setup and plays the user with the
+// headless backend. What the user sees is checked inside the play, while the dialog is open.
+class EditorFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { backend.Reset(); }
+  void TearDown() override { backend.Reset(); }
+
+  // The export's result for the motion in `text`, played by `play`.
+  int Edit(std::function<void(CHeadlessUser&)> play);
+
+  // The motion of DemoMotionText with its segment entries replaced, for example
+  // Segments("0, 1, 0", "X_TPOS[mm]=1, 2", ...): pass the full lines that differ.
+  static CString Motion(std::initializer_list<LineChange> changes) { return WithLines(DemoMotionText(), changes); }
+
+  CHeadlessBackend& backend = CHeadlessBackend::Instance();
+  LoadedModule module;
+  EditMotionSequenceFn edit = module.Find<EditMotionSequenceFn>("EditMotionSequence");
+  std::unique_ptr<CMC_Project> project = CMC_Project::CreateDemo();
+  CMC_Motion motion{project->GetController()};
+  CString text = DemoMotionText();
+};
+
+// The rows of the segment table, with trailing blanks kept.
+std::vector<std::string> Rows(const CHeadlessUser& user);
