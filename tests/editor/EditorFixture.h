@@ -26,10 +26,13 @@ class EditorFixture : public ::testing::Test {
   // The export's result for the motion in `text`, played by `play`.
   int Edit(std::function<void(CHeadlessUser&)> play);
 
-  // The motion of DemoMotionText with its segment entries replaced, for example
-  // Segments("0, 1, 0", "X_TPOS[mm]=1, 2", ...): pass the full lines that differ.
+
+ public:
+  // The motion of DemoMotionText with whole lines replaced.
   static CString Motion(std::initializer_list<LineChange> changes) { return WithLines(DemoMotionText(), changes); }
 
+
+ protected:
   CHeadlessBackend& backend = CHeadlessBackend::Instance();
   LoadedModule module;
   EditMotionSequenceFn edit = module.Find<EditMotionSequenceFn>("EditMotionSequence");
