@@ -182,6 +182,18 @@ TEST_F(EditorDialog, OkRefusesAxesThatAreNotDistinct) {
   }
 }
 
+TEST_F(EditorDialog, OkRefusesAMissingAxis) {
+  text = Motion({{"SlaveX", "SlaveX=4"}});  // the open-loop conveyor is not offered
+  EXPECT_EQ(0, Edit([](CHeadlessUser& user) {
+              EXPECT_EQ(-1, user.Selection(IDC_SLAVE_X));
+              user.Click(IDOK);
+              EXPECT_EQ(IDC_SLAVE_X, user.FocusedId());
+            }));
+  ASSERT_EQ(1u, backend.GetMessageBoxes().size());
+  EXPECT_EQ(CString("Select a slave axis for X and for Y."), backend.GetMessageBoxes()[0].text);
+  EXPECT_EQ(MB_ICONEXCLAMATION, backend.GetMessageBoxes()[0].Icon());
+}
+
 TEST_F(EditorDialog, ValidOkRewritesTheTextAndCancelKeepsItByteForByte) {
   text = Motion({{"SlaveTangent", "SlaveTangent=2"}});
   CString original = text;
