@@ -17,7 +17,15 @@ struct Command {
 
 const std::vector<Command>& AllCommands();
 
+// What the path commands say about themselves; each lives beside its command.
+extern const char kPlotHelp[];
+extern const char kReportHelp[];
+extern const char kImportGcodeHelp[];
+
 int RunDemo(HostSession& session, const std::vector<std::string>& arguments);
 int RunInfo(HostSession& session, const std::vector<std::string>& arguments);
 int RunNew(HostSession& session, const std::vector<std::string>& arguments);
 int RunTranslate(HostSession& session, const std::vector<std::string>& arguments);
+int RunPlot(HostSession& session, const std::vector<std::string>& arguments);
+int RunReport(HostSession& session, const std::vector<std::string>& arguments);
+int RunImportGcode(HostSession& session, const std::vector<std::string>& arguments);

@@ -81,6 +81,10 @@ const std::vector<Command>& AllCommands() {
        "prints the program of a motion file (or standard input) and exits 0, or prints the module's messages on\n"
        "             standard error and exits 1; exits 2 when the file cannot be read",
        RunTranslate},
+      {"plot", "[--corner-angle DEG] [-o FILE.svg] MOTION_FILE", kPlotHelp, RunPlot},
+      {"report", "[--corner-angle DEG] [--format table|csv] MOTION_FILE", kReportHelp, RunReport},
+      {"import-gcode", "[--strict] [--join-tolerance MM] [--segments] [-o FILE] GCODE_FILE", kImportGcodeHelp,
+       RunImportGcode},
   };
   return commands;
 }
