@@ -145,15 +145,24 @@ class Interpreter {
  private:
   void Take(const Word& word, Block& block) {
     switch (word.letter) {
-      case 'G': return TakeG(word, block);
-      case 'X': return Set(block.x, word);
-      case 'Y': return Set(block.y, word);
-      case 'I': return Set(block.i, word);
-      case 'J': return Set(block.j, word);
-      case 'R': return Set(block.r, word);
-      case 'F': return Set(block.f, word);
-      case 'N': return;  // a line number
-      default: return Unknown(word);
+      case 'G':
+        return TakeG(word, block);
+      case 'X':
+        return Set(block.x, word);
+      case 'Y':
+        return Set(block.y, word);
+      case 'I':
+        return Set(block.i, word);
+      case 'J':
+        return Set(block.j, word);
+      case 'R':
+        return Set(block.r, word);
+      case 'F':
+        return Set(block.f, word);
+      case 'N':
+        return;  // a line number
+      default:
+        return Unknown(word);
     }
   }
 
@@ -227,15 +236,17 @@ class Interpreter {
     if (!block.r && !block.i && !block.j) Fail("an arc needs I and J or R");
     if (block.r && (block.i || block.j)) Fail("an arc takes I and J or R, not both");
     const bool fullCircle = !block.r && Distance(target, m_Position) < m_Options.joinTolerance;
-    const Point centre = block.r ? CentreFromRadius(*block.r * m_MillimetresPerUnit, target, clockwise)
-                                 : m_Position + m_MillimetresPerUnit * Point{block.i.value_or(0.0), block.j.value_or(0.0)};
+    const Point centre = block.r
+                             ? CentreFromRadius(*block.r * m_MillimetresPerUnit, target, clockwise)
+                             : m_Position + m_MillimetresPerUnit * Point{block.i.value_or(0.0), block.j.value_or(0.0)};
     const double radius = Distance(m_Position, centre);
     if (radius < m_Options.joinTolerance) Fail("the arc's radius is within the join tolerance of 0");
     const double miss = std::abs(Distance(target, centre) - radius);
     if (miss > m_Options.joinTolerance)
       Fail("the arc's end point lies " + Number(miss) + " mm off its circle of radius " + Number(radius) + " mm");
     const double initialAngle = AngleOf(m_Position - centre);
-    const double sweep = fullCircle ? 2.0 * std::numbers::pi : Sweep(AngleOf(target - centre) - initialAngle, clockwise);
+    const double sweep =
+        fullCircle ? 2.0 * std::numbers::pi : Sweep(AngleOf(target - centre) - initialAngle, clockwise);
     GcodeMove move{PathSegment::Kind::Circular, target, radius, initialAngle, clockwise ? -std::abs(sweep) : sweep};
     Append(move);
   }
@@ -252,7 +263,8 @@ class Interpreter {
   // counterclockwise arc and the longer clockwise one, right of it otherwise.
   Point CentreFromRadius(double radius, Point target, bool clockwise) const {
     const double chord = Distance(target, m_Position);
-    if (chord < m_Options.joinTolerance) Fail("an arc by R needs an end point away from its start; a full circle needs I and J");
+    if (chord < m_Options.joinTolerance)
+      Fail("an arc by R needs an end point away from its start; a full circle needs I and J");
     if (chord > 2.0 * std::abs(radius) + m_Options.joinTolerance)
       Fail("R" + Number(radius) + " mm is too small for an end point " + Number(chord) + " mm away");
     const Point along = (1.0 / chord) * (target - m_Position);

@@ -20,7 +20,7 @@ struct GcodeOptions {
 // One move of the contour, in the program's own frame.
 struct GcodeMove {
   PathSegment::Kind kind = PathSegment::Kind::Linear;
-  Point target;  // where the program says the move ends
+  Point target;         // where the program says the move ends
   double radius = 0.0;  // circular moves, as SegmentGeometry.h defines them
   double initialAngle = 0.0;
   double angleIncrement = 0.0;

@@ -17,8 +17,8 @@ struct PathSegment {
   enum class Kind { Linear, Circular };
 
   Kind kind = Kind::Linear;
-  Point increment;              // linear: the move on X and Y
-  double radius = 0.0;          // circular: see SegmentGeometry.h for what the angles mean
+  Point increment;      // linear: the move on X and Y
+  double radius = 0.0;  // circular: see SegmentGeometry.h for what the angles mean
   double initialAngle = 0.0;
   double angleIncrement = 0.0;
 

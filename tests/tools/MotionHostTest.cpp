@@ -1,39 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tests/tools/MotionHostRun.h"
+
 namespace {
-
-struct HostRun {
-  int status;
-  std::string output;  // standard output and standard error, in that order
-};
-
-// Runs motion-host with the arguments, as a user would from a shell.
-HostRun MotionHost(const std::string& arguments, const std::string& input = "") {
-  const std::string errorFile = "/tmp/motion-host-test-" + std::to_string(getpid()) + ".err";
-  const std::string command = std::string(MOTION_HOST) + " " + arguments + " 2>" + errorFile +
-                              (input.empty() ? " </dev/null" : " <<'EOF'\n" + input + "EOF\n");
-  std::FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[4096];
-  while (const size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, count);
-  const int status = pclose(pipe);
-  std::ifstream errors(errorFile);
-  output.append(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
-  std::remove(errorFile.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 TEST(MotionHost, WithoutArgumentsTranslatesTheDemo) {
   const HostRun run = MotionHost("");
@@ -72,7 +43,7 @@ TEST(MotionHost, FailuresToRunSayWhatIsMissing) {
 }
 
 TEST(MotionHost, EveryCommandExplainsItself) {
-  for (const char* command : {"demo", "info", "new", "translate"}) {
+  for (const char* command : {"demo", "info", "new", "translate", "plot", "report", "import-gcode"}) {
     const HostRun run = MotionHost(std::string(command) + " --help");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output.find("usage: motion-host"), 0u) << command;

@@ -44,8 +44,7 @@ std::string CommandArguments::Value(const std::string& option, const std::string
   return found != m_Values.end() ? found->second : fallback;
 }
 
-bool CommandArguments::Number(const std::string& option, double fallback, double min, double max,
-                              double& value) const {
+bool CommandArguments::Number(const std::string& option, double fallback, double min, double max, double& value) const {
   const auto found = m_Values.find(option);
   if (found == m_Values.end()) {
     value = fallback;
@@ -55,8 +54,8 @@ bool CommandArguments::Number(const std::string& option, double fallback, double
   char* end = nullptr;
   value = std::strtod(text, &end);
   if (end == text || *end != '\0' || !std::isfinite(value) || value < min || value > max)
-    return Fail(option + " takes a number from " + Shown(min) + " to " + Shown(max) + ", not \"" +
-                found->second + "\"");
+    return Fail(option + " takes a number from " + Shown(min) + " to " + Shown(max) + ", not \"" + found->second +
+                "\"");
   return true;
 }
 

@@ -72,13 +72,15 @@ bool AppendSegment(CInternalData& record, const geometry::ImportedSegment& impor
   const int index = record.m_SegmentType.GetValuesCount();
   const double speed = record.m_pVectorSpeed->BaseUnitToIU(feedUnit.ToBaseUnit(imported.feed));
   const bool linear = segment.kind == geometry::PathSegment::Kind::Linear;
-  if (!record.m_SegmentType.InsertValueAt(index, linear ? 0.0 : 1.0) || !record.m_pVectorAcc->InsertValueAt(index, 0.0) ||
+  if (!record.m_SegmentType.InsertValueAt(index, linear ? 0.0 : 1.0) ||
+      !record.m_pVectorAcc->InsertValueAt(index, 0.0) ||
       !record.m_pVectorSpeed->InsertValueInInternalUnitAt(index, speed))
     return false;
   const auto append = [](CMC_ArrayParameter& array, double value) {
     return array.InsertValueAt(array.GetValuesCount(), value);
   };
-  if (linear) return append(*record.m_pPosIncrX, segment.increment.x) && append(*record.m_pPosIncrY, segment.increment.y);
+  if (linear)
+    return append(*record.m_pPosIncrX, segment.increment.x) && append(*record.m_pPosIncrY, segment.increment.y);
   return append(*record.m_pRadius, segment.radius) && append(record.m_InitAngle, Degrees(segment.initialAngle)) &&
          append(record.m_AngleIncrement, Degrees(segment.angleIncrement));
 }
@@ -153,8 +155,9 @@ int RunImportGcode(HostSession& session, const std::vector<std::string>& argumen
   }
   for (const geometry::ImportedSegment& segment : segments) {
     if (!AppendSegment(record, segment, feedUnit)) {
-      messages.TellAtLine(segment.line, "the move does not fit the motion: a radius below one count of the drive, "
-                                        "or a value beyond what the controller holds");
+      messages.TellAtLine(segment.line,
+                          "the move does not fit the motion: a radius below one count of the drive, "
+                          "or a value beyond what the controller holds");
       return kExitUsage;
     }
   }

@@ -51,8 +51,8 @@ void ReadSegments(const MotionRecord& record, const CString& text, MotionPath& p
                                                          record.m_pPosIncrY->GetValueInInternalUnit(linear)));
       ++linear;
     } else {
-      path.written.push_back(geometry::PathSegment::Arc(radius[circular] / lengthUnit, initialAngle[circular],
-                                                        angleIncrement[circular]));
+      path.written.push_back(
+          geometry::PathSegment::Arc(radius[circular] / lengthUnit, initialAngle[circular], angleIncrement[circular]));
       path.program.push_back(geometry::PathSegment::Arc(record.m_pRadius->GetValueInInternalUnit(circular),
                                                         record.m_InitAngle.GetValueInBaseUnit(circular),
                                                         record.m_AngleIncrement.GetValueInBaseUnit(circular)));

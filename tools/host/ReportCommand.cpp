@@ -55,9 +55,7 @@ CString Fixed(double value, int decimals) {
   return text;
 }
 
-CString Counts(double value) {
-  return Fixed(value, std::abs(value - std::round(value)) < 0.005 ? 0 : 2);
-}
+CString Counts(double value) { return Fixed(value, std::abs(value - std::round(value)) < 0.005 ? 0 : 2); }
 
 CString ValueOrDash(double value) {
   CString text("-");
@@ -104,13 +102,14 @@ CString Table(const PathReport& report) {
                     Fixed(Degrees(report.cornerThreshold), 2).GetString());
   text.AppendFormat("total length     %s %s\n", Fixed(report.walk.totalLength, 4).GetString(), unit);
   text.AppendFormat("estimated time   %s\n", TotalTime(report).GetString());
-  text.AppendFormat("end point        X %s %s, Y %s %s\n", Fixed(end.x, 4).GetString(), unit, Fixed(end.y, 4).GetString(),
-                    unit);
+  text.AppendFormat("end point        X %s %s, Y %s %s\n", Fixed(end.x, 4).GetString(), unit,
+                    Fixed(end.y, 4).GetString(), unit);
   text.AppendFormat("closes           %s\n", geometry::Closes(report.walk) ? "yes" : "no");
-  text.AppendFormat("closing gap      %s %s as written; X %s counts, Y %s counts on the drives after the program's "
-                    "rounding\n",
-                    Fixed(std::hypot(end.x, end.y), 4).GetString(), unit, Counts(report.countGap.x).GetString(),
-                    Counts(report.countGap.y).GetString());
+  text.AppendFormat(
+      "closing gap      %s %s as written; X %s counts, Y %s counts on the drives after the program's "
+      "rounding\n",
+      Fixed(std::hypot(end.x, end.y), 4).GetString(), unit, Counts(report.countGap.x).GetString(),
+      Counts(report.countGap.y).GetString());
   return text;
 }
 
@@ -118,17 +117,18 @@ CString Csv(const PathReport& report) {
   const MotionPath& path = report.path;
   const char* unit = path.lengthUnit.GetString();
   CString text;
-  text.AppendFormat("segment,kind,end X [%s],end Y [%s],length [%s],total length [%s],heading in [deg],"
-                    "heading out [deg],corner [deg],stops,acceleration [%s],speed [%s],time [s]\n",
-                    unit, unit, unit, unit, path.accelerationUnit.GetString(), path.speedUnit.GetString());
+  text.AppendFormat(
+      "segment,kind,end X [%s],end Y [%s],length [%s],total length [%s],heading in [deg],"
+      "heading out [deg],corner [deg],stops,acceleration [%s],speed [%s],time [s]\n",
+      unit, unit, unit, unit, path.accelerationUnit.GetString(), path.speedUnit.GetString());
   for (size_t i = 0; i < report.walk.segments.size(); ++i) {
     const geometry::WalkedSegment& s = report.walk.segments[i];
     CString time;
     if (!std::isnan(report.times[i])) time.Format("%.10g", report.times[i]);
     text.AppendFormat("%zu,%s,%.10g,%.10g,%.10g,%.10g,%.10g,%.10g,%.10g,%s,%.10g,%.10g,%s\n", i + 1,
-                      KindName(path.written[i]), s.end.x, s.end.y, s.length, s.cumulativeLength,
-                      Degrees(s.headingIn), Degrees(s.headingOut), Degrees(s.cornerAngle),
-                      report.IsStop(s) ? "yes" : "no", path.acceleration[i], path.speed[i], time.GetString());
+                      KindName(path.written[i]), s.end.x, s.end.y, s.length, s.cumulativeLength, Degrees(s.headingIn),
+                      Degrees(s.headingOut), Degrees(s.cornerAngle), report.IsStop(s) ? "yes" : "no",
+                      path.acceleration[i], path.speed[i], time.GetString());
   }
   return text;
 }

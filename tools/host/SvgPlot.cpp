@@ -105,8 +105,8 @@ class SvgPlot {
   }
 
   void Segments() {
-    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"%s\" stroke-width=\"%.9g\" stroke-linejoin=\"round\">\n",
-                       kPathColour, Pixels(2.5));
+    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"%s\" stroke-width=\"%.9g\" stroke-linejoin=\"round\">\n", kPathColour,
+                       Pixels(2.5));
     for (size_t i = 0; i < m_Path.written.size(); ++i) SegmentPath(m_Path.written[i], m_Walk.segments[i].start);
     m_Svg.AppendFormat("</g>\n<g fill=\"%s\">\n", kPathColour);
     for (size_t i = 0; i < m_Path.written.size(); ++i) Arrow(m_Path.written[i], m_Walk.segments[i].start);
@@ -182,23 +182,26 @@ class SvgPlot {
     const Point to = from + Pixels(16) * along;
     const Point barbLeft = to - Pixels(5) * along - Pixels(3) * right;
     const Point barbRight = to - Pixels(5) * along + Pixels(3) * right;
-    m_Svg.AppendFormat("<path class=\"tangent\" d=\"M %.9g %.9g L %.9g %.9g M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n",
-                       from.x, from.y, to.x, to.y, to.x, to.y, barbLeft.x, barbLeft.y, barbRight.x, barbRight.y);
+    m_Svg.AppendFormat(
+        "<path class=\"tangent\" d=\"M %.9g %.9g L %.9g %.9g M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n", from.x,
+        from.y, to.x, to.y, to.x, to.y, barbLeft.x, barbLeft.y, barbRight.x, barbRight.y);
   }
 
   void Ends() {
     const Point end = m_Walk.end;
     m_Svg.AppendFormat("<circle class=\"start\" cx=\"0\" cy=\"0\" r=\"%.9g\" fill=\"#2ca02c\"/>\n", Pixels(5));
-    m_Svg.AppendFormat("<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
-                       "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
-                       end.x - Pixels(6), end.y - Pixels(6), Pixels(12), Pixels(12), Pixels(2));
+    m_Svg.AppendFormat(
+        "<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
+        "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
+        end.x - Pixels(6), end.y - Pixels(6), Pixels(12), Pixels(12), Pixels(2));
   }
 
   // What the marks mean, in the top margin.
   void Legend() {
     CString text;
     text.Format("green dot: start, red square: end, red rings: corners over %g degrees%s",
-                geometry::Degrees(m_CornerThreshold), m_Path.tangentAxis ? ", orange arrows: tangent axis heading" : "");
+                geometry::Degrees(m_CornerThreshold),
+                m_Path.tangentAxis ? ", orange arrows: tangent axis heading" : "");
     m_Svg += "<g fill=\"#404040\">\n";
     Text(PixelOf(m_Max).x - 4, 14, "end", text);
     m_Svg += "</g>\n";

@@ -1,0 +1,7 @@
+G20 G91 (inches, incremental)
+N10 G1 X1 F20
+N20 G2 X0.5 Y-0.5 R0.5
+N30 G1 Y-1
+G3 X0 Y0 I-1 J0
+G1 X-1.5 Y1.5 M8
+%

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/framework/TemporaryDirectory.h"
+#include "tests/tools/MotionHostRun.h"
+#include "tests/tools/PngImage.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kExamples = EXAMPLES_DIR;
+
+class PathCommands : public TemporaryDirectoryTest {
+ protected:
+  std::string Write(const char* name, const std::string& text) {
+    WriteFile(PathOf(name), text);
+    return PathOf(name);
+  }
+};
+
+// The last row of a CSV report: its end point.
+std::pair<double, double> LastEndPoint(const std::string& csv) {
+  const std::string row = csv.substr(csv.rfind('\n', csv.size() - 2) + 1);
+  double x = NAN;
+  double y = NAN;
+  std::sscanf(row.c_str(), "%*[^,],%*[^,],%lf,%lf", &x, &y);
+  return {x, y};
+}
+
+// A point of the picture, in pixels.
+struct Pixel {
+  double x, y;
+};
+
+// Halfway along an arc piece of at most half a turn from p0 to p1: its centre lies on the left of
+// the chord when the piece turns the positive way (sweep flag 1), on the right otherwise.
+Pixel ArcMiddle(Pixel p0, Pixel p1, double radius, int sweep) {
+  const Pixel middle{(p0.x + p1.x) / 2, (p0.y + p1.y) / 2};
+  const double chord = std::hypot(p1.x - p0.x, p1.y - p0.y);
+  const double height = std::sqrt(std::max(0.0, radius * radius - chord * chord / 4)) * (sweep == 1 ? 1 : -1);
+  const Pixel centre{middle.x - height * (p1.y - p0.y) / chord, middle.y + height * (p1.x - p0.x) / chord};
+  const double away = std::hypot(middle.x - centre.x, middle.y - centre.y);
+  return {centre.x + radius * (middle.x - centre.x) / away, centre.y + radius * (middle.y - centre.y) / away};
+}
+
+// Where a point of the motion lands on the plot: the transform of the group that holds the path.
+struct PlotFrame {
+  double a = 0, d = 0, e = 0, f = 0;
+
+  explicit PlotFrame(const std::string& svg) {
+    const char* group = "class=\"path\" transform=\"matrix(";
+    std::sscanf(svg.c_str() + svg.find(group) + std::strlen(group), "%lf %*f %*f %lf %lf %lf", &a, &d, &e, &f);
+  }
+  Pixel Of(Pixel p) const { return {a * p.x + e, d * p.y + f}; }
+};
+
+// The pixels halfway along each line and arc piece of the plot's segment elements.
+std::vector<Pixel> SamplesAlongSegments(const std::string& svg) {
+  std::vector<Pixel> samples;
+  const std::string element = "<path class=\"segment\" d=\"";
+  for (size_t at = svg.find(element); at != std::string::npos; at = svg.find(element, at + 1)) {
+    const size_t begin = at + element.size();
+    std::istringstream commands(svg.substr(begin, svg.find('"', begin) - begin));
+    Pixel from{0, 0};
+    for (char command; commands >> command;) {
+      double ignored = 0, radius = 0;
+      int large = 0, sweep = 0;
+      if (command == 'A') commands >> radius >> ignored >> ignored >> large >> sweep;
+      Pixel to{0, 0};
+      commands >> to.x >> to.y;
+      if (command == 'L') samples.push_back({(from.x + to.x) / 2, (from.y + to.y) / 2});
+      if (command == 'A') samples.push_back(ArcMiddle(from, to, radius, sweep));
+      from = to;
+    }
+  }
+  const PlotFrame frame(svg);
+  for (Pixel& sample : samples) sample = frame.Of(sample);
+  return samples;
+}
+
+// Something darker than the background and the grid within two pixels.
+bool IsDrawnNear(const PngImage& picture, Pixel at) {
+  for (int dy = -2; dy <= 2; ++dy)
+    for (int dx = -2; dx <= 2; ++dx)
+      if (picture.Brightness(static_cast<int>(at.x) + dx, static_cast<int>(at.y) + dy) < 500) return true;
+  return false;
+}
+
+TEST_F(PathCommands, TheDemoClosesExactlyAndOnItsDrivesToo) {
+  const HostRun run = MotionHost("report " + kExamples + "/rounded_rectangle.motion");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("total length     302.8319 mm\n"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("closes           yes\n"), std::string::npos);
+  EXPECT_NE(run.output.find("closing gap      0.0000 mm as written; X 0 counts, Y 0 counts on the drives"),
+            std::string::npos);
+}
+
+// 0.14 - 0.07 - 0.07 closes as written, but ten counts per millimetre round it to 1 - 1 - 1.
+TEST_F(PathCommands, CoarseDrivesRoundAClosedPathOpen) {
+  const std::string setup = Write("coarse.setup.json", R"({
+    "controller": {"name": "Coarse table", "variables": ["CACC", "CSPD", "TPOS", "NLINESTAN"]},
+    "drives": [{"name": "X", "load": "linear", "counts_per_unit": 10, "options": {"IsClosedPosition": 1}},
+               {"name": "Y", "load": "linear", "counts_per_unit": 10, "options": {"IsClosedPosition": 1}}],
+    "axes": [{"id": 1, "name": "X", "drive": "X"}, {"id": 2, "name": "Y", "drive": "Y"}],
+    "slaves": [1, 2]})");
+  const std::string motion = Write("triangle.motion",
+                                   "SlaveX=0\nSlaveY=1\nSlaveTangent=-1\nSegmentType[]=0, 0, 0\n"
+                                   "CACC[m/s^2]=0, 0, 0\nCSPD[m/s]=0, 0, 0\nX_TPOS[mm]=0.14, -0.07, -0.07\n"
+                                   "Y_TPOS[mm]=0, 0.1, -0.1\nRadius[mm]=\nInitAngle[deg]=\nAngleIncrement[deg]=\n"
+                                   "Execute=0\n");
+  const HostRun run = MotionHost("--setup " + setup + " report " + motion);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("closes           yes\n"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("X -1 counts, Y 0 counts on the drives"), std::string::npos) << run.output;
+}
+
+TEST_F(PathCommands, ImportedGcodeTranslatesAndEndsWhereTheProgramEnds) {
+  const struct {
+    std::string name;
+    std::string gcode;
+    double endX, endY;  // mm, from where the contour starts
+  } cases[] = {
+      {"slot", "G21 G90\nG0 X10 Y5\nG1 X60 F600\nG3 X60 Y15 I0 J5\nG1 X10\nG3 X10 Y5 R5\nM30\n", 0, 0},
+      {"circle by I/J", "G0 X25 Y0\nG3 X25 Y0 I-25 J0 F1200\n", 0, 0},
+      {"circle by R", "G0 X10\nG2 X-10 R10 F300\nX10 R10\n", 0, 0},
+      {"path in inches", "G20 G90\nG0 X0.1 Y0.1\nG1 X1.1234 F20\nG2 X1.6234 Y-0.3766 R0.5\nG1 Y-1.0001\n",
+       (1.6234 - 0.1) * 25.4, (-1.0001 - 0.1) * 25.4},
+  };
+  for (const auto& c : cases) {
+    const std::string gcode = Write("in.nc", c.gcode);
+    const std::string motion = PathOf("imported.motion");
+    const HostRun imported = MotionHost("import-gcode " + gcode + " -o " + motion);
+    ASSERT_EQ(imported.status, 0) << c.name << "\n" << imported.output;
+    EXPECT_EQ(MotionHost("translate " + motion).status, 0) << c.name;
+    const HostRun report = MotionHost("report --format csv " + motion);
+    ASSERT_EQ(report.status, 0) << c.name;
+    const auto [x, y] = LastEndPoint(report.output);
+    EXPECT_NEAR(x, c.endX, 0.001) << c.name;  // half a count of 0.5 um per segment, and the arcs' angles
+    EXPECT_NEAR(y, c.endY, 0.001) << c.name;
+  }
+}
+
+TEST_F(PathCommands, BadGcodeIsRefusedWithItsLineAndNothingIsWritten) {
+  const struct {
+    std::string gcode;
+    std::string message;
+  } cases[] = {
+      {"G21\nG19 G1 X5\n", "bad.nc: line 2: only the XY plane (G17) can be read, not G19"},
+      {"G1 X10\nG3 X20 Y0 I6 J0\n", "bad.nc: line 2: the arc's end point lies 2 mm off its circle of radius 6 mm"},
+      {"G1 X10\nG1 X Y5\n", "bad.nc: line 2: X needs a number"},
+      {"G1 X10\nG2 X20 Y10\n", "bad.nc: line 2: an arc needs I and J or R"},
+      {"G1 X10 M8\n", "bad.nc: line 1: unknown word M8"},
+      {"(nothing but a comment)\n", "bad.nc: no contour"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost("import-gcode --strict " + Write("bad.nc", c.gcode) + " -o " + PathOf("out.motion"));
+    EXPECT_EQ(run.status, 2) << c.gcode;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.gcode << "\n" << run.output;
+    EXPECT_FALSE(fs::exists(PathOf("out.motion"))) << c.gcode;
+  }
+}
+
+TEST_F(PathCommands, SegmentsComeOutAsTheEditorsImportLines) {
+  const std::string gcode = Write("slot.nc", "G0 X10 Y5\nG1 X60 F600\nG3 X60 Y15 I0 J5\nG1 X10\nG3 X10 Y5 R5\n");
+  const HostRun run = MotionHost("import-gcode --segments " + gcode);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output.substr(0, run.output.find("motion-host")), "L 50 0 0 0.01\nC 5 -90 180\nL -50 0\nC 5 90 180\n");
+}
+
+TEST_F(PathCommands, CsvReportHasOneRowPerSegment) {
+  const HostRun run = MotionHost("report --format csv " + kExamples + "/serpentine.motion");
+  EXPECT_EQ(run.status, 0);
+  std::istringstream lines(run.output);
+  std::vector<std::string> rows;
+  for (std::string line; std::getline(lines, line);) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[0].find("segment,kind,end X [mm],end Y [mm],"), 0u);
+  EXPECT_EQ(rows[2].find("2,arc,40,40,62.83185307,102.8318531,0,180,0,no,0.5,0.04,"), 0u) << rows[2];
+}
+
+// Where each segment's path element says the path runs, the picture that a real SVG renderer
+// makes of it is drawn.
+TEST_F(PathCommands, EveryExamplesPlotRendersWithItsPathDrawn) {
+  int examples = 0;
+  for (const auto& entry : fs::directory_iterator(kExamples)) {
+    if (entry.path().extension() != ".motion") continue;
+    ++examples;
+    const fs::path setup = fs::path(entry.path()).replace_extension(".setup.json");
+    const std::string svgPath = PathOf("plot.svg");
+    const std::string pngPath = PathOf("plot.png");
+    const std::string setupOption = fs::exists(setup) ? "--setup " + setup.string() + " " : "";
+    ASSERT_EQ(MotionHost(setupOption + "plot " + entry.path().string() + " -o " + svgPath).status, 0) << entry.path();
+    ASSERT_EQ(Shell("rsvg-convert " + svgPath + " -o " + pngPath).status, 0) << entry.path();
+    const PngImage picture(pngPath);
+    ASSERT_GT(picture.width, 0) << entry.path();
+    const std::vector<Pixel> samples = SamplesAlongSegments(ReadFile(svgPath));
+    EXPECT_GE(samples.size(), 1u) << entry.path();
+    for (const Pixel& sample : samples)
+      EXPECT_TRUE(IsDrawnNear(picture, sample)) << entry.path() << " at pixel " << sample.x << ", " << sample.y;
+  }
+  EXPECT_GE(examples, 6);
+}
+
+// The serpentine's first half turn runs round (40, 20) through (54.14, 5.86), its second round
+// (0, 60) through (-14.14, 45.86); an arc piece drawn bulging the wrong way would pass the
+// mirror points across its chord instead.
+TEST_F(PathCommands, ArcsAreDrawnTheWayTheyTurn) {
+  const std::string svgPath = PathOf("plot.svg");
+  ASSERT_EQ(MotionHost("plot " + kExamples + "/serpentine.motion -o " + svgPath).status, 0);
+  ASSERT_EQ(Shell("rsvg-convert " + svgPath + " -o " + PathOf("plot.png")).status, 0);
+  const PngImage picture(PathOf("plot.png"));
+  const PlotFrame frame(ReadFile(svgPath));
+  for (const Pixel drawn :
+       {Pixel{54.142, 5.858}, Pixel{54.142, 34.142}, Pixel{-14.142, 45.858}, Pixel{-14.142, 74.142}})
+    EXPECT_TRUE(IsDrawnNear(picture, frame.Of(drawn))) << drawn.x << ", " << drawn.y;
+  for (const Pixel blank : {Pixel{45.858, 14.142}, Pixel{-5.858, 54.142}})
+    EXPECT_FALSE(IsDrawnNear(picture, frame.Of(blank))) << blank.x << ", " << blank.y;
+}
+
+// As root, permission bits stop no write; a file-size limit (SIGXFSZ ignored) makes the data
+// fail to reach the disk for root too, after the temporary file was made.
+TEST_F(PathCommands, WrittenFilesAreReplacedWholeOrLeftAsTheyWere) {
+  const std::string motion = kExamples + "/rounded_rectangle.motion";
+  const std::string target = Write("plot.svg", "old picture");
+  const HostRun limited =
+      Shell("trap '' XFSZ; ulimit -f 1; " + std::string(MOTION_HOST) + " plot " + motion + " -o " + target);
+  EXPECT_EQ(limited.status, 2);
+  EXPECT_NE(limited.output.find("cannot write \"" + target + "\": cannot write the data: File too large"),
+            std::string::npos)
+      << limited.output;
+  EXPECT_EQ(ReadFile(target), "old picture");
+  EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 1);
+
+  const HostRun written = MotionHost("plot " + motion + " -o " + target);
+  EXPECT_EQ(written.status, 0);
+  const std::string picture = ReadFile(target);
+  EXPECT_EQ(picture.find("<svg "), 0u);
+  EXPECT_EQ(picture.substr(picture.size() - 7), "</svg>\n");
+
+  for (const std::string& command : {"plot " + motion, "import-gcode " + Write("line.nc", "G1 X10\n")}) {
+    const HostRun missing = MotionHost(command + " -o " + PathOf("missing/out"));
+    EXPECT_EQ(missing.status, 2) << command;
+    EXPECT_NE(missing.output.find("cannot write \"" + PathOf("missing/out") + "\""), std::string::npos) << command;
+    EXPECT_FALSE(fs::exists(PathOf("missing"))) << command;
+  }
+}
+
+// docs/geometry.md shows a report with the command that prints it.
+TEST_F(PathCommands, TheDocumentedReportIsWhatTheCommandPrints) {
+  const std::string doc = ReadFile(std::string(PROJECT_DIR) + "/docs/geometry.md");
+  const std::string prompt = "$ build/bin/motion-host ";
+  const size_t command = doc.find(prompt);
+  ASSERT_NE(command, std::string::npos);
+  const size_t output = doc.find('\n', command) + 1;
+  const std::string arguments = doc.substr(command + prompt.size(), output - 1 - command - prompt.size());
+  const HostRun run = Shell("cd " + std::string(PROJECT_DIR) + " && " + MOTION_HOST + " " + arguments);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, doc.substr(output, doc.find("```", output) - output));
+}
+
+}  // namespace
