@@ -72,8 +72,7 @@ std::vector<double> InForce(const CMC_ArrayParameter& values) {
   return inForce;
 }
 
-}  // namespace
-
+// Reads the motion file, or standard input for "-".
 int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& path) {
   CString text;
   if (!ReadInput(source, text)) return kExitUsage;
@@ -99,10 +98,16 @@ int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& 
   return kExitOk;
 }
 
-bool ReadCornerThreshold(const CommandArguments& arguments, double& radians) {
-  constexpr double kDefaultDegrees = 10.0;
+}  // namespace
+
+int StartPathCommand(HostSession& session, const std::vector<std::string>& arguments, CommandArguments& options,
+                     double& cornerThreshold, MotionPath& path) {
+  constexpr double kDefaultCornerDegrees = 10.0;
+  std::string source;
   double degrees = 0.0;
-  if (!arguments.Number("--corner-angle", kDefaultDegrees, 0.0, 180.0, degrees)) return false;
-  radians = geometry::Radians(degrees);
-  return true;
+  if (!options.Parse(arguments) || !options.SingleOperand("motion file", source) ||
+      !options.Number("--corner-angle", kDefaultCornerDegrees, 0.0, 180.0, degrees))
+    return kExitUsage;
+  cornerThreshold = geometry::Radians(degrees);
+  return LoadMotionPath(session, source, path);
 }

@@ -33,13 +33,12 @@ struct MotionPath {
   double countsPerLiteral[2] = {1.0, 1.0};
 };
 
-// Reads the motion file (or standard input for "-"). Returns an exit code: kExitOk with `path`
-// filled, kExitRefused after printing the module's messages, kExitUsage when the file cannot
-// be read.
-int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& path);
-
 class CommandArguments;
 
-// The --corner-angle option of the path commands, in radians: a joint that turns by more is a
-// corner where the path stops.
-bool ReadCornerThreshold(const CommandArguments& arguments, double& radians);
+// What the plot and the report start with: their arguments (one motion file, --corner-angle and
+// the command's own options, parsed into `options`), the corner threshold in radians (a joint
+// that turns by more is a corner where the path stops) and the motion's path. Returns an exit
+// code: kExitOk with `path` filled, kExitRefused after printing the module's messages,
+// kExitUsage for bad arguments or a file that cannot be read.
+int StartPathCommand(HostSession& session, const std::vector<std::string>& arguments, CommandArguments& options,
+                     double& cornerThreshold, MotionPath& path);

@@ -11,13 +11,10 @@ const char kPlotHelp[] =
 
 int RunPlot(HostSession& session, const std::vector<std::string>& arguments) {
   CommandArguments options("plot", {"-o", "--corner-angle"}, {});
-  std::string source;
   double cornerThreshold = 0.0;
-  if (!options.Parse(arguments) || !options.SingleOperand("motion file", source) ||
-      !ReadCornerThreshold(options, cornerThreshold))
-    return kExitUsage;
   MotionPath path;
-  if (const int status = LoadMotionPath(session, source, path); status != kExitOk) return status;
+  if (const int status = StartPathCommand(session, arguments, options, cornerThreshold, path); status != kExitOk)
+    return status;
   const CString svg = PlotSvg(path, cornerThreshold);
   return WriteOutput(options.Value("-o"), svg) ? kExitOk : kExitUsage;
 }

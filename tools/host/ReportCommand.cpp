@@ -142,18 +142,15 @@ const char kReportHelp[] =
 
 int RunReport(HostSession& session, const std::vector<std::string>& arguments) {
   CommandArguments options("report", {"--corner-angle", "--format"}, {});
-  std::string source;
   double cornerThreshold = 0.0;
-  if (!options.Parse(arguments) || !options.SingleOperand("motion file", source) ||
-      !ReadCornerThreshold(options, cornerThreshold))
-    return kExitUsage;
+  MotionPath path;
+  if (const int status = StartPathCommand(session, arguments, options, cornerThreshold, path); status != kExitOk)
+    return status;
   const std::string format = options.Value("--format", "table");
   if (format != "table" && format != "csv") {
     options.Fail("--format takes table or csv, not \"" + format + "\"");
     return kExitUsage;
   }
-  MotionPath path;
-  if (const int status = LoadMotionPath(session, source, path); status != kExitOk) return status;
   const PathReport report = MakeReport(path, cornerThreshold);
   WriteText(stdout, format == "csv" ? Csv(report) : Table(report));
   return kExitOk;
