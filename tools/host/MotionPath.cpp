@@ -29,6 +29,11 @@ class MotionRecord : public CInternalData {
   }
 };
 
+// Without a kind of load the arrays hold plain numbers in the drives' internal units.
+CString UnitName(const CMC_ArrayParameter& array) {
+  return array.GetSelectedUnit().IsEmpty() ? CString("internal units") : array.GetSelectedUnit();
+}
+
 double SizeOfSelectedUnit(const CMC_ArrayParameter& array) { return array.IUToBaseUnit(array.UnitToIU(1.0)); }
 
 double AxisCountsPerLiteral(unsigned int resolutionRatio) {
@@ -82,15 +87,15 @@ int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& 
     ReportModuleMessages(messages);
     return kExitRefused;
   }
-  path.lengthUnit = record.m_pPosIncrX->GetSelectedUnit();
+  path.lengthUnit = UnitName(*record.m_pPosIncrX);
   path.lengthUnitInBase = SizeOfSelectedUnit(*record.m_pPosIncrX);
   path.unitsKnown = record.m_UnitMode != 0;
   path.tangentAxis = record.m_SlaveTangent >= 0;
   ReadSegments(record, text, path);
   path.acceleration = InForce(*record.m_pVectorAcc);
   path.speed = InForce(*record.m_pVectorSpeed);
-  path.accelerationUnit = record.m_pVectorAcc->GetSelectedUnit();
-  path.speedUnit = record.m_pVectorSpeed->GetSelectedUnit();
+  path.accelerationUnit = UnitName(*record.m_pVectorAcc);
+  path.speedUnit = UnitName(*record.m_pVectorSpeed);
   path.accelerationUnitInBase = SizeOfSelectedUnit(*record.m_pVectorAcc);
   path.speedUnitInBase = SizeOfSelectedUnit(*record.m_pVectorSpeed);
   path.countsPerLiteral[0] = AxisCountsPerLiteral(record.m_ResRatioX);
