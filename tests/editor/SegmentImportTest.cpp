@@ -1,12 +1,12 @@
 #include <stdlib.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "tests/editor/EditorFixture.h"
 #include "tests/tools/MotionHostRun.h"
+#include <filesystem>
 
 namespace {
 
@@ -75,19 +75,15 @@ class SegmentImport : public EditorFixture {
 TEST_F(SegmentImport, LinesBecomeTheWholeTable) {
   const ImportCase cases[] = {
       // 20 m/s is more than 16.16 counts per sample hold on X's 0.5 um drive: the speed's maximum.
-      {"the example file",
-       "L 100 0 500 20\nC 50 -90 180\nL 0 -100\n",
-       {"L100,0 500/16.38399999", "C50,-90,180", "L0,-100"},
-       ""},
+      {"the example file", "L 100 0 500 20\nC 50 -90 180\nL 0 -100\n",
+       {"L100,0 500/16.38399999", "C50,-90,180", "L0,-100"}, ""},
       {"no line feed at the end, letter glued to its number, CR LF", "L10\t20\r\nC5 0 90", {"L10,20", "C5,0,90"}, ""},
       {"an extra empty line ends with a linear placeholder", "L 1 2\n\n", {"L1,2", "L0,0"}, kKindError},
       {"lower-case letter", "l 1 2\n", {"L0,0"}, kKindError},
       {"leading blank", " L 1 2\n", {"L0,0"}, kKindError},
       {"byte-order mark", "\xEF\xBB\xBFL 1 2\n", {"L0,0"}, kKindError},
-      {"bad letter after circular lines",
-       "C 5 0 90\nC 6 0 90\nC 7 0 90\nC 8 0 90\nX 1\n",
-       {"C5,0,90", "C6,0,90", "C7,0,90", "C8,0,90", "L0,0"},
-       kKindError},
+      {"bad letter after circular lines", "C 5 0 90\nC 6 0 90\nC 7 0 90\nC 8 0 90\nX 1\n",
+       {"C5,0,90", "C6,0,90", "C7,0,90", "C8,0,90", "L0,0"}, kKindError},
       {"L with one number", "L 1\n", {"L0,0"}, kLinearError},
       {"L with five numbers", "L 1 2 3 4 5\n", {"L0,0"}, kLinearError},
       {"L with six numbers", "L 1 2 3 4 5 6\n", {"L0,0"}, kLinearError},
@@ -96,10 +92,8 @@ TEST_F(SegmentImport, LinesBecomeTheWholeTable) {
       {"C with six numbers", "C 1 2 3 4 5 6\n", {"C0,0,0"}, kCircularError},
       {"decimal commas", "L 1,5 2,5\n", {"L1.5,2.5"}, ""},
       {"a comma never separates numbers", "L 1,2\n", {"L0,0"}, kLinearError},
-      {"repeated accelerations keep the one in force",
-       "L 1 0 500\nL 1 0 500\nL 1 0 500\nL 1 0 600\n",
-       {"L1,0 500/", "L1,0", "L1,0 500/", "L1,0 600/"},
-       ""},
+      {"repeated accelerations keep the one in force", "L 1 0 500\nL 1 0 500\nL 1 0 500\nL 1 0 600\n",
+       {"L1,0 500/", "L1,0", "L1,0 500/", "L1,0 600/"}, ""},
       {"beyond the maximum stores the maximum", "C 1e12 0 90\n", {"C170891.3185,0,90"}, ""},
       {"remarks after the last number", "L 1 2 ; corner\n", {"L1,2"}, ""},
   };
@@ -127,9 +121,7 @@ TEST_F(SegmentImport, ReplacesALongerTable) {
                  {"CSPD", "CSPD[m/s]=0, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
                  {"X_TPOS", "X_TPOS[mm]=1, 1, 1, 1, 1, 1, 1, 1, 1, 1"},
                  {"Y_TPOS", "Y_TPOS[mm]=0, 0, 0, 0, 0, 0, 0, 0, 0, 0"},
-                 {"Radius", "Radius[mm]="},
-                 {"InitAngle", "InitAngle[deg]="},
-                 {"AngleIncrement", "AngleIncrement[deg]="}});
+                 {"Radius", "Radius[mm]="}, {"InitAngle", "InitAngle[deg]="}, {"AngleIncrement", "AngleIncrement[deg]="}});
   EXPECT_EQ(1, Import("L 1 2\nC 5 0 90\nL 3 4\n", [](CHeadlessUser& user) {
               EXPECT_EQ(3u, Rows(user).size());
               user.Click(IDOK);
