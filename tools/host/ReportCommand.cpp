@@ -24,13 +24,19 @@ struct PathReport {
   bool IsStop(const geometry::WalkedSegment& segment) const { return segment.cornerAngle > cornerThreshold; }
 };
 
+// Lengths, speeds and accelerations in base units, so that times come out in seconds. Without a
+// kind of load the drives' internal units have no time scale: no leg is known then.
 std::vector<double> TravelTimes(const MotionPath& path, const geometry::PathWalk& walk, double cornerThreshold) {
   std::vector<geometry::TravelLeg> legs;
   for (size_t i = 0; i < walk.segments.size(); ++i) {
-    const double known = path.unitsKnown ? 1.0 : 0.0;
-    legs.push_back({walk.segments[i].length * path.lengthUnitInBase, known * path.speed[i] * path.speedUnitInBase,
-                    known * path.acceleration[i] * path.accelerationUnitInBase,
-                    walk.segments[i].cornerAngle > cornerThreshold});
+    geometry::TravelLeg leg;
+    leg.length = walk.segments[i].length * path.lengthUnitInBase;
+    if (path.unitsKnown) {
+      leg.speed = path.speed[i] * path.speedUnitInBase;
+      leg.acceleration = path.acceleration[i] * path.accelerationUnitInBase;
+    }
+    leg.stopBefore = walk.segments[i].cornerAngle > cornerThreshold;
+    legs.push_back(leg);
   }
   return geometry::EstimateTravelTimes(legs);
 }
