@@ -85,6 +85,32 @@ bool AppendSegment(CInternalData& record, const geometry::ImportedSegment& impor
          append(record.m_AngleIncrement, Degrees(segment.angleIncrement));
 }
 
+// The contour's segments into the emptied record, rounded as the record keeps them, then checked
+// as the module checks a motion. Returns an exit code; faults are told with their G-code line.
+int FillRecord(CInternalData& record, const geometry::GcodePath& contour, const CMC_Setup& setup,
+               const ImportMessages& messages) {
+  const CMC_Unit& feedUnit = *setup.GetUnits().FindUnit("mm/min");  // a standard unit
+  const std::vector<geometry::ImportedSegment> segments = geometry::ToRelativePath(contour, RoundingOf(record));
+  if (segments.empty()) {
+    messages.Tell("no contour: every move is shorter than one count of the drives");
+    return kExitUsage;
+  }
+  for (const geometry::ImportedSegment& segment : segments) {
+    if (!AppendSegment(record, segment, feedUnit)) {
+      messages.TellAtLine(segment.line,
+                          "the move does not fit the motion: a radius below one count of the drive, "
+                          "or a value beyond what the controller holds");
+      return kExitUsage;
+    }
+  }
+  int faultySegment = 0;
+  const CString fault = record.CheckData(faultySegment);
+  if (fault.IsEmpty()) return kExitOk;
+  const size_t index = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
+  messages.TellAtLine(segments[index].line, fault.GetString());
+  return kExitRefused;
+}
+
 // The editor's import lines: "L dx dy [acc [spd]]" and "C r a0 da [acc [spd]]" in the units the
 // motion shows; only a new speed is written, after an acceleration of 0 that keeps the one in force.
 CString ImportFileLines(const CInternalData& record) {
@@ -147,27 +173,7 @@ int RunImportGcode(HostSession& session, const std::vector<std::string>& argumen
 
   CInternalData record(session.Controller(), session.Motion());
   if (!PrepareRecord(session, record, messages)) return kExitUsage;
-  const CMC_Unit& feedUnit = *session.Controller().GetUnits().FindUnit("mm/min");  // a standard unit
-  const std::vector<geometry::ImportedSegment> segments = geometry::ToRelativePath(contour, RoundingOf(record));
-  if (segments.empty()) {
-    messages.Tell("no contour: every move is shorter than one count of the drives");
-    return kExitUsage;
-  }
-  for (const geometry::ImportedSegment& segment : segments) {
-    if (!AppendSegment(record, segment, feedUnit)) {
-      messages.TellAtLine(segment.line,
-                          "the move does not fit the motion: a radius below one count of the drive, "
-                          "or a value beyond what the controller holds");
-      return kExitUsage;
-    }
-  }
-  int faultySegment = 0;
-  const CString fault = record.CheckData(faultySegment);
-  if (!fault.IsEmpty()) {
-    const size_t index = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
-    messages.TellAtLine(segments[index].line, fault.GetString());
-    return kExitRefused;
-  }
+  if (const int status = FillRecord(record, contour, session.Controller(), messages); status != kExitOk) return status;
   CString output;
   if (options.Has("--segments"))
     output = ImportFileLines(record);
