@@ -20,6 +20,8 @@ class FRAMEWORK_API CDialog : public CWnd {
   virtual INT_PTR DoModal();
   void EndDialog(int result);
   bool IsEnded() const { return m_bEnded; }
+  // The code EndDialog gave, once the dialog has ended.
+  int GetModalResult() const { return m_nResult; }
 
   // Runs DoDataExchange in one direction; FALSE when an exchange step failed (it showed its
   // message and put the focus on the offending control).

@@ -21,6 +21,7 @@ const std::vector<Command>& AllCommands();
 extern const char kPlotHelp[];
 extern const char kReportHelp[];
 extern const char kImportGcodeHelp[];
+extern const char kEditHelp[];
 
 int RunDemo(HostSession& session, const std::vector<std::string>& arguments);
 int RunInfo(HostSession& session, const std::vector<std::string>& arguments);
@@ -29,3 +30,4 @@ int RunTranslate(HostSession& session, const std::vector<std::string>& arguments
 int RunPlot(HostSession& session, const std::vector<std::string>& arguments);
 int RunReport(HostSession& session, const std::vector<std::string>& arguments);
 int RunImportGcode(HostSession& session, const std::vector<std::string>& arguments);
+int RunEdit(HostSession& session, const std::vector<std::string>& arguments);

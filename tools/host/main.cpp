@@ -85,6 +85,7 @@ const std::vector<Command>& AllCommands() {
       {"report", "[--corner-angle DEG] [--format table|csv] MOTION_FILE", kReportHelp, RunReport},
       {"import-gcode", "[--strict] [--join-tolerance MM] [--segments] [-o FILE] GCODE_FILE", kImportGcodeHelp,
        RunImportGcode},
+      {"edit", "[--script SCRIPT] MOTION_FILE", kEditHelp, RunEdit},
   };
   return commands;
 }

@@ -28,20 +28,20 @@ void CHeadlessBackend::QueueFileDialogAnswer(std::optional<CString> path) { m_Fi
 
 void CHeadlessBackend::Reset() {
   m_Plays.clear();
+  m_FallbackPlay = nullptr;
   m_MessageBoxAnswers.clear();
   m_FileAnswers.clear();
   m_Shown.clear();
 }
 
 void CHeadlessBackend::RunModal(CDialog& dialog) {
-  if (m_Plays.empty()) {
-    dialog.EndDialog(IDCANCEL);
-    return;
+  Play play = m_FallbackPlay;
+  if (!m_Plays.empty()) {
+    play = std::move(m_Plays.front());
+    m_Plays.pop_front();
   }
-  Play play = std::move(m_Plays.front());
-  m_Plays.pop_front();
   CHeadlessUser user(dialog);
-  play(user);
+  if (play) play(user);
   if (!dialog.IsEnded()) dialog.EndDialog(IDCANCEL);
 }
 

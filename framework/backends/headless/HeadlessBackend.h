@@ -24,7 +24,7 @@ struct FRAMEWORK_API ShownMessageBox {
 
 // The backend without a screen. Each modal run is played by the next queued play, a function
 // that acts as the user on that dialog; message boxes and file dialogs take the next queued
-// answer. A run with no play left ends with IDCANCEL, a message box with no answer left is
+// answer. A run with no play left (and no fallback play) ends with IDCANCEL, a message box with no answer left is
 // answered with its first button, and a file dialog with no answer left is cancelled.
 class FRAMEWORK_API CHeadlessBackend : public CDialogBackend {
  public:
@@ -33,10 +33,13 @@ class FRAMEWORK_API CHeadlessBackend : public CDialogBackend {
   static CHeadlessBackend& Instance();
 
   void QueuePlay(Play play);
+  // Plays every modal run that finds no queued play; an empty function ends such runs with
+  // IDCANCEL again.
+  void SetFallbackPlay(Play play) { m_FallbackPlay = std::move(play); }
   void QueueMessageBoxAnswer(int answer);
   // A path chooses that file; nullopt cancels the dialog.
   void QueueFileDialogAnswer(std::optional<CString> path);
-  // Forgets queued plays and answers and the message boxes shown.
+  // Forgets the queued plays and answers, the fallback play and the message boxes shown.
   void Reset();
 
   const std::vector<ShownMessageBox>& GetMessageBoxes() const { return m_Shown; }
@@ -49,6 +52,7 @@ class FRAMEWORK_API CHeadlessBackend : public CDialogBackend {
 
  private:
   std::deque<Play> m_Plays;
+  Play m_FallbackPlay;
   std::deque<int> m_MessageBoxAnswers;
   std::deque<std::optional<CString>> m_FileAnswers;
   std::vector<ShownMessageBox> m_Shown;

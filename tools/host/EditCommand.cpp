@@ -1,0 +1,86 @@
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "framework/backends/headless/HeadlessBackend.h"
+#include "plugin/ModuleExports.h"
+#include "tools/host/CommandArguments.h"
+#include "tools/host/Commands.h"
+#include "tools/host/EditScript.h"
+#include "tools/host/HostSession.h"
+#include "tools/host/ScriptPlayer.h"
+#include "tools/host/TextIO.h"
+
+const char kEditHelp[] =
+    "opens the editor on MOTION_FILE (a missing file starts a new motion) and writes the file back,\n"
+    "             atomically, only when the editor ends with OK; with --script the headless editor plays\n"
+    "             SCRIPT (- for standard input) and prints a transcript (see docs/edit-scripts.md)";
+
+namespace {
+
+// The motion in the file, or a new motion's text when there is no such file yet.
+bool ReadOrCreateMotion(HostSession& session, const std::string& path, CString& text) {
+  std::error_code error;
+  if (std::filesystem::exists(path, error) || error) return ReadInput(path, text);
+  const auto getDefaults = session.Export<GetDefaultParametersFn>("GetDefaultParameters");
+  if (getDefaults == nullptr) return false;
+  getDefaults(session.Controller(), session.Motion(), text);
+  return true;
+}
+
+// Opens the editor on the text; true when it ended with OK and rewrote the text.
+bool EditText(HostSession& session, CString& text) {
+  const auto edit = session.Export<EditMotionSequenceFn>("EditMotionSequence");
+  return edit != nullptr && edit(session.Controller(), session.Motion(), text) == 1;
+}
+
+bool ParseScript(const std::string& path, std::vector<ScriptAction>& actions) {
+  CString script;
+  if (!ReadInput(path, script)) return false;
+  std::string error;
+  if (ParseEditScript(std::string(script.GetString(), static_cast<size_t>(script.GetLength())), actions, error))
+    return true;
+  std::fprintf(stderr, "motion-host edit: %s: %s\n", path.c_str(), error.c_str());
+  return false;
+}
+
+// The transcript goes to standard output; the motion file changes only after OK with every
+// expectation held.
+int PlayScript(HostSession& session, const std::string& scriptPath, const std::string& motionPath, CString& text) {
+  std::vector<ScriptAction> actions;
+  if (!ParseScript(scriptPath, actions)) return kExitUsage;
+  CHeadlessBackend& backend = CHeadlessBackend::Instance();
+  backend.Reset();
+  ScriptPlayer player(actions, backend, stdout);
+  const bool confirmed = EditText(session, text);
+  if (!player.Fault().empty()) {
+    std::fprintf(stderr, "motion-host edit: %s: %s; the motion file is left as it was\n", scriptPath.c_str(),
+                 player.Fault().c_str());
+    return kExitUsage;
+  }
+  if (player.FailedExpectations() > 0) {
+    std::printf("%d expectation(s) failed: the motion file is left as it was\n", player.FailedExpectations());
+    return kExitRefused;
+  }
+  if (!confirmed) {
+    std::printf("the editor ended with Cancel: the motion file is left as it was\n");
+    return kExitOk;
+  }
+  std::printf("the editor ended with OK; parameter text written:\n");
+  WriteText(stdout, text);
+  return WriteOutput(motionPath, text) ? kExitOk : kExitUsage;
+}
+
+}  // namespace
+
+int RunEdit(HostSession& session, const std::vector<std::string>& arguments) {
+  CommandArguments options("edit", {"--script"}, {});
+  std::string motionPath;
+  if (!options.Parse(arguments) || !options.SingleOperand("motion file", motionPath)) return kExitUsage;
+  CString text;
+  if (!ReadOrCreateMotion(session, motionPath, text)) return kExitUsage;
+  const std::string scriptPath = options.Value("--script");
+  if (!scriptPath.empty()) return PlayScript(session, scriptPath, motionPath, text);
+  options.Fail("this motion-host has no window backend; use --script");
+  return kExitUsage;
+}
