@@ -14,16 +14,30 @@
 namespace {
 
 // Reads the entry `name` into `param` with the values in the unit the entry names, or in
-// `defaultUnit` when it names none; the unit must have `dimension`.
+// `defaultUnit` when it names none or `alias`; the unit must have `dimension`.
 CString ReadListInUnit(const CString& text, CMC_ArrayParameter& param, const char* name, tagVarType type,
-                       const CString& defaultUnit, UnitDimension dimension, double iuSize, double iuOffset) {
+                       const CString& defaultUnit, UnitDimension dimension, double iuSize, double iuOffset,
+                       const char* alias = nullptr) {
   ParameterText::Entry entry;
   if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found || !entry.hasUnit)
     return HostMessages::InvalidEntry(name);
-  const CString unitName = entry.unit.IsEmpty() ? defaultUnit : entry.unit;
+  const bool isDefault = entry.unit.IsEmpty() || (alias != nullptr && entry.unit == alias);
+  const CString unitName = isDefault ? defaultUnit : entry.unit;
   const CMC_Unit* unit = param.GetSetup().GetUnits().FindUnit(unitName);
   if (unit == nullptr || !(unit->GetDimension() == dimension) ||
       !param.InitializeMotionParam(type, name, unitName, entry.value, iuSize, iuOffset))
+    return HostMessages::InvalidEntry(name);
+  return CString();
+}
+
+enum class UnitPart { Ignored, MustBeEmpty };
+
+CString ReadPlainNumbers(const CString& text, CMC_ArrayParameter& param, const char* name, tagVarType type,
+                         UnitPart unitPart) {
+  ParameterText::Entry entry;
+  if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found ||
+      (unitPart == UnitPart::MustBeEmpty && !entry.unit.IsEmpty()) ||
+      !param.InitializeMotionParam(type, name, "", entry.value, 1.0, 0.0))
     return HostMessages::InvalidEntry(name);
   return CString();
 }
@@ -78,19 +92,26 @@ CString CMC_EditMotionInternalData::ReadArrayDataParamWithUnit(const CString& te
                                                                const char* name, tagVarType type, const char* unit,
                                                                double internalUnitSize,
                                                                double internalUnitOffset) const {
-  const CMC_Unit* expected = param.GetSetup().GetUnits().FindUnit(unit);
-  if (expected == nullptr) return HostMessages::InvalidEntry(name);
-  return ReadListInUnit(text, param, name, type, expected->GetUnitName(), expected->GetDimension(), internalUnitSize,
-                        internalUnitOffset);
+  const CMC_Units& units = param.GetSetup().GetUnits();
+  if (const CMC_Unit* expected = units.FindUnit(unit))
+    return ReadListInUnit(text, param, name, type, expected->GetUnitName(), expected->GetDimension(),
+                          internalUnitSize, internalUnitOffset);
+  // A standard unit this setup lacks counts as the base unit of its dimension, which the caller's
+  // internal unit is then measured in; an entry may still name it.
+  const CMC_Unit* standIn = units.FindStandardBaseUnit(unit);
+  if (standIn == nullptr) return HostMessages::InvalidEntry(name);
+  return ReadListInUnit(text, param, name, type, standIn->GetUnitName(), standIn->GetDimension(), internalUnitSize,
+                        internalUnitOffset, unit);
 }
 
 CString CMC_EditMotionInternalData::ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param,
                                                              const char* name, tagVarType type) const {
-  ParameterText::Entry entry;
-  if (ParameterText::Find(text, name, entry) != ParameterText::Lookup::Found ||
-      !param.InitializeMotionParam(type, name, "", entry.value, 1.0, 0.0))
-    return HostMessages::InvalidEntry(name);
-  return CString();
+  return ReadPlainNumbers(text, param, name, type, UnitPart::Ignored);
+}
+
+CString CMC_EditMotionInternalData::ReadUnitlessArrayDataParam(const CString& text, CMC_ArrayParameter& param,
+                                                               const char* name, tagVarType type) const {
+  return ReadPlainNumbers(text, param, name, type, UnitPart::MustBeEmpty);
 }
 
 void CMC_EditMotionInternalData::WriteArrayDataParam(CString& text, const CMC_ArrayParameter& param) const {

@@ -55,12 +55,17 @@ class TARNOC_API CMC_EditMotionInternalData {
   CString ReadArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* baseName,
                              const char* prefix = nullptr, const char* third = nullptr) const;
   // An entry in a unit compatible with `unit` (which an entry without unit takes), kept in the
-  // internal unit that the two trailing numbers give (see InitializeMotionParam).
+  // internal unit that the two trailing numbers give (see InitializeMotionParam). On a setup
+  // whose table lacks the standard unit `unit`, the base unit of its dimension stands in for it.
   CString ReadArrayDataParamWithUnit(const CString& text, CMC_ArrayParameter& param, const char* name, tagVarType type,
                                      const char* unit, double internalUnitSize, double internalUnitOffset) const;
   // Plain numbers in internal units; a unit written in the entry is not looked at.
   CString ReadNoUnitArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* name,
                                    tagVarType type) const;
+  // Plain numbers too, but only from an entry without a unit or with an empty one: numbers
+  // written in a named unit cannot be taken as internal units.
+  CString ReadUnitlessArrayDataParam(const CString& text, CMC_ArrayParameter& param, const char* name,
+                                     tagVarType type) const;
   void WriteArrayDataParam(CString& text, const CMC_ArrayParameter& param) const;
 
  private:

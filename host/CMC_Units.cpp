@@ -1,5 +1,6 @@
 #include "host/CMC_Units.h"
 
+#include <cstring>
 #include <numbers>
 
 namespace {
@@ -86,6 +87,13 @@ const CMC_Unit* CMC_Units::FindUnitOfDimension(UnitDimension dimension, bool int
 const CMC_Unit* CMC_Units::FindBaseUnit(const char* name) const {
   const CMC_Unit* unit = FindUnit(name);
   return unit == nullptr ? nullptr : FindUnitOfDimension(unit->GetDimension(), false);
+}
+
+const CMC_Unit* CMC_Units::FindStandardBaseUnit(const char* name) const {
+  if (name == nullptr) return nullptr;
+  for (const StandardUnit& unit : kStandardUnits)
+    if (std::strcmp(unit.name, name) == 0) return FindUnitOfDimension(unit.dimension, false);
+  return nullptr;
 }
 
 int CMC_Units::CompatibleUnits(const char* first, const char* second) const {

@@ -19,6 +19,9 @@ class TARNOC_API CMC_Units {
   const CMC_Unit* FindUnit(const char* name) const;
   // The base unit of the dimension of the named unit, or null for an unknown name.
   const CMC_Unit* FindBaseUnit(const char* name) const;
+  // The base unit of a standard unit's dimension, also when this table lacks that unit; null for
+  // a name that is no standard unit.
+  const CMC_Unit* FindStandardBaseUnit(const char* name) const;
   int CompatibleUnits(const char* first, const char* second) const;
   // The name of the internal unit in which values of the named unit's dimension are kept;
   // empty for an unknown name.

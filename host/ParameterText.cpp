@@ -35,6 +35,13 @@ bool ParseRest(std::string_view rest, ParameterText::Entry& entry) {
   return true;
 }
 
+// Editors on some systems start a UTF-8 file with a byte-order mark; the first key lies after it.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  return text;
+}
+
 std::string_view WithoutLineEnd(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
@@ -43,7 +50,7 @@ std::string_view WithoutLineEnd(std::string_view line) {
 }  // namespace
 
 ParameterText::Lookup ParameterText::Find(const CString& text, const char* key, Entry& entry) {
-  const std::string_view all(text.GetString(), text.GetLength());
+  const std::string_view all = WithoutByteOrderMark(std::string_view(text.GetString(), text.GetLength()));
   const std::string_view wanted(key == nullptr ? "" : key);
   if (wanted.empty()) return Lookup::Missing;
   Lookup result = Lookup::Missing;

@@ -4,7 +4,8 @@
 
 // The syntax of a parameter text: one entry per line, "Key=value" for a whole number and
 // "Name[unit]=v1, v2, ..." for a list of values in a unit. Lines may end in LF or CR LF;
-// lines the module does not ask for are ignored.
+// lines the module does not ask for are ignored, and so is a UTF-8 byte-order mark that
+// starts the text.
 namespace ParameterText {
 
 struct Entry {

@@ -64,6 +64,34 @@ unsigned int ResolutionRatio(double referenceLength, double axisLength) {
   return static_cast<unsigned int>(static_cast<std::uint64_t>(scaled) & 0xFFFFFFFFu);
 }
 
+// How an array's values move to another drive: the unit they travel in, and the unit shown after.
+struct Passage {
+  CString carrier;
+  CString shown;
+};
+
+// Within one quantity the values keep their physical size, so they travel in a physical unit (one
+// drive's counts are not another's), and the user's unit stays unless it was the old drive's own.
+// Between quantities no unit links the two, and the values keep their internal-unit numbers.
+// Switches `array` to the carrier on its own setup.
+Passage PrepareToMove(CMC_ArrayParameter& array, const CMC_Units& newUnits, const char* unit, bool sameQuantity) {
+  const CMC_Units& oldUnits = array.GetSetup().GetUnits();
+  if (sameQuantity) {
+    const CMC_Unit* current = oldUnits.FindUnit(array.GetUnitName());
+    const CString shown = current != nullptr && !current->IsInternal() ? array.GetUnitName() : CString(unit);
+    array.ChangeUnit(shown);
+    return {shown, shown};
+  }
+  array.ChangeUnit(oldUnits.GetIUOfUnit(array.GetUnitName()));
+  return {newUnits.GetIUOfUnit(unit), CString(unit)};
+}
+
+// Limits count in internal units, so the new drive's counts keep the same bounds.
+void CopyLimits(const CMC_ArrayParameter& from, CMC_ArrayParameter& to) {
+  if (const auto minimum = from.GetMinInInternalUnit()) to.SetMinInInternalUnit(*minimum);
+  if (const auto maximum = from.GetMaxInInternalUnit()) to.SetMaxInInternalUnit(*maximum);
+}
+
 }  // namespace
 
 void CInternalData::UpdateAxisUnits() {
@@ -111,23 +139,19 @@ void CInternalData::RebuildArrayParam(std::unique_ptr<CMC_ArrayParameter>& targe
     target = std::make_unique<CMC_ArrayParameter>(setup);
     return;
   }
-  const CMC_Units& units = setup.GetUnits();
-  const bool compatible = units.CompatibleUnits(unit, target->GetUnitName());
-  if (&target->GetSetup() == &setup && compatible) return;
+  // Judged on the array's own setup: an internal unit's dimension depends on its drive.
+  const bool sameQuantity = target->GetSetup().GetUnits().CompatibleUnits(unit, target->GetUnitName());
+  if (&target->GetSetup() == &setup && sameQuantity) return;
 
-  const tagVarType type = target->GetType();
-  const CString name = target->GetName();
-  CString newUnit;
-  if (compatible) {
-    newUnit = target->GetUnitName();  // the values keep their physical size
-  } else {
-    newUnit = units.GetIUOfUnit(unit);  // the values keep their internal-unit numbers
-    target->ChangeUnit(target->GetSetup().GetUnits().GetIUOfUnit(target->GetUnitName()));
-  }
-  const CString saved = target->SaveData();
-  target = std::make_unique<CMC_ArrayParameter>(setup);
+  const Passage passage = PrepareToMove(*target, setup.GetUnits(), unit, sameQuantity);
+  auto rebuilt = std::make_unique<CMC_ArrayParameter>(setup);
+  CopyLimits(*target, *rebuilt);
   // Values the new drive cannot hold leave the array empty: its size then no longer fits the
   // segment list, and validation refuses the motion instead of moving the axes wrongly.
-  if (!target->InitializeMotionParam(type, name, newUnit, saved, IU_OF_SETUP, IU_OF_SETUP))
-    target->InitializeMotionParam(type, name, newUnit, "", IU_OF_SETUP, IU_OF_SETUP);
+  const tagVarType type = target->GetType();
+  if (!rebuilt->InitializeMotionParam(type, target->GetName(), passage.carrier, target->SaveData(), IU_OF_SETUP,
+                                      IU_OF_SETUP))
+    rebuilt->InitializeMotionParam(type, target->GetName(), passage.carrier, "", IU_OF_SETUP, IU_OF_SETUP);
+  rebuilt->ChangeUnit(passage.shown);
+  target = std::move(rebuilt);
 }

@@ -22,6 +22,8 @@ class CInternalData : public CMC_EditMotionInternalData {
   // Radius limit in internal units: floor((2^31 - 1) / (2 pi)), so that a full circle's path
   // length still fits the controller's 32-bit position.
   static constexpr double kMaxRadius = 341782637.0;
+  // The program names slave s by the letter A + s, so only slaves A to Z can take part.
+  static constexpr int kLetteredSlaves = 26;
 
   CInternalData(CMC_Setup& setup, CMC_Motion& motion);
   ~CInternalData() override;
@@ -42,7 +44,9 @@ class CInternalData : public CMC_EditMotionInternalData {
   // Classifies the X and Y drives, derives resolution ratios and the tangent axis's counts per
   // revolution, and gives the five owned arrays the units that fit.
   void UpdateAxisUnits();
-  // Moves an owned array to `setup` in a unit compatible with `unit`, keeping its values.
+  // Moves an owned array to `setup` and shows it in `unit` (or the user's unit of that quantity):
+  // values keep their physical size within one quantity and their internal numbers across
+  // quantities, and the limits go along.
   void RebuildArrayParam(std::unique_ptr<CMC_ArrayParameter>& target, CMC_Setup& setup, const char* unit);
 
   void CountSegments(int& linearCount, int& circularCount);
@@ -88,8 +92,10 @@ class CInternalData : public CMC_EditMotionInternalData {
  private:
   bool IsUsableSlave(int slave) const;
   CString ReadSlaves(const CString& text);
-  CString ReadSegmentArrays(const CString& text);
+  CString ReadSegmentArrays(const CString& text, bool slavesSound);
   CString ReadMotionArray(const CString& text, CMC_ArrayParameter& array, const char* baseName, const char* prefix,
-                          tagVarType type, const char* unit);
+                          tagVarType type, const char* unit, bool slavesSound);
+  CString ReadPlainNumbers(const CString& text, CMC_ArrayParameter& array, const char* name, tagVarType type,
+                           bool slavesSound);
   double DegreeSize() const;
 };

@@ -29,6 +29,7 @@ CString CheckEntry(const CString& readerMessage, const CMC_ArrayParameter& array
 }  // namespace
 
 bool CInternalData::IsUsableSlave(int slave) const {
+  if (slave < 0 || slave >= kLetteredSlaves) return false;
   int axisID = 0;
   if (!GetSetup().MotionController_GetAxisIDOfSlave(static_cast<BYTE>(slave), axisID) || axisID == 0) return false;
   const CMC_AxisData* axis = GetMotion().GetMotionControllerSlaveAxis(slave);
@@ -56,16 +57,25 @@ CString CInternalData::ReadSlaves(const CString& text) {
   return errors;
 }
 
+// Without a kind of load the arrays hold plain numbers. With sound slaves that means X and Y are
+// of different kinds, and a number written in a unit names a size no count of both axes has; a
+// faulty slave has its own message, which says all there is.
+CString CInternalData::ReadPlainNumbers(const CString& text, CMC_ArrayParameter& array, const char* name,
+                                        tagVarType type, bool slavesSound) {
+  return slavesSound ? ReadUnitlessArrayDataParam(text, array, name, type)
+                     : ReadNoUnitArrayDataParam(text, array, name, type);
+}
+
 // Acceleration, speed and position increments carry the drives' units when the kind of load is
 // known, and are plain numbers otherwise.
 CString CInternalData::ReadMotionArray(const CString& text, CMC_ArrayParameter& array, const char* baseName,
-                                       const char* prefix, tagVarType type, const char* unit) {
+                                       const char* prefix, tagVarType type, const char* unit, bool slavesSound) {
   GiveIdentity(array, type, GetDataParamName(baseName, prefix), unit, IU_OF_SETUP, IU_OF_SETUP);
   if (m_UnitMode != 0) return ReadArrayDataParam(text, array, baseName, prefix);
-  return ReadNoUnitArrayDataParam(text, array, GetDataParamName(baseName, prefix), type);
+  return ReadPlainNumbers(text, array, GetDataParamName(baseName, prefix), type, slavesSound);
 }
 
-CString CInternalData::ReadSegmentArrays(const CString& text) {
+CString CInternalData::ReadSegmentArrays(const CString& text, bool slavesSound) {
   CString errors;
   const AxisUnitNames& units = kUnitsOfMode[m_UnitMode];
   GiveIdentity(m_SegmentType, VT_INT32, KeyName(Key::SegmentType), "", 1.0, 0.0);
@@ -82,13 +92,13 @@ CString CInternalData::ReadSegmentArrays(const CString& text) {
 
   for (auto [array, key, unit] : {std::tuple{m_pVectorAcc.get(), Key::CACC, units.acceleration},
                                   std::tuple{m_pVectorSpeed.get(), Key::CSPD, units.speed}}) {
-    message = ReadMotionArray(text, *array, KeyName(key), nullptr, VT_FIXED16_16, unit);
+    message = ReadMotionArray(text, *array, KeyName(key), nullptr, VT_FIXED16_16, unit, slavesSound);
     array->SetMinInInternalUnit(0.0);
     errors += CheckEntry(message, *array, count, KeyName(key));
   }
 
   for (auto [array, prefix] : {std::pair{m_pPosIncrX.get(), "X_"}, std::pair{m_pPosIncrY.get(), "Y_"}}) {
-    message = ReadMotionArray(text, *array, KeyName(Key::TPOS), prefix, VT_INT32, units.position);
+    message = ReadMotionArray(text, *array, KeyName(Key::TPOS), prefix, VT_INT32, units.position, slavesSound);
     errors += CheckEntry(message, *array, linear, array->GetName());
   }
 
@@ -96,7 +106,7 @@ CString CInternalData::ReadSegmentArrays(const CString& text) {
   GiveIdentity(*m_pRadius, VT_INT32, KeyName(Key::Radius), units.position, IU_OF_SETUP, 0.0);
   message = m_UnitMode != 0 ? ReadArrayDataParamWithUnit(text, *m_pRadius, KeyName(Key::Radius), VT_INT32,
                                                          units.position, IU_OF_SETUP, 0.0)
-                            : ReadNoUnitArrayDataParam(text, *m_pRadius, KeyName(Key::Radius), VT_INT32);
+                            : ReadPlainNumbers(text, *m_pRadius, KeyName(Key::Radius), VT_INT32, slavesSound);
   m_pRadius->SetMinInInternalUnit(1.0);
   m_pRadius->SetMaxInInternalUnit(kMaxRadius);
   errors += CheckEntry(message, *m_pRadius, circular, m_pRadius->GetName());
@@ -116,9 +126,10 @@ int CInternalData::ReadData(CString& text, CString& errors) {
   errors += ReadOptionalRadioParam(text, KeyName(Key::ConfigureMode), 0, 1, m_ConfigureMode);
   errors += ReadOptionalRadioParam(text, KeyName(Key::ClearBuffer), 0, 1, m_ClearBuffer);
   errors += ReadOptionalRadioParam(text, KeyName(Key::InsertEndSegment), 0, 1, m_InsertEndSegment);
-  errors += ReadSlaves(text);
+  const CString slaveErrors = ReadSlaves(text);
+  errors += slaveErrors;
   UpdateAxisUnits();
-  errors += ReadSegmentArrays(text);
+  errors += ReadSegmentArrays(text, slaveErrors.IsEmpty());
   errors += ReadRadioParam(text, KeyName(Key::Execute), 0, 1, m_Execute);
   errors += ReadOptionalRadioParam(text, KeyName(Key::WaitForCompletion), 0, 1, m_WaitForCompletion);
   if (m_Execute == 1) {

@@ -58,6 +58,7 @@ TEST_F(ProgramGenerator, ClearingTheBufferAndUndeterminedUnits) {
   text = WithLine(text, "CACC", "CACC[]=3, 0");
   text = WithLine(text, "CSPD", "CSPD[]=0, 0");
   text = WithLine(text, "X_TPOS", "X_TPOS[]=100");
+  text = WithLine(text, "Y_TPOS", "Y_TPOS=5");
   text = WithLine(text, "Radius", "Radius[]=300");
   const CString program = Program(text);
   EXPECT_EQ(program.Find("  SETMODE 0xCF00; //Clear buffer\r\n  VPLANE (A, C);\r\n  MODE VM; // Set Vector Mode\r\n"),

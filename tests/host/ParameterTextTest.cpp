@@ -95,10 +95,12 @@ TEST_F(ParameterTextTest, EmptyUnitPartMeansTheDefaultUnitAndPlainEntriesIgnoreT
   EXPECT_EQ("", m_Probe.ReadNoUnitArrayDataParam("SegmentType[mm]=1, 0", kinds, "SegmentType", VT_INT32));
   EXPECT_EQ("", kinds.GetUnitName());
   EXPECT_EQ("1, 0", kinds.SaveData());
+  EXPECT_EQ("", m_Probe.ReadUnitlessArrayDataParam("SegmentType[ ]=0, 1", kinds, "SegmentType", VT_INT32));
+  EXPECT_EQ("", m_Probe.ReadUnitlessArrayDataParam("SegmentType=1", kinds, "SegmentType", VT_INT32));
 }
 
 TEST_F(ParameterTextTest, EachFaultyEntryGivesOneMessageNamingItAndChangesNothing) {
-  enum class Reader { Radio, Data, WithUnit, NoUnit };
+  enum class Reader { Radio, Data, WithUnit, NoUnit, Unitless };
   struct Fault {
     Reader reader;
     const char* text;
@@ -138,6 +140,7 @@ TEST_F(ParameterTextTest, EachFaultyEntryGivesOneMessageNamingItAndChangesNothin
       {Reader::WithUnit, "Angle"},
       {Reader::NoUnit, "SegmentType=1e10"},
       {Reader::NoUnit, "SegmentType:1"},
+      {Reader::Unitless, "SegmentType[mm]=1"},
   };
   for (const Fault& fault : faults) {
     CMC_ArrayParameter target(Controller());
@@ -161,6 +164,10 @@ TEST_F(ParameterTextTest, EachFaultyEntryGivesOneMessageNamingItAndChangesNothin
       case Reader::NoUnit:
         name = "SegmentType";
         message = m_Probe.ReadNoUnitArrayDataParam(fault.text, target, name, VT_INT32);
+        break;
+      case Reader::Unitless:
+        name = "SegmentType";
+        message = m_Probe.ReadUnitlessArrayDataParam(fault.text, target, name, VT_INT32);
         break;
     }
     EXPECT_EQ(InvalidEntryMessage(name), message) << fault.text;

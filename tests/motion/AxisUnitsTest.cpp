@@ -75,7 +75,7 @@ TEST_F(AxisUnits, RotaryLoadsUseAngularUnits) {
   EXPECT_EQ(m_pRecord->m_UnitMode, 2);
   EXPECT_EQ(m_pRecord->m_ResRatioX, 1u << 31) << "Y has the finer resolution";
   EXPECT_EQ(m_pRecord->m_ResRatioY, 0u);
-  ExpectArrayUnits("IU/ST^2", "IU/ST", "IU");  // rebuilt from the empty unit: internal numbers kept
+  ExpectArrayUnits("rad/s^2", "rad/s", "rot");  // rebuilt from the empty unit: internal numbers kept
   CString text = WithLines(DemoMotionText(), {{"X_TPOS", "X_TPOS[rot]=0.25"},
                                               {"Y_TPOS", "Y_TPOS[rot]=0"},
                                               {"CACC", "CACC[rad/s^2]=1, 2"},
@@ -118,12 +118,38 @@ TEST_F(AxisUnits, AnotherLinearReferenceKeepsPhysicalValues) {
   EXPECT_EQ(m_pRecord->m_pVectorAcc->GetUnitName(), "m/s^2");
 }
 
+TEST_F(AxisUnits, ADetourThroughMixedKindsKeepsPhysicalSizesAndUnits) {
+  ASSERT_TRUE(Read(DemoMotionText())) << errors.GetString();
+  Assign(0, 2);  // rotary Y: kinds differ, plain numbers on the X drive
+  Assign(0, 1);  // linear Y again
+  ExpectArrayUnits("m/s^2", "m/s", "mm");
+  Assign(4, 1);  // the coarse conveyor as X: the Y drive becomes the reference
+  ExpectArrayUnits("m/s^2", "m/s", "mm");
+  EXPECT_EQ(&m_pRecord->m_pPosIncrX->GetSetup(), m_pProject->FindSetup("Y drive"));
+  EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValue(0), 10.0);
+  EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 10000.0);
+  EXPECT_EQ(m_pRecord->m_pRadius->GetValue(0), 20.0);
+  EXPECT_EQ(m_pRecord->m_pVectorSpeed->GetValue(0), 0.5);
+}
+
+TEST_F(AxisUnits, MovedArraysKeepTheirLimits) {
+  ASSERT_TRUE(Read(DemoMotionText())) << errors.GetString();
+  Assign(4, 1);
+  for (CMC_ArrayParameter* array : {m_pRecord->m_pVectorAcc.get(), m_pRecord->m_pVectorSpeed.get()}) {
+    EXPECT_EQ(array->GetMinInInternalUnit(), 0.0) << array->GetName();
+    EXPECT_FALSE(array->SetValue(0, -1.0)) << array->GetName();
+  }
+  EXPECT_EQ(m_pRecord->m_pRadius->GetMinInInternalUnit(), 1.0);
+  EXPECT_EQ(m_pRecord->m_pRadius->GetMaxInInternalUnit(), CInternalData::kMaxRadius) << "counts of the new drive";
+  EXPECT_FALSE(m_pRecord->m_pRadius->SetValueInInternalUnit(0, CInternalData::kMaxRadius + 1.0));
+}
+
 TEST_F(AxisUnits, SwitchingToRotaryKeepsInternalNumbers) {
   Use(ControllerWithSlaves({kFineLinear, kCoarseLinear, kRotary, kRotary}));
   ASSERT_TRUE(Read(DemoMotionText())) << errors.GetString();
   Assign(2, 3);
   EXPECT_EQ(m_pRecord->m_UnitMode, 2);
-  ExpectArrayUnits("IU/ST^2", "IU/ST", "IU");
+  ExpectArrayUnits("rad/s^2", "rad/s", "rot");
   EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 20000.0);
   EXPECT_EQ(m_pRecord->m_pRadius->GetValueInInternalUnit(0), 40000.0);
   EXPECT_EQ(m_pRecord->m_pVectorSpeed->GetValueInInternalUnit(0), 1000.0) << "0.5 m/s at 2000 counts/mm and 1 ms";

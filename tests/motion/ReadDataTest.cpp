@@ -54,6 +54,10 @@ TEST_F(ReadData, SlavesMustBeDistinctUsableAxes) {
 
   EXPECT_EQ(Read(WithLine(DemoMotionText(), "SlaveY", "SlaveY=6")), 0);
   EXPECT_EQ(errors, EntryMessage("SlaveY"));
+
+  Use(ControllerWithSlaves(std::vector<std::optional<TestDrive>>(27, TestDrive{})));
+  EXPECT_EQ(Read(WithLines(DemoMotionText(), {{"SlaveX", "SlaveX=25"}, {"SlaveY", "SlaveY=26"}})), 0);
+  EXPECT_EQ(errors, EntryMessage("SlaveY")) << "slave 25 is Z, slave 26 has no letter";
 }
 
 TEST_F(ReadData, AxisWithoutDriveSetupIsRefused) {
@@ -118,17 +122,29 @@ TEST_F(ReadData, OptionalEntriesMayBeLeftOut) {
   EXPECT_EQ(errors, EntryMessage("ClearBuffer"));
 }
 
-TEST_F(ReadData, UndeterminedUnitsReadPlainNumbers) {
-  CString text = WithLine(DemoMotionText(), "SlaveY", "SlaveY=2");  // linear X with rotary Y
-  text = WithLine(text, "CACC", "CACC[]=3, 0");
-  text = WithLine(text, "X_TPOS", "X_TPOS=100");
-  text = WithLine(text, "Radius", "Radius[]=30");
+TEST_F(ReadData, UndeterminedUnitsReadPlainNumbersWrittenWithoutUnit) {
+  const CString text = WithLines(DemoMotionText(), {{"SlaveY", "SlaveY=2"},  // linear X with rotary Y
+                                                    {"CACC", "CACC[]=3, 0"},
+                                                    {"CSPD", "CSPD[]=1, 0"},
+                                                    {"X_TPOS", "X_TPOS=100"},
+                                                    {"Y_TPOS", "Y_TPOS[]=5"},
+                                                    {"Radius", "Radius[]=30"}});
   EXPECT_EQ(Read(text), 1) << errors.GetString();
   EXPECT_EQ(m_pRecord->m_UnitMode, 0);
   EXPECT_EQ(m_pRecord->m_pPosIncrX->GetValueInInternalUnit(0), 100.0);
   EXPECT_EQ(m_pRecord->m_pPosIncrX->GetUnitName(), "");
   EXPECT_EQ(m_pRecord->m_pVectorAcc->PrintValueForOrvel(0), "3.0");
   EXPECT_EQ(m_pRecord->m_pRadius->PrintValueForOrvel(0), "30L");
+  EXPECT_EQ(Read(WithLine(text, "X_TPOS", "X_TPOS[mm]=10")), 0) << "millimetres cannot become counts of both axes";
+  EXPECT_EQ(errors, EntryMessage("X_TPOS"));
+}
+
+TEST_F(ReadData, AnglesReadOnASetupWithoutDegrees) {
+  m_pProject->GetController().GetUnits().RemoveUnit("deg");
+  for (const char* increment : {"AngleIncrement[deg]=90", "AngleIncrement[]=90", "AngleIncrement[rad]=90"}) {
+    EXPECT_EQ(Read(WithLine(DemoMotionText(), "AngleIncrement", increment)), 1) << increment << errors.GetString();
+    EXPECT_EQ(m_pRecord->m_AngleIncrement.PrintValueForOrvel(0), "90.0") << "a degree counts as one base unit";
+  }
 }
 
 TEST_F(ReadData, StartEventEntriesAreReadOnlyWhenExecutingOnTheEvent) {
@@ -140,11 +156,13 @@ TEST_F(ReadData, StartEventEntriesAreReadOnlyWhenExecutingOnTheEvent) {
   EXPECT_EQ(m_pRecord->m_Event.GetDelayMs(), 250);
 }
 
-TEST_F(ReadData, CarriageReturnsAndForeignLinesAreTolerated) {
+TEST_F(ReadData, CarriageReturnsForeignLinesAndAByteOrderMarkAreTolerated) {
   CString text = DemoMotionText();
   text.Replace("\n", "\r\n");
   text = "Comment=written by hand\r\n" + text;
   EXPECT_EQ(Read(text), 1) << errors.GetString();
+  EXPECT_EQ(Read("\xEF\xBB\xBF" + DemoMotionText()), 1) << errors.GetString();
+  EXPECT_EQ(m_pRecord->m_ConfigureMode, 1) << "the first entry follows the byte-order mark";
 }
 
 TEST_F(ReadData, AnyBytesGiveMessagesNotCrashes) {
