@@ -44,7 +44,8 @@ class TARNOC_API CMC_Setup {
   // How often FindVariable was asked, for diagnostics of who looks up what.
   int GetVariableLookupCount() const { return m_VariableLookups; }
 
-  // Building a setup (the project's loaders do this).
+  // Building a setup (the project's loaders do this). False for an unknown or repeated name, and
+  // for a variable whose internal unit this setup cannot hold.
   bool AddVariable(const char* name);
   void SetIntOption(const char* name, int value);
   // Appends a slave mapped to an axis, or to none; false past 255 slaves.

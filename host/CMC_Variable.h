@@ -7,7 +7,9 @@
 // one unit and read it in another.
 class TARNOC_API CMC_Variable : public CMC_Parameter {
  public:
-  CMC_Variable(CMC_Setup& setup, const KnownVariable& definition);
+  // Still without name, unit and value: CMC_Setup::AddVariable gives them, as only it can
+  // refuse a variable whose unit the setup cannot hold.
+  CMC_Variable(CMC_Setup& setup, PhysicalQuantity quantity);
 
   PhysicalQuantity GetQuantity() const { return m_Quantity; }
 

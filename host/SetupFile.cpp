@@ -74,6 +74,18 @@ const json& ArrayMember(const json& object, const std::string& where, const char
   return value;
 }
 
+// The key whose number makes an internal unit overflow or vanish, or null. One count comes from
+// counts_per_unit alone; the units of speed and acceleration also divide by the sample period.
+const char* KeyBreakingInternalUnits(const DriveResolution& resolution, const json& object) {
+  const CMC_Units units(resolution);
+  const auto usable = [&](PhysicalQuantity quantity) {
+    return std::isnormal(units.InternalUnitOf(units.DimensionOf(quantity))->GetSizeInBaseUnit());
+  };
+  if (!usable(PhysicalQuantity::Position)) return "counts_per_unit";
+  if (usable(PhysicalQuantity::Speed) && usable(PhysicalQuantity::Acceleration)) return nullptr;
+  return object.contains("sample_period_s") ? "sample_period_s" : "counts_per_unit";
+}
+
 DriveResolution ResolutionOf(const json& object, const std::string& where) {
   DriveResolution resolution;
   if (object.contains("load")) {
@@ -86,6 +98,9 @@ DriveResolution ResolutionOf(const json& object, const std::string& where) {
     resolution.countsPerUnit = PositiveNumberOf(object["counts_per_unit"], where + ".counts_per_unit");
   if (object.contains("sample_period_s"))
     resolution.samplePeriod = PositiveNumberOf(object["sample_period_s"], where + ".sample_period_s");
+  // Numbers JSON allows can still do this, and no value can be kept in a unit of size 0 or infinity.
+  if (const char* key = KeyBreakingInternalUnits(resolution, object))
+    Fail(PathOf(where, key), object[key].dump() + " makes the internal units too large or too small to compute with");
   return resolution;
 }
 

@@ -83,6 +83,12 @@ TEST(DemoProjectTest, HoldsAControllerWithFiveSlavesAndFourDrives) {
   }
 }
 
+TEST(SetupTest, AVariableWhoseUnitTheSetupCannotHoldIsNotAdded) {
+  CMC_Setup setup("tiny counts", false, DriveResolution{LoadKind::Linear, 1e-320, 0.001});
+  EXPECT_FALSE(setup.AddVariable("TPOS"));
+  EXPECT_EQ(nullptr, setup.FindVariable("TPOS", FV_EXACT_NAME));
+}
+
 TEST(DemoProjectTest, VariablesConvertBetweenUnitsOfTheirSetup) {
   const auto demo = CMC_Project::CreateDemo();
   CMC_Variable& speed = *demo->GetController().FindVariable("CSPD", FV_EXACT_NAME);
@@ -158,6 +164,10 @@ TEST_F(SetupFileTest, EachFaultNamesTheFileAndWhereInItItIs) {
       {R"({"controller": {"name": "C"}, "drives": [{"name": "D", "counts_per_unit": -5}]})",
        "drives[0].counts_per_unit: must be a positive number, not -5"},
       {R"({"controller": {"name": "C", "sample_period_s": 0}})", "controller.sample_period_s: must be a positive"},
+      {R"({"controller": {"name": "C", "sample_period_s": 1e300}})",
+       "controller.sample_period_s: 1e+300 makes the internal units too large or too small to compute with"},
+      {R"({"controller": {"name": "C"}, "drives": [{"name": "D", "counts_per_unit": 1e-320}]})",
+       "drives[0].counts_per_unit: 1e-320 makes the internal units"},
       {R"({"controller": {"name": "C", "load": "diagonal"}})",
        "controller.load: must be \"linear\" or \"rotary\", not \"diagonal\""},
       {R"({"controller": {"name": "C"}, "drives": [{"name": "C"}]})", "drives[0].name: \"C\" is used twice"},
