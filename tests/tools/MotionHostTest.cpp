@@ -12,6 +12,17 @@ TEST(MotionHost, WithoutArgumentsTranslatesTheDemo) {
   EXPECT_EQ(run.output, ReadFile(std::string(EXAMPLES_DIR) + "/rounded_rectangle.program"));
 }
 
+TEST(MotionHost, OptionsMayStandBeforeOrAfterTheCommand) {
+  const std::string motion = std::string(EXAMPLES_DIR) + "/rotary.motion";
+  const std::string setup = "--setup " + std::string(EXAMPLES_DIR) + "/rotary.setup.json";
+  for (const std::string& arguments :
+       {setup + " translate " + motion, "translate " + motion + " " + setup, "translate " + setup + " " + motion}) {
+    const HostRun run = MotionHost(arguments);
+    EXPECT_EQ(run.status, 0) << arguments << "\n" << run.output;
+    EXPECT_EQ(run.output, ReadFile(std::string(EXAMPLES_DIR) + "/rotary.program")) << arguments;
+  }
+}
+
 TEST(MotionHost, ANewMotionTranslatesToItsValidationMessage) {
   const HostRun created = MotionHost("new");
   ASSERT_EQ(created.status, 0);
@@ -34,6 +45,11 @@ TEST(MotionHost, FailuresToRunSayWhatIsMissing) {
       {"translate a b", "one motion file at most"},
       {"frobnicate", "unknown command or option \"frobnicate\""},
       {"--setup", "--setup needs a value"},
+      {"--module Zoventa.so info", "cannot load the module \"Zoventa.so\""},  // not one on the loader's path
+      {"translate " + std::string(EXAMPLES_DIR), "\"" + std::string(EXAMPLES_DIR) + "\" is a folder"},
+      {"new >/dev/full", "motion-host: cannot write to standard output: No space left on device"},
+      {"info >/dev/full", "cannot write to standard output"},
+      {"translate " + std::string(EXAMPLES_DIR) + "/circle.motion >/dev/full", "cannot write to standard output"},
   };
   for (const auto& c : cases) {
     const HostRun run = MotionHost(c.arguments);

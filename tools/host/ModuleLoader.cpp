@@ -9,8 +9,10 @@ ModuleLoader::~ModuleLoader() {
 }
 
 bool ModuleLoader::Open(const std::string& path, std::string& error) {
+  // The loader searches its library path for a name without a slash; the user named a file.
+  const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
   // RTLD_NOW: a module with an unresolved symbol is refused here, not in the middle of a call.
-  m_Handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  m_Handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (m_Handle == nullptr) {
     const char* reason = dlerror();
     error = "cannot load the module \"" + path + "\": " + (reason != nullptr ? reason : "unknown reason");

@@ -10,7 +10,8 @@ class ModuleLoader {
   ModuleLoader(const ModuleLoader&) = delete;
   ModuleLoader& operator=(const ModuleLoader&) = delete;
 
-  // False with a message naming the path and the loader's reason.
+  // Opens the file at `path`, never a library found elsewhere under that name; false with a
+  // message naming the path and the loader's reason.
   bool Open(const std::string& path, std::string& error);
   // The export's address cast to its function type, or null with a message naming it.
   template <typename Function>

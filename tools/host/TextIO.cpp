@@ -1,5 +1,7 @@
 #include "tools/host/TextIO.h"
 
+#include <cerrno>
+
 #include "framework/CFile.h"
 #include "framework/CFileException.h"
 #include "tools/host/AtomicFileWriter.h"
@@ -18,7 +20,8 @@ bool ReadInput(const std::string& source, CString& text) {
     text += CFile(source.c_str(), CFile::modeRead | CFile::typeBinary).ReadToEnd();
     return true;
   } catch (const CFileException& fault) {
-    HostSession::ReportError(fault.GetErrorMessage().GetString());
+    HostSession::ReportError(fault.m_lOsError == EISDIR ? "\"" + source + "\" is a folder, not a file"
+                                                        : std::string(fault.GetErrorMessage().GetString()));
     return false;
   }
 }

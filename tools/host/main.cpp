@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,10 +25,11 @@ void PrintUsage(std::FILE* out) {
   std::fprintf(out,
                "usage: motion-host [--module PATH] [--setup FILE.json] [COMMAND [ARGUMENTS]]\n\n"
                "Loads the vector-mode motion module and calls it as the host application would.\n"
-               "Without a command it translates the built-in demo motion.\n"
-               "Exit status: 0 done, 1 the module refused the motion, 2 the command could not run.\n\n"
+               "Without a command it translates the built-in demo motion. Options may also follow the command.\n"
+               "Exit status: 0 done, 1 the module refused the motion, 2 the command could not run or its\n"
+               "output could not be written.\n\n"
                "options:\n"
-               "  --module PATH      the module to load (default: Zoventa.so beside motion-host)\n"
+               "  --module PATH      the module file to load (default: Zoventa.so beside motion-host)\n"
                "  --setup FILE.json  the project setup to use (default: the built-in demo setup)\n"
                "  --help             this text; after a command, that command's help\n\n"
                "commands:\n");
@@ -45,20 +47,21 @@ const Command* FindCommand(const std::string& name) {
   return nullptr;
 }
 
-// False with a message for a malformed command line.
+// False with a message for a malformed command line. The options may stand before or after the
+// command; every other word after the command is one of its arguments.
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
       options.help = true;
-    } else if (options.command != nullptr) {
-      options.arguments.push_back(argument);
     } else if (argument == "--module" || argument == "--setup") {
       if (i + 1 >= argc) {
         error = argument + " needs a value";
         return false;
       }
       (argument == "--module" ? options.modulePath : options.setupPath) = argv[++i];
+    } else if (options.command != nullptr) {
+      options.arguments.push_back(argument);
     } else if (const Command* command = FindCommand(argument)) {
       options.command = command;
     } else {
@@ -90,7 +93,16 @@ const std::vector<Command>& AllCommands() {
   return commands;
 }
 
-int main(int argc, char** argv) {
+// A result that did not reach standard output is a failure, whatever the command made of it.
+int WithOutputDelivered(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  HostSession::ReportError(std::string("cannot write to standard output") +
+                           (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
+  return kExitUsage;
+}
+
+int Run(int argc, char** argv) {
   Options options;
   std::string error;
   if (!ParseOptions(argc, argv, options, error)) {
@@ -110,3 +122,5 @@ int main(int argc, char** argv) {
   const Command& command = options.command != nullptr ? *options.command : AllCommands().front();
   return command.run(session, options.arguments);
 }
+
+int main(int argc, char** argv) { return WithOutputDelivered(Run(argc, argv)); }
