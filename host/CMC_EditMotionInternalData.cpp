@@ -94,8 +94,8 @@ CString CMC_EditMotionInternalData::ReadArrayDataParamWithUnit(const CString& te
                                                                double internalUnitOffset) const {
   const CMC_Units& units = param.GetSetup().GetUnits();
   if (const CMC_Unit* expected = units.FindUnit(unit))
-    return ReadListInUnit(text, param, name, type, expected->GetUnitName(), expected->GetDimension(),
-                          internalUnitSize, internalUnitOffset);
+    return ReadListInUnit(text, param, name, type, expected->GetUnitName(), expected->GetDimension(), internalUnitSize,
+                          internalUnitOffset);
   // A standard unit this setup lacks counts as the base unit of its dimension, which the caller's
   // internal unit is then measured in; an entry may still name it.
   const CMC_Unit* standIn = units.FindStandardBaseUnit(unit);

@@ -35,8 +35,8 @@ bool CMC_Setup::AddVariable(const char* name) {
   if (definition == nullptr || FindVariableNamed(name, true) != nullptr) return false;
   auto variable = std::make_unique<CMC_Variable>(*this, definition->quantity);
   // Internal units that overflow or vanish leave no unit to keep the variable in.
-  if (!variable->InitializeMotionParam(definition->type, definition->name, GetUnits().DefaultUnitOf(definition->quantity),
-                                       "0", IU_OF_SETUP, IU_OF_SETUP))
+  if (!variable->InitializeMotionParam(definition->type, definition->name,
+                                       GetUnits().DefaultUnitOf(definition->quantity), "0", IU_OF_SETUP, IU_OF_SETUP))
     return false;
   m_Variables.push_back(std::move(variable));
   return true;

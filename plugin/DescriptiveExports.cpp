@@ -1,5 +1,6 @@
 #include "host/CMC_Setup.h"
 #include "motion/KeyNames.h"
+#include "plugin/ExportBoundary.h"
 #include "plugin/ModuleExports.h"
 
 namespace {
@@ -18,8 +19,10 @@ MODULE_EXPORT int GetOrderID() { return kOrderID; }
 
 // A vector motion needs a motion controller that defines the variables its program uses.
 MODULE_EXPORT int IsEnabled(CMC_Setup* setup) {
-  if (!setup->IsMotionController()) return 0;
-  for (Key variable : {Key::CACC, Key::CSPD, Key::TPOS, Key::NLINESTAN})
-    if (setup->FindVariable(KeyName(variable), FV_EXACT_NAME) == nullptr) return 0;
-  return 1;
+  return RunExport(0, [&] {
+    if (!setup->IsMotionController()) return 0;
+    for (Key variable : {Key::CACC, Key::CSPD, Key::TPOS, Key::NLINESTAN})
+      if (setup->FindVariable(KeyName(variable), FV_EXACT_NAME) == nullptr) return 0;
+    return 1;
+  });
 }

@@ -14,9 +14,9 @@ class ParameterTextProbe : public CMC_EditMotionInternalData {
   using CMC_EditMotionInternalData::ReadArrayDataParam;
   using CMC_EditMotionInternalData::ReadArrayDataParamWithUnit;
   using CMC_EditMotionInternalData::ReadNoUnitArrayDataParam;
-  using CMC_EditMotionInternalData::ReadUnitlessArrayDataParam;
   using CMC_EditMotionInternalData::ReadOptionalRadioParam;
   using CMC_EditMotionInternalData::ReadRadioParam;
+  using CMC_EditMotionInternalData::ReadUnitlessArrayDataParam;
   using CMC_EditMotionInternalData::WriteArrayDataParam;
   using CMC_EditMotionInternalData::WriteRadioParam;
 };

@@ -5,6 +5,7 @@
 #include "motion/CInternalData.h"
 #include "plugin/ModuleExports.h"
 #include "tests/motion/MotionFixture.h"
+#include "tests/plugin/AllocationFailures.h"
 #include "tests/plugin/LoadedModule.h"
 
 namespace {
@@ -49,6 +50,31 @@ TEST_F(MotionExports, EveryFaultyEntryIsReportedAndNoProgramLineLeaks) {
   EXPECT_EQ(result, EntryMessage("SlaveY") + EntryMessage("CACC"));
   EXPECT_EQ(Translate(CString()), 0);
   EXPECT_EQ(result.Find("  "), -1) << result.GetString();
+}
+
+TEST_F(MotionExports, AllocationFailuresBecomeTheFailureResultNotACrash) {
+  const CString text = DemoMotionText();
+  ASSERT_EQ(Translate(text), 1);
+  const CString program = result;
+  CString parameters = text;
+  int translated = 0;
+  WithEachAllocationFailing([&] { translated = translate(controller, motion, parameters, result); },
+                            [&](bool failed) {
+                              EXPECT_EQ(result,
+                                        translated == 1 ? program : "The Vector Mode module failed: out of memory");
+                              EXPECT_TRUE(translated == 1 || failed);
+                              parameters = text;
+                            });
+
+  CString defaults;
+  getDefaults(controller, motion, defaults);
+  CString newText = "an old text";
+  WithEachAllocationFailing([&] { getDefaults(controller, motion, newText); },
+                            [&](bool failed) {
+                              EXPECT_TRUE(newText == defaults || (failed && newText == "an old text"))
+                                  << newText.GetString();
+                              newText = "an old text";
+                            });
 }
 
 TEST_F(MotionExports, ANewMotionGetsTheDefaultText) {
