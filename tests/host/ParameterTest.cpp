@@ -167,6 +167,30 @@ TEST_F(ParameterTest, PrintValueIsTheShortestTextThatReadsBackToTheStoredValue) 
   }
 }
 
+TEST_F(ParameterTest, TextsAndLiteralsOfStoredValues) {
+  struct Case {
+    tagVarType type;
+    const char* unit;
+    double stored;
+    const char* text;
+    const char* literal;
+  };
+  const Case cases[] = {
+      {VT_INT32, "mm", 20000.0, "10", "20000L"},
+      {VT_INT32, "mm", 247.0, "0.1235", "247L"},
+      {VT_INT32, "um", 2000000.0, "1e+06", "2000000L"},
+      {VT_FIXED16_16, "mm/s", 24.691192626953125, "12.3456", "24.6912"},
+      {VT_DOUBLE, "mm", 200.00000000000003, "0.1", "200.00000000000003"},
+  };
+  for (const Case& c : cases) {
+    CMC_Parameter parameter(Setup("X drive"));
+    ASSERT_TRUE(parameter.InitializeMotionParam(c.type, "P", c.unit, "0", IU_OF_SETUP, IU_OF_SETUP));
+    ASSERT_TRUE(parameter.SetValueInInternalUnit(c.stored));
+    EXPECT_EQ(c.text, parameter.PrintValue()) << c.unit;
+    EXPECT_EQ(c.literal, parameter.PrintValueForOrvel()) << c.unit;
+  }
+}
+
 TEST_F(ParameterTest, SaveDataReadsBackExactly) {
   std::mt19937 random(99);
   for (int i = 0; i < 3000; ++i) {

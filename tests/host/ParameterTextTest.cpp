@@ -99,6 +99,25 @@ TEST_F(ParameterTextTest, EmptyUnitPartMeansTheDefaultUnitAndPlainEntriesIgnoreT
   EXPECT_EQ("", m_Probe.ReadUnitlessArrayDataParam("SegmentType=1", kinds, "SegmentType", VT_INT32));
 }
 
+TEST_F(ParameterTextTest, AHandWrittenTextReadsOnTheDemoController) {
+  const CString text =
+      "Execute=1\nEventType=1\nEventDelay=250\nSlaveX=0\nSegmentType[]=0, 1\nCSPD[mm/s]=50, 20.5\nCACC[]=2, 2\n"
+      "X_TPOS[mm]=10, 0\nRadius[mm]=\nInitAngle[deg]=90\nComment=written by hand\n";
+  std::vector<CMC_ArrayParameter> read(5, CMC_ArrayParameter(Controller()));
+  EXPECT_EQ("", m_Probe.ReadArrayDataParam(text, read[0], "CSPD"));
+  EXPECT_EQ("", m_Probe.ReadArrayDataParam(text, read[1], "CACC"));
+  EXPECT_EQ("", m_Probe.ReadArrayDataParam(text, read[2], "TPOS", "X_"));
+  EXPECT_EQ("", m_Probe.ReadArrayDataParamWithUnit(text, read[3], "Radius", VT_INT32, "mm", IU_OF_SETUP, 0.0));
+  EXPECT_EQ("", m_Probe.ReadArrayDataParamWithUnit(text, read[4], "InitAngle", VT_FIXED16_16, "deg", kDegree, 0.0));
+  EXPECT_EQ(20.5, read[0].GetValueInInternalUnit(1));
+  EXPECT_EQ("50.0", read[0].PrintValueForOrvel(0));
+  EXPECT_EQ("m/s^2", read[1].GetUnitName());
+  EXPECT_EQ(2.0, read[1].GetValueInInternalUnit(0));
+  EXPECT_EQ(10000.0, read[2].GetValueInInternalUnit(0));
+  EXPECT_EQ(0, read[3].GetValuesCount());
+  EXPECT_EQ(90.0, read[4].GetValueInInternalUnit(0));
+}
+
 TEST_F(ParameterTextTest, EachFaultyEntryGivesOneMessageNamingItAndChangesNothing) {
   enum class Reader { Radio, Data, WithUnit, NoUnit, Unitless };
   struct Fault {

@@ -85,6 +85,7 @@ TEST(RobustnessTest, ParameterTextReadersSurviveDamagedText) {
         probe.ReadArrayDataParamWithUnit(text, array, "Angle", VT_FIXED16_16, "deg", std::numbers::pi / 180.0, 0.0),
         input);
     ExpectWholeMessages(probe.ReadNoUnitArrayDataParam(text, array, "SegmentType", VT_INT32), input);
+    ExpectWholeMessages(probe.ReadUnitlessArrayDataParam(text, array, "CSPD", VT_INT32), input);
     for (int index = -1; index <= array.GetValuesCount(); ++index) {
       array.PrintValue(index);
       array.PrintValueForOrvel(index);

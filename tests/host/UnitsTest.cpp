@@ -31,6 +31,7 @@ TEST_F(UnitsTest, ValuesRoundTripThroughTheSelectedUnitAndInternalUnits) {
   const Case cases[] = {
       {"X drive", VT_INT32, "mm", "10", 20000.0},
       {"X drive", VT_INT32, "in", "1", 50800.0},
+      {"X drive", VT_INT32, "m", "2", 4000000.0},
       {"Y drive", VT_INT32, "mm", "10", 10000.0},
       {"Conveyor drive", VT_INT32, "mm", "0.04", 4.0},
       {"Rotary table", VT_INT32, "deg", "90", 1024.0},
