@@ -31,9 +31,11 @@ void CEditorDlg::OnOK() {
   if (UpdateData(TRUE)) {
     const CString error = m_Data.CheckData(m_nCurSegment);
     if (error.IsEmpty()) {
+      // Written aside first, so the host's text is either the old one or the whole new one.
+      CString written;
+      GetInternalData()->WriteData(written);
+      *m_pParamText = written;
       EndDialog(IDOK);
-      m_pParamText->Empty();
-      GetInternalData()->WriteData(*m_pParamText);
     } else {
       AfxMessageBox(error, MB_OK);
       RecountKindIndices();

@@ -5,6 +5,9 @@
 #include "motion/CInternalData.h"
 #include "plugin/ModuleExports.h"
 #include "tests/motion/MotionFixture.h"
+#include "framework/backends/headless/HeadlessBackend.h"
+#include "framework/backends/headless/HeadlessUser.h"
+#include "framework/dialog/WindowMessages.h"
 #include "tests/plugin/AllocationFailures.h"
 #include "tests/plugin/LoadedModule.h"
 
@@ -75,6 +78,30 @@ TEST_F(MotionExports, AllocationFailuresBecomeTheFailureResultNotACrash) {
                                   << newText.GetString();
                               newText = "an old text";
                             });
+
+  // The editor committing with OK leaves the host's text old or wholly new, never half written.
+  const auto edit = module.Find<EditMotionSequenceFn>("EditMotionSequence");
+  CHeadlessBackend& backend = CHeadlessBackend::Instance();
+  const auto pressOk = [&] {
+    backend.Reset();
+    backend.QueuePlay([](CHeadlessUser& user) { user.Click(IDOK); });
+  };
+  const CString old = WithLine(text, "ClearBuffer", "ClearBuffer = 0");
+  CString edited = old;
+  pressOk();
+  ASSERT_EQ(1, edit(controller, motion, edited));
+  const CString rewritten = edited;
+  int confirmed = 0;
+  edited = old;
+  pressOk();
+  WithEachAllocationFailing([&] { confirmed = edit(controller, motion, edited); },
+                            [&](bool failed) {
+                              EXPECT_EQ(confirmed == 1 ? rewritten : old, edited);
+                              EXPECT_TRUE(confirmed == 1 || failed);
+                              edited = old;
+                              pressOk();
+                            });
+  backend.Reset();
 }
 
 TEST_F(MotionExports, ANewMotionGetsTheDefaultText) {
