@@ -91,6 +91,7 @@ class CEditorDlg : public CMC_EditMotionDlg {
   BOOL ReadValueEdit(UINT id, CMC_ArrayParameter& param, double& value);
   BOOL ReadOptionalValueEdit(UINT checkId, UINT id, CMC_ArrayParameter& param, double& value);
   void InsertKindValues(int kind, int index, const SegmentValues& values);
+  void InsertCurrentSegment(int kind, const SegmentValues& values);
   void SetKindValues(int kind, int index, const SegmentValues& values);
   void RemoveKindValues(int kind, int index);
   int& KindIndex(int kind) { return kind == 0 ? m_nCurLinear : m_nCurCircular; }

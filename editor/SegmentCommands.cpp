@@ -42,6 +42,16 @@ void CEditorDlg::RemoveKindValues(int kind, int index) {
   }
 }
 
+// The segment goes in as row m_nCurSegment, and as the entry of its kind that KindIndex names.
+void CEditorDlg::InsertCurrentSegment(int kind, const SegmentValues& values) {
+  InsertKindValues(kind, KindIndex(kind), values);
+  m_Data.m_SegmentType.InsertValueAt(m_nCurSegment, kind);
+  m_Data.m_pVectorAcc->InsertValueAt(m_nCurSegment, values.acceleration);
+  m_Data.m_pVectorSpeed->InsertValueAt(m_nCurSegment, values.speed);
+  InsertSegmentRow(GetDlgItem(IDC_SEGMENT_LIST), m_nCurSegment, m_nCurLinear, m_nCurCircular);
+  EndCommand();
+}
+
 void CEditorDlg::OnPrevious() {
   UpdateData(TRUE);
   --KindIndex(RowKind(m_nCurSegment));
@@ -74,12 +84,7 @@ void CEditorDlg::OnInsertAbove() {
     --KindIndex(1 - kind);
     ++KindIndex(kind);
   }
-  InsertKindValues(kind, KindIndex(kind), values);
-  m_Data.m_SegmentType.InsertValueAt(m_nCurSegment, kind);
-  m_Data.m_pVectorAcc->InsertValueAt(m_nCurSegment, values.acceleration);
-  m_Data.m_pVectorSpeed->InsertValueAt(m_nCurSegment, values.speed);
-  InsertSegmentRow(GetDlgItem(IDC_SEGMENT_LIST), m_nCurSegment, m_nCurLinear, m_nCurCircular);
-  EndCommand();
+  InsertCurrentSegment(kind, values);
 }
 
 void CEditorDlg::OnInsertBelow() {
@@ -88,12 +93,7 @@ void CEditorDlg::OnInsertBelow() {
   const int kind = m_nCurType;
   ++KindIndex(kind);
   ++m_nCurSegment;
-  InsertKindValues(kind, KindIndex(kind), values);
-  m_Data.m_SegmentType.InsertValueAt(m_nCurSegment, kind);
-  m_Data.m_pVectorAcc->InsertValueAt(m_nCurSegment, values.acceleration);
-  m_Data.m_pVectorSpeed->InsertValueAt(m_nCurSegment, values.speed);
-  InsertSegmentRow(GetDlgItem(IDC_SEGMENT_LIST), m_nCurSegment, m_nCurLinear, m_nCurCircular);
-  EndCommand();
+  InsertCurrentSegment(kind, values);
 }
 
 void CEditorDlg::OnUpdateSegment() {
