@@ -1,38 +1,26 @@
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bench/Baselines.h"
+#include "bench/PeakMemory.h"
+#include "bench/MixedMotion.h"
 #include "host/CMC_Motion.h"
 #include "host/CMC_Project.h"
 #include "motion/CInternalData.h"
+#include "plugin/ModuleExports.h"
+#include "tests/plugin/LoadedModule.h"
+
+// Reading, program generation and translation of the mixed motion of 1k, 10k and 100k segments,
+// each beside its baseline; the table after the run compares them (see bench/README.md).
 
 namespace {
 
-// A path of `count` segments alternating lines and quarter circles, on the demo's X and Y.
-CString MotionText(int count) {
-  CString types, acc, speed, x, y, radius, init, increment;
-  for (int i = 0; i < count; ++i) {
-    const char* separator = i == 0 ? "" : ", ";
-    types.AppendFormat("%s%d", separator, i % 2);
-    acc.AppendFormat("%s%d", separator, i % 3);
-    speed.AppendFormat("%s0.%d", separator, 1 + i % 9);
-    if (i % 2 == 0) {
-      const char* listSeparator = i == 0 ? "" : ", ";
-      x.AppendFormat("%s%d.5", listSeparator, i % 50);
-      y.AppendFormat("%s-%d", listSeparator, 1 + i % 7);
-    } else {
-      const char* listSeparator = i == 1 ? "" : ", ";
-      radius.AppendFormat("%s%d", listSeparator, 5 + i % 20);
-      init.AppendFormat("%s%d", listSeparator, i % 360);
-      increment.AppendFormat("%s90", listSeparator);
-    }
-  }
-  CString text;
-  text.Format(
-      "ConfigureMode=1\nClearBuffer=1\nInsertEndSegment=1\nSlaveX=0\nSlaveY=1\nSlaveTangent=2\n"
-      "SegmentType[]=%s\nCACC[m/s^2]=%s\nCSPD[m/s]=%s\nX_TPOS[mm]=%s\nY_TPOS[mm]=%s\nRadius[mm]=%s\n"
-      "InitAngle[deg]=%s\nAngleIncrement[deg]=%s\nExecute=0\nWaitForCompletion=1\n",
-      types.GetString(), acc.GetString(), speed.GetString(), x.GetString(), y.GetString(), radius.GetString(),
-      init.GetString(), increment.GetString());
-  return text;
+void PathSizes(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
 struct DemoRecord {
@@ -40,36 +28,65 @@ struct DemoRecord {
   CMC_Motion motion{project->GetController()};
 };
 
-// A record of `segments` segments read on the demo, for the operations that follow reading.
+// The mixed motion of state.range(0) segments, read into a record on the demo.
 struct ReadRecord : DemoRecord {
-  explicit ReadRecord(benchmark::State& state) {
-    CString text = MotionText(static_cast<int>(state.range(0)));
+  explicit ReadRecord(benchmark::State& state) : text(MixedMotionText(static_cast<int>(state.range(0)))) {
     CString errors;
     if (!record.ReadData(text, errors)) state.SkipWithError(errors.GetString());
-    state.SetComplexityN(state.range(0));
   }
+  CString text;
   CInternalData record{project->GetController(), motion};
 };
 
-void ReadMotion(benchmark::State& state) {
+void ReadData(benchmark::State& state) {
   DemoRecord demo;
-  CString text = MotionText(static_cast<int>(state.range(0)));
+  CString text = MixedMotionText(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     CInternalData record(demo.project->GetController(), demo.motion);
     CString errors;
     if (!record.ReadData(text, errors)) state.SkipWithError(errors.GetString());
   }
-  state.SetComplexityN(state.range(0));
 }
-BENCHMARK(ReadMotion)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
+BENCHMARK(ReadData)->Apply(PathSizes);
 
-void GenerateProgram(benchmark::State& state) {
+void ParseWithStrtod(benchmark::State& state) {
+  const CString text = MixedMotionText(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(SumWithStrtod(text));
+}
+BENCHMARK(ParseWithStrtod)->Apply(PathSizes);
+
+void GenerateCode(benchmark::State& state) {
   ReadRecord read(state);
   for (auto _ : state) benchmark::DoNotOptimize(read.record.GenerateCode());
 }
-BENCHMARK(GenerateProgram)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
+BENCHMARK(GenerateCode)->Apply(PathSizes);
 
-void WriteMotion(benchmark::State& state) {
+// The baseline prints the very program GenerateCode does, or the comparison would be unfair.
+void PrintWithSnprintf(benchmark::State& state) {
+  ReadRecord read(state);
+  const PlainProgram program = PlainProgramOf(read.record);
+  if (PrintWithSnprintf(program) != read.record.GenerateCode().GetString())
+    state.SkipWithError("the baseline prints another program");
+  for (auto _ : state) benchmark::DoNotOptimize(PrintWithSnprintf(program));
+}
+BENCHMARK(PrintWithSnprintf)->Apply(PathSizes);
+
+// End to end as the host calls it, through the module loaded with dlopen.
+void TranslateMotionSequence(benchmark::State& state) {
+  const LoadedModule module;
+  const auto translate = module.Find<TranslateMotionSequenceFn>("TranslateMotionSequence");
+  if (translate == nullptr) return state.SkipWithError("the module cannot be loaded");
+  DemoRecord demo;
+  CString text = MixedMotionText(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    CString result;
+    if (!translate(demo.project->GetController(), demo.motion, text, result))
+      state.SkipWithError(result.GetString());
+  }
+}
+BENCHMARK(TranslateMotionSequence)->Apply(PathSizes);
+
+void WriteData(benchmark::State& state) {
   ReadRecord read(state);
   for (auto _ : state) {
     CString written;
@@ -77,6 +94,25 @@ void WriteMotion(benchmark::State& state) {
     benchmark::DoNotOptimize(written);
   }
 }
-BENCHMARK(WriteMotion)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
+BENCHMARK(WriteData)->Apply(PathSizes);
+
+// motion-host translate as a process: its peak memory, beside the bytes of the motion and of its
+// program that pass through it.
+void MotionHostPeakMemory(benchmark::State& state) {
+  const auto folder = std::filesystem::temp_directory_path();
+  const std::string motionPath = folder / ("vector_bench_" + std::to_string(getpid()) + ".motion");
+  const std::string programPath = folder / ("vector_bench_" + std::to_string(getpid()) + ".program");
+  const CString text = MixedMotionText(static_cast<int>(state.range(0)));
+  std::ofstream(motionPath, std::ios::binary).write(text.GetString(), text.GetLength());
+  long peakKiB = 0;
+  for (auto _ : state) peakKiB = PeakMemoryKiB({MOTION_HOST_PATH, "translate", motionPath}, programPath);
+  if (peakKiB < 0) return state.SkipWithError("motion-host translate failed under /usr/bin/time");
+  const double passedThrough = static_cast<double>(text.GetLength() + std::filesystem::file_size(programPath));
+  state.counters["peak_MiB"] = static_cast<double>(peakKiB) / 1024.0;
+  state.counters["text_MiB"] = passedThrough / (1024.0 * 1024.0);
+  std::filesystem::remove(motionPath);
+  std::filesystem::remove(programPath);
+}
+BENCHMARK(MotionHostPeakMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "bench/TargetTable.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr double kStageTarget = 2.0;    // a stage at most twice its baseline
+constexpr double kGrowthTarget = 11.0;  // ten times the segments: linear, with room for the caches
+constexpr double kPeakTargetMiB = 40.0;
+constexpr int kSizes[] = {1000, 10000, 100000};
+
+struct Row {
+  std::string figure;
+  double measured;
+  double baseline;
+  const char* unit;
+  double target;
+  bool targetOnRatio;  // otherwise the target bounds the measured figure itself
+
+  double Ratio() const { return measured / baseline; }
+  bool Met() const { return (targetOnRatio ? Ratio() : measured) <= target; }
+};
+
+class Rows {
+ public:
+  explicit Rows(const std::map<std::string, double>& figures) : m_Figures(figures) {}
+
+  std::optional<double> Find(const std::string& name) const {
+    const auto found = m_Figures.find(name);
+    return found != m_Figures.end() ? std::optional(found->second) : std::nullopt;
+  }
+  std::optional<double> Milliseconds(const std::string& benchmark, int size) const {
+    const auto seconds = Find(benchmark + "/" + std::to_string(size));
+    return seconds ? std::optional(*seconds * 1000.0) : std::nullopt;
+  }
+  void Add(Row row) { m_Rows.push_back(std::move(row)); }
+  // A row only when both figures were measured.
+  void Add(std::string figure, std::optional<double> measured, std::optional<double> baseline, const char* unit,
+           double target, bool targetOnRatio) {
+    if (measured && baseline) Add(Row{std::move(figure), *measured, *baseline, unit, target, targetOnRatio});
+  }
+  const std::vector<Row>& All() const { return m_Rows; }
+
+ private:
+  const std::map<std::string, double>& m_Figures;
+  std::vector<Row> m_Rows;
+};
+
+std::string SizeLabel(int size) { return std::to_string(size / 1000) + "k"; }
+
+std::optional<double> Sum(std::optional<double> a, std::optional<double> b) {
+  return a && b ? std::optional(*a + *b) : std::nullopt;
+}
+
+void AddStageRows(Rows& rows) {
+  for (int size : kSizes) {
+    const auto parse = rows.Milliseconds("ParseWithStrtod", size);
+    const auto print = rows.Milliseconds("PrintWithSnprintf", size);
+    const std::string segments = ", " + SizeLabel(size) + " segments";
+    rows.Add("ReadData" + segments, rows.Milliseconds("ReadData", size), parse, "ms", kStageTarget, true);
+    rows.Add("GenerateCode" + segments, rows.Milliseconds("GenerateCode", size), print, "ms", kStageTarget, true);
+    rows.Add("TranslateMotionSequence" + segments, rows.Milliseconds("TranslateMotionSequence", size),
+             Sum(parse, print), "ms", kStageTarget, true);
+  }
+}
+
+void AddGrowthRows(Rows& rows) {
+  for (const char* stage : {"ReadData", "GenerateCode", "TranslateMotionSequence"})
+    rows.Add(std::string(stage) + ", 100k against 10k", rows.Milliseconds(stage, 100000),
+             rows.Milliseconds(stage, 10000), "ms", kGrowthTarget, true);
+}
+
+void AddMemoryRow(Rows& rows) {
+  rows.Add("motion-host translate 100k, peak memory", rows.Find("MotionHostPeakMemory/100000:peak_MiB"),
+           rows.Find("MotionHostPeakMemory/100000:text_MiB"), "MiB", kPeakTargetMiB, false);
+}
+
+std::string Amount(double value, const char* unit) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f %s", value, unit);
+  return text;
+}
+
+std::string TargetText(const Row& row) {
+  char text[32];
+  if (row.targetOnRatio)
+    std::snprintf(text, sizeof text, "ratio <= %g", row.target);
+  else
+    std::snprintf(text, sizeof text, "<= %g %s", row.target, row.unit);
+  return text;
+}
+
+}  // namespace
+
+void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* out) {
+  Rows rows(figures);
+  AddStageRows(rows);
+  AddGrowthRows(rows);
+  AddMemoryRow(rows);
+  if (rows.All().empty()) return;
+  const char* format = "%-46s %14s %14s %7s %14s  %s\n";
+  std::fprintf(out, format, "figure", "measured", "baseline", "ratio", "target", "");
+  for (const Row& row : rows.All()) {
+    char ratio[16];
+    std::snprintf(ratio, sizeof ratio, "%.2f", row.Ratio());
+    std::fprintf(out, format, row.figure.c_str(), Amount(row.measured, row.unit).c_str(),
+                 Amount(row.baseline, row.unit).c_str(), ratio, TargetText(row).c_str(), row.Met() ? "ok" : "over target");
+  }
+}
