@@ -1,3 +1,4 @@
+#include "codegen/ProgramText.h"
 #include "motion/CInternalData.h"
 #include "motion/KeyNames.h"
 
@@ -6,22 +7,48 @@ namespace {
 // Slave s is written as the letter A + s.
 char AxisLetter(int slave) { return static_cast<char>('A' + slave); }
 
+// Room for each kind of line with numbers of ordinary length, so that the whole program is
+// written into one buffer; longer numbers cost one more allocation, not one per line.
+constexpr int kSetupRoom = 256;
+constexpr int kLinearRoom = 160;
+constexpr int kCircularRoom = 200;
+constexpr int kNewValueRoom = 80;
+
+int NewValueCount(const CMC_ArrayParameter& values) {
+  int count = 0;
+  for (int i = 0; i < values.GetValuesCount(); ++i)
+    if (values.GetValueInInternalUnit(i) != 0.0) ++count;
+  return count;
+}
+
 // Appends "  STATEMENT = literal; // Comment = value[unit]" when the segment sets a new value;
 // 0 keeps the one in force on the controller.
 void AppendNewValue(CString& code, const char* statement, const char* comment, const CMC_ArrayParameter& values,
                     int segment) {
   if (values.GetValueInInternalUnit(segment) == 0.0) return;
-  code.AppendFormat("  %s = %s; // %s = %s[%s]\r\n", statement, values.PrintValueForOrvel(segment).GetString(), comment,
-                    values.PrintValue(segment).GetString(), values.GetSelectedUnit().GetString());
+  AppendPieces(code, "  ", statement, " = ", values.PrintValueForOrvel(segment), "; // ", comment, " = ",
+               values.PrintValue(segment), "[", values.GetSelectedUnit(), "]\r\n");
 }
 
 }  // namespace
 
-CString CInternalData::GenerateAccSpeedCode(int segment) {
-  CString code;
+void CInternalData::AppendAccSpeedCode(CString& code, int segment) {
   AppendNewValue(code, "VACC", "Vector Acceleration", *m_pVectorAcc, segment);
   AppendNewValue(code, "VSPD", "Vector Speed", *m_pVectorSpeed, segment);
+}
+
+CString CInternalData::GenerateAccSpeedCode(int segment) {
+  CString code;
+  AppendAccSpeedCode(code, segment);
   return code;
+}
+
+int CInternalData::ProgramRoom() {
+  int linear = 0;
+  int circular = 0;
+  CountSegments(linear, circular);
+  return kSetupRoom + linear * kLinearRoom + circular * kCircularRoom +
+         (NewValueCount(*m_pVectorAcc) + NewValueCount(*m_pVectorSpeed)) * kNewValueRoom;
 }
 
 CString CInternalData::GenerateCode() {
@@ -32,6 +59,7 @@ CString CInternalData::GenerateCode() {
     axes.Format("(%c, %c, %c)", AxisLetter(m_SlaveX), AxisLetter(m_SlaveY), AxisLetter(m_SlaveTangent));
 
   CString code;
+  code.Preallocate(ProgramRoom());
   if (m_ConfigureMode != 0) {
     code += m_ClearBuffer != 0 ? "  SETMODE 0xCF00; //Clear buffer\r\n" : "  SETMODE 0x4F00; //Leave buffer intact\r\n";
     code.AppendFormat("  VPLANE %s;\r\n", axes.GetString());
@@ -52,11 +80,11 @@ CString CInternalData::GenerateCode() {
   int linear = 0;
   int circular = 0;
   auto appendSegment = [&](int segment) {
-    code += GenerateAccSpeedCode(segment);
+    AppendAccSpeedCode(code, segment);
     if (m_SegmentType.GetValueInInternalUnit(segment) != 0.0)
-      code += GenerateCircularSegmentCode(circular++);
+      AppendCircularSegmentCode(code, circular++);
     else
-      code += GenerateLinearSegmentCode(linear++);
+      AppendLinearSegmentCode(code, linear++);
   };
 
   // Only the first segment is loaded before the motion starts.

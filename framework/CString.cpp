@@ -204,6 +204,10 @@ void CString::ReleaseBuffer(int newLength) {
   m_Text.resize(std::min(length, m_Text.size()));
 }
 
+void CString::Preallocate(int length) {
+  if (length > 0) m_Text.reserve(static_cast<std::size_t>(length));
+}
+
 BOOL CString::LoadString(UINT id) {
   const char* text = AfxFindString(id);
   *this = text;

@@ -85,6 +85,9 @@ class FRAMEWORK_API CString {
   // larger one than the buffer holds is clamped.
   char* GetBuffer(int minLength);
   void ReleaseBuffer(int newLength = -1);
+  // Makes room for `length` characters, so that appending up to them allocates nothing; the
+  // text stays as it is.
+  void Preallocate(int length);
 
   // Looks id up through the resource chain; when no module defines it the
   // string is left empty and FALSE returned.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/CMC_Setup.h"
+#include "host/DecimalDigits.h"
 #include "host/CMC_Value.h"
 
 namespace {
@@ -28,6 +29,13 @@ bool ParseNumber(const char* first, const char* last, double& value) {
   if (!(lead >= '0' && lead <= '9') && lead != '.') return false;
   const auto result = std::from_chars(first, last, value, std::chars_format::general);
   return result.ec == std::errc() && result.ptr == last && std::isfinite(value);
+}
+
+// A finite number whose neighbours lie equally far on both sides, that is any but a power of
+// two: its shortest digits are then also its correctly rounded ones.
+bool IsSymmetricallyRounded(double number) {
+  int exponent = 0;
+  return std::isfinite(number) && std::frexp(std::fabs(number), &exponent) != 0.5;
 }
 
 }  // namespace
@@ -125,14 +133,36 @@ bool CMC_ParameterBase::ReadsBackAs(double valueInUnit, double internalValue) co
   return CMC_Value::Quantize(m_Id.type, UnitToIU(valueInUnit), stored) && stored == internalValue;
 }
 
-double CMC_ParameterBase::NumberToShow(double internalValue) const {
-  const double inUnit = IUToUnit(internalValue);
+bool CMC_ParameterBase::TextReadsBackAs(const char* first, const char* last, double internalValue,
+                                        double& number) const {
+  return ParseNumber(first, last, number) && ReadsBackAs(number, internalValue);
+}
+
+std::optional<double> CMC_ParameterBase::FewestDigitsReadingBack(double inUnit, double internalValue) const {
   char text[64];
+  double back = 0.0;
+  if (IsSymmetricallyRounded(inUnit)) {
+    // Shorter roundings come from the shortest digits; every rounding to as many digits or more
+    // reads as inUnit itself.
+    const DecimalDigits digits(inUnit);
+    for (int precision = 1; precision < digits.Count(); ++precision) {
+      const char* end = digits.WriteRounded(precision, text);
+      if (end == nullptr)
+        end = std::to_chars(text, text + sizeof text, inUnit, std::chars_format::general, precision).ptr;
+      if (TextReadsBackAs(text, end, internalValue, back)) return back;
+    }
+    return ReadsBackAs(inUnit, internalValue) ? std::optional(inUnit) : std::nullopt;
+  }
   for (int precision = 1; precision <= 17; ++precision) {
     const auto result = std::to_chars(text, text + sizeof text, inUnit, std::chars_format::general, precision);
-    double back = 0.0;
-    if (ParseNumber(text, result.ptr, back) && ReadsBackAs(back, internalValue)) return back;
+    if (TextReadsBackAs(text, result.ptr, internalValue, back)) return back;
   }
+  return std::nullopt;
+}
+
+double CMC_ParameterBase::NumberToShow(double internalValue) const {
+  const double inUnit = IUToUnit(internalValue);
+  if (const auto shortest = FewestDigitsReadingBack(inUnit, internalValue)) return *shortest;
   // An unrounded value can miss itself by an ulp on the way to the unit and back; a close
   // neighbour of the converted number then reads back exactly.
   double below = inUnit;

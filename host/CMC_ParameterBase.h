@@ -74,6 +74,10 @@ class TARNOC_API CMC_ParameterBase {
  private:
   bool ParseValueList(const char* text, std::vector<double>& stored) const;
   bool ReadsBackAs(double valueInUnit, double internalValue) const;
+  bool TextReadsBackAs(const char* first, const char* last, double internalValue, double& number) const;
+  // The number in the selected unit rounded to the fewest significant digits that reads back
+  // to the value, if any rounding does.
+  std::optional<double> FewestDigitsReadingBack(double inUnit, double internalValue) const;
   // The number in the selected unit with the fewest digits that reads back to the value.
   double NumberToShow(double internalValue) const;
 

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -62,15 +61,25 @@ bool QuantizeFixed(double value, double& stored) {
 // reader rounding to 1/65536 turns back into the same stored value; five always suffice.
 CString FixedLiteral(double stored) {
   const double raw = std::round(stored * kFixedScale);
+  if (raw == 0.0) return CString("0.0");
   char text[64];
+  std::to_chars_result result{};
   for (int digits = 1; digits <= 5; ++digits) {
-    std::snprintf(text, sizeof text, "%.*f", digits, stored);
+    result = std::to_chars(text, text + sizeof text, stored, std::chars_format::fixed, digits);
     double back = 0.0;
-    std::from_chars(text, text + std::char_traits<char>::length(text), back);
+    std::from_chars(text, result.ptr, back);
     if (std::round(back * kFixedScale) == raw) break;
   }
-  if (raw == 0.0) return CString("0.0");
-  return CString(text);
+  return CString(text, static_cast<int>(result.ptr - text));
+}
+
+// An integer literal: the number and the mark of its type.
+template <typename Integer>
+CString IntegerLiteral(Integer value, char mark) {
+  char text[32];
+  char* end = std::to_chars(text, text + sizeof text - 1, value).ptr;
+  *end++ = mark;
+  return CString(text, static_cast<int>(end - text));
 }
 
 CString ShortestDouble(double value) {
@@ -106,12 +115,8 @@ CString CMC_Value::Literal(tagVarType type, double storedValue) {
   // Only a value the type can hold is written as its integer literal.
   if (!IntegerRangeOf(type, range) || !(storedValue >= range.min && storedValue <= range.max))
     return ShortestDouble(storedValue);
-  CString literal;
-  if (IsUnsigned(type))
-    literal.Format("%lluu", static_cast<unsigned long long>(storedValue));
-  else
-    literal.Format("%lldL", static_cast<long long>(storedValue));
-  return literal;
+  if (IsUnsigned(type)) return IntegerLiteral(static_cast<unsigned long long>(storedValue), 'u');
+  return IntegerLiteral(static_cast<long long>(storedValue), 'L');
 }
 
 bool CMC_Value::RangeOf(tagVarType type, double& min, double& max) {

@@ -98,4 +98,9 @@ class CInternalData : public CMC_EditMotionInternalData {
   CString ReadPlainNumbers(const CString& text, CMC_ArrayParameter& array, const char* name, tagVarType type,
                            bool slavesSound);
   double DegreeSize() const;
+  // The program's pieces are appended to one buffer with room for the whole program.
+  int ProgramRoom();
+  void AppendAccSpeedCode(CString& code, int segment);
+  void AppendLinearSegmentCode(CString& code, int linearIndex);
+  void AppendCircularSegmentCode(CString& code, int circularIndex);
 };

@@ -147,3 +147,11 @@ TEST(CStringBuffer, ReleaseSetsLengthFromNulOrArgument) {
   text.ReleaseBuffer(100);
   EXPECT_EQ(5, text.GetLength());
 }
+
+TEST(CStringBuffer, PreallocateKeepsTheText) {
+  CString text("ab");
+  for (int length : {1000, 0, -1}) {
+    text.Preallocate(length);
+    EXPECT_EQ(CString("ab"), text) << length;
+  }
+}

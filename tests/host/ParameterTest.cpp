@@ -167,27 +167,44 @@ TEST_F(ParameterTest, PrintValueIsTheShortestTextThatReadsBackToTheStoredValue) 
   }
 }
 
+// The last rows are numbers whose fewest digits are easy to get wrong: a 5 at the dropped digit,
+// a carry into the next power of ten, powers of two, the ends of the types and of double.
 TEST_F(ParameterTest, TextsAndLiteralsOfStoredValues) {
   struct Case {
     tagVarType type;
     const char* unit;
+    double internalUnitSize;
     double stored;
     const char* text;
     const char* literal;
   };
+  constexpr double kMax = std::numeric_limits<double>::max();
   const Case cases[] = {
-      {VT_INT32, "mm", 20000.0, "10", "20000L"},
-      {VT_INT32, "mm", 247.0, "0.1235", "247L"},
-      {VT_INT32, "um", 2000000.0, "1e+06", "2000000L"},
-      {VT_FIXED16_16, "mm/s", 24.691192626953125, "12.3456", "24.6912"},
-      {VT_DOUBLE, "mm", 200.00000000000003, "0.1", "200.00000000000003"},
+      {VT_INT32, "mm", IU_OF_SETUP, 20000.0, "10", "20000L"},
+      {VT_INT32, "mm", IU_OF_SETUP, 247.0, "0.1235", "247L"},
+      {VT_INT32, "um", IU_OF_SETUP, 2000000.0, "1e+06", "2000000L"},
+      {VT_FIXED16_16, "mm/s", IU_OF_SETUP, 24.691192626953125, "12.3456", "24.6912"},
+      {VT_DOUBLE, "mm", IU_OF_SETUP, 200.00000000000003, "0.1", "200.00000000000003"},
+      {VT_DOUBLE, "", 1.0, 0.1 + 0.2, "0.30000000000000004", "0.30000000000000004"},
+      {VT_DOUBLE, "", 1.0, -0.0, "0", "-0"},
+      {VT_DOUBLE, "", 1.0, 1e23, "1e+23", "1e+23"},
+      {VT_DOUBLE, "", 1.0, 9007199254740993.0, "9007199254740992", "9007199254740992"},
+      {VT_DOUBLE, "", 1.0, -5e-324, "-5e-324", "-5e-324"},
+      {VT_DOUBLE, "mm", IU_OF_SETUP, kMax, "8.988465674311578e+304", "1.7976931348623157e+308"},
+      {VT_INT32, "mm", IU_OF_SETUP, 25.0, "0.0125", "25L"},  // 0.013 would be 26 counts
+      {VT_INT32, "mm", IU_OF_SETUP, 2000.0, "1", "2000L"},
+      {VT_INT32, "mm", IU_OF_SETUP, 2147483647.0, "1073741.8235", "2147483647L"},
+      {VT_INT32, "mm", IU_OF_SETUP, -2147483648.0, "-1073741.824", "-2147483648L"},
+      {VT_INT32, "mm", 0.997e-3, -1.0, "-1", "-1L"},  // 0.997 rounds up to 1, which reads back
+      {VT_INT32, "in", IU_OF_SETUP, 1.0, "2e-05", "1L"},
+      {VT_UINT32, "um", IU_OF_SETUP, 4294967295.0, "2147483647.5", "4294967295u"},
   };
   for (const Case& c : cases) {
     CMC_Parameter parameter(Setup("X drive"));
-    ASSERT_TRUE(parameter.InitializeMotionParam(c.type, "P", c.unit, "0", IU_OF_SETUP, IU_OF_SETUP));
-    ASSERT_TRUE(parameter.SetValueInInternalUnit(c.stored));
-    EXPECT_EQ(c.text, parameter.PrintValue()) << c.unit;
-    EXPECT_EQ(c.literal, parameter.PrintValueForOrvel()) << c.unit;
+    ASSERT_TRUE(parameter.InitializeMotionParam(c.type, "P", c.unit, "0", c.internalUnitSize, IU_OF_SETUP)) << c.unit;
+    ASSERT_TRUE(parameter.SetValueInInternalUnit(c.stored)) << c.stored;
+    EXPECT_EQ(c.text, parameter.PrintValue()) << c.stored << " in " << c.unit;
+    EXPECT_EQ(c.literal, parameter.PrintValueForOrvel()) << c.stored << " in " << c.unit;
   }
 }
 

@@ -100,6 +100,11 @@ TEST(ValueTest, LiteralsCarryTheirTypeMarks) {
   EXPECT_EQ("-0.25", CMC_Value::Literal(VT_FIXED16_16, -0.25));
   EXPECT_EQ("0.00002", CMC_Value::Literal(VT_FIXED16_16, kStep));
   EXPECT_EQ("-32768.0", CMC_Value::Literal(VT_FIXED16_16, -32768.0));
+  EXPECT_EQ("32767.99998", CMC_Value::Literal(VT_FIXED16_16, 32768.0 - kStep));
+  EXPECT_EQ("0.125", CMC_Value::Literal(VT_FIXED16_16, 0.125)) << "0.12 lands on another step";
+  EXPECT_EQ("179.99985", CMC_Value::Literal(VT_FIXED16_16, 180.0 - 10 * kStep));
+  EXPECT_EQ("-2147483648L", CMC_Value::Literal(VT_INT32, -2147483648.0));
+  EXPECT_EQ("0L", CMC_Value::Literal(VT_INT32, -0.0));
 }
 
 TEST(ValueTest, NumbersNoTypeCanHoldAreNotWrittenAsIntegerLiterals) {
