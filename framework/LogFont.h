@@ -18,3 +18,9 @@ struct LOGFONT {
   BYTE lfPitchAndFamily;
   char lfFaceName[32];
 };
+
+// lfPitchAndFamily: the pitch in the low bits, the family in the high ones.
+constexpr BYTE FIXED_PITCH = 1;
+constexpr BYTE FF_MODERN = 0x30;
+// lfWeight
+constexpr LONG FW_BOLD = 700;

@@ -133,12 +133,14 @@ LRESULT CWnd::SendListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == (list ? LB_SETCURSEL : CB_SETCURSEL)) return SelectItem(index);
   if (message == (list ? LB_RESETCONTENT : CB_RESETCONTENT)) {
     m_Items.clear();
+    ++m_nItemsRevision;
     m_nCurSel = -1;
     return 0;
   }
   if (message == (list ? LB_DELETESTRING : CB_DELETESTRING)) {
     if (!IsItemIndex(wParam)) return error;
     m_Items.erase(m_Items.begin() + index);
+    ++m_nItemsRevision;
     if (m_nCurSel == index) m_nCurSel = -1;
     if (m_nCurSel > index) --m_nCurSel;
     return static_cast<LRESULT>(m_Items.size());
@@ -165,6 +167,7 @@ LRESULT CWnd::InsertItem(int index, const char* text) {
   if (index > count || index < -1) return m_Kind == ControlKind::ListBox ? LB_ERR : CB_ERR;
   const int at = index < 0 ? count : index;
   m_Items.insert(m_Items.begin() + at, Item{text, 0});
+  ++m_nItemsRevision;
   if (m_nCurSel >= at) ++m_nCurSel;
   return at;
 }

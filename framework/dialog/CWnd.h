@@ -48,6 +48,9 @@ class FRAMEWORK_API CWnd {
   int GetCheck() const { return m_nCheck; }
   void SetCheck(int check);
   const std::vector<Item>& GetItems() const { return m_Items; }
+  // Changes whenever an item is added or removed, so a backend that shows the items can tell in
+  // constant time that they are as it last showed them.
+  unsigned GetItemsRevision() const { return m_nItemsRevision; }
   int GetCurSel() const { return m_nCurSel; }
   const CFont* GetFont() const { return m_pFont; }
   // Whether a person can reach the control with the mouse or the Tab key.
@@ -107,6 +110,7 @@ class FRAMEWORK_API CWnd {
   bool m_bVisible = true;
   int m_nCheck = BST_UNCHECKED;
   std::vector<Item> m_Items;
+  unsigned m_nItemsRevision = 0;
   int m_nCurSel = -1;
   int m_nSelStart = 0;
   int m_nSelEnd = 0;

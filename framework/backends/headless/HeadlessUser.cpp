@@ -94,15 +94,15 @@ bool CHeadlessUser::PressEscape() {
   return true;
 }
 
-bool CHeadlessUser::PressTab() {
+bool CHeadlessUser::PressTab(bool backwards) {
   if (IsEnded()) return false;
   const auto& children = m_Dialog.GetChildren();
   const size_t count = children.size();
-  size_t start = count - 1;
+  size_t start = backwards ? 0 : count - 1;
   for (size_t i = 0; i < count; ++i)
     if (children[i].get() == m_Dialog.GetFocusedWindow()) start = i;
   for (size_t step = 1; step <= count; ++step) {
-    CWnd& candidate = *children[(start + step) % count];
+    CWnd& candidate = *children[(start + (backwards ? count - step : step)) % count];
     if ((candidate.GetStyle() & WS_TABSTOP) != 0 && candidate.IsReachable()) {
       candidate.SetFocus();
       return true;

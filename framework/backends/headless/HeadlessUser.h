@@ -31,10 +31,11 @@ class FRAMEWORK_API CHeadlessUser {
   // Selects a list row and sends the selection-change notification.
   bool SelectRow(int id, int index);
   // Enter clicks a focused push button, and otherwise the default button (OK) with the focus
-  // left where it is. Escape cancels. Tab moves the focus to the next reachable tab stop.
+  // left where it is. Escape cancels. Tab moves the focus to the next reachable tab stop,
+  // Shift+Tab (`backwards`) to the previous one.
   bool PressEnter();
   bool PressEscape();
-  bool PressTab();
+  bool PressTab(bool backwards = false);
 
   bool IsEnded() const;
   CWnd* Control(int id) const;

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <wx/defs.h>
+
+#include "editor/EditorControlIds.h"
+#include "framework/dialog/WindowMessages.h"
+#include "host/HostDialogs.h"
+#include "tests/wx/EditorWindow.h"
+
+namespace {
+
+// Replaces whole lines of a motion text by their start.
+CString WithLine(CString text, const char* start, const char* line) {
+  const int at = text.Find(start);
+  const int end = text.Find('\n', at);
+  return text.Left(at) + line + text.Mid(end);
+}
+
+}  // namespace
+
+TEST(EditorWindow, ASegmentTypedWithTheKeyboardIsInsertedAndOkWritesTheMotion) {
+  EditorInWindow editor;
+  CString text = EditorInWindow::ReadExample("rounded_rectangle.motion");
+  const int result = editor.Edit(text, [](wxDialog& window) {
+    ScreenUser user(window);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
+    user.Type("12.5");
+    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_FIRST_VALUE) == "12.5"; }));
+    user.Press(WXK_RETURN);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_SECOND_VALUE; }));
+    user.Type("-7");
+    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_SECOND_VALUE) == "-7"; }));
+    user.Press(WXK_RETURN);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.RowCount(IDC_SEGMENT_LIST) == 9; }));
+    EXPECT_EQ(IDC_FIRST_VALUE, user.FocusedId());
+    user.Click(IDOK);
+    EXPECT_TRUE(user.WaitUntil([&] { return !window.IsModal(); }));
+  });
+  EXPECT_EQ(1, result);
+  CString expected = EditorInWindow::ReadExample("rounded_rectangle.motion");
+  expected = WithLine(expected, "SegmentType[]=", "SegmentType[]=0, 0, 1, 0, 1, 0, 1, 0, 1");
+  expected = WithLine(expected, "CACC", "CACC[m/s^2]=1, 1, 0, 0, 0, 0, 0, 0, 0");
+  expected = WithLine(expected, "CSPD", "CSPD[m/s]=0.2, 0.2, 0.05, 0.2, 0.05, 0.2, 0.05, 0.2, 0.05");
+  expected = WithLine(expected, "X_TPOS", "X_TPOS[mm]=80, 12.5, 0, -80, 0");
+  expected = WithLine(expected, "Y_TPOS", "Y_TPOS[mm]=0, -7, 40, 0, -40");
+  EXPECT_EQ(expected, text);
+}
+
+TEST(EditorWindow, EscapeInTheEditorAndInTheEventChooserLeavesTheMotionAlone) {
+  EditorInWindow editor;
+  const CString original = EditorInWindow::ReadExample("on_event.motion");
+  CString text = original;
+  bool chooserClosed = false;
+  editor.On("Start Event", [&](wxDialog& chooser) {
+    ScreenUser user(chooser);
+    EXPECT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_EVENT_KIND; }));
+    user.Press(WXK_ESCAPE);
+    chooserClosed = user.WaitUntil([&] { return !chooser.IsModal(); });
+  });
+  const int result = editor.Edit(text, [&](wxDialog& window) {
+    ScreenUser user(window);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
+    user.Type("5");
+    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_FIRST_VALUE) == "5"; }));
+    user.Press(WXK_RETURN);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_SECOND_VALUE; }));
+    user.Press(WXK_RETURN);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.RowCount(IDC_SEGMENT_LIST) == 5; }));
+    user.Click(IDC_CHANGE_EVENT);
+    ASSERT_TRUE(user.WaitUntil([&] { return chooserClosed; }));
+    user.Press(WXK_ESCAPE);
+    EXPECT_TRUE(user.WaitUntil([&] { return !window.IsModal(); }));
+  });
+  EXPECT_EQ(0, result);
+  EXPECT_EQ(original, text);
+}
