@@ -276,3 +276,22 @@ TEST_F(EditorDialog, EnterInTheValueFieldsWalksInsteadOfCommitting) {
               user.PressEnter();
             }));
 }
+
+TEST_F(EditorDialog, TabAndShiftTabWalkTheReachableTabStopsRoundTheDialog) {
+  const std::pair<bool, int> steps[] = {
+      {false, IDC_FIRST_UNIT}, {false, IDC_SECOND_VALUE}, {true, IDC_FIRST_UNIT}, {true, IDC_FIRST_VALUE},
+      {true, IDC_SEGMENT_TYPE},
+  };
+  EXPECT_EQ(0, Edit([&](CHeadlessUser& user) {
+              ASSERT_EQ(IDC_FIRST_VALUE, user.FocusedId());
+              for (const auto& [backwards, expected] : steps) {
+                EXPECT_TRUE(user.PressTab(backwards));
+                EXPECT_EQ(expected, user.FocusedId());
+              }
+              user.Focus(ID_HELP);
+              user.PressTab();
+              EXPECT_EQ(IDC_CONFIGURE_MODE, user.FocusedId());
+              user.PressTab(true);
+              EXPECT_EQ(ID_HELP, user.FocusedId());
+            }));
+}

@@ -222,11 +222,15 @@ void CWxDialogWindow::Act(const std::function<void()>& action) {
   Sync();
 }
 
+// A list box that gets the focus selects a row of its own accord (the first, when none is), so
+// the control is shown again afterwards.
 void CWxDialogWindow::SyncFocus() {
-  const CWxControl* focused = ControlOf(m_Dialog.GetFocusedWindow());
+  CWxControl* focused = ControlOf(m_Dialog.GetFocusedWindow());
   if (focused == nullptr || !IsShown()) return;
   wxWindow* widget = focused->Widget();
-  if (wxWindow::FindFocus() != widget && widget->IsShown() && widget->IsThisEnabled()) widget->SetFocus();
+  if (wxWindow::FindFocus() == widget || !widget->IsShown() || !widget->IsThisEnabled()) return;
+  widget->SetFocus();
+  focused->Sync(m_Fonts);
 }
 
 CWxControl* CWxDialogWindow::ControlOf(const CWnd* window) {
