@@ -4,6 +4,9 @@
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "framework/backends/wx/WxBackend.h"
 #include "framework/dialog/CFileDialog.h"
 #include "framework/dialog/MessageBox.h"
@@ -84,4 +87,27 @@ TEST_F(ToolkitDialogs, TheOpenFileDialogShowsTheFilterAsItsWildcard) {
   wxTEST_DIALOG(result = dialog.DoModal(),
                 FileChoice("Text Files (*.txt)|*.txt|All Files (*.*)|*", wxFD_OPEN | wxFD_FILE_MUST_EXIST));
   EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(ToolkitDialogs, CanOpenDisplaySaysWhyNoWindowCanBeShown) {
+  const std::string display = std::getenv("DISPLAY");
+  const struct {
+    const char* display;
+    bool answers;
+    const char* why;
+  } cases[] = {
+      {nullptr, false, "no display: DISPLAY is not set, so no window can be shown"},
+      {":4242", false, "cannot open the display \":4242\", so no window can be shown"},
+      {display.c_str(), true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    if (c.display != nullptr)
+      setenv("DISPLAY", c.display, 1);
+    else
+      unsetenv("DISPLAY");
+    CString why("unchanged");
+    EXPECT_EQ(c.answers, CWxBackend::CanOpenDisplay(why));
+    EXPECT_EQ(CString(c.why), why);
+  }
 }

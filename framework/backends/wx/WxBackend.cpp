@@ -55,7 +55,7 @@ CWxBackend::~CWxBackend() {
 }
 
 bool CWxBackend::CanOpenDisplay(CString& why) {
-  why = wxTheApp != nullptr ? CString() : DisplayProblem();
+  why = DisplayProblem();
   return why.IsEmpty();
 }
 
