@@ -80,7 +80,7 @@ int ScreenUser::FocusedId() const {
   return focus != nullptr ? focus->GetId() : 0;
 }
 
-int ScreenUser::RowCount(int id) const { return static_cast<int>(static_cast<wxListBox*>(Widget(id))->GetCount()); }
+unsigned ScreenUser::RowCount(int id) const { return static_cast<wxListBox*>(Widget(id))->GetCount(); }
 
 EditorInWindow::EditorInWindow() { AfxSetDialogBackend(&WindowBackend()); }
 

@@ -58,7 +58,7 @@ class ScreenUser {
   wxWindow* Widget(int id) const { return m_Window.FindWindow(id); }
   wxString Text(int id) const;
   int FocusedId() const;
-  int RowCount(int id) const;
+  unsigned RowCount(int id) const;
 
  private:
   void PointAtWindow();

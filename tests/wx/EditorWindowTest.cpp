@@ -16,6 +16,20 @@ CString WithLine(CString text, const char* start, const char* line) {
   return text.Left(at) + line + text.Mid(end);
 }
 
+// Types a linear segment as a person does: the X increment, Enter, the Y increment, Enter, which
+// inserts it below the current row; the table then has `rows` rows.
+void TypeLinearSegment(ScreenUser& user, const char* x, const char* y, unsigned rows) {
+  ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
+  user.Type(x);
+  ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_FIRST_VALUE) == x; }));
+  user.Press(WXK_RETURN);
+  ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_SECOND_VALUE; }));
+  user.Type(y);
+  ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_SECOND_VALUE) == y; }));
+  user.Press(WXK_RETURN);
+  ASSERT_TRUE(user.WaitUntil([&] { return user.RowCount(IDC_SEGMENT_LIST) == rows; }));
+}
+
 }  // namespace
 
 TEST(EditorWindow, ASegmentTypedWithTheKeyboardIsInsertedAndOkWritesTheMotion) {
@@ -23,15 +37,7 @@ TEST(EditorWindow, ASegmentTypedWithTheKeyboardIsInsertedAndOkWritesTheMotion) {
   CString text = EditorInWindow::ReadExample("rounded_rectangle.motion");
   const int result = editor.Edit(text, [](wxDialog& window) {
     ScreenUser user(window);
-    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
-    user.Type("12.5");
-    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_FIRST_VALUE) == "12.5"; }));
-    user.Press(WXK_RETURN);
-    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_SECOND_VALUE; }));
-    user.Type("-7");
-    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_SECOND_VALUE) == "-7"; }));
-    user.Press(WXK_RETURN);
-    ASSERT_TRUE(user.WaitUntil([&] { return user.RowCount(IDC_SEGMENT_LIST) == 9; }));
+    ASSERT_NO_FATAL_FAILURE(TypeLinearSegment(user, "12.5", "-7", 9));
     EXPECT_EQ(IDC_FIRST_VALUE, user.FocusedId());
     user.Click(IDOK);
     EXPECT_TRUE(user.WaitUntil([&] { return !window.IsModal(); }));
@@ -59,13 +65,7 @@ TEST(EditorWindow, EscapeInTheEditorAndInTheEventChooserLeavesTheMotionAlone) {
   });
   const int result = editor.Edit(text, [&](wxDialog& window) {
     ScreenUser user(window);
-    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
-    user.Type("5");
-    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_FIRST_VALUE) == "5"; }));
-    user.Press(WXK_RETURN);
-    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_SECOND_VALUE; }));
-    user.Press(WXK_RETURN);
-    ASSERT_TRUE(user.WaitUntil([&] { return user.RowCount(IDC_SEGMENT_LIST) == 5; }));
+    ASSERT_NO_FATAL_FAILURE(TypeLinearSegment(user, "5", "5", 5));
     user.Click(IDC_CHANGE_EVENT);
     ASSERT_TRUE(user.WaitUntil([&] { return chooserClosed; }));
     user.Press(WXK_ESCAPE);

@@ -29,7 +29,7 @@ DialogRect LayoutRect(const CWnd& control) {
 
 class BusyScope {
  public:
-  explicit BusyScope(int& depth) : m_Depth(++depth) {}
+  explicit BusyScope(int& depth) : m_Depth(depth) { ++m_Depth; }
   ~BusyScope() { --m_Depth; }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
@@ -147,8 +147,8 @@ void CWxDialogWindow::BindUserActions(CWxControl& control) {
       });
       break;
     case ControlKind::ListBox:
-      // The toolkit also selects a row of its own accord (the first, when the list gets the
-      // focus): only a row other than the current one is the person's selection.
+      // The toolkit also reports the current row again of its own accord (when the list gets
+      // the focus): only a row other than the current one is the person's selection.
       widget->Bind(wxEVT_LISTBOX, [this, id, &window](wxCommandEvent& event) {
         const int row = event.GetSelection();
         Act([this, id, row, &window] {
