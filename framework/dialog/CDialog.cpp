@@ -22,7 +22,9 @@ ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_nTemplateId(templateId), m_pParentWnd(parent) {}
+// The backend decides which window owns a dialog (the innermost running one), so the parent
+// given here is not kept.
+CDialog::CDialog(UINT templateId, CWnd*) : m_nTemplateId(templateId) {}
 
 CDialog::~CDialog() {
   auto& running = RunningDialogs();

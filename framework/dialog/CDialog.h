@@ -51,7 +51,6 @@ class FRAMEWORK_API CDialog : public CWnd {
   void FocusFirstTabStop();
 
   UINT m_nTemplateId;
-  CWnd* m_pParentWnd;
   const DialogTemplate* m_pTemplate = nullptr;
   CWnd* m_pFocus = nullptr;
   bool m_bEnded = false;

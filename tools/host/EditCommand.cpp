@@ -3,6 +3,9 @@
 #include <string>
 
 #include "framework/backends/headless/HeadlessBackend.h"
+#ifdef HAVE_WX_BACKEND
+#include "framework/backends/wx/WxBackend.h"
+#endif
 #include "plugin/ModuleExports.h"
 #include "tools/host/CommandArguments.h"
 #include "tools/host/Commands.h"
@@ -71,6 +74,27 @@ int PlayScript(HostSession& session, const std::string& scriptPath, const std::s
   return WriteOutput(motionPath, text) ? kExitOk : kExitUsage;
 }
 
+// A person edits in a real window; the file changes only when they confirm with OK.
+int EditInWindow(HostSession& session, const CommandArguments& options, const std::string& motionPath, CString& text) {
+#ifdef HAVE_WX_BACKEND
+  CString why;
+  if (!CWxBackend::CanOpenDisplay(why)) {
+    options.Fail(std::string(why.GetString()) + "; to edit without a screen, use --script");
+    return kExitUsage;
+  }
+  CWxBackend backend;
+  CDialogBackend* previous = AfxSetDialogBackend(&backend);
+  const bool confirmed = EditText(session, text);
+  AfxSetDialogBackend(previous);
+  if (!confirmed) return kExitOk;
+  return WriteOutput(motionPath, text) ? kExitOk : kExitUsage;
+#else
+  (void)session, (void)motionPath, (void)text;
+  options.Fail("this motion-host was built without the window backend; use --script");
+  return kExitUsage;
+#endif
+}
+
 }  // namespace
 
 int RunEdit(HostSession& session, const std::vector<std::string>& arguments) {
@@ -81,6 +105,5 @@ int RunEdit(HostSession& session, const std::vector<std::string>& arguments) {
   if (!ReadOrCreateMotion(session, motionPath, text)) return kExitUsage;
   const std::string scriptPath = options.Value("--script");
   if (!scriptPath.empty()) return PlayScript(session, scriptPath, motionPath, text);
-  options.Fail("this motion-host has no window backend; use --script");
-  return kExitUsage;
+  return EditInWindow(session, options, motionPath, text);
 }
