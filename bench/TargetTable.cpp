@@ -8,6 +8,7 @@ namespace {
 constexpr double kStageTarget = 2.0;    // a stage at most twice its baseline
 constexpr double kGrowthTarget = 11.0;  // ten times the segments: linear, with room for the caches
 constexpr double kPeakTargetMiB = 40.0;
+constexpr double kImportTarget = 3.0;  // an import at most three times a plain fgets and sscanf
 constexpr int kSizes[] = {1000, 10000, 100000};
 
 struct Row {
@@ -71,6 +72,16 @@ void AddGrowthRows(Rows& rows) {
              rows.Milliseconds(stage, 10000), "ms", kGrowthTarget, true);
 }
 
+// The editor: an import against reading the same file plainly, and each action on 10k rows
+// against 1k rows (linear or better).
+void AddEditorRows(Rows& rows) {
+  rows.Add("Import From File, 100k lines", rows.Milliseconds("ImportFromFile", 100000),
+           rows.Milliseconds("ReadWithFgetsSscanf", 100000), "ms", kImportTarget, true);
+  for (const char* action : {"RefreshSegmentTable", "InsertAndRemove", "MoveDownAndUp", "UpdateAndNext"})
+    rows.Add(std::string("editor ") + action + ", 10k rows against 1k", rows.Milliseconds(action, 10000),
+             rows.Milliseconds(action, 1000), "ms", kGrowthTarget, true);
+}
+
 void AddMemoryRow(Rows& rows) {
   rows.Add("motion-host translate 100k, peak memory", rows.Find("MotionHostPeakMemory/100000:peak_MiB"),
            rows.Find("MotionHostPeakMemory/100000:text_MiB"), "MiB", kPeakTargetMiB, false);
@@ -97,6 +108,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   Rows rows(figures);
   AddStageRows(rows);
   AddGrowthRows(rows);
+  AddEditorRows(rows);
   AddMemoryRow(rows);
   if (rows.All().empty()) return;
   const char* format = "%-46s %14s %14s %7s %14s  %s\n";

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 
 #include "editor/CEditorDlg.h"
 #include "editor/EditorControlIds.h"
@@ -24,9 +25,12 @@ class LineReader {
     line.Empty();
     while (true) {
       if (m_Next == m_Filled && !Fill()) return !line.IsEmpty();
-      const char ch = m_Buffer[m_Next++];
-      line += ch;
-      if (ch == '\n') return true;
+      const char* start = m_Buffer + m_Next;
+      const void* feed = std::memchr(start, '\n', m_Filled - m_Next);
+      const UINT length = feed != nullptr ? static_cast<UINT>(static_cast<const char*>(feed) - start) + 1 : m_Filled - m_Next;
+      line += CString(start, static_cast<int>(length));
+      m_Next += length;
+      if (feed != nullptr) return true;
     }
   }
 

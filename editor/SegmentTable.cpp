@@ -7,7 +7,10 @@ namespace {
 
 // One column of the table: the text right-aligned in `width` characters, never cut, so a wider
 // value shifts the rest of its own row only.
-void AppendColumn(CString& row, const char* text, int width) { row.AppendFormat(" %*s", width, text); }
+void AppendColumn(CString& row, const CString& text, int width) {
+  row += CString(' ', 1 + std::max(0, width - text.GetLength()));
+  row += text;
+}
 
 CString UnitLabel(const char* word, const CMC_ArrayParameter& param) {
   CString label;
