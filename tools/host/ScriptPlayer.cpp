@@ -73,11 +73,15 @@ void ScriptPlayer::Fail(const ScriptAction& action, const std::string& reason) {
   m_Fault = "line " + std::to_string(action.line) + ": " + reason;
 }
 
+void ScriptPlayer::FailNoControl(CHeadlessUser& user, const ScriptAction& action) {
+  Fail(action, "no control " + std::to_string(action.id) + " in \"" + user.Dialog().GetWindowText().GetString() + "\"");
+}
+
 bool ScriptPlayer::CanReach(CHeadlessUser& user, const ScriptAction& action) {
   const CWnd* control = user.Control(action.id);
   const ControlKind kind = KindFor(action.verb);
   if (control == nullptr) {
-    Fail(action, "no control " + std::to_string(action.id) + " in \"" + user.Dialog().GetWindowText().GetString() + "\"");
+    FailNoControl(user, action);
     return false;
   }
   if (kind != ControlKind::Dialog && control->GetKind() != kind) {
@@ -133,7 +137,7 @@ bool ScriptPlayer::Act(CHeadlessUser& user, const ScriptAction& action) {
 void ScriptPlayer::Expect(CHeadlessUser& user, const ScriptAction& action) {
   const CWnd* control = user.Control(action.id);
   if (control == nullptr) {
-    Fail(action, "no control " + std::to_string(action.id) + " in \"" + user.Dialog().GetWindowText().GetString() + "\"");
+    FailNoControl(user, action);
     return;
   }
   const bool onList = control->GetKind() == ControlKind::ListBox;

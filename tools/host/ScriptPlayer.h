@@ -34,6 +34,7 @@ class ScriptPlayer {
   // when the dialog has no such control.
   bool CanReach(CHeadlessUser& user, const ScriptAction& action);
   void Fail(const ScriptAction& action, const std::string& reason);
+  void FailNoControl(CHeadlessUser& user, const ScriptAction& action);
   void PrintMessageBox(const ShownMessageBox& box);
 
   const std::vector<ScriptAction>& m_Actions;
