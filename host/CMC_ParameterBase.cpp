@@ -33,6 +33,9 @@ bool ParseNumber(const char* first, const char* last, double& value) {
 
 // A finite number whose neighbours lie equally far on both sides, that is any but a power of
 // two: its shortest digits are then also its correctly rounded ones.
+// Equal and of the same sign, so that 0 is not taken for -0.
+bool IsSameDouble(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
 bool IsSymmetricallyRounded(double number) {
   int exponent = 0;
   return std::isfinite(number) && std::frexp(std::fabs(number), &exponent) != 0.5;
@@ -138,15 +141,22 @@ bool CMC_ParameterBase::TextReadsBackAs(const char* first, const char* last, dou
   return ParseNumber(first, last, number) && ReadsBackAs(number, internalValue);
 }
 
-std::optional<double> CMC_ParameterBase::FewestDigitsReadingBack(double inUnit, double internalValue) const {
-  char text[64];
+std::optional<double> CMC_ParameterBase::FewestDigitsReadingBack(double inUnit, const char* shortest,
+                                                                 const char* shortestEnd,
+                                                                 double internalValue) const {
+  char text[kNumberTextSize];
   double back = 0.0;
-  if (IsSymmetricallyRounded(inUnit)) {
+  const std::optional<DecimalDigits> digits =
+      std::isfinite(inUnit) ? std::optional<DecimalDigits>(std::in_place, inUnit, shortest, shortestEnd) : std::nullopt;
+  if (digits && (IsSymmetricallyRounded(inUnit) || digits->IsExact())) {
     // Shorter roundings come from the shortest digits; every rounding to as many digits or more
     // reads as inUnit itself.
-    const DecimalDigits digits(inUnit);
-    for (int precision = 1; precision < digits.Count(); ++precision) {
-      const char* end = digits.WriteRounded(precision, text);
+    for (int precision = 1; precision < digits->Count(); ++precision) {
+      if (digits->ValueRounded(precision, back)) {
+        if (ReadsBackAs(back, internalValue)) return back;
+        continue;
+      }
+      const char* end = digits->WriteRounded(precision, text);
       if (end == nullptr)
         end = std::to_chars(text, text + sizeof text, inUnit, std::chars_format::general, precision).ptr;
       if (TextReadsBackAs(text, end, internalValue, back)) return back;
@@ -160,9 +170,13 @@ std::optional<double> CMC_ParameterBase::FewestDigitsReadingBack(double inUnit, 
   return std::nullopt;
 }
 
-double CMC_ParameterBase::NumberToShow(double internalValue) const {
+char* CMC_ParameterBase::WriteNumberToShow(double internalValue, char* text) const {
   const double inUnit = IUToUnit(internalValue);
-  if (const auto shortest = FewestDigitsReadingBack(inUnit, internalValue)) return *shortest;
+  // The plain form whenever it is no longer: "10" rather than the "1e+01" of one digit.
+  const auto write = [text](double number) { return std::to_chars(text, text + kNumberTextSize, number).ptr; };
+  char* const shortestEnd = write(inUnit);
+  if (const auto fewest = FewestDigitsReadingBack(inUnit, text, shortestEnd, internalValue))
+    return IsSameDouble(*fewest, inUnit) ? shortestEnd : write(*fewest);
   // An unrounded value can miss itself by an ulp on the way to the unit and back; a close
   // neighbour of the converted number then reads back exactly.
   double below = inUnit;
@@ -170,17 +184,15 @@ double CMC_ParameterBase::NumberToShow(double internalValue) const {
   for (int step = 0; step < kNeighbourSteps; ++step) {
     below = std::nextafter(below, -HUGE_VAL);
     above = std::nextafter(above, HUGE_VAL);
-    if (ReadsBackAs(below, internalValue)) return below;
-    if (ReadsBackAs(above, internalValue)) return above;
+    if (ReadsBackAs(below, internalValue)) return write(below);
+    if (ReadsBackAs(above, internalValue)) return write(above);
   }
-  return inUnit;
+  return shortestEnd;
 }
 
 CString CMC_ParameterBase::FormatIU(double internalValue) const {
-  char text[64];
-  // The plain form whenever it is no longer: "10" rather than the "1e+01" of one digit.
-  const auto result = std::to_chars(text, text + sizeof text, NumberToShow(internalValue));
-  return CString(text, static_cast<int>(result.ptr - text));
+  char text[kNumberTextSize];
+  return CString(text, static_cast<int>(WriteNumberToShow(internalValue, text) - text));
 }
 
 CString CMC_ParameterBase::LiteralOfIU(double internalValue) const {

@@ -76,10 +76,13 @@ class TARNOC_API CMC_ParameterBase {
   bool ReadsBackAs(double valueInUnit, double internalValue) const;
   bool TextReadsBackAs(const char* first, const char* last, double internalValue, double& number) const;
   // The number in the selected unit rounded to the fewest significant digits that reads back
-  // to the value, if any rounding does.
-  std::optional<double> FewestDigitsReadingBack(double inUnit, double internalValue) const;
-  // The number in the selected unit with the fewest digits that reads back to the value.
-  double NumberToShow(double internalValue) const;
+  // to the value, if any rounding does; `shortest` is inUnit as std::to_chars writes it.
+  std::optional<double> FewestDigitsReadingBack(double inUnit, const char* shortest, const char* shortestEnd,
+                                                double internalValue) const;
+  // Writes the number in the selected unit with the fewest digits that reads back to the value
+  // into `text` of kNumberTextSize characters; returns the end of the number.
+  char* WriteNumberToShow(double internalValue, char* text) const;
+  static constexpr int kNumberTextSize = 64;
 
   // Everything InitializeMotionParam replaces at once, so a failed call can leave it as it was.
   struct Identity {
