@@ -122,4 +122,5 @@ class CEditorDlg : public CMC_EditMotionDlg {
   int m_nCurCircular;
   int m_nCurType;
   CFont m_Font;
+  CString m_RowText;
 };

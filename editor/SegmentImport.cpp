@@ -1,5 +1,8 @@
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
+#include <string>
 
 #include "editor/CEditorDlg.h"
 #include "editor/EditorControlIds.h"
@@ -15,22 +18,27 @@ constexpr const char* kLinearCountError = "Linear point error: invalid number of
 constexpr const char* kCircularCountError = "Circular point error: invalid number of parameters!";
 constexpr const char* kKindError = "A point must start with C(circle) or L(linear)!";
 
-// The file is read through a buffer, a line at a time; a line keeps its line feed.
+// The file is read through a buffer, a line at a time. A line is handed out where it lies in
+// the buffer, its line feed made its end, and copied only when it runs past the buffer's end.
 class LineReader {
  public:
   explicit LineReader(CFile& file) : m_File(file) {}
 
-  // False at the end of the file.
-  bool Next(CString& line) {
-    line.Empty();
+  // The next line, without its line feed and writable; nullptr at the end of the file.
+  char* Next() {
+    m_Carry.clear();
     while (true) {
-      if (m_Next == m_Filled && !Fill()) return !line.IsEmpty();
-      const char* start = m_Buffer + m_Next;
-      const void* feed = std::memchr(start, '\n', m_Filled - m_Next);
-      const UINT length = feed != nullptr ? static_cast<UINT>(static_cast<const char*>(feed) - start) + 1 : m_Filled - m_Next;
-      line += CString(start, static_cast<int>(length));
-      m_Next += length;
-      if (feed != nullptr) return true;
+      if (m_Next == m_Filled && !Fill()) return m_Carry.empty() ? nullptr : m_Carry.data();
+      char* const start = m_Buffer + m_Next;
+      char* const feed = static_cast<char*>(std::memchr(start, '\n', m_Filled - m_Next));
+      char* const end = feed != nullptr ? feed : m_Buffer + m_Filled;
+      m_Next = static_cast<UINT>(end - m_Buffer) + (feed != nullptr ? 1 : 0);
+      if (feed != nullptr && m_Carry.empty()) {
+        *feed = '\0';
+        return start;
+      }
+      m_Carry.append(start, end);
+      if (feed != nullptr) return m_Carry.data();
     }
   }
 
@@ -45,7 +53,27 @@ class LineReader {
   char m_Buffer[64 * 1024];
   UINT m_Next = 0;
   UINT m_Filled = 0;
+  std::string m_Carry;
 };
+
+bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Reads numbers separated by white space from the start of [first, last), each as far as it
+// goes, and returns how many it read, at most `capacity`. Reading stops at the first text that
+// is no finite decimal number: "nan", "inf" or a number beyond a double would otherwise reach
+// the table as a limit of the axis.
+int ScanNumbers(const char* first, const char* last, double* values, int capacity) {
+  int count = 0;
+  while (count < capacity) {
+    while (first < last && IsWhiteSpace(*first)) ++first;
+    if (first < last && *first == '+' && last - first > 1 && first[1] != '-') ++first;
+    const auto result = std::from_chars(first, last, values[count]);
+    if (result.ec != std::errc() || !std::isfinite(values[count])) break;
+    first = result.ptr;
+    ++count;
+  }
+  return count;
+}
 
 // Stores the acceleration or speed of row `row`; a value equal to the one stored for the row
 // before keeps that value in force and is stored as 0.
@@ -59,9 +87,15 @@ void InsertKeepingRepeats(CMC_ArrayParameter& array, int row, double value) {
 
 BOOL CEditorDlg::ParseImportLine(const char* line, int& kind, double& g1, double& g2, double& g3, double& acc,
                                  double& spd) {
-  double scratch = 0.0;
+  // One more than a segment can hold, so that a line with too many numbers is told apart.
+  double numbers[6] = {};
   const char letter = line[0];
-  const int count = letter == '\0' ? -1 : std::sscanf(line + 1, "%lf %lf %lf %lf %lf %lf ", &g1, &g2, &g3, &acc, &spd, &scratch);
+  const int count = letter == '\0' ? -1 : ScanNumbers(line + 1, line + std::strlen(line), numbers, 6);
+  g1 = numbers[0];
+  g2 = numbers[1];
+  g3 = numbers[2];
+  acc = numbers[3];
+  spd = numbers[4];
   if (letter == 'L') {
     kind = 0;
     if (count == 2) acc = spd = 0.0;
@@ -132,9 +166,8 @@ void CEditorDlg::OnImportFromFile() {
     CFile file(dialog.GetPathName(), CFile::modeRead | CFile::shareDenyWrite);
     ClearSegments();
     LineReader reader(file);
-    CString line;
-    while (reader.Next(line)) {
-      line.Replace(',', '.');
+    while (char* line = reader.Next()) {
+      std::replace(line, line + std::strlen(line), ',', '.');
       SegmentValues values;
       if (!ParseImportLine(line, failedKind, values.first, values.second, values.third, values.acceleration,
                            values.speed)) {

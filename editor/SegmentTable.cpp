@@ -8,7 +8,9 @@ namespace {
 // One column of the table: the text right-aligned in `width` characters, never cut, so a wider
 // value shifts the rest of its own row only.
 void AppendColumn(CString& row, const CString& text, int width) {
-  row += CString(' ', 1 + std::max(0, width - text.GetLength()));
+  static constexpr char kBlanks[] = "                ";  // one more than the widest column
+  constexpr int kMaxPad = static_cast<int>(sizeof kBlanks) - 1;
+  row += kBlanks + kMaxPad - std::clamp(1 + width - text.GetLength(), 1, kMaxPad);
   row += text;
 }
 
@@ -64,7 +66,9 @@ BOOL CEditorDlg::RefreshSegmentTable(BOOL bUpdateControls) {
 
 void CEditorDlg::InsertSegmentRow(CWnd* list, int row, int linearIndex, int circularIndex) {
   const bool linear = static_cast<int>(m_Data.m_SegmentType.GetValueInInternalUnit(row)) == 0;
-  CString text(linear ? "L" : "C");
+  // One buffer for every row, so a redraw of a long table does not allocate each row afresh.
+  CString& text = m_RowText;
+  text = linear ? "L" : "C";
   if (linear) {
     AppendColumn(text, m_Data.m_pPosIncrX->PrintValue(linearIndex), kValueWidth);
     AppendColumn(text, m_Data.m_pPosIncrY->PrintValue(linearIndex), kValueWidth);

@@ -96,6 +96,11 @@ TEST_F(SegmentImport, LinesBecomeTheWholeTable) {
        {"L1,0 500/", "L1,0", "L1,0 500/", "L1,0 600/"}, ""},
       {"beyond the maximum stores the maximum", "C 1e12 0 90\n", {"C170891.3185,0,90"}, ""},
       {"remarks after the last number", "L 1 2 ; corner\n", {"L1,2"}, ""},
+      {"signs written out", "L +1 -2.5\n", {"L1,-2.5"}, ""},
+      {"nan is no number", "L 1 nan\n", {"L0,0"}, kLinearError},
+      {"inf is no number", "L inf 1\n", {"L0,0"}, kLinearError},
+      {"beyond a double is no number", "C 1e999 0 90\n", {"C0,0,0"}, kCircularError},
+      {"hexadecimal is no number", "L 0x10 1\n", {"L0,0"}, kLinearError},
   };
   for (const ImportCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -127,6 +132,19 @@ TEST_F(SegmentImport, ReplacesALongerTable) {
               user.Click(IDOK);
             }));
   EXPECT_NE(-1, text.Find("SegmentType[]=0, 1, 0"));
+}
+
+// Lines that run across the reader's buffer come whole, the last one without its line feed too.
+TEST_F(SegmentImport, ALongFileImportsEveryLine) {
+  constexpr int kLines = 20000;
+  std::string file;
+  for (int line = 1; line <= kLines; ++line) file += "L " + std::to_string(line) + " 0,5" + (line < kLines ? "\n" : "");
+  Import(file, [&](CHeadlessUser& user) {
+    const auto rows = Described(user);
+    ASSERT_EQ(static_cast<size_t>(kLines), rows.size());
+    for (int line = 1; line <= kLines; ++line) ASSERT_EQ("L" + std::to_string(line) + ",0.5", rows[line - 1]);
+  });
+  EXPECT_TRUE(backend.GetMessageBoxes().empty());
 }
 
 TEST_F(SegmentImport, EmptyFileLeavesAUsableDialogThatRefusesOk) {
