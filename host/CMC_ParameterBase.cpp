@@ -31,11 +31,11 @@ bool ParseNumber(const char* first, const char* last, double& value) {
   return result.ec == std::errc() && result.ptr == last && std::isfinite(value);
 }
 
-// A finite number whose neighbours lie equally far on both sides, that is any but a power of
-// two: its shortest digits are then also its correctly rounded ones.
 // Equal and of the same sign, so that 0 is not taken for -0.
 bool IsSameDouble(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
 
+// A finite number whose neighbours lie equally far on both sides, that is any but a power of
+// two: its shortest digits are then also its correctly rounded ones.
 bool IsSymmetricallyRounded(double number) {
   int exponent = 0;
   return std::isfinite(number) && std::frexp(std::fabs(number), &exponent) != 0.5;
