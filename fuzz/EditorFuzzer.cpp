@@ -6,16 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/CEditorDlg.h"
 #include "editor/EditorControlIds.h"
-#include "editor/EditorTemplate.h"
-#include "framework/ResourceChain.h"
-#include "framework/ResourceModule.h"
+#include "framework/CString.h"
 #include "framework/backends/headless/HeadlessBackend.h"
 #include "framework/backends/headless/HeadlessUser.h"
-#include "host/CMC_Motion.h"
-#include "host/CMC_Project.h"
-#include "motion/CInternalData.h"
+#include "framework/dialog/WindowMessages.h"
+#include "fuzz/EditorSession.h"
 
 namespace {
 
@@ -41,33 +37,15 @@ void PlayEditor(CHeadlessUser& user, const std::string& path, const std::string&
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const auto project = CMC_Project::CreateDemo();
-  static CResourceModule resources = [] {
-    CResourceModule module;
-    module.AddDialogTemplate(IDD_VECTOR_MODE, &EditorTemplate());
-    return module;
-  }();
-  static const bool registered = (AfxRegisterResourceModule(&resources), true);
   static const std::string path = "/tmp/editor-fuzz-" + std::to_string(::getpid()) + ".txt";
-  (void)registered;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
   }
-  CMC_Motion motion(project->GetController());
-  CString text =
-      "ConfigureMode=1\nInsertEndSegment=1\nSlaveX=0\nSlaveY=1\nSlaveTangent=-1\nSegmentType[]=0\n"
-      "CACC[m/s^2]=0\nCSPD[m/s]=0\nX_TPOS[mm]=1\nY_TPOS[mm]=0\nRadius[mm]=\nInitAngle[deg]=\n"
-      "AngleIncrement[deg]=\nExecute=0\nWaitForCompletion=0\n";
   CHeadlessBackend& backend = CHeadlessBackend::Instance();
   backend.Reset();
   backend.QueuePlay([&](CHeadlessUser& user) { PlayEditor(user, path, bytes); });
-  CEditorDlg dialog(project->GetController(), motion, text, nullptr);
-  if (dialog.DoModal() == IDOK) {
-    CInternalData record(project->GetController(), motion);
-    CString errors;
-    if (!record.ReadData(text, errors)) __builtin_trap();
-  }
+  RunEditorSession();
   return 0;
 }
