@@ -198,6 +198,13 @@ TEST_F(ParameterTest, TextsAndLiteralsOfStoredValues) {
       {VT_INT32, "mm", 0.997e-3, -1.0, "-1", "-1L"},  // 0.997 rounds up to 1, which reads back
       {VT_INT32, "in", IU_OF_SETUP, 1.0, "2e-05", "1L"},
       {VT_UINT32, "um", IU_OF_SETUP, 4294967295.0, "2147483647.5", "4294967295u"},
+      // On coarse counts a rounding to fewer digits reads back: an exact tie rounds to even
+      // (45 to 40, not 50), and an exact power of two rounds like any other number.
+      {VT_INT32, "mm", 15e-3, 3.0, "40", "3L"},
+      {VT_INT32, "mm", 15e-3, 5.0, "80", "5L"},
+      {VT_INT32, "mm", 32e-3, 1.0, "30", "1L"},
+      {VT_INT32, "mm", 0.5e-3, 3.0, "1.5", "3L"},
+      {VT_DOUBLE, "mm", 1e-3, 0.125, "0.125", "0.125"},
   };
   for (const Case& c : cases) {
     CMC_Parameter parameter(Setup("X drive"));
