@@ -3,9 +3,6 @@
 #include <string>
 
 #include "framework/backends/headless/HeadlessBackend.h"
-#ifdef HAVE_WX_BACKEND
-#include "framework/backends/wx/WxBackend.h"
-#endif
 #include "plugin/ModuleExports.h"
 #include "tools/host/CommandArguments.h"
 #include "tools/host/Commands.h"
@@ -13,6 +10,7 @@
 #include "tools/host/HostSession.h"
 #include "tools/host/ScriptPlayer.h"
 #include "tools/host/TextIO.h"
+#include "tools/host/WindowBackend.h"
 
 const char kEditHelp[] =
     "opens the editor on MOTION_FILE (a missing file starts a new motion) and writes the file back,\n"
@@ -77,13 +75,13 @@ int PlayScript(HostSession& session, const std::string& scriptPath, const std::s
 // A person edits in a real window; the file changes only when they confirm with OK.
 int EditInWindow(HostSession& session, const CommandArguments& options, const std::string& motionPath, CString& text) {
 #ifdef HAVE_WX_BACKEND
-  CString why;
-  if (!CWxBackend::CanOpenDisplay(why)) {
-    options.Fail(std::string(why.GetString()) + "; to edit without a screen, use --script");
+  WindowBackend window;
+  std::string why;
+  if (!window.Open(why)) {
+    options.Fail(why + "; to edit without a screen, use --script");
     return kExitUsage;
   }
-  CWxBackend backend;
-  CDialogBackend* previous = AfxSetDialogBackend(&backend);
+  CDialogBackend* previous = AfxSetDialogBackend(&window.Backend());
   const bool confirmed = EditText(session, text);
   AfxSetDialogBackend(previous);
   if (!confirmed) return kExitOk;

@@ -11,8 +11,9 @@ class ModuleLoader {
   ModuleLoader& operator=(const ModuleLoader&) = delete;
 
   // Opens the file at `path`, never a library found elsewhere under that name; false with a
-  // message naming the path and the loader's reason.
-  bool Open(const std::string& path, std::string& error);
+  // message naming the path and the loader's reason. A library opened with `keepLoaded` stays
+  // in the process after this object is gone.
+  bool Open(const std::string& path, std::string& error, bool keepLoaded = false);
   // The export's address cast to its function type, or null with a message naming it.
   template <typename Function>
   Function Resolve(const char* name, std::string& error) const {
@@ -21,6 +22,8 @@ class ModuleLoader {
 
   // Where motion-host looks when no module is named: beside its own executable.
   static std::string DefaultModulePath();
+  // The file `name` in the folder of motion-host's own executable.
+  static std::string BesideExecutable(const char* name);
 
  private:
   void* ResolveAddress(const char* name, std::string& error) const;
