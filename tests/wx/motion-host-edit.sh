@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # motion-host edit in a real window, played with xdotool on the display scripts/with-xvfb gives
 # it: Escape leaves the motion file byte for byte; a segment typed with the Enter walk and then
-# Enter away from the value fields (OK) rewrites it.
+# Enter away from the value fields (OK) rewrites it; without the window backend beside it,
+# motion-host says so and leaves the file alone.
 # Usage: motion-host-edit.sh MOTION_HOST EXAMPLE_MOTION
 set -u
 host=$1
@@ -34,4 +35,15 @@ cmp -s "$example" "$work/m.motion" || fail "Escape changed the motion file"
 edit_with_keys 1 2 period 5 Return minus 7 Return Tab Return
 grep -q '^X_TPOS\[mm\]=80, 12.5, 0, -80, 0$' "$work/m.motion" || fail "the typed segment is not in: $(cat "$work/m.motion")"
 grep -q '^Y_TPOS\[mm\]=0, -7, 40, 0, -40$' "$work/m.motion" || fail "the typed segment is not in: $(cat "$work/m.motion")"
-echo "motion-host edit: Escape kept the file, OK wrote the typed segment"
+# A motion-host whose folder lacks the window backend still runs its other commands.
+mkdir "$work/alone"
+cp "$host" "$work/alone/"
+cp "$example" "$work/m.motion"
+module="$(dirname "$host")/Zoventa.so"
+"$work/alone/motion-host" --module "$module" edit "$work/m.motion" 2>"$work/err"
+[ $? -eq 2 ] || fail "edit without the window backend did not exit 2"
+grep -q "the window backend is missing" "$work/err" || fail "edit without the window backend said: $(cat "$work/err")"
+cmp -s "$example" "$work/m.motion" || fail "edit without the window backend changed the motion file"
+"$work/alone/motion-host" --module "$module" translate "$work/m.motion" >/dev/null || fail "translate needed the window backend"
+
+echo "motion-host edit: Escape kept the file, OK wrote the typed segment, a missing backend is named"
