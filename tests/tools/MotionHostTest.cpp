@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/tools/MotionHostRun.h"
 
@@ -15,8 +16,10 @@ TEST(MotionHost, WithoutArgumentsTranslatesTheDemo) {
 TEST(MotionHost, OptionsMayStandBeforeOrAfterTheCommand) {
   const std::string motion = std::string(EXAMPLES_DIR) + "/rotary.motion";
   const std::string setup = "--setup " + std::string(EXAMPLES_DIR) + "/rotary.setup.json";
+  const std::string setupWithEquals = "--setup=" + std::string(EXAMPLES_DIR) + "/rotary.setup.json";
   for (const std::string& arguments :
-       {setup + " translate " + motion, "translate " + motion + " " + setup, "translate " + setup + " " + motion}) {
+       {setup + " translate " + motion, "translate " + motion + " " + setup, "translate " + setup + " " + motion,
+        setupWithEquals + " translate " + motion, "translate " + motion + " " + setupWithEquals}) {
     const HostRun run = MotionHost(arguments);
     EXPECT_EQ(run.status, 0) << arguments << "\n" << run.output;
     EXPECT_EQ(run.output, ReadFile(std::string(EXAMPLES_DIR) + "/rotary.program")) << arguments;
@@ -50,6 +53,13 @@ TEST(MotionHost, FailuresToRunSayWhatIsMissing) {
       {"new >/dev/full", "motion-host: cannot write to standard output: No space left on device"},
       {"info >/dev/full", "cannot write to standard output"},
       {"translate " + std::string(EXAMPLES_DIR) + "/circle.motion >/dev/full", "cannot write to standard output"},
+      {"import-gcode --join-tolerance=20 x.nc",
+       "motion-host import-gcode: --join-tolerance: takes a number from 1e-06 to 10, not \"20\""},
+      {"report --corner-angle -1 x.motion", "--corner-angle: takes a number from 0 to 180, not \"-1\""},
+      {"report --format=xml x.motion", "motion-host report: --format: xml not in {table,csv}"},
+      {"plot --bogus x.motion", "motion-host plot: unknown option \"--bogus\""},
+      {"plot", "motion-host plot: needs a motion file"},
+      {"plot -o", "motion-host plot: -o needs a value"},
   };
   for (const auto& c : cases) {
     const HostRun run = MotionHost(c.arguments);
@@ -64,6 +74,58 @@ TEST(MotionHost, EveryCommandExplainsItself) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output.find("usage: motion-host"), 0u) << command;
     EXPECT_NE(run.output.find(command), std::string::npos);
+  }
+}
+
+// Each command's help names every option it takes; the main help names every command.
+TEST(MotionHost, EveryCommandExplainsItselfAndItsOptions) {
+  const struct {
+    std::string command;
+    std::vector<std::string> options;
+  } cases[] = {
+      {"demo", {}},
+      {"info", {}},
+      {"new", {}},
+      {"translate", {"MOTION_FILE"}},
+      {"plot", {"-o FILE.svg", "--corner-angle DEG", "MOTION_FILE"}},
+      {"report", {"--format table|csv", "--corner-angle DEG", "MOTION_FILE"}},
+      {"import-gcode", {"-o FILE", "--segments", "--strict", "--join-tolerance MM", "GCODE_FILE"}},
+      {"edit", {"--script SCRIPT", "MOTION_FILE"}},
+      {"completion", {}},
+  };
+  const HostRun main = MotionHost("--help");
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost(c.command + " --help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.find("usage: motion-host [--module PATH] [--setup FILE.json] " + c.command), 0u) << c.command;
+    EXPECT_EQ(run.output.back(), '\n') << c.command;
+    for (const std::string& option : c.options)
+      EXPECT_NE(run.output.find("\n  " + option + " "), std::string::npos) << c.command << ": " << option;
+    EXPECT_NE(main.output.find("\n  " + c.command + " "), std::string::npos) << c.command;
+  }
+}
+
+TEST(MotionHost, TellsItsVersion) {
+  EXPECT_EQ(MotionHost("--version").output, "motion-host " PROJECT_VERSION "\n");
+  EXPECT_NE(MotionHost("info").output.find("\nmotion-host: " PROJECT_VERSION "\n"), std::string::npos);
+}
+
+// The completion script, sourced into bash, completes what the command line reads.
+TEST(MotionHost, CompletesCommandsOptionsAndTheirValues) {
+  const struct {
+    std::string words;  // the command line up to the word being completed
+    std::string expected;
+  } cases[] = {
+      {"motion-host imp", "import-gcode"},
+      {"motion-host import-gcode --join", "--join-tolerance"},
+      {"motion-host --setup s.json report --format c", "csv"},
+      {"motion-host plot --se", "--setup"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = Shell("bash -c 'source <(" + std::string(MOTION_HOST) +
+                              " completion); COMP_WORDS=(" + c.words + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                              "_motion_host; echo \"${COMPREPLY[*]}\"'");
+    EXPECT_EQ(run.output, c.expected + "\n") << c.words;
   }
 }
 

@@ -1,33 +1,40 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
 class HostSession;
 
 // Exit codes of motion-host: the module refused the motion, or the command could not run.
 enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
 
+// What a command does once its command line is read, with the session of the loaded module.
+using CommandRunner = std::function<int(HostSession& session)>;
+
 struct Command {
   const char* name;
-  const char* synopsis;  // the arguments after the command's name
-  const char* help;
-  int (*run)(HostSession& session, const std::vector<std::string>& arguments);
+  const char* summary;  // its line in the main help; the command's own help comes from `define`
+  // Gives the command its description, options and operands on its part of the command line, and
+  // returns what runs it with the values they receive.
+  CommandRunner (*define)(CLI::App& command);
+  bool loadsModule = true;
 };
 
 const std::vector<Command>& AllCommands();
 
-// What the path commands say about themselves; each lives beside its command.
-extern const char kPlotHelp[];
-extern const char kReportHelp[];
-extern const char kImportGcodeHelp[];
-extern const char kEditHelp[];
+// Tells the user why the command cannot go on, in the command's name; returns kExitUsage.
+int CommandFailure(const std::string& command, const std::string& message);
 
-int RunDemo(HostSession& session, const std::vector<std::string>& arguments);
-int RunInfo(HostSession& session, const std::vector<std::string>& arguments);
-int RunNew(HostSession& session, const std::vector<std::string>& arguments);
-int RunTranslate(HostSession& session, const std::vector<std::string>& arguments);
-int RunPlot(HostSession& session, const std::vector<std::string>& arguments);
-int RunReport(HostSession& session, const std::vector<std::string>& arguments);
-int RunImportGcode(HostSession& session, const std::vector<std::string>& arguments);
-int RunEdit(HostSession& session, const std::vector<std::string>& arguments);
+CommandRunner DefineDemo(CLI::App& command);
+CommandRunner DefineInfo(CLI::App& command);
+CommandRunner DefineNew(CLI::App& command);
+CommandRunner DefineTranslate(CLI::App& command);
+CommandRunner DefinePlot(CLI::App& command);
+CommandRunner DefineReport(CLI::App& command);
+CommandRunner DefineImportGcode(CLI::App& command);
+CommandRunner DefineEdit(CLI::App& command);
+CommandRunner DefineCompletion(CLI::App& command);

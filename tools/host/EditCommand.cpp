@@ -1,21 +1,17 @@
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "framework/backends/headless/HeadlessBackend.h"
 #include "plugin/ModuleExports.h"
-#include "tools/host/CommandArguments.h"
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/EditScript.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ScriptPlayer.h"
 #include "tools/host/TextIO.h"
 #include "tools/host/WindowBackend.h"
-
-const char kEditHelp[] =
-    "opens the editor on MOTION_FILE (a missing file starts a new motion) and writes the file back,\n"
-    "             atomically, only when the editor ends with OK; with --script the headless editor plays\n"
-    "             SCRIPT (- for standard input) and prints a transcript (see docs/edit-scripts.md)";
 
 namespace {
 
@@ -73,13 +69,12 @@ int PlayScript(HostSession& session, const std::string& scriptPath, const std::s
 }
 
 // A person edits in a real window; the file changes only when they confirm with OK.
-int EditInWindow(HostSession& session, const CommandArguments& options, const std::string& motionPath, CString& text) {
+int EditInWindow(HostSession& session, const std::string& motionPath, CString& text) {
 #ifdef HAVE_WX_BACKEND
   WindowBackend window;
   std::string why;
   if (!window.Open(why)) {
-    options.Fail(why + "; to edit without a screen, use --script");
-    return kExitUsage;
+    return CommandFailure("edit", why + "; to edit without a screen, use --script");
   }
   CDialogBackend* previous = AfxSetDialogBackend(&window.Backend());
   const bool confirmed = EditText(session, text);
@@ -88,20 +83,32 @@ int EditInWindow(HostSession& session, const CommandArguments& options, const st
   return WriteOutput(motionPath, text) ? kExitOk : kExitUsage;
 #else
   (void)session, (void)motionPath, (void)text;
-  options.Fail("this motion-host was built without the window backend; use --script");
-  return kExitUsage;
+  return CommandFailure("edit", "this motion-host was built without the window backend; use --script");
 #endif
+}
+
+struct EditOptions {
+  std::string motionFile;
+  std::string script;
+};
+
+int Edit(HostSession& session, const EditOptions& options) {
+  CString text;
+  if (!ReadOrCreateMotion(session, options.motionFile, text)) return kExitUsage;
+  if (!options.script.empty()) return PlayScript(session, options.script, options.motionFile, text);
+  return EditInWindow(session, options.motionFile, text);
 }
 
 }  // namespace
 
-int RunEdit(HostSession& session, const std::vector<std::string>& arguments) {
-  CommandArguments options("edit", {"--script"}, {});
-  std::string motionPath;
-  if (!options.Parse(arguments) || !options.SingleOperand("motion file", motionPath)) return kExitUsage;
-  CString text;
-  if (!ReadOrCreateMotion(session, motionPath, text)) return kExitUsage;
-  const std::string scriptPath = options.Value("--script");
-  if (!scriptPath.empty()) return PlayScript(session, scriptPath, motionPath, text);
-  return EditInWindow(session, options, motionPath, text);
+CommandRunner DefineEdit(CLI::App& command) {
+  auto options = std::make_shared<EditOptions>();
+  command.description(
+      "Opens the editor on MOTION_FILE (a missing file starts a new motion) and writes the file back, atomically, "
+      "only when the editor ends with OK. With --script the headless editor plays SCRIPT and prints a transcript "
+      "(see docs/edit-scripts.md).");
+  command.add_option("--script", options->script, "play SCRIPT (- for standard input) instead of opening a window")
+      ->type_name("SCRIPT");
+  AddOperand(command, options->motionFile, "MOTION_FILE", "motion file", "the motion file to edit");
+  return [options](HostSession& session) { return Edit(session, *options); };
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 
 #include "geometry/GcodeReader.h"
@@ -8,7 +9,7 @@
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
 #include "plugin/ModuleExports.h"
-#include "tools/host/CommandArguments.h"
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/TextIO.h"
@@ -151,33 +152,42 @@ bool ReadContour(const std::string& source, const geometry::GcodeOptions& option
   return !path.moves.empty();
 }
 
-}  // namespace
-
-const char kImportGcodeHelp[] =
-    "turns the contour of a G-code program (G0-G3, G17, G90/G91, G20/G21, I/J or R, F) into a motion file,\n"
-    "             or with --segments into the editor's import lines, into FILE (atomically) or onto standard\n"
-    "             output; skipped words are reported, --strict refuses them; points closer than MM millimetres\n"
-    "             (default 0.001) are joined";
-
-int RunImportGcode(HostSession& session, const std::vector<std::string>& arguments) {
-  CommandArguments options("import-gcode", {"-o", "--join-tolerance"}, {"--strict", "--segments"});
+struct ImportOptions {
   std::string source;
-  geometry::GcodeOptions gcodeOptions;
-  if (!options.Parse(arguments) || !options.SingleOperand("G-code file", source) ||
-      !options.Number("--join-tolerance", gcodeOptions.joinTolerance, 1e-6, 10.0, gcodeOptions.joinTolerance))
-    return kExitUsage;
-  gcodeOptions.strict = options.Has("--strict");
-  const ImportMessages messages(source);
+  std::string output;
+  geometry::GcodeOptions gcode;
+  bool segments = false;
+};
+
+int ImportGcode(HostSession& session, const ImportOptions& options) {
+  const ImportMessages messages(options.source);
   geometry::GcodePath contour;
-  if (!ReadContour(source, gcodeOptions, contour, messages)) return kExitUsage;
+  if (!ReadContour(options.source, options.gcode, contour, messages)) return kExitUsage;
 
   CInternalData record(session.Controller(), session.Motion());
   if (!PrepareRecord(session, record, messages)) return kExitUsage;
   if (const int status = FillRecord(record, contour, session.Controller(), messages); status != kExitOk) return status;
   CString output;
-  if (options.Has("--segments"))
+  if (options.segments)
     output = ImportFileLines(record);
   else
     record.WriteData(output);
-  return WriteOutput(options.Value("-o"), output) ? kExitOk : kExitUsage;
+  return WriteOutput(options.output, output) ? kExitOk : kExitUsage;
+}
+
+}  // namespace
+
+CommandRunner DefineImportGcode(CLI::App& command) {
+  auto options = std::make_shared<ImportOptions>();
+  command.description(
+      "Turns the contour of a G-code program (G0-G3, G17, G90/G91, G20/G21, I/J or R, F) into a motion file, or "
+      "into the editor's import lines. Skipped words are reported.");
+  command.add_option("-o", options->output, "write into FILE (atomically) instead of standard output")
+      ->type_name("FILE");
+  command.add_flag("--segments", options->segments, "write the editor's import lines instead of a motion file");
+  command.add_flag("--strict", options->gcode.strict, "refuse the words that would be skipped");
+  AddNumberOption(command, "--join-tolerance", options->gcode.joinTolerance, 1e-6, 10.0, "MM",
+                  "points closer than MM millimetres are one point");
+  AddOperand(command, options->source, "GCODE_FILE", "G-code file", "the G-code program, or - for standard input");
+  return [options](HostSession& session) { return ImportGcode(session, *options); };
 }

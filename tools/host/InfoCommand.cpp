@@ -1,14 +1,13 @@
 #include <cstdio>
 
 #include "plugin/ModuleExports.h"
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 
-int RunInfo(HostSession& session, const std::vector<std::string>& arguments) {
-  if (!arguments.empty()) {
-    std::fprintf(stderr, "motion-host info: unexpected argument \"%s\"\n", arguments.front().c_str());
-    return kExitUsage;
-  }
+namespace {
+
+int Info(HostSession& session) {
   const auto getClassName = session.Export<GetClassNameFn>("GetClassName");
   const auto getName = session.Export<GetNameFn>("GetName");
   const auto getOrderID = session.Export<GetOrderIDFn>("GetOrderID");
@@ -19,5 +18,15 @@ int RunInfo(HostSession& session, const std::vector<std::string>& arguments) {
   std::printf("order ID:    %d (0x%X)\n", getOrderID(), static_cast<unsigned>(getOrderID()));
   std::printf("enabled:     %s on \"%s\"\n", isEnabled(&session.Controller()) ? "yes" : "no",
               session.Controller().GetName().GetString());
+  std::printf("motion-host: %s\n", MOTION_HOST_VERSION);
   return kExitOk;
+}
+
+}  // namespace
+
+CommandRunner DefineInfo(CLI::App& command) {
+  command.description(
+      "Prints the module's class name, name and order ID, whether it is enabled for the setup, and the version of "
+      "motion-host.");
+  return Info;
 }

@@ -1,7 +1,8 @@
-#include <cstdio>
+#include <memory>
 #include <string>
 
 #include "plugin/ModuleExports.h"
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/DemoMotion.h"
 #include "tools/host/HostSession.h"
@@ -21,13 +22,7 @@ int Translate(HostSession& session, CString parameters) {
   return kExitOk;
 }
 
-}  // namespace
-
-int RunNew(HostSession& session, const std::vector<std::string>& arguments) {
-  if (!arguments.empty()) {
-    std::fprintf(stderr, "motion-host new: unexpected argument \"%s\"\n", arguments.front().c_str());
-    return kExitUsage;
-  }
+int New(HostSession& session) {
   const auto getDefaults = session.Export<GetDefaultParametersFn>("GetDefaultParameters");
   if (getDefaults == nullptr) return kExitUsage;
   CString text;
@@ -36,20 +31,30 @@ int RunNew(HostSession& session, const std::vector<std::string>& arguments) {
   return kExitOk;
 }
 
-int RunTranslate(HostSession& session, const std::vector<std::string>& arguments) {
-  if (arguments.size() > 1) {
-    std::fprintf(stderr, "motion-host translate: one motion file at most, not %zu\n", arguments.size());
-    return kExitUsage;
-  }
-  CString parameters;
-  if (!ReadInput(arguments.empty() ? "-" : arguments.front(), parameters)) return kExitUsage;
-  return Translate(session, parameters);
+}  // namespace
+
+CommandRunner DefineDemo(CLI::App& command) {
+  command.description(
+      "Translates the built-in demo motion, a rounded rectangle with the rotary table as tangent axis; what "
+      "motion-host does without a command.");
+  return [](HostSession& session) { return Translate(session, kDemoMotion); };
 }
 
-int RunDemo(HostSession& session, const std::vector<std::string>& arguments) {
-  if (!arguments.empty()) {
-    std::fprintf(stderr, "motion-host demo: unexpected argument \"%s\"\n", arguments.front().c_str());
-    return kExitUsage;
-  }
-  return Translate(session, kDemoMotion);
+CommandRunner DefineNew(CLI::App& command) {
+  command.description("Prints the parameter text of a new motion on the setup.");
+  return New;
+}
+
+CommandRunner DefineTranslate(CLI::App& command) {
+  auto motionFile = std::make_shared<std::string>("-");
+  command.description(
+      "Prints the program of a motion file and exits 0, or prints the module's messages on standard error and "
+      "exits 1; exits 2 when the file cannot be read.");
+  AddOperand(command, *motionFile, "MOTION_FILE", "motion file", "the motion file (default: - for standard input)",
+             false);
+  return [motionFile](HostSession& session) {
+    CString parameters;
+    if (!ReadInput(*motionFile, parameters)) return static_cast<int>(kExitUsage);
+    return Translate(session, parameters);
+  };
 }

@@ -2,7 +2,7 @@
 
 #include "geometry/SegmentGeometry.h"
 #include "motion/CInternalData.h"
-#include "tools/host/CommandArguments.h"
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/TextIO.h"
@@ -77,7 +77,8 @@ std::vector<double> InForce(const CMC_ArrayParameter& values) {
   return inForce;
 }
 
-// Reads the motion file, or standard input for "-".
+}  // namespace
+
 int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& path) {
   CString text;
   if (!ReadInput(source, text)) return kExitUsage;
@@ -103,16 +104,10 @@ int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& 
   return kExitOk;
 }
 
-}  // namespace
+double PathOptions::CornerThreshold() const { return geometry::Radians(cornerDegrees); }
 
-int StartPathCommand(HostSession& session, const std::vector<std::string>& arguments, CommandArguments& options,
-                     double& cornerThreshold, MotionPath& path) {
-  constexpr double kDefaultCornerDegrees = 10.0;
-  std::string source;
-  double degrees = 0.0;
-  if (!options.Parse(arguments) || !options.SingleOperand("motion file", source) ||
-      !options.Number("--corner-angle", kDefaultCornerDegrees, 0.0, 180.0, degrees))
-    return kExitUsage;
-  cornerThreshold = geometry::Radians(degrees);
-  return LoadMotionPath(session, source, path);
+void AddPathOptions(CLI::App& command, PathOptions& options) {
+  AddNumberOption(command, "--corner-angle", options.cornerDegrees, 0.0, 180.0, "DEG",
+                  "a joint that turns by more than DEG degrees is a corner where the path stops");
+  AddOperand(command, options.motionFile, "MOTION_FILE", "motion file", "the motion file, or - for standard input");
 }

@@ -33,12 +33,22 @@ struct MotionPath {
   double countsPerLiteral[2] = {1.0, 1.0};
 };
 
-class CommandArguments;
+namespace CLI {
+class App;
+}
 
-// What the plot and the report start with: their arguments (one motion file, --corner-angle and
-// the command's own options, parsed into `options`), the corner threshold in radians (a joint
-// that turns by more is a corner where the path stops) and the motion's path. Returns an exit
-// code: kExitOk with `path` filled, kExitRefused after printing the module's messages,
-// kExitUsage for bad arguments or a file that cannot be read.
-int StartPathCommand(HostSession& session, const std::vector<std::string>& arguments, CommandArguments& options,
-                     double& cornerThreshold, MotionPath& path);
+// What the plot and the report are given alike: one motion file, and the corner threshold (a
+// joint that turns by more is a corner where the path stops).
+struct PathOptions {
+  std::string motionFile;
+  double cornerDegrees = 10.0;
+
+  double CornerThreshold() const;  // radians
+};
+
+void AddPathOptions(CLI::App& command, PathOptions& options);
+
+// Reads the motion file (standard input for "-"). Returns an exit code: kExitOk with `path`
+// filled, kExitRefused after printing the module's messages, kExitUsage for a file that cannot
+// be read.
+int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& path);

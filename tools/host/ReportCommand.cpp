@@ -1,10 +1,11 @@
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "geometry/PathWalk.h"
 #include "geometry/SegmentGeometry.h"
 #include "geometry/TravelTime.h"
-#include "tools/host/CommandArguments.h"
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/MotionPath.h"
 #include "tools/host/TextIO.h"
@@ -141,23 +142,32 @@ CString Csv(const PathReport& report) {
 
 }  // namespace
 
-const char kReportHelp[] =
-    "prints one row per segment (end point, length, headings, corner, acceleration, speed, time) and the\n"
-    "             path's length, time, end point and closing gap, also in the drives' counts; a corner that\n"
-    "             turns by more than DEG degrees (default 10) stops the path";
+namespace {
 
-int RunReport(HostSession& session, const std::vector<std::string>& arguments) {
-  CommandArguments options("report", {"--corner-angle", "--format"}, {});
-  double cornerThreshold = 0.0;
+struct ReportOptions {
+  PathOptions path;
+  std::string format = "table";
+};
+
+int Report(HostSession& session, const ReportOptions& options) {
   MotionPath path;
-  if (const int status = StartPathCommand(session, arguments, options, cornerThreshold, path); status != kExitOk)
-    return status;
-  const std::string format = options.Value("--format", "table");
-  if (format != "table" && format != "csv") {
-    options.Fail("--format takes table or csv, not \"" + format + "\"");
-    return kExitUsage;
-  }
-  const PathReport report = MakeReport(path, cornerThreshold);
-  WriteText(stdout, format == "csv" ? Csv(report) : Table(report));
+  if (const int status = LoadMotionPath(session, options.path.motionFile, path); status != kExitOk) return status;
+  const PathReport report = MakeReport(path, options.path.CornerThreshold());
+  WriteText(stdout, options.format == "csv" ? Csv(report) : Table(report));
   return kExitOk;
+}
+
+}  // namespace
+
+CommandRunner DefineReport(CLI::App& command) {
+  auto options = std::make_shared<ReportOptions>();
+  command.description(
+      "Prints one row per segment (end point, length, headings, corner, acceleration, speed, time) and the path's "
+      "length, time, end point and closing gap, also in the drives' counts.");
+  command.add_option("--format", options->format, "a table for people, or csv rows for a spreadsheet")
+      ->type_name("table|csv")
+      ->check(CLI::IsMember({"table", "csv"}).description(""))
+      ->capture_default_str();
+  AddPathOptions(command, options->path);
+  return [options](HostSession& session) { return Report(session, *options); };
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+// motion-host's command line, read by one parser: the options of motion-host itself, then one
+// command with its own options and operands, in any order. Every command declares its part with
+// the helpers below, so that all of them read, check and explain their options alike.
+
+// A number option whose range the parser checks: `name UNIT`, for example "--corner-angle DEG".
+// The value keeps what it holds when the option is not given; the help shows it as the default.
+CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double& value, double min, double max,
+                             const std::string& unit, const std::string& help);
+
+// The command's one operand. A missing required operand, or a second one, is refused in the
+// words of `what` ("motion file").
+void AddOperand(CLI::App& command, std::string& operand, const std::string& name, const std::string& what,
+                const std::string& help, bool required = true);
+
+// Reads the command line and runs the command it names. Returns the exit status.
+int RunCommandLine(int argc, char** argv);
+
+// The bash completion script of motion-host's commands and options, as `root` declares them.
+std::string BashCompletionScript(const CLI::App& root);
