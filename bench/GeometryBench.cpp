@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,35 +11,53 @@
 
 namespace {
 
-// A contour of `count` moves alternating lines and half circles, as a CAM program writes it.
+// A contour of `count` moves alternating lines and half circles, as a CAM post-processor writes
+// it: line numbers, three decimals, and the depth and spindle speed repeated on every line.
 std::string Gcode(int count) {
-  std::string text = "G21 G90 G17\nG0 X0 Y0\n";
+  std::string text = "%\nO1001 (BENCH)\nN10 G21 G90 G17 G54\nN20 T1 M6\nN30 G0 X0. Y0. S12000 M3\nN40 G1 Z-1. F300.\n";
+  char line[96];
   for (int i = 0; i < count; ++i) {
-    const std::string y = std::to_string(10 * (i / 2 + 1));
-    text += i % 2 == 0 ? "G1 X" + std::to_string(100 * ((i / 2) % 2 == 0)) + " F600\n"
-                       : "G" + std::string((i / 2) % 2 == 0 ? "3" : "2") + " Y" + y + " R5\n";
+    const int row = i / 2;
+    const double y = 10.0 * (row + 1);
+    const bool right = row % 2 == 0;
+    if (i % 2 == 0)
+      std::snprintf(line, sizeof line, "N%d G1 X%.3f Y%.3f Z-1. S12000 F600.\n", 50 + 10 * i, right ? 100.0 : 0.0,
+                    y - 10.0);
+    else
+      std::snprintf(line, sizeof line, "N%d G%d X%.3f Y%.3f Z-1. I0. J5. S12000\n", 50 + 10 * i, right ? 3 : 2,
+                    right ? 100.0 : 0.0, y);
+    text += line;
   }
-  return text;
+  return text + "G0 Z5.\nM30\n%\n";
 }
 
-geometry::GcodePath Contour(int count) {
-  geometry::GcodePath path;
+geometry::Contour Contour(int count) {
+  geometry::GcodeProgram program;
   geometry::GcodeError error;
-  geometry::ReadGcode(Gcode(count), {}, path, error);
-  return path;
+  geometry::ReadGcode(Gcode(count), {}, program, error);
+  return program.contours.at(0);
 }
 
 void ReadGcode(benchmark::State& state) {
   const std::string text = Gcode(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    geometry::GcodePath path;
+    geometry::GcodeProgram program;
     geometry::GcodeError error;
-    if (!geometry::ReadGcode(text, {}, path, error)) state.SkipWithError(error.message.c_str());
-    benchmark::DoNotOptimize(path);
+    if (!geometry::ReadGcode(text, {}, program, error)) state.SkipWithError(error.message.c_str());
+    benchmark::DoNotOptimize(program);
   }
   state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
-BENCHMARK(ReadGcode)->RangeMultiplier(8)->Range(8, 8192)->Complexity(benchmark::oN);
+BENCHMARK(ReadGcode)->RangeMultiplier(8)->Range(8, 8 << 15)->Complexity(benchmark::oN);
+
+// What the import does with a contour: its segments, each through its written end point.
+void RelativePath(benchmark::State& state) {
+  const geometry::Contour contour = Contour(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(geometry::ToRelativePath(contour, {}));
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(RelativePath)->RangeMultiplier(8)->Range(8, 8 << 15)->Complexity(benchmark::oN);
 
 // What the report does with a path: walk it and estimate its time.
 void WalkAndTime(benchmark::State& state) {

@@ -4,35 +4,27 @@
 #include <string_view>
 #include <vector>
 
-#include "geometry/PathSegment.h"
+#include "geometry/Contour.h"
 
-// Reads the planar contour of a G-code program: G0 to G3 in the XY plane (G17), absolute and
-// incremental positions (G90, G91), inches and millimetres (G20, G21), arcs by I/J centre offsets
-// or by R (negative for the arc over half a turn), full circles by I/J, and F as the speed along
-// the path. Everything comes out in millimetres and radians.
+// Reads the contours of a G-code program as CAM post-processors write it: cuts by G1 to G3 in
+// the XY plane, separated by rapids and moves in Z, with the program's frame followed through
+// G90/G91, G20/G21, G92, G52, G54 to G59, G53 and G28/G30. docs/geometry.md lists every word and
+// what the reader does with it. Everything comes out in millimetres and radians.
 namespace geometry {
 
 struct GcodeOptions {
-  double joinTolerance = 0.001;  // mm: closer points are one point; also how far an arc's end may miss its circle
-  bool strict = false;           // refuse unknown words instead of skipping them
+  double joinTolerance = 0.001;  // mm: a cut that ends closer to its start is left out
+  // mm: how far an arc's end may be off the circle its start and centre give (I/J), or its chord
+  // longer than its diameter (R); 0: what the file's written precision explains.
+  double arcTolerance = 0.0;
+  bool strict = false;   // refuse unknown words instead of skipping them
+  bool flatten = false;  // a cut that also moves in Z loses its Z instead of being refused
 };
 
-// One move of the contour, in the program's own frame.
-struct GcodeMove {
-  PathSegment::Kind kind = PathSegment::Kind::Linear;
-  Point target;         // where the program says the move ends
-  double radius = 0.0;  // circular moves, as SegmentGeometry.h defines them
-  double initialAngle = 0.0;
-  double angleIncrement = 0.0;
-  double feed = 0.0;  // mm/min from this move on; 0: none new
-  int line = 0;
-};
-
-struct GcodePath {
-  Point start;  // where the first G1, G2 or G3 starts; rapid moves before it only lead there
-  Point end;    // the program's last position
-  std::vector<GcodeMove> moves;
-  std::vector<std::string> notes;  // "line N: ..." for each comment and word skipped
+struct GcodeProgram {
+  std::vector<Contour> contours;
+  std::vector<std::string> notes;  // "line N: ..." for each kind of word skipped, and other remarks
+  double arcTolerance = 0.0;       // mm: the one the arcs were checked with
 };
 
 struct GcodeError {
@@ -40,7 +32,12 @@ struct GcodeError {
   std::string message;
 };
 
-// False with the first fault and its line; `path` then holds what was read before it.
-bool ReadGcode(std::string_view text, const GcodeOptions& options, GcodePath& path, GcodeError& error);
+// False with the first fault and its line; `program` then holds what was read before it.
+bool ReadGcode(std::string_view text, const GcodeOptions& options, GcodeProgram& program, GcodeError& error);
+
+// The arc tolerance of a file whose finest written digit is worth `unit` mm (0: a file that
+// writes no decimals): what rounding start, end and centre to that digit can put between an
+// arc's end radius and its start radius, and never less than 0.002 mm.
+double ArcToleranceForPrecision(double unit);
 
 }  // namespace geometry

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "geometry/GcodeReader.h"
+#include "geometry/Contour.h"
 #include "geometry/PathSegment.h"
 
 namespace geometry {
@@ -18,13 +18,14 @@ struct Rounding {
 struct ImportedSegment {
   PathSegment segment;
   double feed = 0.0;  // mm/min from this segment on; 0: none new
-  int line = 0;       // of the G-code move it comes from
+  int line = 0;       // of the move it comes from
 };
 
-// The moves as segments relative to each other, rounded as the motion keeps them. Each linear
-// segment heads for its move's end as the program gives it, from where the rounded segments
-// before it end, so rounding does not add up along the path; an arc keeps its own rounded radius
-// and angles. A linear segment that rounds to nothing is left out, its new speed passing on.
-std::vector<ImportedSegment> ToRelativePath(const GcodePath& path, const Rounding& rounding);
+// The contour as segments relative to each other, rounded as the motion keeps them. Each segment
+// runs from where the rounded segments before it end to its move's end as written, so rounding
+// does not add up along the path: a line heads straight there, an arc passes through both points
+// with its centre on their perpendicular bisector, nearest to the written centre. A line that
+// rounds to nothing is left out, its new speed passing on.
+std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Rounding& rounding);
 
 }  // namespace geometry

@@ -25,6 +25,19 @@ class PathCommands : public TemporaryDirectoryTest {
     WriteFile(PathOf(name), text);
     return PathOf(name);
   }
+
+  // A setup file of a table with linear X and Y drives as slaves 0 and 1.
+  std::string TableSetup(const char* name, int countsPerMillimetre, bool yClosedLoop) {
+    const std::string counts = std::to_string(countsPerMillimetre);
+    return Write(name, R"({
+      "controller": {"name": "Table", "variables": ["CACC", "CSPD", "TPOS", "NLINESTAN"]},
+      "drives": [{"name": "X", "load": "linear", "counts_per_unit": )" +
+                           counts + R"(, "options": {"IsClosedPosition": 1}},
+                 {"name": "Y", "load": "linear", "counts_per_unit": )" +
+                           counts + R"(, "options": {"IsClosedPosition": )" + (yClosedLoop ? "1" : "0") + R"(}}],
+      "axes": [{"id": 1, "name": "X", "drive": "X"}, {"id": 2, "name": "Y", "drive": "Y"}],
+      "slaves": [1, 2]})");
+  }
 };
 
 // The last row of a CSV report: its end point.
@@ -106,12 +119,7 @@ TEST_F(PathCommands, TheDemoClosesExactlyAndOnItsDrivesToo) {
 
 // 0.14 - 0.07 - 0.07 closes as written, but ten counts per millimetre round it to 1 - 1 - 1.
 TEST_F(PathCommands, CoarseDrivesRoundAClosedPathOpen) {
-  const std::string setup = Write("coarse.setup.json", R"({
-    "controller": {"name": "Coarse table", "variables": ["CACC", "CSPD", "TPOS", "NLINESTAN"]},
-    "drives": [{"name": "X", "load": "linear", "counts_per_unit": 10, "options": {"IsClosedPosition": 1}},
-               {"name": "Y", "load": "linear", "counts_per_unit": 10, "options": {"IsClosedPosition": 1}}],
-    "axes": [{"id": 1, "name": "X", "drive": "X"}, {"id": 2, "name": "Y", "drive": "Y"}],
-    "slaves": [1, 2]})");
+  const std::string setup = TableSetup("coarse.setup.json", 10, true);
   const std::string motion = Write("triangle.motion",
                                    "SlaveX=0\nSlaveY=1\nSlaveTangent=-1\nSegmentType[]=0, 0, 0\n"
                                    "CACC[m/s^2]=0, 0, 0\nCSPD[m/s]=0, 0, 0\nX_TPOS[mm]=0.14, -0.07, -0.07\n"
@@ -155,11 +163,19 @@ TEST_F(PathCommands, BadGcodeIsRefusedWithItsLineAndNothingIsWritten) {
     std::string message;
   } cases[] = {
       {"G21\nG19 G1 X5\n", "bad.nc: line 2: only the XY plane (G17) can be read, not G19"},
-      {"G1 X10\nG3 X20 Y0 I6 J0\n", "bad.nc: line 2: the arc's end point lies 2 mm off its circle of radius 6 mm"},
-      {"G1 X10\nG1 X Y5\n", "bad.nc: line 2: X needs a number"},
-      {"G1 X10\nG2 X20 Y10\n", "bad.nc: line 2: an arc needs I and J or R"},
-      {"G1 X10 M8\n", "bad.nc: line 1: unknown word M8"},
+      {"G0 X10 Y0\nG3 X20 Y0 I6 J0\n",
+       "bad.nc: line 2: the arc's end point lies 2 mm off its circle of radius 6 mm, more than the arc tolerance "
+       "of 0.002 mm (--arc-tolerance MM sets it)"},
+      {"G0 X10 Y0\nG1 X Y5\n", "bad.nc: line 2: X needs a number"},
+      {"G0 X10 Y0\nG2 X20 Y10\n", "bad.nc: line 2: an arc needs I and J or R"},
+      {"G0 X10 Y0\nG1 X10 A5\n", "bad.nc: line 2: unknown word A5"},
       {"(nothing but a comment)\n", "bad.nc: no contour"},
+      {"G0 X0 Y0\nG1 X10\nG53 G0 X-300\nG1 X20\n", "bad.nc: line 3: G53 moves X in machine coordinates"},
+      {"G0 X0 Y0\nG1 X10\nG0 X20\nG1 X30 Y5\n",
+       "bad.nc: the file holds 2 contours; one motion runs one of them\n"
+       "  contour  line  start (mm)                          segments  length (mm)\n"
+       "        1     2  X 0.0000 Y 0.0000                          1      10.0000\n"
+       "        2     4  X 20.0000 Y 0.0000                         1      11.1803\n"},
   };
   for (const auto& c : cases) {
     const HostRun run = MotionHost("import-gcode --strict " + Write("bad.nc", c.gcode) + " -o " + PathOf("out.motion"));
@@ -167,6 +183,17 @@ TEST_F(PathCommands, BadGcodeIsRefusedWithItsLineAndNothingIsWritten) {
     EXPECT_NE(run.output.find(c.message), std::string::npos) << c.gcode << "\n" << run.output;
     EXPECT_FALSE(fs::exists(PathOf("out.motion"))) << c.gcode;
   }
+}
+
+// The module reads and translates the motion on the chosen setup before it is written: here the
+// setup's second slave is open loop, which no motion may drive.
+TEST_F(PathCommands, AMotionTheModuleRefusesIsNotWritten) {
+  const std::string setup = TableSetup("open.setup.json", 1000, false);
+  const std::string gcode = Write("line.nc", "G0 X0 Y0\nG1 X10 F600\n");
+  const HostRun run = MotionHost("--setup " + setup + " import-gcode " + gcode + " -o " + PathOf("out.motion"));
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("The parameter \"SlaveY\" is missing or not valid."), std::string::npos) << run.output;
+  EXPECT_FALSE(fs::exists(PathOf("out.motion")));
 }
 
 TEST_F(PathCommands, SegmentsComeOutAsTheEditorsImportLines) {
@@ -246,7 +273,7 @@ TEST_F(PathCommands, WrittenFilesAreReplacedWholeOrLeftAsTheyWere) {
   EXPECT_EQ(picture.find("<svg "), 0u);
   EXPECT_EQ(picture.substr(picture.size() - 7), "</svg>\n");
 
-  for (const std::string& command : {"plot " + motion, "import-gcode " + Write("line.nc", "G1 X10\n")}) {
+  for (const std::string& command : {"plot " + motion, "import-gcode " + Write("line.nc", "G0 X0 Y0\nG1 X10\n")}) {
     const HostRun missing = MotionHost(command + " -o " + PathOf("missing/out"));
     EXPECT_EQ(missing.status, 2) << command;
     EXPECT_NE(missing.output.find("cannot write \"" + PathOf("missing/out") + "\""), std::string::npos) << command;

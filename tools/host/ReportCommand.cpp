@@ -72,15 +72,21 @@ CString ValueOrDash(double value) {
 
 CString TimeOrDash(double seconds) { return std::isnan(seconds) ? CString("-") : Fixed(seconds, 4); }
 
+// Which of acceleration and speed the segment runs without, and how to give it.
+CString Unestimated(const MotionPath& path, size_t segment) {
+  CString text;
+  if (path.acceleration[segment] == 0.0)
+    text.Format("unknown: no acceleration is set for segment %zu; give the first segment one (CACC)", segment + 1);
+  else
+    text.Format("unknown: no speed is set for segment %zu; give the first segment one (CSPD)", segment + 1);
+  return text;
+}
+
 CString TotalTime(const PathReport& report) {
   if (!report.path.unitsKnown) return "unknown: the drives' kind of load is undetermined";
   double total = 0.0;
   for (size_t i = 0; i < report.times.size(); ++i) {
-    if (std::isnan(report.times[i])) {
-      CString text;
-      text.Format("unknown: segment %zu runs before an acceleration and a speed are set", i + 1);
-      return text;
-    }
+    if (std::isnan(report.times[i])) return Unestimated(report.path, i);
     total += report.times[i];
   }
   return Fixed(total, 4) + " s";

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The words of one line of a G-code program: a letter and a number each, between blanks and
+// comments. Used by the G-code reader.
+namespace geometry {
+
+struct GcodeWord {
+  char letter = 0;  // upper case
+  double value = 0.0;
+  int decimals = 0;       // digits written after the decimal point
+  std::string_view text;  // as written, for messages
+};
+
+// A fault of the line being read, or of an earlier line that the line being read shows up.
+struct GcodeFault {
+  std::string message;
+  int line = 0;  // 0: the line being read
+};
+
+[[noreturn]] void FailGcode(std::string message);
+
+// Written text for a message, cut to its first 40 characters.
+std::string Quoted(std::string_view text);
+
+// The line's words into `words` (emptied first); returns how many comments the line holds.
+// Throws GcodeFault for a letter without a number, a number that does not end where its word
+// does ("X1e3"), a number beyond any machine's reach, or a byte that starts no word.
+int ScanGcodeLine(std::string_view line, std::vector<GcodeWord>& words);
+
+}  // namespace geometry

@@ -1,0 +1,92 @@
+#include "tools/host/ContourImport.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "tools/host/Commands.h"
+#include "tools/host/ImportMessages.h"
+#include "tools/host/TextIO.h"
+
+namespace {
+
+std::string Formatted(const char* format, auto... values) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, values...);
+  return text;
+}
+
+std::string StartOf(const geometry::Contour& contour) {
+  if (!contour.startKnown) return "not given";
+  return Formatted("X %.4f Y %.4f", contour.start.x, contour.start.y);
+}
+
+// The motions to write, each with the file it goes to; empty after a refusal, told.
+struct Motion {
+  std::string path;
+  CString text;
+  const geometry::Contour* contour;
+};
+
+int Chosen(const std::vector<geometry::Contour>& contours, const ContourChoice& choice, const std::string& outputPath,
+           const ImportMessages& messages, std::vector<Motion>& motions) {
+  const int count = static_cast<int>(contours.size());
+  if (choice.split) {
+    if (outputPath.empty()) {
+      messages.Tell("--split writes one file per contour, so it needs -o FILE");
+      return kExitUsage;
+    }
+    for (int number = 1; number <= count; ++number)
+      motions.push_back({SplitPath(outputPath, number), {}, &contours[number - 1]});
+    return kExitOk;
+  }
+  if (choice.contour > count) {
+    messages.Tell(Formatted("there is no contour %d: the file holds %d\n", choice.contour, count) +
+                  ContourList(contours));
+    return kExitUsage;
+  }
+  if (choice.contour == 0 && count > 1) {
+    messages.Tell(Formatted("the file holds %d contours; one motion runs one of them\n", count) +
+                  ContourList(contours));
+    return kExitUsage;
+  }
+  motions.push_back({outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]});
+  return kExitOk;
+}
+
+}  // namespace
+
+std::string ContourList(const std::vector<geometry::Contour>& contours) {
+  std::string list = "  contour  line  start (mm)                          segments  length (mm)\n";
+  for (size_t i = 0; i < contours.size(); ++i)
+    list += Formatted("  %7zu  %4d  %-34s  %8zu  %11.4f\n", i + 1, contours[i].firstLine, StartOf(contours[i]).c_str(),
+                      contours[i].moves.size(), geometry::ContourLength(contours[i]));
+  return list.substr(0, list.size() - 1);
+}
+
+std::string SplitPath(const std::string& path, int number) {
+  const std::filesystem::path file(path);
+  std::filesystem::path split = file;
+  split.replace_filename(file.stem().string() + "-" + std::to_string(number) + file.extension().string());
+  return split.string();
+}
+
+int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours, const ContourChoice& choice,
+                  const ContourMotionOptions& options, const std::string& outputPath, const ImportMessages& messages) {
+  if (contours.empty()) {
+    messages.Tell("no contour: the file has no cut in X and Y");
+    return kExitUsage;
+  }
+  std::vector<Motion> motions;
+  if (const int status = Chosen(contours, choice, outputPath, messages, motions); status != kExitOk) return status;
+  for (size_t i = 0; i < motions.size(); ++i) {
+    const int status = ContourToMotion(session, *motions[i].contour, options, messages, motions[i].text);
+    if (status == kExitOk) continue;
+    if (choice.split) messages.Tell(Formatted("contour %zu cannot become a motion; no file was written", i + 1));
+    return status;
+  }
+  for (const Motion& motion : motions) {
+    if (!WriteOutput(motion.path, motion.text)) return kExitUsage;
+    if (choice.split) std::printf("%s: starts at %s\n", motion.path.c_str(), StartOf(*motion.contour).c_str());
+  }
+  return kExitOk;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "framework/CString.h"
+#include "geometry/Contour.h"
+
+class HostSession;
+class ImportMessages;
+
+struct ContourMotionOptions {
+  double acceleration = 0.0;  // m/s^2, on the first segment; 0 keeps the one in force
+  bool segments = false;      // the editor's import lines instead of a motion file
+};
+
+// A contour as a new motion of the session's setup: its slave axes, options and units are those
+// of `motion-host new`, its segments the contour's, rounded as the motion keeps them. The motion
+// is checked as the module checks it (its validation, then its translation on the setup) before
+// its text goes to `output`. Returns an exit code; faults are told with the source's line.
+int ContourToMotion(HostSession& session, const geometry::Contour& contour, const ContourMotionOptions& options,
+                    const ImportMessages& messages, CString& output);
