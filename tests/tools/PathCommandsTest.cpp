@@ -172,7 +172,8 @@ TEST_F(PathCommands, BadGcodeIsRefusedWithItsLineAndNothingIsWritten) {
       {"(nothing but a comment)\n", "bad.nc: no contour"},
       {"G0 X0 Y0\nG1 X10\nG53 G0 X-300\nG1 X20\n", "bad.nc: line 3: G53 moves X in machine coordinates"},
       {"G0 X0 Y0\nG1 X10\nG0 X20\nG1 X30 Y5\n",
-       "bad.nc: the file holds 2 contours; one motion runs one of them\n"
+       "bad.nc: the file holds 2 contours; one motion runs one of them: choose it with --contour N, or write "
+       "each into its own file with --split\n"
        "  contour  line  start (mm)                          segments  length (mm)\n"
        "        1     2  X 0.0000 Y 0.0000                          1      10.0000\n"
        "        2     4  X 20.0000 Y 0.0000                         1      11.1803\n"},
@@ -194,6 +195,59 @@ TEST_F(PathCommands, AMotionTheModuleRefusesIsNotWritten) {
   EXPECT_EQ(run.status, 1) << run.output;
   EXPECT_NE(run.output.find("The parameter \"SlaveY\" is missing or not valid."), std::string::npos) << run.output;
   EXPECT_FALSE(fs::exists(PathOf("out.motion")));
+}
+
+// Two contours, a plunge and a retract apart: the options choose one, split them, or refuse.
+TEST_F(PathCommands, ImportOptionsChooseAndShapeTheMotions) {
+  const std::string gcode =
+      Write("two.nc", "G0 X0 Y0\nG1 Z-1 F600\nG1 X10\nG0 Z5\nG0 X20 Y0\nG1 Z-1\nG1 X20 Y10\nM30\n");
+  const std::string part = PathOf("part.motion");
+  const struct {
+    std::string options;
+    int status;
+    std::string output;
+    std::vector<std::string> written;
+  } cases[] = {
+      {"--contour 2 --segments", 0, "L 0 10 0 0.01\n", {}},
+      {"--contour 1 --acceleration 0.5 --segments", 0, "L 10 0 0.5 0.01\n", {}},
+      {"--split -o " + part,
+       0,
+       part.substr(0, part.size() - 7) + "-1.motion: starts at X 0.0000 Y 0.0000\n" + part.substr(0, part.size() - 7) +
+           "-2.motion: starts at X 20.0000 Y 0.0000\n",
+       {"part-1.motion", "part-2.motion"}},
+      {"--contour 3", 2, "two.nc: there is no contour 3: the file holds 2\n", {}},
+      {"--split", 2, "two.nc: --split writes one file per contour, so it needs -o FILE\n", {}},
+      {"--split --contour 1 -o " + part, 2, "--split excludes --contour", {}},
+  };
+  for (const auto& c : cases) {
+    for (const char* file : {"part.motion", "part-1.motion", "part-2.motion"}) fs::remove(PathOf(file));
+    const HostRun run = MotionHost("import-gcode " + gcode + " " + c.options);
+    EXPECT_EQ(run.status, c.status) << c.options << "\n" << run.output;
+    EXPECT_NE(run.output.find(c.output), std::string::npos) << c.options << "\n" << run.output;
+    for (const std::string& file : c.written)
+      EXPECT_EQ(MotionHost("translate " + PathOf(file.c_str())).status, 0) << file;
+    const bool anyWritten = fs::exists(PathOf("part-1.motion")) || fs::exists(part);
+    EXPECT_EQ(anyWritten, !c.written.empty()) << c.options;
+  }
+}
+
+// An imported motion without an acceleration cannot be timed; the report says how to give one.
+TEST_F(PathCommands, ImportedAccelerationLetsTheReportEstimateTheTime) {
+  const std::string gcode = Write("line.nc", "G0 X0 Y0\nG1 X100 F6000\n");
+  const struct {
+    std::string options;
+    std::string estimate;
+  } cases[] = {
+      {"",
+       "estimated time   unknown: no acceleration is set for segment 1; give the first segment one (CACC, or "
+       "import-gcode --acceleration A)\n"},
+      {"--acceleration 1", "estimated time   1.1000 s\n"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(MotionHost("import-gcode " + gcode + " -o " + PathOf("line.motion") + " " + c.options).status, 0);
+    const HostRun report = MotionHost("report " + PathOf("line.motion"));
+    EXPECT_NE(report.output.find(c.estimate), std::string::npos) << report.output;
+  }
 }
 
 TEST_F(PathCommands, SegmentsComeOutAsTheEditorsImportLines) {
@@ -281,17 +335,20 @@ TEST_F(PathCommands, WrittenFilesAreReplacedWholeOrLeftAsTheyWere) {
   }
 }
 
-// docs/geometry.md shows a report with the command that prints it.
-TEST_F(PathCommands, TheDocumentedReportIsWhatTheCommandPrints) {
+// docs/geometry.md shows commands with what they print.
+TEST_F(PathCommands, TheDocumentedCommandsPrintWhatTheDocsShow) {
   const std::string doc = ReadFile(std::string(PROJECT_DIR) + "/docs/geometry.md");
   const std::string prompt = "$ build/bin/motion-host ";
-  const size_t command = doc.find(prompt);
-  ASSERT_NE(command, std::string::npos);
-  const size_t output = doc.find('\n', command) + 1;
-  const std::string arguments = doc.substr(command + prompt.size(), output - 1 - command - prompt.size());
-  const HostRun run = Shell("cd " + std::string(PROJECT_DIR) + " && " + MOTION_HOST + " " + arguments);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, doc.substr(output, doc.find("```", output) - output));
+  int commands = 0;
+  for (size_t command = doc.find(prompt); command != std::string::npos; command = doc.find(prompt, command + 1)) {
+    ++commands;
+    const size_t output = doc.find('\n', command) + 1;
+    const std::string arguments = doc.substr(command + prompt.size(), output - 1 - command - prompt.size());
+    const HostRun run = Shell("cd " + std::string(PROJECT_DIR) + " && " + MOTION_HOST + " " + arguments);
+    const size_t next = std::min(doc.find("```", output), doc.find(prompt, output));
+    EXPECT_EQ(run.output, doc.substr(output, next - output)) << arguments;
+  }
+  EXPECT_GE(commands, 3);
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ int Chosen(const std::vector<geometry::Contour>& contours, const ContourChoice& 
     return kExitUsage;
   }
   if (choice.contour == 0 && count > 1) {
-    messages.Tell(Formatted("the file holds %d contours; one motion runs one of them\n", count) +
+    messages.Tell(Formatted("the file holds %d contours; one motion runs one of them: choose it with --contour N, "
+                            "or write each into its own file with --split\n",
+                            count) +
                   ContourList(contours));
     return kExitUsage;
   }

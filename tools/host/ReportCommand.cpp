@@ -76,7 +76,10 @@ CString TimeOrDash(double seconds) { return std::isnan(seconds) ? CString("-") :
 CString Unestimated(const MotionPath& path, size_t segment) {
   CString text;
   if (path.acceleration[segment] == 0.0)
-    text.Format("unknown: no acceleration is set for segment %zu; give the first segment one (CACC)", segment + 1);
+    text.Format(
+        "unknown: no acceleration is set for segment %zu; give the first segment one (CACC, or import-gcode "
+        "--acceleration A)",
+        segment + 1);
   else
     text.Format("unknown: no speed is set for segment %zu; give the first segment one (CSPD)", segment + 1);
   return text;

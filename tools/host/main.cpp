@@ -20,7 +20,7 @@ const std::vector<Command>& AllCommands() {
       {"translate", "prints the program of a motion file, or the module's messages", DefineTranslate},
       {"plot", "draws the motion's path as an SVG picture", DefinePlot},
       {"report", "prints one row per segment and the path's totals", DefineReport},
-      {"import-gcode", "turns the contour of a G-code program into a motion file", DefineImportGcode},
+      {"import-gcode", "turns the contours of a G-code program into motion files", DefineImportGcode},
       {"edit", "opens the editor on a motion file, in a window or played from a script", DefineEdit},
       {"completion", "prints the bash completion script of motion-host", DefineCompletion, false},
   };
