@@ -104,8 +104,7 @@ class Interpreter {
   void ReadLine(std::string_view line, int number) {
     m_Line = number;
     if (IsPercentLine(line)) return Delimiter(line);
-    const int comments = ScanGcodeLine(line, m_Words);
-    for (int c = 0; c < comments; ++c) m_Notes.Add("(", m_Line, "comments", [] { return "comment skipped"; });
+    NoteComments(ScanGcodeLine(line, m_Words));
     if (m_Words.empty()) return;
     m_SeenWords = true;
     Block block;
@@ -148,11 +147,14 @@ class Interpreter {
   }
 
   void Delimiter(std::string_view line) {
-    const int comments = ScanGcodeLine(line.substr(line.find('%') + 1), m_Words);
+    NoteComments(ScanGcodeLine(line.substr(line.find('%') + 1), m_Words));
     if (!m_Words.empty()) FailGcode("% stands alone on its line, not with " + Quoted(m_Words.front().text));
-    for (int c = 0; c < comments; ++c) m_Notes.Add("(", m_Line, "comments", [] { return "comment skipped"; });
     if (m_SeenWords || m_Opened) m_Ended = true;
     m_Opened = true;
+  }
+
+  void NoteComments(int count) {
+    for (int c = 0; c < count; ++c) m_Notes.Add("(", m_Line, "comments", [] { return "comment skipped"; });
   }
 
   void Take(const GcodeWord& word, Block& block) {
@@ -453,6 +455,7 @@ class Interpreter {
       m_Notes.Add("flatten", m_Line, "cuts flattened", [] { return "Z dropped from a cut in X/Y (--flatten)"; });
       m_Position.MoveTo(kAxisZ, Target(kAxisZ, block), !m_Incremental);
     }
+    if (!arc && !block.axes[kAxisX] && !block.axes[kAxisY]) return;  // a Z at the depth the tool is at
     RequireKnownStart(block, kAxisX);
     RequireKnownStart(block, kAxisY);
     const Point from = Here();

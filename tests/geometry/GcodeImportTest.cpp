@@ -157,6 +157,7 @@ TEST(GcodeImport, ContoursAreRunsOfCutsAtOneDepth) {
       {"incremental cycle repeats", "G0 X0 Y0\nG91 G81 X5 Z-3 R1 L4\nG90 G1 X30\n", {3}, {{20, 0}}, {1}},
       {"after G55 and a rapid", "G54\nG0 X0 Y0\nG1 X10\nG55\nG0 X0 Y0\nG1 Y10\n", {3, 6}, {{0, 0}, {0, 0}}, {1, 1}},
       {"compensation off again before the cuts", "G0 X0 Y0\nG41 D1\nG40\nG0 X0 Y0\nG1 X10\n", {5}, {{0, 0}}, {1}},
+      {"a closing % ends the program", "%\nG0 X0 Y0\nG1 X10\n%\nG0 X50 Y50\nG1 X60\n", {3}, {{0, 0}}, {1}},
       {"parking after the last contour", "G0 X0 Y0\nG1 X10\nG0 Z50\nG28\nG53 X-300 Y0\nM30\n", {2}, {{0, 0}}, {1}},
   };
   for (const auto& c : cases) {
@@ -348,9 +349,10 @@ TEST(GcodeImport, SkippedWordsAreToldOnceEach) {
                                              "line 408: M5 skipped"};
   EXPECT_EQ(read.program.notes, expected);
 
-  const Read unknown = ReadProgram("G0 X0 Y0 A5\nG1 X1 A6 (here)\n", {});
-  EXPECT_EQ(unknown.program.notes, (std::vector<std::string>{"line 1: unknown word A5 skipped (2 A words in all)",
-                                                             "line 2: comment skipped"}));
+  const Read unknown = ReadProgram("G0 X0 Y0 Z-1 A5\nG1 X1 A6 (here)\nG1 Z-1\nG1 X1.0005\n", {});
+  EXPECT_EQ(unknown.program.notes,
+            (std::vector<std::string>{"line 1: unknown word A5 skipped (2 A words in all)", "line 2: comment skipped",
+                                      "line 4: a cut shorter than the join tolerance joined"}));
 }
 
 }  // namespace
