@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "geometry/PathSegment.h"
@@ -22,16 +24,46 @@ struct Bounds {
   Point max;
 };
 
-struct PathWalk {
-  std::vector<WalkedSegment> segments;
+// What a walk has found so far.
+struct WalkSummary {
   Point end;  // the closing gap: where the path ends, seen from its start
   double totalLength = 0.0;
   Bounds bounds;  // of everything the path passes, arcs' extremes included
+  size_t segmentCount = 0;
+};
+
+// Walks a path one segment at a time, keeping only where it has got to: a path of any length
+// is walked in constant memory.
+class PathWalker {
+ public:
+  // Where `segment`, the next one of the path, runs.
+  WalkedSegment Next(const PathSegment& segment);
+  const WalkSummary& Summary() const { return m_Summary; }
+
+ private:
+  WalkSummary m_Summary;
+  double m_HeadingOut = 0.0;  // of the segment before the next one
+};
+
+// A path that can be gone through from its start as often as needed: each call visits every
+// segment in order. The path's segments need not all be in memory at once.
+using SegmentVisitor = std::function<void(const PathSegment&)>;
+using PathSource = std::function<void(const SegmentVisitor&)>;
+
+// The segments of a vector, which must outlive the source.
+PathSource SourceOf(const std::vector<PathSegment>& path);
+
+// The whole path's summary, in one walk.
+WalkSummary Survey(const PathSource& path);
+
+// A whole walk, every segment kept.
+struct PathWalk : WalkSummary {
+  std::vector<WalkedSegment> segments;
 };
 
 PathWalk Walk(const std::vector<PathSegment>& path);
 
 // Whether the path ends where it started, up to the floating-point noise of adding its segments.
-bool Closes(const PathWalk& walk);
+bool Closes(const WalkSummary& walk);
 
 }  // namespace geometry
