@@ -241,7 +241,7 @@ TEST_F(PathCommands, ImportedAccelerationLetsTheReportEstimateTheTime) {
       {"",
        "estimated time   unknown: no acceleration is set for segment 1; give the first segment one (CACC, or "
        "import-gcode --acceleration A)\n"},
-      {"--acceleration 1", "estimated time   1.1000 s\n"},
+      {"--acceleration 1", "estimated time   1.1000 s, with the tangential acceleration only"},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(MotionHost("import-gcode " + gcode + " -o " + PathOf("line.motion") + " " + c.options).status, 0);
@@ -305,6 +305,173 @@ TEST_F(PathCommands, ArcsAreDrawnTheWayTheyTurn) {
     EXPECT_TRUE(IsDrawnNear(picture, frame.Of(drawn))) << drawn.x << ", " << drawn.y;
   for (const Pixel blank : {Pixel{45.858, 14.142}, Pixel{-5.858, 54.142}})
     EXPECT_FALSE(IsDrawnNear(picture, frame.Of(blank))) << blank.x << ", " << blank.y;
+}
+
+// A motion on the demo setup (X drive 2000 counts/mm, the reference; Y drive 1000 counts/mm; 1 ms
+// samples), its lists as the file writes them.
+struct DemoMotion {
+  std::string types, acc, speed, x, y;
+  std::string radius = "", initialAngle = "", angleIncrement = "";
+  int tangentSlave = -1;
+
+  std::string Text() const {
+    return "SlaveX=0\nSlaveY=1\nSlaveTangent=" + std::to_string(tangentSlave) + "\nSegmentType[]=" + types +
+           "\nCACC[m/s^2]=" + acc + "\nCSPD[m/s]=" + speed + "\nX_TPOS[mm]=" + x + "\nY_TPOS[mm]=" + y +
+           "\nRadius[mm]=" + radius + "\nInitAngle[deg]=" + initialAngle + "\nAngleIncrement[deg]=" +
+           angleIncrement + "\nExecute=0\n";
+  }
+};
+
+// The table row of segment `number`.
+std::string ReportRow(const std::string& report, int number) {
+  char start[16];
+  std::snprintf(start, sizeof start, "\n%4d  ", number);
+  const size_t at = report.find(start);
+  return at == std::string::npos ? "" : report.substr(at + 1, report.find('\n', at + 1) - at - 1);
+}
+
+TEST_F(PathCommands, TheReportWarnsOfWhatMayHarmTheMachine) {
+  const struct {
+    std::string name;
+    DemoMotion motion;
+    std::string warning;  // at the end of the second row; empty for none
+  } cases[] = {
+      // v^2/r = 0.01 / 0.01 = 1 m/s^2 over 0.5: sqrt(0.5 * 0.01) = 0.070710... keeps it within.
+      {"an arc too fast for its radius", {"0, 1", "0.5, 0", "0.1, 0", "10", "0", "10", "-90", "90"},
+       "centripetal 0.07071"},
+      {"an arc slow enough", {"0, 1", "0.5, 0", "0.05, 0", "10", "0", "10", "-90", "90"}, ""},
+      // One count of X is half a count of Y.
+      {"a line of one count on the finer drive", {"0, 0", "0.5, 0", "0.1, 0", "10, 0.0005", "0, 0"}, "short 0.50"},
+      {"a line of two counts on the finer drive", {"0, 0", "0.5, 0", "0.1, 0", "10, 0.001", "0, 0"}, ""},
+      {"a radius between counts", {"0, 1", "0.5, 0", "0.01, 0", "10", "0", "10.0003", "-90", "90"},
+       "radius 20000.60 -> 20001"},
+      // 1e-9 m/s is 2e-6 counts per sample, which rounds to 0: the speed before stays in force.
+      {"a speed below the counts per sample", {"0, 0", "0.5, 0", "0.1, 0.000000001", "10, 10", "0, 0"},
+       "speed 2e-06 -> 0"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost("report " + Write("warned.motion", c.motion.Text()));
+    ASSERT_EQ(run.status, 0) << c.name << "\n" << run.output;
+    const std::string row = ReportRow(run.output, 2);
+    if (c.warning.empty()) {
+      EXPECT_EQ(row.find_last_not_of(' '), row.size() - 1) << c.name << ": " << row;
+      EXPECT_EQ(ReportRow(run.output, 1).size(), row.size()) << c.name << ": " << row;
+    } else {
+      EXPECT_EQ(row.substr(row.size() - c.warning.size()), c.warning) << c.name << ": " << row;
+      const std::string footnote = "\n" + c.warning.substr(0, c.warning.find(' ')) + ": ";
+      EXPECT_NE(run.output.find(footnote), std::string::npos) << c.name << "\n" << run.output;
+    }
+  }
+}
+
+// docs/geometry.md explains the warning with the slot of the examples.
+TEST_F(PathCommands, TheSlotsHalfCirclesAreTooFastForTheirRadius) {
+  const HostRun run = MotionHost("report " + kExamples + "/slot.motion");
+  for (const int arc : {2, 4}) {
+    const std::string row = ReportRow(run.output, arc);
+    EXPECT_EQ(row.substr(row.size() - 18), "  centripetal 0.05") << row;
+  }
+  EXPECT_NE(run.output.find("estimated time   1.5142 s, with the tangential acceleration only"), std::string::npos);
+}
+
+// A path that is tall and narrow with a tangent axis has the longest legend on the narrowest
+// picture. The legend is drawn darker than any grid text: where an axis title stands, nothing
+// is that dark.
+TEST_F(PathCommands, TheLegendNeverCoversTheAxisTitles) {
+  const DemoMotion tall{"0", "1", "0.1", "0", "100", "", "", "", 2};
+  const std::string svgPath = PathOf("tall.svg");
+  ASSERT_EQ(MotionHost("plot " + Write("tall.motion", tall.Text()) + " -o " + svgPath).status, 0);
+  ASSERT_EQ(Shell("rsvg-convert " + svgPath + " -o " + PathOf("tall.png")).status, 0);
+  const PngImage picture(PathOf("tall.png"));
+  const std::string svg = ReadFile(svgPath);
+  for (const std::string title : {"X [mm]", "Y [mm]"}) {
+    const size_t text = svg.rfind("<text", svg.find(">" + title + "<"));
+    double x = 0, y = 0;
+    char anchor[8] = "";
+    ASSERT_EQ(std::sscanf(svg.c_str() + text, "<text x=\"%lf\" y=\"%lf\" text-anchor=\"%7[a-z]", &x, &y, anchor), 3);
+    const double left = std::strcmp(anchor, "end") == 0 ? x - 45 : x;
+    for (int py = static_cast<int>(y) - 11; py <= static_cast<int>(y) + 3; ++py)
+      for (int px = static_cast<int>(left); px <= static_cast<int>(left) + 45; ++px)
+        ASSERT_GT(picture.Brightness(px, py), 300) << title << " covered at pixel " << px << ", " << py;
+  }
+}
+
+bool IsRed(const PngImage& picture, Pixel at) {
+  const size_t i = 3 * (static_cast<size_t>(at.y) * picture.width + static_cast<size_t>(at.x));
+  return picture.rgb[i] > 150 && picture.rgb[i + 1] < 110 && picture.rgb[i + 2] < 110;
+}
+
+// The path turns by 90 degrees at (10, 10) and ends a hundredth of a millimetre further: the end
+// mark falls on the corner. Along the diagonals, away from the path, the ring is red at its
+// radius (7 pixels) and clear within it and just outside it, where the corners of a square as
+// small as the ring would be.
+TEST_F(PathCommands, ACornerRingStaysVisibleUnderTheEndMark) {
+  const DemoMotion motion{"0, 0, 0", "1, 0, 0", "0.1, 0, 0", "10, 0, 0.01", "0, 10, 0"};
+  const std::string svgPath = PathOf("corner.svg");
+  ASSERT_EQ(MotionHost("plot " + Write("corner.motion", motion.Text()) + " -o " + svgPath).status, 0);
+  ASSERT_EQ(Shell("rsvg-convert " + svgPath + " -o " + PathOf("corner.png")).status, 0);
+  const PngImage picture(PathOf("corner.png"));
+  const Pixel corner = PlotFrame(ReadFile(svgPath)).Of({10, 10});
+  for (const Pixel diagonal : {Pixel{1, 1}, Pixel{1, -1}, Pixel{-1, 1}, Pixel{-1, -1}}) {
+    const auto at = [&](double radius) {
+      return Pixel{std::floor(corner.x + radius * diagonal.x / std::sqrt(2.0)),
+                   std::floor(corner.y + radius * diagonal.y / std::sqrt(2.0))};
+    };
+    EXPECT_TRUE(IsRed(picture, at(7))) << diagonal.x << ", " << diagonal.y;
+    EXPECT_FALSE(IsRed(picture, at(4))) << diagonal.x << ", " << diagonal.y;
+    EXPECT_FALSE(IsRed(picture, at(9.5))) << diagonal.x << ", " << diagonal.y;
+  }
+}
+
+// 20000 steps of a hundredth of a millimetre up and down along X: far below a pixel each.
+TEST_F(PathCommands, ADensePathPlotsToAPictureOfWhatCanBeSeen) {
+  DemoMotion zigzag;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string comma = i == 0 ? "" : ", ";
+    zigzag.types += comma + "0";
+    zigzag.acc += comma + (i == 0 ? "1" : "0");
+    zigzag.speed += comma + (i == 0 ? "0.1" : "0");
+    zigzag.x += comma + "0.01";
+    zigzag.y += comma + (i % 2 == 0 ? "0.01" : "-0.01");
+  }
+  const HostRun run = MotionHost("plot " + Write("zigzag.motion", zigzag.Text()));
+  ASSERT_EQ(run.status, 0);
+  EXPECT_LT(run.output.size(), 100000u);
+  EXPECT_NE(run.output.find("left out where they would cover others: "), std::string::npos);
+}
+
+// The grid labels a multiple of its step where that coordinate of the program runs.
+TEST_F(PathCommands, TheOriginPutsThePathWhereTheProgramRunsIt) {
+  const std::string svg = MotionHost("plot --origin 20,-10 " + kExamples + "/slot.motion").output;
+  const Pixel start = PlotFrame(svg).Of({0, 0});
+  const auto label = [&](const std::string& text) {
+    Pixel at{NAN, NAN};
+    const size_t element = svg.rfind("<text", svg.find(">" + text + "</text>"));
+    std::sscanf(svg.c_str() + element, "<text x=\"%lf\" y=\"%lf\"", &at.x, &at.y);
+    return at;
+  };
+  EXPECT_NEAR(label("20").x, start.x, 0.1);
+  EXPECT_NEAR(label("-10").y + 2, start.y, 0.1);  // Y labels stand two pixels above their line
+}
+
+TEST_F(PathCommands, PngIsTheRenderedPictureOrNothing) {
+  const std::string motion = kExamples + "/serpentine.motion";
+  const HostRun run = MotionHost("plot --png " + PathOf("plot.png") + " " + motion);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, "");
+  ASSERT_EQ(MotionHost("plot -o " + PathOf("plot.svg") + " " + motion).status, 0);
+  ASSERT_EQ(Shell("rsvg-convert " + PathOf("plot.svg") + " -o " + PathOf("direct.png")).status, 0);
+  const PngImage rendered(PathOf("plot.png"));
+  const PngImage direct(PathOf("direct.png"));
+  EXPECT_GT(rendered.width, 0);
+  EXPECT_EQ(rendered.width, direct.width);
+  EXPECT_EQ(rendered.rgb, direct.rgb);
+
+  const HostRun missing = Shell("PATH=/nowhere " + std::string(MOTION_HOST) + " plot --png " + PathOf("none.png") +
+                                " " + motion);
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.output.find("motion-host plot: cannot run rsvg-convert"), std::string::npos) << missing.output;
+  EXPECT_FALSE(fs::exists(PathOf("none.png")));
 }
 
 // As root, permission bits stop no write; a file-size limit (SIGXFSZ ignored) makes the data

@@ -24,6 +24,7 @@ class MotionRecord : public CInternalData {
                                                              kept.GetUnitName(), IU_OF_SETUP, IU_OF_SETUP);
     const CMC_ArrayParameter& source = message.IsEmpty() ? written : kept;
     std::vector<double> values;
+    values.reserve(static_cast<size_t>(source.GetValuesCount()));
     for (int i = 0; i < source.GetValuesCount(); ++i) values.push_back(source.GetValueInBaseUnit(i));
     return values;
   }
@@ -40,68 +41,80 @@ double AxisCountsPerLiteral(unsigned int resolutionRatio) {
   return resolutionRatio == 0 ? 1.0 : resolutionRatio / 4294967296.0;
 }
 
-void ReadSegments(const MotionRecord& record, const CString& text, MotionPath& path) {
-  const double lengthUnit = path.lengthUnitInBase;
-  const std::vector<double> x = record.ReadAsWritten(text, *record.m_pPosIncrX);
-  const std::vector<double> y = record.ReadAsWritten(text, *record.m_pPosIncrY);
-  const std::vector<double> radius = record.ReadAsWritten(text, *record.m_pRadius);
-  const std::vector<double> initialAngle = record.ReadAsWritten(text, record.m_InitAngle);
-  const std::vector<double> angleIncrement = record.ReadAsWritten(text, record.m_AngleIncrement);
-  int linear = 0;
-  int circular = 0;
-  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
-    if (record.m_SegmentType.GetValueInInternalUnit(i) == 0.0) {
-      path.written.push_back(geometry::PathSegment::Line(x[linear] / lengthUnit, y[linear] / lengthUnit));
-      path.program.push_back(geometry::PathSegment::Line(record.m_pPosIncrX->GetValueInInternalUnit(linear),
-                                                         record.m_pPosIncrY->GetValueInInternalUnit(linear)));
-      ++linear;
-    } else {
-      path.written.push_back(
-          geometry::PathSegment::Arc(radius[circular] / lengthUnit, initialAngle[circular], angleIncrement[circular]));
-      path.program.push_back(geometry::PathSegment::Arc(record.m_pRadius->GetValueInInternalUnit(circular),
-                                                        record.m_InitAngle.GetValueInBaseUnit(circular),
-                                                        record.m_AngleIncrement.GetValueInBaseUnit(circular)));
-      ++circular;
-    }
-  }
-}
-
 // A value of 0 keeps the one in force.
-std::vector<double> InForce(const CMC_ArrayParameter& values) {
-  std::vector<double> inForce;
-  double current = 0.0;
-  for (int i = 0; i < values.GetValuesCount(); ++i) {
-    if (values.GetValueInInternalUnit(i) != 0.0) current = values.GetValue(i);
-    inForce.push_back(current);
-  }
-  return inForce;
+void KeepInForce(const CMC_ArrayParameter& values, int index, double& inForce) {
+  if (values.GetValueInInternalUnit(index) != 0.0) inForce = values.GetValue(index);
 }
 
 }  // namespace
 
-int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& path) {
+MotionPath::MotionPath() = default;
+MotionPath::~MotionPath() = default;
+
+int MotionPath::Load(HostSession& session, const std::string& source) {
   CString text;
   if (!ReadInput(source, text)) return kExitUsage;
-  MotionRecord record(session.Controller(), session.Motion());
+  auto record = std::make_unique<MotionRecord>(session.Controller(), session.Motion());
   CString messages;
-  if (!record.ReadData(text, messages)) {
+  if (!record->ReadData(text, messages)) {
     ReportModuleMessages(messages);
     return kExitRefused;
   }
-  path.lengthUnit = UnitName(*record.m_pPosIncrX);
-  path.lengthUnitInBase = SizeOfSelectedUnit(*record.m_pPosIncrX);
-  path.unitsKnown = record.m_UnitMode != 0;
-  path.tangentAxis = record.m_SlaveTangent >= 0;
-  ReadSegments(record, text, path);
-  path.acceleration = InForce(*record.m_pVectorAcc);
-  path.speed = InForce(*record.m_pVectorSpeed);
-  path.accelerationUnit = UnitName(*record.m_pVectorAcc);
-  path.speedUnit = UnitName(*record.m_pVectorSpeed);
-  path.accelerationUnitInBase = SizeOfSelectedUnit(*record.m_pVectorAcc);
-  path.speedUnitInBase = SizeOfSelectedUnit(*record.m_pVectorSpeed);
-  path.countsPerLiteral[0] = AxisCountsPerLiteral(record.m_ResRatioX);
-  path.countsPerLiteral[1] = AxisCountsPerLiteral(record.m_ResRatioY);
+  lengthUnit = UnitName(*record->m_pPosIncrX);
+  lengthUnitInBase = SizeOfSelectedUnit(*record->m_pPosIncrX);
+  countsPerLengthUnit = record->m_pPosIncrX->BaseUnitToIU(lengthUnitInBase);
+  unitsKnown = record->m_UnitMode != 0;
+  tangentAxis = record->m_SlaveTangent >= 0;
+  accelerationUnit = UnitName(*record->m_pVectorAcc);
+  speedUnit = UnitName(*record->m_pVectorSpeed);
+  accelerationUnitInBase = SizeOfSelectedUnit(*record->m_pVectorAcc);
+  speedUnitInBase = SizeOfSelectedUnit(*record->m_pVectorSpeed);
+  countsPerLiteral[0] = AxisCountsPerLiteral(record->m_ResRatioX);
+  countsPerLiteral[1] = AxisCountsPerLiteral(record->m_ResRatioY);
+  m_X = record->ReadAsWritten(text, *record->m_pPosIncrX);
+  m_Y = record->ReadAsWritten(text, *record->m_pPosIncrY);
+  m_Radius = record->ReadAsWritten(text, *record->m_pRadius);
+  m_InitialAngle = record->ReadAsWritten(text, record->m_InitAngle);
+  m_AngleIncrement = record->ReadAsWritten(text, record->m_AngleIncrement);
+  m_Speed = record->ReadAsWritten(text, *record->m_pVectorSpeed);
+  m_pRecord = std::move(record);
   return kExitOk;
+}
+
+size_t MotionPath::SegmentCount() const { return static_cast<size_t>(m_pRecord->m_SegmentType.GetValuesCount()); }
+
+void MotionPath::ForEachSegment(const std::function<void(const MotionSegment&)>& visit) const {
+  const CInternalData& record = *m_pRecord;
+  const CMC_ArrayParameter& speeds = *record.m_pVectorSpeed;
+  MotionSegment segment;
+  int linear = 0;
+  int circular = 0;
+  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
+    KeepInForce(*record.m_pVectorAcc, i, segment.acceleration);
+    KeepInForce(speeds, i, segment.speed);
+    segment.writtenSpeedCounts = speeds.BaseUnitToIU(m_Speed[i]);
+    segment.programSpeedCounts = speeds.GetValueInInternalUnit(i);
+    if (record.m_SegmentType.GetValueInInternalUnit(i) == 0.0) {
+      segment.written = geometry::PathSegment::Line(m_X[linear] / lengthUnitInBase, m_Y[linear] / lengthUnitInBase);
+      segment.program = geometry::PathSegment::Line(record.m_pPosIncrX->GetValueInInternalUnit(linear),
+                                                    record.m_pPosIncrY->GetValueInInternalUnit(linear));
+      ++linear;
+    } else {
+      segment.written = geometry::PathSegment::Arc(m_Radius[circular] / lengthUnitInBase, m_InitialAngle[circular],
+                                                   m_AngleIncrement[circular]);
+      segment.program = geometry::PathSegment::Arc(record.m_pRadius->GetValueInInternalUnit(circular),
+                                                   record.m_InitAngle.GetValueInBaseUnit(circular),
+                                                   record.m_AngleIncrement.GetValueInBaseUnit(circular));
+      ++circular;
+    }
+    visit(segment);
+  }
+}
+
+geometry::PathSource MotionPath::Written() const {
+  return [this](const geometry::SegmentVisitor& visit) {
+    ForEachSegment([&visit](const MotionSegment& segment) { visit(segment.written); });
+  };
 }
 
 double PathOptions::CornerThreshold() const { return geometry::Radians(cornerDegrees); }

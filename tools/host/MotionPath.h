@@ -1,29 +1,57 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/CString.h"
-#include "geometry/PathSegment.h"
+#include "geometry/PathWalk.h"
 
+class CInternalData;
 class HostSession;
 
-// A motion's path as the plot and the report show it, read through the motion record.
-struct MotionPath {
-  // The segments with the values the file writes, before any rounding: lengths in lengthUnit,
-  // angles in radians.
-  std::vector<geometry::PathSegment> written;
-  // The same segments as the program has them: lengths in the reference drive's counts (the
-  // literals of the translation), angles in radians after their rounding.
-  std::vector<geometry::PathSegment> program;
+// One segment of a motion as the plot and the report see it.
+struct MotionSegment {
+  // The values the file writes, before any rounding: lengths in the path's length unit, angles
+  // in radians.
+  geometry::PathSegment written;
+  // As the program has it: lengths in the reference drive's counts (the literals of the
+  // translation), angles in radians after their rounding.
+  geometry::PathSegment program;
+  // The acceleration and the speed in force (set by the segment or by one before it) in the
+  // path's units; 0 where none is set yet.
+  double acceleration = 0.0;
+  double speed = 0.0;
+  // The speed the segment sets in the reference drive's counts per sample: as written, and as the
+  // program sends it; 0 where the segment keeps the speed in force.
+  double writtenSpeedCounts = 0.0;
+  double programSpeedCounts = 0.0;
+};
+
+// A motion's path, read through the motion record. It keeps the record and the segments' values
+// as the file writes them, nothing per segment beyond: the segments are made one at a time as
+// they are gone through.
+class MotionPath {
+ public:
+  MotionPath();
+  ~MotionPath();
+
+  // Reads the motion file, or standard input for "-". Returns an exit code: kExitOk, kExitRefused
+  // after printing the module's messages, kExitUsage when the file cannot be read.
+  int Load(HostSession& session, const std::string& source);
+
+  size_t SegmentCount() const;
+  // Calls `visit` with each segment in order.
+  void ForEachSegment(const std::function<void(const MotionSegment&)>& visit) const;
+  // The segments as written, for the geometry library; valid while the path lives.
+  geometry::PathSource Written() const;
+
   CString lengthUnit;  // the X increments' unit; Y and radii are shown in it too
   double lengthUnitInBase = 1.0;
+  double countsPerLengthUnit = 1.0;  // of the reference drive
   bool unitsKnown = false;  // the drives' kind of load is known, so speeds and times mean something
   bool tangentAxis = false;
-  // Per segment, the acceleration and the speed in force (set by it or by one before it), in
-  // the units below; 0 where none was set yet.
-  std::vector<double> acceleration;
-  std::vector<double> speed;
   CString accelerationUnit;
   CString speedUnit;
   double accelerationUnitInBase = 1.0;
@@ -31,6 +59,11 @@ struct MotionPath {
   // Each axis's own counts per count of the reference drive: 1 for the reference axis, its
   // resolution ratio as the program sends it for the other.
   double countsPerLiteral[2] = {1.0, 1.0};
+
+ private:
+  std::unique_ptr<CInternalData> m_pRecord;
+  // The arrays as written, in base units.
+  std::vector<double> m_X, m_Y, m_Radius, m_InitialAngle, m_AngleIncrement, m_Speed;
 };
 
 namespace CLI {
@@ -47,8 +80,3 @@ struct PathOptions {
 };
 
 void AddPathOptions(CLI::App& command, PathOptions& options);
-
-// Reads the motion file (standard input for "-"). Returns an exit code: kExitOk with `path`
-// filled, kExitRefused after printing the module's messages, kExitUsage for a file that cannot
-// be read.
-int LoadMotionPath(HostSession& session, const std::string& source, MotionPath& path);

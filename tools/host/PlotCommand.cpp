@@ -1,9 +1,11 @@
+#include <charconv>
 #include <memory>
 
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/MotionPath.h"
+#include "tools/host/PngRenderer.h"
 #include "tools/host/SvgPlot.h"
 #include "tools/host/TextIO.h"
 
@@ -12,12 +14,30 @@ namespace {
 struct PlotOptions {
   PathOptions path;
   std::string output;
+  std::string png;
+  geometry::Point origin;
 };
+
+// "X,Y": two decimal numbers and nothing else.
+bool ReadPoint(const std::string& text, geometry::Point& point) {
+  const char* end = text.data() + text.size();
+  const auto x = std::from_chars(text.data(), end, point.x);
+  if (x.ec != std::errc() || x.ptr == end || *x.ptr != ',') return false;
+  const auto y = std::from_chars(x.ptr + 1, end, point.y);
+  return y.ec == std::errc() && y.ptr == end && std::isfinite(point.x) && std::isfinite(point.y);
+}
 
 int Plot(HostSession& session, const PlotOptions& options) {
   MotionPath path;
-  if (const int status = LoadMotionPath(session, options.path.motionFile, path); status != kExitOk) return status;
-  const CString svg = PlotSvg(path, options.path.CornerThreshold());
+  if (const int status = path.Load(session, options.path.motionFile); status != kExitOk) return status;
+  const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin);
+  if (!options.png.empty()) {
+    std::string png, error;
+    if (!RenderPng(std::string_view(svg.GetString(), svg.GetLength()), png, error))
+      return CommandFailure("plot", error);
+    if (!WriteOutput(options.png, CString(png.data(), static_cast<int>(png.size())))) return kExitUsage;
+    if (options.output.empty()) return kExitOk;
+  }
   return WriteOutput(options.output, svg) ? kExitOk : kExitUsage;
 }
 
@@ -27,9 +47,21 @@ CommandRunner DefinePlot(CLI::App& command) {
   auto options = std::make_shared<PlotOptions>();
   command.description(
       "Draws the motion's path as an SVG picture in the X/Y plane, to scale, with its segments, their numbers "
-      "and directions, the start and the end, and rings round the corners.");
+      "and directions, the start and the end, and rings round the corners; on a dense path, what can be seen.");
   command.add_option("-o", options->output, "write the picture into FILE.svg (atomically) instead of standard output")
       ->type_name("FILE.svg");
+  command.add_option("--png", options->png, "render the picture into FILE.png (atomically) with rsvg-convert; the SVG is then written with -o only")
+      ->type_name("FILE.png");
+  command
+      .add_option_function<std::string>(
+          "--origin",
+          [options](const std::string& text) {
+            if (!ReadPoint(text, options->origin)) throw CLI::ValidationError("--origin", "takes X,Y, not " + text);
+          },
+          "where the path starts, in the length unit (mm on linear drives), so that the grid shows program "
+          "coordinates")
+      ->type_name("X,Y")
+      ->allow_extra_args(false);
   AddPathOptions(command, options->path);
   return [options](HostSession& session) { return Plot(session, *options); };
 }

@@ -1,6 +1,8 @@
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "geometry/PathWalk.h"
 #include "geometry/SegmentGeometry.h"
@@ -14,139 +16,292 @@ namespace {
 
 using geometry::Degrees;
 
-// What the report tells about a path, in the units of the motion.
-struct PathReport {
-  const MotionPath& path;
-  geometry::PathWalk walk;
-  std::vector<double> times;  // NaN where not known
-  double cornerThreshold;
-  geometry::Point countGap;  // each axis's own counts, after the program's rounding
+// A speed that the program sends more than this share off what is written is one the drive's
+// counts per sample cannot express.
+constexpr double kSpeedTolerance = 0.01;
+// Counts: what converting a written radius to counts may add by floating-point noise.
+constexpr double kCountNoise = 1e-6;
 
-  bool IsStop(const geometry::WalkedSegment& segment) const { return segment.cornerAngle > cornerThreshold; }
+// The warnings a row can carry, each explained by a footnote when any row carries it.
+enum Warning { kCentripetal, kShort, kRadius, kSpeed, kWarnings };
+
+const char* const kFootnotes[kWarnings] = {
+    "centripetal: v^2/r at the speed in force exceeds the acceleration in force; the number is the speed that keeps it "
+    "within",
+    "short: the segment moves less than one count of a drive; the number is its length in that drive's counts",
+    "radius: the written radius is no whole number of the reference drive's counts; the numbers are the counts it "
+    "needs and the count the program sends",
+    "speed: the speed set here is more than 1% off what is written in the reference drive's counts per sample "
+    "(steps of 1/65536); the numbers are both, in counts per sample",
 };
 
-// Lengths, speeds and accelerations in base units, so that times come out in seconds. Without a
-// kind of load the drives' internal units have no time scale: no leg is known then.
-std::vector<double> TravelTimes(const MotionPath& path, const geometry::PathWalk& walk, double cornerThreshold) {
-  std::vector<geometry::TravelLeg> legs;
-  for (size_t i = 0; i < walk.segments.size(); ++i) {
-    geometry::TravelLeg leg;
-    leg.length = walk.segments[i].length * path.lengthUnitInBase;
-    if (path.unitsKnown) {
-      leg.speed = path.speed[i] * path.speedUnitInBase;
-      leg.acceleration = path.acceleration[i] * path.accelerationUnitInBase;
-    }
-    leg.stopBefore = walk.segments[i].cornerAngle > cornerThreshold;
-    legs.push_back(leg);
-  }
-  return geometry::EstimateTravelTimes(legs);
+// Numbers are printed with std::to_chars, which prints them as printf does at a fraction of its
+// cost: a report of a million rows prints some ten million numbers.
+std::string Number(double value, std::chars_format format, int precision) {
+  char text[64];
+  return std::string(text, std::to_chars(text, text + sizeof text, value, format, precision).ptr);
 }
 
-PathReport MakeReport(const MotionPath& path, double cornerThreshold) {
-  PathReport report{path, geometry::Walk(path.written), {}, cornerThreshold, {}};
-  report.times = TravelTimes(path, report.walk, cornerThreshold);
-  const geometry::Point programEnd = geometry::Walk(path.program).end;
-  report.countGap = {programEnd.x * path.countsPerLiteral[0], programEnd.y * path.countsPerLiteral[1]};
-  return report;
+// A fixed-point number without a minus sign on a value that shows as zero.
+std::string Fixed(double value, int decimals) {
+  if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;
+  return Number(value, std::chars_format::fixed, decimals);
 }
+
+// As %g and %.10g print.
+std::string Short(double value) { return Number(value, std::chars_format::general, 6); }
+std::string Full(double value) { return Number(value, std::chars_format::general, 10); }
+
+// A number of four significant digits, rounded down: a limit that is not exceeded once shown.
+double FourDigitsDown(double value) {
+  const double scale = std::pow(10.0, 3.0 - std::floor(std::log10(value)));
+  return std::floor(value * scale) / scale;
+}
+
+// What the report needs of every segment, once its place on the path is known.
+class SegmentView {
+ public:
+  SegmentView(const MotionPath& path, const MotionSegment& segment, const geometry::WalkedSegment& walked)
+      : m_Path(path), m_Segment(segment), m_Walked(walked) {}
+
+  // Lengths, speeds and accelerations in base units, so that times come out in seconds. Without
+  // a kind of load the drives' internal units have no time scale: no leg is known then.
+  geometry::TravelLeg Leg(double cornerThreshold) const {
+    geometry::TravelLeg leg;
+    leg.length = m_Walked.length * m_Path.lengthUnitInBase;
+    if (m_Path.unitsKnown) {
+      leg.speed = m_Segment.speed * m_Path.speedUnitInBase;
+      leg.acceleration = m_Segment.acceleration * m_Path.accelerationUnitInBase;
+    }
+    leg.stopBefore = m_Walked.cornerAngle > cornerThreshold;
+    return leg;
+  }
+
+  // The segment's warnings, "; " between them; `seen` marks each kind found.
+  std::string Warnings(bool (&seen)[kWarnings]) const {
+    std::string notes;
+    const auto add = [&](Warning warning, const std::string& note) {
+      notes += (notes.empty() ? "" : "; ") + note;
+      seen[warning] = true;
+    };
+    if (const double speed = SpeedWithinAcceleration(); speed > 0.0)
+      add(kCentripetal, "centripetal " + Number(speed, std::chars_format::general, 4));
+    if (const double counts = CountsOnCoarserDrive(); counts < 1.0) add(kShort, "short " + Fixed(counts, 2));
+    if (IsArc()) {
+      const double needed = m_Segment.written.radius * m_Path.countsPerLengthUnit;
+      if (std::abs(needed - m_Segment.program.radius) > kCountNoise)
+        add(kRadius, "radius " + Fixed(needed, 2) + " -> " + Fixed(m_Segment.program.radius, 0));
+    }
+    const double written = m_Segment.writtenSpeedCounts;
+    const double sent = m_Segment.programSpeedCounts;
+    if (written != 0.0 && std::abs(sent - written) > kSpeedTolerance * std::abs(written))
+      add(kSpeed, "speed " + Short(written) + " -> " + Short(sent));
+    return notes;
+  }
+
+ private:
+  bool IsArc() const { return m_Segment.written.kind == geometry::PathSegment::Kind::Circular; }
+
+  // For an arc whose v^2/r exceeds the acceleration in force, the speed that keeps it within, in
+  // the speed's unit; 0 otherwise.
+  double SpeedWithinAcceleration() const {
+    if (!IsArc() || !m_Path.unitsKnown) return 0.0;
+    const double v = m_Segment.speed * m_Path.speedUnitInBase;
+    const double a = m_Segment.acceleration * m_Path.accelerationUnitInBase;
+    const double r = m_Segment.written.radius * m_Path.lengthUnitInBase;
+    if (a <= 0.0 || v * v <= a * r) return 0.0;
+    return FourDigitsDown(std::sqrt(a * r) / m_Path.speedUnitInBase);
+  }
+
+  // The program's length of the segment in the counts of the drive that has fewer.
+  double CountsOnCoarserDrive() const {
+    return geometry::Length(m_Segment.program) * std::min(m_Path.countsPerLiteral[0], m_Path.countsPerLiteral[1]);
+  }
+
+  const MotionPath& m_Path;
+  const MotionSegment& m_Segment;
+  const geometry::WalkedSegment& m_Walked;
+};
+
+// One row as it is printed.
+struct Row {
+  size_t number = 0;
+  const MotionSegment& segment;
+  const geometry::WalkedSegment& walked;
+  bool stops = false;
+  double time = 0.0;  // seconds; NaN where not known
+  std::string warnings;
+};
+
+// What the report tells after its rows.
+struct Totals {
+  geometry::WalkSummary walk;
+  double cornerThreshold = 0.0;
+  double time = 0.0;        // seconds, of every segment
+  size_t firstUnknown = 0;  // the first segment without a time, from 1; 0 for none
+  bool unknownForAcceleration = false;  // it has no acceleration in force (else no speed)
+  geometry::Point countGap;  // each axis's own counts, after the program's rounding
+  bool warned[kWarnings] = {};
+};
 
 const char* KindName(const geometry::PathSegment& segment) {
   return segment.kind == geometry::PathSegment::Kind::Linear ? "line" : "arc";
 }
 
-// A fixed-point number without a minus sign on a value that shows as zero.
-CString Fixed(double value, int decimals) {
-  if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;
-  CString text;
-  text.Format("%.*f", decimals, value);
-  return text;
+std::string Counts(double value) { return Fixed(value, std::abs(value - std::round(value)) < 0.005 ? 0 : 2); }
+
+std::string ValueOrDash(double value) { return value != 0.0 ? Short(value) : "-"; }
+
+std::string TimeOrDash(double seconds) { return std::isnan(seconds) ? "-" : Fixed(seconds, 4); }
+
+// Appends `text` right-aligned in a column of `width` characters, after `gap` spaces.
+void AppendColumn(std::string& line, const std::string& text, size_t width, size_t gap = 1) {
+  line.append(gap + (text.size() < width ? width - text.size() : 0), ' ');
+  line += text;
 }
 
-CString Counts(double value) { return Fixed(value, std::abs(value - std::round(value)) < 0.005 ? 0 : 2); }
-
-CString ValueOrDash(double value) {
-  CString text("-");
-  if (value != 0.0) text.Format("%g", value);
-  return text;
+// Which of acceleration and speed the first segment without a time runs without, and how to give
+// it.
+std::string Unestimated(const Totals& totals) {
+  const std::string segment = std::to_string(totals.firstUnknown);
+  if (totals.unknownForAcceleration)
+    return "unknown: no acceleration is set for segment " + segment +
+           "; give the first segment one (CACC, or import-gcode --acceleration A)";
+  return "unknown: no speed is set for segment " + segment + "; give the first segment one (CSPD)";
 }
 
-CString TimeOrDash(double seconds) { return std::isnan(seconds) ? CString("-") : Fixed(seconds, 4); }
+// The rows of the report, in one of its formats, printed as they come.
+class ReportFormat {
+ public:
+  explicit ReportFormat(const MotionPath& path) : m_Path(path), m_Unit(path.lengthUnit.GetString()) {}
+  virtual ~ReportFormat() = default;
+  virtual void Header() = 0;
+  virtual void Print(const Row& row) = 0;
+  virtual void Footer(const Totals& totals) = 0;
 
-// Which of acceleration and speed the segment runs without, and how to give it.
-CString Unestimated(const MotionPath& path, size_t segment) {
-  CString text;
-  if (path.acceleration[segment] == 0.0)
-    text.Format(
-        "unknown: no acceleration is set for segment %zu; give the first segment one (CACC, or import-gcode "
-        "--acceleration A)",
-        segment + 1);
-  else
-    text.Format("unknown: no speed is set for segment %zu; give the first segment one (CSPD)", segment + 1);
-  return text;
-}
+ protected:
+  const MotionPath& m_Path;
+  const char* m_Unit;
+  std::string m_Line;  // the row being printed, its room kept from row to row
+};
 
-CString TotalTime(const PathReport& report) {
-  if (!report.path.unitsKnown) return "unknown: the drives' kind of load is undetermined";
-  double total = 0.0;
-  for (size_t i = 0; i < report.times.size(); ++i) {
-    if (std::isnan(report.times[i])) return Unestimated(report.path, i);
-    total += report.times[i];
+class TableFormat : public ReportFormat {
+ public:
+  using ReportFormat::ReportFormat;
+
+  void Header() override {
+    std::printf("Lengths in %s, angles in degrees, acceleration in %s, speed in %s, time in s.\n", m_Unit,
+                m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
+    std::printf("%4s  %-4s %11s %11s %11s %11s %8s %8s %8s %10s %10s %9s  %s\n", "#", "kind", "end X", "end Y",
+                "length", "total", "in", "out", "corner", "acc", "speed", "time", "warnings");
   }
-  return Fixed(total, 4) + " s";
-}
 
-CString Table(const PathReport& report) {
-  const MotionPath& path = report.path;
-  const char* unit = path.lengthUnit.GetString();
-  CString text;
-  text.AppendFormat("Lengths in %s, angles in degrees, acceleration in %s, speed in %s, time in s.\n", unit,
-                    path.accelerationUnit.GetString(), path.speedUnit.GetString());
-  text.AppendFormat("%4s  %-4s %11s %11s %11s %11s %8s %8s %8s %10s %10s %9s\n", "#", "kind", "end X", "end Y",
-                    "length", "total", "in", "out", "corner", "acc", "speed", "time");
-  for (size_t i = 0; i < report.walk.segments.size(); ++i) {
-    const geometry::WalkedSegment& s = report.walk.segments[i];
-    const CString corner = i == 0 ? CString("-") : Fixed(Degrees(s.cornerAngle), 2) + (report.IsStop(s) ? "*" : "");
-    text.AppendFormat("%4zu  %-4s %11s %11s %11s %11s %8s %8s %8s %10s %10s %9s\n", i + 1, KindName(path.written[i]),
-                      Fixed(s.end.x, 4).GetString(), Fixed(s.end.y, 4).GetString(), Fixed(s.length, 4).GetString(),
-                      Fixed(s.cumulativeLength, 4).GetString(), Fixed(Degrees(s.headingIn), 2).GetString(),
-                      Fixed(Degrees(s.headingOut), 2).GetString(), corner.GetString(),
-                      ValueOrDash(path.acceleration[i]).GetString(), ValueOrDash(path.speed[i]).GetString(),
-                      TimeOrDash(report.times[i]).GetString());
+  void Print(const Row& row) override {
+    const geometry::WalkedSegment& s = row.walked;
+    const std::string corner = row.number == 1 ? "-" : Fixed(Degrees(s.cornerAngle), 2) + (row.stops ? "*" : "");
+    m_Line.clear();
+    AppendColumn(m_Line, std::to_string(row.number), 4, 0);
+    m_Line += "  ";
+    const std::string kind = KindName(row.segment.written);
+    m_Line += kind + std::string(4 - kind.size(), ' ');
+    for (const double length : {s.end.x, s.end.y, s.length, s.cumulativeLength}) AppendColumn(m_Line, Fixed(length, 4), 11);
+    for (const double angle : {Degrees(s.headingIn), Degrees(s.headingOut)}) AppendColumn(m_Line, Fixed(angle, 2), 8);
+    AppendColumn(m_Line, corner, 8);
+    AppendColumn(m_Line, ValueOrDash(row.segment.acceleration), 10);
+    AppendColumn(m_Line, ValueOrDash(row.segment.speed), 10);
+    AppendColumn(m_Line, TimeOrDash(row.time), 9);
+    if (!row.warnings.empty()) m_Line += "  " + row.warnings;
+    m_Line += '\n';
+    std::fwrite(m_Line.data(), 1, m_Line.size(), stdout);
   }
-  const geometry::Point end = report.walk.end;
-  text.AppendFormat("* a corner of more than %s degrees: the path stops there\n\n",
-                    Fixed(Degrees(report.cornerThreshold), 2).GetString());
-  text.AppendFormat("total length     %s %s\n", Fixed(report.walk.totalLength, 4).GetString(), unit);
-  text.AppendFormat("estimated time   %s\n", TotalTime(report).GetString());
-  text.AppendFormat("end point        X %s %s, Y %s %s\n", Fixed(end.x, 4).GetString(), unit,
-                    Fixed(end.y, 4).GetString(), unit);
-  text.AppendFormat("closes           %s\n", geometry::Closes(report.walk) ? "yes" : "no");
-  text.AppendFormat(
-      "closing gap      %s %s as written; X %s counts, Y %s counts on the drives after the program's "
-      "rounding\n",
-      Fixed(std::hypot(end.x, end.y), 4).GetString(), unit, Counts(report.countGap.x).GetString(),
-      Counts(report.countGap.y).GetString());
-  return text;
-}
 
-CString Csv(const PathReport& report) {
-  const MotionPath& path = report.path;
-  const char* unit = path.lengthUnit.GetString();
-  CString text;
-  text.AppendFormat(
-      "segment,kind,end X [%s],end Y [%s],length [%s],total length [%s],heading in [deg],"
-      "heading out [deg],corner [deg],stops,acceleration [%s],speed [%s],time [s]\n",
-      unit, unit, unit, unit, path.accelerationUnit.GetString(), path.speedUnit.GetString());
-  for (size_t i = 0; i < report.walk.segments.size(); ++i) {
-    const geometry::WalkedSegment& s = report.walk.segments[i];
-    CString time;
-    if (!std::isnan(report.times[i])) time.Format("%.10g", report.times[i]);
-    text.AppendFormat("%zu,%s,%.10g,%.10g,%.10g,%.10g,%.10g,%.10g,%.10g,%s,%.10g,%.10g,%s\n", i + 1,
-                      KindName(path.written[i]), s.end.x, s.end.y, s.length, s.cumulativeLength, Degrees(s.headingIn),
-                      Degrees(s.headingOut), Degrees(s.cornerAngle), report.IsStop(s) ? "yes" : "no",
-                      path.acceleration[i], path.speed[i], time.GetString());
+  void Footer(const Totals& totals) override {
+    const geometry::Point end = totals.walk.end;
+    std::printf("* a corner of more than %s degrees: the path stops there\n", Fixed(Degrees(totals.cornerThreshold), 2).c_str());
+    for (int warning = 0; warning < kWarnings; ++warning)
+      if (totals.warned[warning]) std::printf("%s\n", kFootnotes[warning]);
+    std::printf("\ntotal length     %s %s\n", Fixed(totals.walk.totalLength, 4).c_str(), m_Unit);
+    std::printf("estimated time   %s\n", TotalTime(totals).c_str());
+    std::printf("end point        X %s %s, Y %s %s\n", Fixed(end.x, 4).c_str(), m_Unit, Fixed(end.y, 4).c_str(),
+                m_Unit);
+    std::printf("closes           %s\n", geometry::Closes(totals.walk) ? "yes" : "no");
+    std::printf(
+        "closing gap      %s %s as written; X %s counts, Y %s counts on the drives after the program's "
+        "rounding\n",
+        Fixed(std::hypot(end.x, end.y), 4).c_str(), m_Unit, Counts(totals.countGap.x).c_str(),
+        Counts(totals.countGap.y).c_str());
   }
-  return text;
+
+ private:
+  std::string TotalTime(const Totals& totals) const {
+    if (!m_Path.unitsKnown) return "unknown: the drives' kind of load is undetermined";
+    if (totals.firstUnknown != 0) return Unestimated(totals);
+    return Fixed(totals.time, 4) + " s, with the tangential acceleration only, as the controller plans it";
+  }
+};
+
+class CsvFormat : public ReportFormat {
+ public:
+  using ReportFormat::ReportFormat;
+
+  void Header() override {
+    std::printf(
+        "segment,kind,end X [%s],end Y [%s],length [%s],total length [%s],heading in [deg],"
+        "heading out [deg],corner [deg],stops,acceleration [%s],speed [%s],time [s],warnings\n",
+        m_Unit, m_Unit, m_Unit, m_Unit, m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
+  }
+
+  void Print(const Row& row) override {
+    const geometry::WalkedSegment& s = row.walked;
+    m_Line = std::to_string(row.number) + "," + KindName(row.segment.written);
+    for (const double value : {s.end.x, s.end.y, s.length, s.cumulativeLength, Degrees(s.headingIn),
+                               Degrees(s.headingOut), Degrees(s.cornerAngle)})
+      m_Line += "," + Full(value);
+    m_Line += row.stops ? ",yes," : ",no,";
+    m_Line += Full(row.segment.acceleration) + "," + Full(row.segment.speed) + ",";
+    if (!std::isnan(row.time)) m_Line += Full(row.time);
+    m_Line += "," + row.warnings + "\n";
+    std::fwrite(m_Line.data(), 1, m_Line.size(), stdout);
+  }
+
+  void Footer(const Totals&) override {}
+};
+
+// Two walks along the path: the first plans the speeds at the joints and finds the closing gap
+// on the drives, the second prints each row as it is worked out. Nothing is kept per segment
+// but the planner's joint speeds.
+void PrintReport(const MotionPath& path, double cornerThreshold, ReportFormat& format) {
+  Totals totals;
+  totals.cornerThreshold = cornerThreshold;
+  geometry::TravelPlanner planner;
+  geometry::Point programEnd;
+  {
+    geometry::PathWalker walker;
+    path.ForEachSegment([&](const MotionSegment& segment) {
+      planner.Add(SegmentView(path, segment, walker.Next(segment.written)).Leg(cornerThreshold));
+      programEnd = programEnd + geometry::Displacement(segment.program);
+    });
+  }
+  planner.Finish();
+  totals.countGap = {programEnd.x * path.countsPerLiteral[0], programEnd.y * path.countsPerLiteral[1]};
+
+  format.Header();
+  geometry::PathWalker walker;
+  path.ForEachSegment([&](const MotionSegment& segment) {
+    const size_t index = walker.Summary().segmentCount;
+    const geometry::WalkedSegment walked = walker.Next(segment.written);
+    const SegmentView view(path, segment, walked);
+    const Row row{index + 1, segment, walked, walked.cornerAngle > cornerThreshold,
+                  planner.Time(index, view.Leg(cornerThreshold)), view.Warnings(totals.warned)};
+    if (std::isnan(row.time) && totals.firstUnknown == 0) {
+      totals.firstUnknown = row.number;
+      totals.unknownForAcceleration = segment.acceleration == 0.0;
+    }
+    if (!std::isnan(row.time)) totals.time += row.time;
+    format.Print(row);
+  });
+  totals.walk = walker.Summary();
+  format.Footer(totals);
 }
 
 }  // namespace
@@ -160,9 +315,10 @@ struct ReportOptions {
 
 int Report(HostSession& session, const ReportOptions& options) {
   MotionPath path;
-  if (const int status = LoadMotionPath(session, options.path.motionFile, path); status != kExitOk) return status;
-  const PathReport report = MakeReport(path, options.path.CornerThreshold());
-  WriteText(stdout, options.format == "csv" ? Csv(report) : Table(report));
+  if (const int status = path.Load(session, options.path.motionFile); status != kExitOk) return status;
+  TableFormat table(path);
+  CsvFormat csv(path);
+  PrintReport(path, options.path.CornerThreshold(), options.format == "csv" ? static_cast<ReportFormat&>(csv) : table);
   return kExitOk;
 }
 
@@ -171,8 +327,8 @@ int Report(HostSession& session, const ReportOptions& options) {
 CommandRunner DefineReport(CLI::App& command) {
   auto options = std::make_shared<ReportOptions>();
   command.description(
-      "Prints one row per segment (end point, length, headings, corner, acceleration, speed, time) and the path's "
-      "length, time, end point and closing gap, also in the drives' counts.");
+      "Prints one row per segment (end point, length, headings, corner, acceleration, speed, time, warnings) and "
+      "the path's length, time, end point and closing gap, also in the drives' counts.");
   command.add_option("--format", options->format, "a table for people, or csv rows for a spreadsheet")
       ->type_name("table|csv")
       ->check(CLI::IsMember({"table", "csv"}).description(""))

@@ -2,18 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <cstdio>
+#include <string>
 #include <vector>
 
+#include "geometry/PathDrawing.h"
 #include "geometry/PathWalk.h"
 #include "geometry/SegmentGeometry.h"
 
 namespace {
 
+using geometry::Mark;
 using geometry::Point;
 
-constexpr double kPicturePixels = 720.0;  // the longer side of the drawing
-constexpr double kMarginPixels = 48.0;    // room for the grid's labels
+constexpr double kPicturePixels = 720.0;   // the longer side of the path's drawing
+constexpr double kMarginPixels = 48.0;     // room for the grid's labels
+constexpr double kLeastWidthPixels = 360;  // room for the legend's longest item
+constexpr double kLinePixels = 16.0;       // the legend's lines
+constexpr double kCharacterPixels = 7.2;   // at least the width of a character of the 12-pixel font
 constexpr const char* kPathColour = "#1f4e9c";
 
 // The nicest step of 1, 2 or 5 times a power of ten that puts about ten grid lines across.
@@ -25,20 +31,42 @@ double GridStep(double extent) {
   return 10.0 * power;
 }
 
+// Items joined with commas into lines of at most `width` pixels.
+std::vector<std::string> Wrapped(const std::vector<std::string>& items, double width) {
+  const auto most = static_cast<size_t>(width / kCharacterPixels);
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::string item = items[i] + (i + 1 < items.size() ? "," : "");
+    if (!lines.empty() && lines.back().size() + 1 + item.size() <= most)
+      lines.back() += " " + item;
+    else
+      lines.push_back(item);
+  }
+  return lines;
+}
+
 // Lines and marks are drawn in the path's own coordinates inside one group whose transform maps
 // them onto the picture; texts stand outside it in pixels, as renderers lay out fonts of a few
-// pixels badly when the user unit is tiny.
+// pixels badly when the user unit is tiny. The legend has a band of its own above the drawing.
 class SvgPlot {
  public:
-  SvgPlot(const MotionPath& path, double cornerThreshold)
-      : m_Path(path), m_Walk(geometry::Walk(path.written)), m_CornerThreshold(cornerThreshold) {
-    const geometry::Bounds& bounds = m_Walk.bounds;
+  SvgPlot(const MotionPath& path, double cornerThreshold, Point origin)
+      : m_Path(path), m_Source(path.Written()), m_Summary(geometry::Survey(m_Source)), m_Origin(origin) {
+    const geometry::Bounds& bounds = m_Summary.bounds;
     // A path with no extent still gets a picture of some size.
     const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, 1e-9});
     m_Unit = extent / kPicturePixels;
-    m_Min = {bounds.min.x - Pixels(kMarginPixels), bounds.min.y - Pixels(kMarginPixels)};
-    m_Max = {bounds.max.x + Pixels(kMarginPixels), bounds.max.y + Pixels(kMarginPixels)};
     m_Step = GridStep(extent);
+    m_Drawing = geometry::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
+    m_Min = origin + bounds.min - Pixels(kMarginPixels) * Point{1.0, 1.0};
+    m_Max = origin + bounds.max + Pixels(kMarginPixels) * Point{1.0, 1.0};
+    const double widening = std::max(0.0, Pixels(kLeastWidthPixels) - (m_Max.x - m_Min.x)) / 2.0;
+    m_Min.x -= widening;
+    m_Max.x += widening;
+    const double width = (m_Max.x - m_Min.x) / m_Unit - 8.0;
+    m_Legend = Wrapped(LegendItems(cornerThreshold), width);
+    for (const std::string& line : Wrapped(LeftOutItems(), width)) m_Legend.push_back(line);
+    m_Band = kLinePixels * static_cast<double>(m_Legend.size()) + 6.0;
   }
 
   CString Picture() {
@@ -47,13 +75,13 @@ class SvgPlot {
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" viewBox=\"0 0 %.0f %.0f\" "
         "font-family=\"sans-serif\" font-size=\"12\">\n<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
         size.x, size.y, size.x, size.y);
-    m_Svg.AppendFormat("<g class=\"path\" transform=\"matrix(%.9g 0 0 %.9g %.9g %.9g)\">\n", 1.0 / m_Unit,
-                       -1.0 / m_Unit, -m_Min.x / m_Unit, m_Max.y / m_Unit);
+    m_Svg.AppendFormat("<g class=\"grid\" transform=\"%s\">\n", Transform({0.0, 0.0}).GetString());
     GridLines();
-    Segments();
-    Corners();
-    if (m_Path.tangentAxis) TangentHeadings();
+    m_Svg += "</g>\n";
+    m_Svg.AppendFormat("<g class=\"path\" transform=\"%s\">\n", Transform(m_Origin).GetString());
+    Strokes();
     Ends();
+    Marks();
     m_Svg += "</g>\n";
     GridLabels();
     SegmentNumbers();
@@ -65,7 +93,16 @@ class SvgPlot {
  private:
   // A length of so many pixels in the path's unit.
   double Pixels(double count) const { return count * m_Unit; }
-  Point PixelOf(Point p) const { return {(p.x - m_Min.x) / m_Unit, (m_Max.y - p.y) / m_Unit}; }
+  // Where a point of the program's coordinates lands on the picture.
+  Point PixelOf(Point p) const { return {(p.x - m_Min.x) / m_Unit, m_Band + (m_Max.y - p.y) / m_Unit}; }
+
+  // The matrix that maps coordinates measured from `zero` onto the picture.
+  CString Transform(Point zero) const {
+    const Point shift = PixelOf(zero);
+    CString text;
+    text.Format("matrix(%.9g 0 0 %.9g %.9g %.9g)", 1.0 / m_Unit, -1.0 / m_Unit, shift.x, shift.y);
+    return text;
+  }
 
   // The multiples of the grid step from `from` to `to`.
   std::vector<double> Multiples(double from, double to) const {
@@ -90,7 +127,7 @@ class SvgPlot {
     for (const double x : Multiples(m_Min.x, m_Max.x)) Text(PixelOf({x, 0}).x, size.y - 4, "middle", Shown(x));
     for (const double y : Multiples(m_Min.y, m_Max.y)) Text(4, PixelOf({0, y}).y - 2, "start", Shown(y));
     Text(size.x - 4, size.y - 18, "end", CString("X [") + unit + "]");
-    Text(4, 14, "start", CString("Y [") + unit + "]");
+    Text(4, m_Band + 14, "start", CString("Y [") + unit + "]");
     m_Svg += "</g>\n";
   }
 
@@ -104,82 +141,69 @@ class SvgPlot {
     m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">%s</text>\n", x, y, anchor, text.GetString());
   }
 
-  void Segments() {
+  void Strokes() {
     m_Svg.AppendFormat("<g fill=\"none\" stroke=\"%s\" stroke-width=\"%.9g\" stroke-linejoin=\"round\">\n", kPathColour,
                        Pixels(2.5));
-    for (size_t i = 0; i < m_Path.written.size(); ++i) SegmentPath(m_Path.written[i], m_Walk.segments[i].start);
-    m_Svg.AppendFormat("</g>\n<g fill=\"%s\">\n", kPathColour);
-    for (size_t i = 0; i < m_Path.written.size(); ++i) Arrow(m_Path.written[i], m_Walk.segments[i].start);
+    for (const geometry::Stroke& stroke : m_Drawing.strokes) {
+      m_Svg.AppendFormat("<path class=\"segment\" d=\"M %.9g %.9g", stroke.from.x, stroke.from.y);
+      for (const geometry::StrokeStep& step : stroke.steps) {
+        // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
+        if (step.turn != 0.0) {
+          const double radius = std::hypot(step.to.x - step.centre.x, step.to.y - step.centre.y);
+          m_Svg.AppendFormat(" A %.9g %.9g 0 0 %d", radius, radius, step.turn > 0.0 ? 1 : 0);
+        } else {
+          m_Svg += " L";
+        }
+        m_Svg.AppendFormat(" %.9g %.9g", step.to.x, step.to.y);
+      }
+      m_Svg += "\"/>\n";
+    }
     m_Svg += "</g>\n";
   }
 
-  void SegmentPath(const geometry::PathSegment& segment, Point start) {
-    m_Svg.AppendFormat("<path class=\"segment\" d=\"M %.9g %.9g", start.x, start.y);
-    if (segment.kind == geometry::PathSegment::Kind::Linear) {
-      const Point end = start + segment.increment;
-      m_Svg.AppendFormat(" L %.9g %.9g", end.x, end.y);
-    } else {
-      // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
-      const int sweepFlag = segment.angleIncrement >= 0.0 ? 1 : 0;
-      const double quarter = std::numbers::pi / 2.0;
-      const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(segment.angleIncrement) / quarter)));
-      for (int piece = 1; piece <= pieces; ++piece) {
-        const Point end = start + geometry::PointAlong(segment, static_cast<double>(piece) / pieces);
-        m_Svg.AppendFormat(" A %.9g %.9g 0 0 %d %.9g %.9g", segment.radius, segment.radius, sweepFlag, end.x, end.y);
-      }
-    }
-    m_Svg += "\"/>\n";
+  // The end square is wide enough to hold a corner ring that falls on it.
+  void Ends() {
+    const Point end = m_Summary.end;
+    const double half = Pixels(geometry::kEndsPixels / 2.0 - 1.0);
+    m_Svg.AppendFormat(
+        "<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
+        "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
+        end.x - half, end.y - half, 2.0 * half, 2.0 * half, Pixels(2));
+    m_Svg.AppendFormat("<circle class=\"start\" cx=\"0\" cy=\"0\" r=\"%.9g\" fill=\"#2ca02c\"/>\n", Pixels(5));
   }
 
-  // A triangle halfway along the segment, pointing the way the path runs.
-  void Arrow(const geometry::PathSegment& segment, Point start) {
-    const Point middle = start + geometry::PointAlong(segment, 0.5);
-    const double heading = geometry::HeadingAlong(segment, 0.5);
-    const Point ahead = Pixels(7) * Point{std::cos(heading), std::sin(heading)};
-    const Point side = Pixels(4) * Point{-std::sin(heading), std::cos(heading)};
-    const Point tip = middle + ahead;
-    const Point left = middle - ahead + side;
-    const Point right = middle - ahead - side;
+  void Marks() {
+    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"#d62728\" stroke-width=\"%.9g\">\n", Pixels(2));
+    for (const Mark& mark : m_Drawing.marks)
+      if (mark.kind == Mark::Corner)
+        m_Svg.AppendFormat("<circle class=\"corner\" cx=\"%.9g\" cy=\"%.9g\" r=\"%.9g\"/>\n", mark.at.x, mark.at.y,
+                           Pixels(7));
+    m_Svg.AppendFormat("</g>\n<g fill=\"%s\">\n", kPathColour);
+    for (const Mark& mark : m_Drawing.marks)
+      if (mark.kind == Mark::Direction) Arrow(mark);
+    m_Svg.AppendFormat("</g>\n<g fill=\"#ff7f0e\" stroke=\"#ff7f0e\" stroke-width=\"%.9g\">\n", Pixels(2));
+    for (const Mark& mark : m_Drawing.marks)
+      if (mark.kind == Mark::TangentHeading) Heading(mark);
+    m_Svg += "</g>\n";
+  }
+
+  // A triangle pointing the way the path runs.
+  void Arrow(const Mark& mark) {
+    const Point ahead = Pixels(7) * Point{std::cos(mark.heading), std::sin(mark.heading)};
+    const Point side = Pixels(4) * Point{-std::sin(mark.heading), std::cos(mark.heading)};
+    const Point tip = mark.at + ahead;
+    const Point left = mark.at - ahead + side;
+    const Point right = mark.at - ahead - side;
     m_Svg.AppendFormat("<path d=\"M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n", tip.x, tip.y, left.x, left.y, right.x,
                        right.y);
   }
 
-  // Each segment's number beside its middle, on the left of the direction of travel.
-  void SegmentNumbers() {
-    m_Svg += "<g fill=\"black\" text-anchor=\"middle\">\n";
-    for (size_t i = 0; i < m_Path.written.size(); ++i) {
-      const geometry::PathSegment& segment = m_Path.written[i];
-      const double heading = geometry::HeadingAlong(segment, 0.5);
-      const Point middle = m_Walk.segments[i].start + geometry::PointAlong(segment, 0.5);
-      const Point at = PixelOf(middle + Pixels(14) * Point{-std::sin(heading), std::cos(heading)});
-      m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\">%zu</text>\n", at.x, at.y + 4, i + 1);
-    }
-    m_Svg += "</g>\n";
-  }
-
-  void Corners() {
-    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"#d62728\" stroke-width=\"%.9g\">\n", Pixels(2));
-    for (const geometry::WalkedSegment& segment : m_Walk.segments)
-      if (segment.cornerAngle > m_CornerThreshold)
-        m_Svg.AppendFormat("<circle class=\"corner\" cx=\"%.9g\" cy=\"%.9g\" r=\"%.9g\"/>\n", segment.start.x,
-                           segment.start.y, Pixels(7));
-    m_Svg += "</g>\n";
-  }
-
-  // Where each segment starts and where the path ends, an arrow beside the path, on the right of
-  // the direction of travel, that points where the tangent axis heads.
-  void TangentHeadings() {
-    m_Svg.AppendFormat("<g fill=\"#ff7f0e\" stroke=\"#ff7f0e\" stroke-width=\"%.9g\">\n", Pixels(2));
-    for (const geometry::WalkedSegment& segment : m_Walk.segments) Heading(segment.start, segment.headingIn);
-    if (!m_Walk.segments.empty()) Heading(m_Walk.end, m_Walk.segments.back().headingOut);
-    m_Svg += "</g>\n";
-  }
-
-  void Heading(Point at, double heading) {
-    const Point along{std::cos(heading), std::sin(heading)};
+  // An arrow along the tangent axis's heading.
+  void Heading(const Mark& mark) {
+    const Point along{std::cos(mark.heading), std::sin(mark.heading)};
     const Point right{along.y, -along.x};
-    const Point from = at + Pixels(10) * right;
-    const Point to = from + Pixels(16) * along;
+    const Point from = mark.at - Pixels(8) * along;
+    const Point to = mark.at + Pixels(8) * along;
     const Point barbLeft = to - Pixels(5) * along - Pixels(3) * right;
     const Point barbRight = to - Pixels(5) * along + Pixels(3) * right;
     m_Svg.AppendFormat(
@@ -187,36 +211,57 @@ class SvgPlot {
         from.y, to.x, to.y, to.x, to.y, barbLeft.x, barbLeft.y, barbRight.x, barbRight.y);
   }
 
-  void Ends() {
-    const Point end = m_Walk.end;
-    m_Svg.AppendFormat("<circle class=\"start\" cx=\"0\" cy=\"0\" r=\"%.9g\" fill=\"#2ca02c\"/>\n", Pixels(5));
-    m_Svg.AppendFormat(
-        "<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
-        "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
-        end.x - Pixels(6), end.y - Pixels(6), Pixels(12), Pixels(12), Pixels(2));
+  void SegmentNumbers() {
+    m_Svg += "<g fill=\"black\" text-anchor=\"middle\">\n";
+    for (const Mark& mark : m_Drawing.marks) {
+      if (mark.kind != Mark::SegmentNumber) continue;
+      const Point at = PixelOf(m_Origin + mark.at);
+      m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\">%zu</text>\n", at.x, at.y + 4, mark.segment + 1);
+    }
+    m_Svg += "</g>\n";
   }
 
-  // What the marks mean, in the top margin.
+  std::vector<std::string> LegendItems(double cornerThreshold) const {
+    char corners[64];
+    std::snprintf(corners, sizeof corners, "red rings: corners over %g degrees", geometry::Degrees(cornerThreshold));
+    std::vector<std::string> items = {"green dot: start", "red square: end", corners};
+    if (m_Path.tangentAxis) items.emplace_back("orange arrows: tangent axis heading");
+    return items;
+  }
+
+  std::vector<std::string> LeftOutItems() const {
+    const char* names[Mark::kKinds] = {"corner ring", "direction arrow", "segment number", "tangent heading"};
+    std::vector<std::string> items;
+    for (int kind = 0; kind < Mark::kKinds; ++kind)
+      if (const size_t count = m_Drawing.leftOut[kind]; count > 0)
+        items.push_back(std::to_string(count) + " " + names[kind] + (count > 1 ? "s" : ""));
+    if (!items.empty()) items.front() = "left out where they would cover others: " + items.front();
+    return items;
+  }
+
   void Legend() {
-    CString text;
-    text.Format("green dot: start, red square: end, red rings: corners over %g degrees%s",
-                geometry::Degrees(m_CornerThreshold),
-                m_Path.tangentAxis ? ", orange arrows: tangent axis heading" : "");
-    m_Svg += "<g fill=\"#404040\">\n";
-    Text(PixelOf(m_Max).x - 4, 14, "end", text);
+    m_Svg += "<g class=\"legend\" fill=\"#404040\">\n";
+    for (size_t line = 0; line < m_Legend.size(); ++line)
+      Text(4, kLinePixels * static_cast<double>(line + 1), "start", m_Legend[line].c_str());
     m_Svg += "</g>\n";
   }
 
   const MotionPath& m_Path;
-  const geometry::PathWalk m_Walk;
-  const double m_CornerThreshold;
+  const geometry::PathSource m_Source;
+  const geometry::WalkSummary m_Summary;
+  const Point m_Origin;
   double m_Unit = 1.0;  // path units per pixel
-  Point m_Min;
-  Point m_Max;
   double m_Step = 1.0;
+  geometry::PathDrawing m_Drawing;
+  Point m_Min;  // the picture's corners, in the program's coordinates
+  Point m_Max;
+  std::vector<std::string> m_Legend;
+  double m_Band = 0.0;  // the legend's height, pixels
   CString m_Svg;
 };
 
 }  // namespace
 
-CString PlotSvg(const MotionPath& path, double cornerThreshold) { return SvgPlot(path, cornerThreshold).Picture(); }
+CString PlotSvg(const MotionPath& path, double cornerThreshold, Point origin) {
+  return SvgPlot(path, cornerThreshold, origin).Picture();
+}
