@@ -1,0 +1,54 @@
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "geometry/DrawingImport.h"
+#include "geometry/PathWalk.h"
+#include "geometry/dxf/DxfReader.h"
+
+// Any bytes as a DXF file, through the whole import: the input check, dxflib, the drawing's
+// entities and their contours. Reading ends in a drawing or in one fault with a line of the
+// text; a drawing gives contours or faults, never neither; every contour runs end to end within
+// the join tolerance, closes where it says so, and its segments walk to finite numbers.
+namespace {
+
+double Gap(geometry::Point a, geometry::Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// Within the join tolerance, and the noise of the arithmetic at the contour's size.
+bool Joins(geometry::Point a, geometry::Point b, double joinTolerance) {
+  const double size = std::max({std::abs(a.x), std::abs(a.y), 1.0});
+  return Gap(a, b) < joinTolerance + 1e-12 * size;
+}
+
+void CheckContour(const geometry::DrawingContour& contour, double joinTolerance) {
+  if (contour.pieces.empty() || contour.handles.empty()) __builtin_trap();
+  std::vector<geometry::PathSegment> segments;
+  for (size_t i = 0; i < contour.pieces.size(); ++i) {
+    if (i > 0 && !Joins(contour.pieces[i - 1].end, contour.pieces[i].start, joinTolerance)) __builtin_trap();
+    segments.push_back(geometry::ToSegment(contour.pieces[i]));
+  }
+  if (contour.closed && !Joins(contour.End(), contour.Start(), joinTolerance)) __builtin_trap();
+  const geometry::PathWalk walk = geometry::Walk(segments);
+  if (!std::isfinite(walk.end.x) || !std::isfinite(walk.end.y) || !std::isfinite(walk.totalLength)) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  geometry::Drawing drawing;
+  geometry::DxfError error;
+  if (!geometry::ReadDxf(bytes, drawing, error)) {
+    const long lines = 1 + static_cast<long>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (error.line < 0 || error.line > lines || error.message.empty()) __builtin_trap();
+    return 0;
+  }
+  const geometry::DrawingOptions options;
+  const geometry::DrawingImport import = geometry::ImportDrawing(drawing, options);
+  if (import.contours.empty() == import.faults.empty()) __builtin_trap();
+  for (const geometry::DrawingContour& contour : import.contours) CheckContour(contour, options.joinTolerance);
+  return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+// dxflib reads whatever it is given and trusts the counts a file states: a long line makes it
+// loop for ever, a vertex count makes it allocate that much, a bulge before the first vertex
+// writes before its array, a count left out replays the entity before. So a file reaches dxflib
+// only once its text has been checked here: pairs of a group code and a value, lines of
+// bounded length, numbers where the group code says a number, every stated count equal to what
+// follows it, and an EOF at the end.
+namespace geometry {
+
+struct DxfError {
+  int line = 0;  // 0: the file as a whole
+  std::string message;
+};
+
+struct CheckedDxf {
+  std::string_view text;                    // what dxflib may read: after any byte-order mark, up to EOF
+  std::map<std::string, int> modelSpaceKinds;  // each kind of entity in the ENTITIES section, with its count
+};
+
+bool CheckDxfInput(std::string_view bytes, CheckedDxf& checked, DxfError& error);
+
+}  // namespace geometry

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "geometry/DrawingImport.h"
+#include "geometry/dxf/DxfReader.h"
+
+// The drawings of tests/geometry/dxf/, written by ezdxf (make-fixtures.py says what each holds),
+// read and made contours as motion-host import-dxf does.
+namespace {
+
+using geometry::Point;
+using namespace std::string_literals;
+constexpr double kPi = std::numbers::pi;
+
+std::string Fixture(const std::string& name) {
+  std::ifstream file(std::string(DXF_FIXTURES) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+struct Imported {
+  geometry::DxfError error;
+  geometry::DrawingImport import;
+};
+
+Imported Import(const std::string& bytes, const std::vector<std::string>& layers = {}) {
+  Imported imported;
+  geometry::Drawing drawing;
+  if (!geometry::ReadDxf(bytes, drawing, imported.error)) return imported;
+  geometry::DrawingOptions options;
+  options.layers = layers;
+  imported.import = geometry::ImportDrawing(drawing, options);
+  return imported;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (const std::string& line : lines) joined += line + "\n";
+  return joined;
+}
+
+// Where the first point of the block's slot, 10 mm left of and 5 mm below its base point, lands
+// under an insert turned by `degrees` at `position`.
+Point SlotStart(Point position, double degrees) {
+  const double turn = degrees * kPi / 180.0;
+  return {position.x - 10 * std::cos(turn) + 5 * std::sin(turn), position.y - 10 * std::sin(turn) - 5 * std::cos(turn)};
+}
+
+// Ramanujan's second approximation; for half axes 30 and 15 it is exact to 1e-8 mm.
+double EllipseLength(double a, double b) {
+  const double h = std::pow((a - b) / (a + b), 2);
+  return kPi * (a + b) * (1 + 3 * h / (10 + std::sqrt(4 - 3 * h)));
+}
+
+TEST(DxfImport, FixturesBecomeTheirContours) {
+  struct Contour {
+    bool closed;
+    Point start, end;
+    double length;  // mm
+  };
+  const double roundedRectangle = 2 * 80 + 2 * 40 + 20 * kPi;
+  const Point ellipseStart{50 + 30 * std::cos(kPi / 6), 40 + 30 * std::sin(kPi / 6)};
+  const struct {
+    std::string file;
+    std::vector<std::string> layers;
+    std::vector<Contour> contours;
+    double lengthTolerance;  // mm: approximated curves fall short of their length by a little
+  } cases[] = {
+      {"rounded-rectangle.dxf", {}, {{true, {10, 0}, {10, 0}, roundedRectangle}}, 1e-9},
+      // The earliest entity, the top line, runs its own direction: the contour runs clockwise.
+      {"shuffled-outline.dxf", {"CUT"}, {{true, {10, 60}, {10, 60}, roundedRectangle - 0.0005}}, 1e-9},
+      {"two-contours.dxf",
+       {},
+       {{true, {10, 0}, {10, 0}, roundedRectangle}, {true, {165, 30}, {165, 30}, 30 * kPi}},
+       1e-9},
+      {"inch-slot.dxf", {}, {{true, {0, 0}, {0, 0}, (6 + kPi) * 25.4}}, 1e-9},
+      {"ellipse.dxf", {}, {{true, ellipseStart, ellipseStart, EllipseLength(30, 15)}}, 0.01},
+      {"spline.dxf", {}, {{false, {20, 0}, {-20, 0}, 20 * kPi}}, 0.01},
+      {"block-twice.dxf",
+       {"PARTS"},
+       {{true, SlotStart({50, 0}, 0), SlotStart({50, 0}, 0), 40 + 10 * kPi},
+        {true, SlotStart({100, 20}, 30), SlotStart({100, 20}, 30), 40 + 10 * kPi}},
+       1e-9},
+  };
+  for (const auto& c : cases) {
+    const Imported imported = Import(Fixture(c.file), c.layers);
+    ASSERT_EQ(imported.error.message, "") << c.file;
+    ASSERT_EQ(Joined(imported.import.faults), "") << c.file;
+    ASSERT_EQ(imported.import.contours.size(), c.contours.size()) << c.file;
+    for (size_t i = 0; i < c.contours.size(); ++i) {
+      const geometry::DrawingContour& contour = imported.import.contours[i];
+      const Contour& expected = c.contours[i];
+      EXPECT_EQ(contour.closed, expected.closed) << c.file << " contour " << i + 1;
+      EXPECT_NEAR(contour.Start().x, expected.start.x, 1e-9) << c.file << " contour " << i + 1;
+      EXPECT_NEAR(contour.Start().y, expected.start.y, 1e-9) << c.file << " contour " << i + 1;
+      EXPECT_NEAR(contour.End().x, expected.end.x, 1e-3) << c.file << " contour " << i + 1;
+      EXPECT_NEAR(contour.End().y, expected.end.y, 1e-3) << c.file << " contour " << i + 1;
+      EXPECT_NEAR(contour.Length(), expected.length, c.lengthTolerance) << c.file << " contour " << i + 1;
+      EXPECT_LE(contour.Length(), expected.length + 1e-9) << c.file << " contour " << i + 1;
+      for (size_t k = 1; k < contour.pieces.size(); ++k) {
+        const Point gap = contour.pieces[k].start - contour.pieces[k - 1].end;
+        EXPECT_LT(std::hypot(gap.x, gap.y), 0.001) << c.file << " contour " << i + 1 << " piece " << k;
+      }
+    }
+  }
+}
+
+// The spline is exactly a half circle of radius 20: its lines stay within the tolerance of it.
+TEST(DxfImport, ApproximatedSplineStaysWithinTheTolerance) {
+  const Imported imported = Import(Fixture("spline.dxf"));
+  ASSERT_EQ(imported.import.contours.size(), 1u);
+  const auto& pieces = imported.import.contours[0].pieces;
+  EXPECT_GT(pieces.size(), 10u);
+  for (const geometry::ContourPiece& piece : pieces) {
+    const Point middle = 0.5 * (piece.start + piece.end);
+    EXPECT_NEAR(std::hypot(piece.end.x, piece.end.y), 20, 1e-9);
+    EXPECT_GE(std::hypot(middle.x, middle.y), 20 - 0.01);
+    EXPECT_GE(piece.end.y, -1e-12);
+  }
+}
+
+TEST(DxfImport, WhatMakesNoContourIsSkippedAndSaidOnce) {
+  const Imported all = Import(Fixture("shuffled-outline.dxf"));
+  ASSERT_EQ(all.import.faults.size(), 1u) << Joined(all.import.faults);
+  EXPECT_EQ(all.import.faults[0].find("branching at (90.0000, 0.0000): "), 0u) << all.import.faults[0];
+  EXPECT_NE(all.import.faults[0].find("LINE B1"), std::string::npos) << all.import.faults[0];
+
+  const Imported cut = Import(Fixture("shuffled-outline.dxf"), {"CUT"});
+  EXPECT_EQ(Joined(cut.import.notes), "skipped, as they make no contour: 2 DIMENSION, 1 MTEXT, 1 TEXT\n");
+}
+
+TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
+  const std::string roundedRectangle = Fixture("rounded-rectangle.dxf");
+  const std::string head = "0\nSECTION\n2\nENTITIES\n0\n";
+  const std::string tail = "0\nENDSEC\n0\nEOF\n";
+  const struct {
+    std::string name;
+    std::string bytes;
+    int line;  // -1: any
+    std::string message;
+  } cases[] = {
+      {"binary", Fixture("binary.dxf"), 0, "a binary DXF file: only text (ASCII) DXF can be read"},
+      {"cut short", roundedRectangle.substr(0, roundedRectangle.size() / 2), -1, "it is cut short"},
+      {"no DXF", "<svg>\n</svg>\n", 1, "not a DXF file: \"<svg>\" is no group code"},
+      {"no section", "0\nLINE\n0\nEOF\n", 2, "not a DXF file: it does not begin with a SECTION"},
+      {"empty", "", 0, "not a DXF file: it holds no SECTION"},
+      {"no entity", Fixture("text-only.dxf"), 0, "no contour: the drawing has no line, arc"},
+      {"a line dxflib would loop on", head + "LINE\n8\n" + std::string(1001, 'A') + "\n" + tail, 8,
+       "longer than 1000 characters"},
+      {"a NUL byte", head + "LINE\n8\nA\0B\n"s + tail, 8, "a NUL byte"},
+      {"a number that is none", head + "LINE\n10\n1,5\n" + tail, 8, "\"1,5\" is no number (group 10)"},
+      {"an infinite number", head + "LINE\n10\n1e999\n" + tail, 8, "\"1e999\" is no number"},
+      {"a vertex count larger than the vertices", head + "LWPOLYLINE\n90\n999999999\n10\n0\n20\n0\n" + tail, 6,
+       "the LWPOLYLINE of line 6 states 999999999 vertices but gives 1"},
+      {"no vertex count", head + "LWPOLYLINE\n10\n0\n20\n0\n" + tail, 8, "gives group 10 before its count (group 90)"},
+      {"a bulge before the first vertex", head + "LWPOLYLINE\n90\n1\n42\n1\n10\n0\n20\n0\n" + tail, 10,
+       "gives a bulge before its first vertex"},
+      {"a variable named like an entity, which dxflib then reads as one", head + "LINE\n9\nLWPOLYLINE\n42\n1\n" + tail,
+       10, "the LWPOLYLINE of line 8 gives group 42 before its count (group 90)"},
+      {"a spline without its knot count", head + "SPLINE\n73\n0\n" + tail, 6,
+       "does not state its number of knots (group 72)"},
+      {"a comment dxflib would overrun on", "999\ndxflib 1.2\n" + head + "LINE\n" + tail, 2,
+       "a comment that starts with \"dxflib\" gives no version a.b.c.d"},
+      {"a SPLINE by fit points", head + "SPLINE\n72\n0\n73\n0\n74\n2\n11\n0\n21\n0\n11\n1\n21\n1\n" + tail, 0,
+       "SPLINE #1: it gives no control points"},
+      {"an insert of a missing block", head + "INSERT\n2\nDOOR\n" + tail, 0,
+       "INSERT #1 places the block \"DOOR\", which the drawing does not define"},
+      {"a tilted arc", head + "ARC\n40\n1\n210\n1\n230\n0\n" + tail, 0, "ARC #1 lies in a plane tilted"},
+  };
+  for (const auto& c : cases) {
+    const Imported imported = Import(c.bytes);
+    const std::string message = imported.error.message + Joined(imported.import.faults);
+    EXPECT_NE(message.find(c.message), std::string::npos) << c.name << ": " << message;
+    if (c.line >= 0) {
+      EXPECT_EQ(imported.error.line, c.line) << c.name << ": " << message;
+    }
+    EXPECT_TRUE(imported.import.contours.empty()) << c.name;
+  }
+}
+
+}  // namespace
