@@ -42,8 +42,25 @@ std::string Number(double value, std::chars_format format, int precision) {
   return std::string(text, std::to_chars(text, text + sizeof text, value, format, precision).ptr);
 }
 
-// A fixed-point number without a minus sign on a value that shows as zero.
+// A fixed-point number as printf's "%.*f" prints it, but without a minus sign on a value that
+// shows as zero. printf rounds the exact binary value; a value whose scaled value lies clearly
+// off a tie rounds alike in floating point (its error is far below the margin at the sizes
+// allowed), so it takes an integer path. Ties, near ties and large values go through to_chars.
 std::string Fixed(double value, int decimals) {
+  static constexpr double kScales[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+  constexpr double kTieMargin = 1e-3;
+  constexpr double kLargest = 1e12;
+  if (decimals >= 0 && decimals <= 4) {
+    const double scaled = value * kScales[decimals];
+    const double rounded = std::nearbyint(scaled);
+    if (std::abs(scaled) < kLargest && std::abs(std::abs(scaled - rounded) - 0.5) > kTieMargin) {
+      const auto units = static_cast<long long>(rounded);
+      std::string digits = std::to_string(units < 0 ? -units : units);
+      if (digits.size() <= static_cast<size_t>(decimals)) digits.insert(0, decimals + 1 - digits.size(), '0');
+      if (decimals > 0) digits.insert(digits.size() - decimals, 1, '.');
+      return units < 0 ? "-" + digits : digits;
+    }
+  }
   if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;
   return Number(value, std::chars_format::fixed, decimals);
 }
