@@ -20,15 +20,19 @@ std::string Quoted(const std::string& word) {
 
 }  // namespace
 
-long PeakMemoryKiB(const std::vector<std::string>& command, const std::string& outputPath) {
-  const std::string peakPath = outputPath + ".peak";
-  std::string line = "/usr/bin/time -f %M -o ";
-  line += Quoted(peakPath);
+ProcessCost MeasureProcess(const std::vector<std::string>& command, const std::string& outputPath) {
+  const std::string costPath = outputPath + ".cost";
+  std::string line = "/usr/bin/time -f '%M %U %S' -o ";
+  line += Quoted(costPath);
   for (const std::string& word : command) line.append(" ").append(Quoted(word));
   line.append(" > ").append(Quoted(outputPath));
   const int status = std::system(line.c_str());
-  long peakKiB = -1;
-  std::ifstream(peakPath) >> peakKiB;
-  std::filesystem::remove(peakPath);
-  return status == 0 ? peakKiB : -1;
+  ProcessCost cost;
+  double user = 0.0;
+  double system = 0.0;
+  std::ifstream(costPath) >> cost.peakKiB >> user >> system;
+  std::filesystem::remove(costPath);
+  cost.cpuSeconds = user + system;
+  if (status != 0) cost.peakKiB = -1;
+  return cost;
 }

@@ -10,6 +10,11 @@ constexpr double kGrowthTarget = 11.0;  // ten times the segments: linear, with 
 constexpr double kPeakTargetMiB = 40.0;
 constexpr double kImportTarget = 3.0;  // an import at most three times a plain fgets and sscanf
 constexpr int kSizes[] = {1000, 10000, 100000};
+// plot and report against translate of the same motion: CPU time and peak memory, and the size
+// of the picture of a million segments.
+constexpr double kPathCommandTimeTarget = 1.5;
+constexpr double kPathCommandMemoryTarget = 1.0;
+constexpr double kPictureTargetMiB = 10.0;
 
 struct Row {
   std::string figure;
@@ -48,7 +53,9 @@ class Rows {
   std::vector<Row> m_Rows;
 };
 
-std::string SizeLabel(int size) { return std::to_string(size / 1000) + "k"; }
+std::string SizeLabel(int size) {
+  return size >= 1000000 ? std::to_string(size / 1000000) + "M" : std::to_string(size / 1000) + "k";
+}
 
 std::optional<double> Sum(std::optional<double> a, std::optional<double> b) {
   return a && b ? std::optional(*a + *b) : std::nullopt;
@@ -87,6 +94,27 @@ void AddMemoryRow(Rows& rows) {
            rows.Find("MotionHostPeakMemory/100000:text_MiB"), "MiB", kPeakTargetMiB, false);
 }
 
+// motion-host plot and report as processes, each against translate of the same motion.
+void AddPathCommandRows(Rows& rows) {
+  const auto figure = [&rows](int command, int size, const char* counter) {
+    return rows.Find("MotionHostCommand/" + std::to_string(command) + "/" + std::to_string(size) + ":" + counter);
+  };
+  const auto milliseconds = [](std::optional<double> seconds) {
+    return seconds ? std::optional(*seconds * 1000.0) : std::nullopt;
+  };
+  for (const int size : {100000, 1000000}) {
+    for (const auto& [command, name] : {std::pair{1, "plot"}, std::pair{2, "report"}}) {
+      const std::string what = std::string("motion-host ") + name + " " + SizeLabel(size);
+      rows.Add(what + ", CPU time", milliseconds(figure(command, size, "cpu_s")),
+               milliseconds(figure(0, size, "cpu_s")), "ms", kPathCommandTimeTarget, true);
+      rows.Add(what + ", peak memory", figure(command, size, "peak_MiB"), figure(0, size, "peak_MiB"), "MiB",
+               kPathCommandMemoryTarget, true);
+    }
+  }
+  rows.Add("motion-host plot 1M, picture", figure(1, 1000000, "output_MiB"),
+           figure(1, 1000000, "motion_MiB"), "MiB", kPictureTargetMiB, false);
+}
+
 std::string Amount(double value, const char* unit) {
   char text[32];
   std::snprintf(text, sizeof text, "%.3f %s", value, unit);
@@ -110,6 +138,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   AddGrowthRows(rows);
   AddEditorRows(rows);
   AddMemoryRow(rows);
+  AddPathCommandRows(rows);
   if (rows.All().empty()) return;
   const char* format = "%-46s %14s %14s %7s %14s  %s\n";
   std::fprintf(out, format, "figure", "measured", "baseline", "ratio", "target", "");
