@@ -1,8 +1,11 @@
 #include "tools/host/ContourImport.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 
+#include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/ImportMessages.h"
 #include "tools/host/TextIO.h"
@@ -27,8 +30,9 @@ struct Motion {
   const geometry::Contour* contour;
 };
 
-int Chosen(const std::vector<geometry::Contour>& contours, const ContourChoice& choice, const std::string& outputPath,
-           const ImportMessages& messages, std::vector<Motion>& motions) {
+int Chosen(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns,
+           const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages,
+           std::vector<Motion>& motions) {
   const int count = static_cast<int>(contours.size());
   if (choice.split) {
     if (outputPath.empty()) {
@@ -41,14 +45,14 @@ int Chosen(const std::vector<geometry::Contour>& contours, const ContourChoice& 
   }
   if (choice.contour > count) {
     messages.Tell(Formatted("there is no contour %d: the file holds %d\n", choice.contour, count) +
-                  ContourList(contours));
+                  ContourList(contours, columns));
     return kExitUsage;
   }
   if (choice.contour == 0 && count > 1) {
     messages.Tell(Formatted("the file holds %d contours; one motion runs one of them: choose it with --contour N, "
                             "or write each into its own file with --split\n",
                             count) +
-                  ContourList(contours));
+                  ContourList(contours, columns));
     return kExitUsage;
   }
   motions.push_back({outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]});
@@ -57,11 +61,45 @@ int Chosen(const std::vector<geometry::Contour>& contours, const ContourChoice& 
 
 }  // namespace
 
-std::string ContourList(const std::vector<geometry::Contour>& contours) {
-  std::string list = "  contour  line  start (mm)                          segments  length (mm)\n";
+void AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options) {
+  command.add_option("-o", outputPath, "write into FILE (atomically) instead of standard output")->type_name("FILE");
+  command.add_flag("--segments", options.segments, "write the editor's import lines instead of a motion file");
+}
+
+void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOptions& options) {
+  AddNumberOption(command, "--acceleration", options.acceleration, 1e-6, 1000.0, "A",
+                  "the acceleration in m/s^2, written on the first segment (default: the one in force)")
+      ->default_str("");
+  CLI::Option* split =
+      command.add_flag("--split", choice.split, "write each contour into its own file, FILE-1.EXT, FILE-2.EXT, ...");
+  command.add_option("--contour", choice.contour, "take the contour numbered N of several")
+      ->type_name("N")
+      ->check(CLI::Range(1, INT_MAX).description(""))
+      ->excludes(split);
+}
+
+std::string ContourList(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns) {
+  std::vector<size_t> widths;
+  for (const ContourColumn& column : columns) {
+    size_t width = column.heading.size();
+    for (const std::string& cell : column.cells) width = std::max(width, cell.size());
+    widths.push_back(width);
+  }
+  const auto cells = [&](const auto& cellOf) {
+    std::string text;
+    for (size_t c = 0; c < columns.size(); ++c) {
+      const std::string cell = cellOf(columns[c]);
+      const std::string fill(widths[c] - cell.size(), ' ');
+      text += (columns[c].alignLeft ? cell + fill : fill + cell) + "  ";
+    }
+    return text;
+  };
+  std::string list = "  contour  " + cells([](const ContourColumn& column) { return column.heading; }) +
+                     "start (mm)                          segments  length (mm)\n";
   for (size_t i = 0; i < contours.size(); ++i)
-    list += Formatted("  %7zu  %4d  %-34s  %8zu  %11.4f\n", i + 1, contours[i].firstLine, StartOf(contours[i]).c_str(),
-                      contours[i].moves.size(), geometry::ContourLength(contours[i]));
+    list += Formatted("  %7zu  ", i + 1) + cells([i](const ContourColumn& column) { return column.cells[i]; }) +
+            Formatted("%-34s  %8zu  %11.4f\n", StartOf(contours[i]).c_str(), contours[i].moves.size(),
+                      geometry::ContourLength(contours[i]));
   return list.substr(0, list.size() - 1);
 }
 
@@ -72,14 +110,16 @@ std::string SplitPath(const std::string& path, int number) {
   return split.string();
 }
 
-int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours, const ContourChoice& choice,
+int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours,
+                  const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                   const ContourMotionOptions& options, const std::string& outputPath, const ImportMessages& messages) {
   if (contours.empty()) {
     messages.Tell("no contour: the file has no cut in X and Y");
     return kExitUsage;
   }
   std::vector<Motion> motions;
-  if (const int status = Chosen(contours, choice, outputPath, messages, motions); status != kExitOk) return status;
+  if (const int status = Chosen(contours, columns, choice, outputPath, messages, motions); status != kExitOk)
+    return status;
   for (size_t i = 0; i < motions.size(); ++i) {
     const int status = ContourToMotion(session, *motions[i].contour, options, messages, motions[i].text);
     if (status == kExitOk) continue;

@@ -6,6 +6,9 @@
 #include "geometry/Contour.h"
 #include "tools/host/ContourMotion.h"
 
+namespace CLI {
+class App;
+}
 class HostSession;
 class ImportMessages;
 
@@ -14,14 +17,28 @@ struct ContourChoice {
   bool split = false;  // each contour to its own file, FILE-1.EXT, FILE-2.EXT, ...
 };
 
+// The options every import declares alike: where the motions go and in which form,
+void AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options);
+// and which contours become motions, with what acceleration.
+void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOptions& options);
+
+// A column of the contour list, after each contour's number, that the import fills: where the
+// contour comes from (a program's first line, a drawing's layer) or what else it knows of it.
+struct ContourColumn {
+  std::string heading;
+  std::vector<std::string> cells;  // one per contour
+  bool alignLeft = false;          // for words; numbers align right
+};
+
 // What an import writes from the contours it read: one motion, or with `split` one per contour.
 // Several contours without a choice are refused with their list. Every motion is made and checked
 // before any file is written, so a refusal leaves every file as it was. Returns an exit code.
-int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours, const ContourChoice& choice,
+int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours,
+                  const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                   const ContourMotionOptions& options, const std::string& outputPath, const ImportMessages& messages);
 
-// The list of contours: number, first line, start point, segment count, length.
-std::string ContourList(const std::vector<geometry::Contour>& contours);
+// The list of contours: number, the import's columns, start point, segment count, length.
+std::string ContourList(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns);
 
 // Where the contour numbered `number` goes with --split: "part.motion" gives "part-2.motion".
 std::string SplitPath(const std::string& path, int number);

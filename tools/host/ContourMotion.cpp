@@ -93,7 +93,7 @@ int FillRecord(CInternalData& record, const geometry::Contour& contour, const Co
     const Dynamics dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
                             InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
     if (!AppendSegment(record, segments[i].segment, dynamics)) {
-      messages.TellAtLine(segments[i].line,
+      messages.TellAtMove(segments[i].line,
                           "the move does not fit the motion: a radius below one count of the drive, "
                           "or a value beyond what the controller holds");
       return kExitUsage;
@@ -103,7 +103,7 @@ int FillRecord(CInternalData& record, const geometry::Contour& contour, const Co
   const CString fault = record.CheckData(faultySegment);
   if (fault.IsEmpty()) return kExitOk;
   const size_t index = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
-  messages.TellAtLine(segments[index].line, fault.GetString());
+  messages.TellAtMove(segments[index].line, fault.GetString());
   return kExitRefused;
 }
 

@@ -1,4 +1,3 @@
-#include <climits>
 #include <memory>
 #include <string_view>
 
@@ -32,11 +31,19 @@ bool ReadProgram(const std::string& source, const geometry::GcodeOptions& option
   return read;
 }
 
+// The contour list's column of where each contour starts in the program.
+ContourColumn FirstLines(const std::vector<geometry::Contour>& contours) {
+  ContourColumn column{"line", {}, false};
+  for (const geometry::Contour& contour : contours) column.cells.push_back(std::to_string(contour.firstLine));
+  return column;
+}
+
 int ImportGcode(HostSession& session, const ImportOptions& options) {
   const ImportMessages messages("import-gcode", options.source);
   geometry::GcodeProgram program;
   if (!ReadProgram(options.source, options.gcode, program, messages)) return kExitUsage;
-  return WriteContours(session, program.contours, options.choice, options.motion, options.output, messages);
+  return WriteContours(session, program.contours, {FirstLines(program.contours)}, options.choice, options.motion,
+                       options.output, messages);
 }
 
 }  // namespace
@@ -48,9 +55,7 @@ CommandRunner DefineImportGcode(CLI::App& command) {
       "editor's import lines. A contour is a run of cuts (G1-G3) in the XY plane at one depth; rapids and moves in "
       "Z separate contours. The motion is checked by the module before it is written. Skipped words are told once "
       "each; docs/geometry.md lists what is read, skipped and refused.");
-  command.add_option("-o", options->output, "write into FILE (atomically) instead of standard output")
-      ->type_name("FILE");
-  command.add_flag("--segments", options->motion.segments, "write the editor's import lines instead of a motion file");
+  AddOutputOptions(command, options->output, options->motion);
   command.add_flag("--strict", options->gcode.strict, "refuse unknown words instead of skipping them");
   command.add_flag("--flatten", options->gcode.flatten,
                    "drop Z from cuts that also move in Z (3-D work) instead of refusing them");
@@ -60,15 +65,7 @@ CommandRunner DefineImportGcode(CLI::App& command) {
                   "how far an arc's end may be off its circle (default: what the digits the file writes explain, "
                   "at least 0.002)")
       ->default_str("");
-  AddNumberOption(command, "--acceleration", options->motion.acceleration, 1e-6, 1000.0, "A",
-                  "the acceleration in m/s^2, written on the first segment (default: the one in force)")
-      ->default_str("");
-  CLI::Option* split =
-      command.add_flag("--split", options->choice.split, "write each contour into its own file, FILE-1.EXT, FILE-2.EXT, ...");
-  command.add_option("--contour", options->choice.contour, "take the contour numbered N of several")
-      ->type_name("N")
-      ->check(CLI::Range(1, INT_MAX).description(""))
-      ->excludes(split);
+  AddChoiceOptions(command, options->choice, options->motion);
   AddOperand(command, options->source, "GCODE_FILE", "G-code file", "the G-code program, or - for standard input");
   return [options](HostSession& session) { return ImportGcode(session, *options); };
 }

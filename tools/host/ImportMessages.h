@@ -1,20 +1,32 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <utility>
 
 // Where an import's messages come from: the command and the file it reads.
 // "motion-host import-gcode: part.nc: line 12: what".
 class ImportMessages {
  public:
-  ImportMessages(const char* command, const std::string& source) : m_Command(command), m_Source(source) {}
+  // What a move's line (ContourMove::line) names in the source: by default the line itself; a
+  // drawing names the entity the move comes from ("ARC 2F").
+  using MoveSource = std::function<std::string(int line)>;
+
+  ImportMessages(const char* command, const std::string& source, MoveSource moveSource = nullptr)
+      : m_Command(command), m_Source(source), m_MoveSource(std::move(moveSource)) {}
 
   void Tell(const std::string& message) const {
     std::fprintf(stderr, "motion-host %s: %s: %s\n", m_Command, m_Source.c_str(), message.c_str());
   }
   void TellAtLine(int line, const std::string& message) const { Tell("line " + std::to_string(line) + ": " + message); }
+  void TellAtMove(int line, const std::string& message) const {
+    if (m_MoveSource) return Tell(m_MoveSource(line) + ": " + message);
+    TellAtLine(line, message);
+  }
 
  private:
   const char* m_Command;
   std::string m_Source;
+  MoveSource m_MoveSource;
 };
