@@ -7,6 +7,7 @@
 
 #include "geometry/DrawingImport.h"
 #include "geometry/PathWalk.h"
+#include "geometry/RelativePath.h"
 #include "geometry/dxf/DxfReader.h"
 
 // Any bytes as a DXF file, through the whole import: the input check, dxflib, the drawing's
@@ -23,14 +24,21 @@ bool Joins(geometry::Point a, geometry::Point b, double joinTolerance) {
   return Gap(a, b) < joinTolerance + 1e-12 * size;
 }
 
+// As motion-host import-dxf goes on: the contour in the imports' model, made relative segments
+// rounded to micrometres as a motion keeps them.
 void CheckContour(const geometry::DrawingContour& contour, double joinTolerance) {
-  if (contour.pieces.empty() || contour.handles.empty()) __builtin_trap();
-  std::vector<geometry::PathSegment> segments;
-  for (size_t i = 0; i < contour.pieces.size(); ++i) {
-    if (i > 0 && !Joins(contour.pieces[i - 1].end, contour.pieces[i].start, joinTolerance)) __builtin_trap();
-    segments.push_back(geometry::ToSegment(contour.pieces[i]));
-  }
+  if (contour.pieces.empty() || contour.entities.empty() || contour.entities.size() != contour.firstPieces.size())
+    __builtin_trap();
+  for (size_t i = 1; i < contour.pieces.size(); ++i)
+    if (!Joins(contour.pieces[i - 1].end, contour.pieces[i].start, joinTolerance)) __builtin_trap();
   if (contour.closed && !Joins(contour.End(), contour.Start(), joinTolerance)) __builtin_trap();
+  geometry::Rounding toMicrometres;
+  toMicrometres.length = [](double value) { return std::round(value * 1000.0) / 1000.0; };
+  std::vector<geometry::PathSegment> segments;
+  for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(geometry::ToContour(contour, 0), toMicrometres)) {
+    if (imported.line < 1 || imported.line > static_cast<int>(contour.entities.size())) __builtin_trap();
+    segments.push_back(imported.segment);
+  }
   const geometry::PathWalk walk = geometry::Walk(segments);
   if (!std::isfinite(walk.end.x) || !std::isfinite(walk.end.y) || !std::isfinite(walk.totalLength)) __builtin_trap();
 }

@@ -182,13 +182,14 @@ class Chainer {
     DrawingContour contour;
     for (const PathUse& use : chain) {
       const EntityPath& path = m_Paths[use.path];
+      contour.firstPieces.push_back(contour.pieces.size());
       if (use.reversed) {
         for (auto piece = path.pieces.rbegin(); piece != path.pieces.rend(); ++piece)
           contour.pieces.push_back(Reversed(*piece));
       } else {
         contour.pieces.insert(contour.pieces.end(), path.pieces.begin(), path.pieces.end());
       }
-      contour.handles.push_back(path.tag.handle);
+      contour.entities.push_back(Named(use.path));
       if (("," + contour.layers + ",").find("," + path.tag.layer + ",") == std::string::npos)
         contour.layers += (contour.layers.empty() ? "" : ",") + path.tag.layer;
     }
@@ -228,7 +229,7 @@ class Chainer {
     const auto side = [&](uint32_t end) {
       const DrawingContour& contour = m_Result.contours[end / 2];
       return "contour " + std::to_string(end / 2 + 1) + (end % 2 == 0 ? " starts (" : " ends (") +
-             (end % 2 == 0 ? contour.handles.front() : contour.handles.back()) + ")";
+             (end % 2 == 0 ? contour.entities.front() : contour.entities.back()) + ")";
     };
     const Point p = a % 2 == 0 ? m_Result.contours[a / 2].Start() : m_Result.contours[a / 2].End();
     return "a gap of " + Millimetres(distance) + " at " + Position(p) + ", above the join tolerance: " + side(a) +
@@ -247,6 +248,19 @@ double DrawingContour::Length() const {
   double length = 0.0;
   for (const ContourPiece& piece : pieces) length += geometry::Length(piece);
   return length;
+}
+
+Contour ToContour(const DrawingContour& contour, int entitiesBefore) {
+  Contour converted{0, contour.Start(), true, {}};
+  for (size_t entity = 0; entity < contour.firstPieces.size(); ++entity) {
+    const size_t end = entity + 1 < contour.firstPieces.size() ? contour.firstPieces[entity + 1] : contour.pieces.size();
+    for (size_t i = contour.firstPieces[entity]; i < end; ++i) {
+      const ContourPiece& piece = contour.pieces[i];
+      converted.moves.push_back(
+          {piece.kind, piece.end, piece.centre, piece.sweep, 0.0, entitiesBefore + static_cast<int>(entity) + 1});
+    }
+  }
+  return converted;
 }
 
 Chaining ChainPaths(const std::vector<EntityPath>& paths, double joinTolerance) {

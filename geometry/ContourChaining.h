@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/Contour.h"
 #include "geometry/ContourPiece.h"
 #include "geometry/DrawingPaths.h"
 
@@ -15,14 +16,19 @@ namespace geometry {
 
 struct DrawingContour {
   std::vector<ContourPiece> pieces;
-  std::vector<std::string> handles;  // of its entities, in running order
-  std::string layers;                // the layers of its entities, comma-separated
+  std::vector<std::string> entities;  // "ARC 2F", in running order
+  std::vector<size_t> firstPieces;    // of each entity
+  std::string layers;                 // the layers of its entities, comma-separated
   bool closed = false;
 
   Point Start() const { return pieces.front().start; }
   Point End() const { return pieces.back().end; }
   double Length() const;
 };
+
+// The contour as the imports' contour model has it; each move's line is the number of the
+// entity it comes from, counted on from `entitiesBefore`.
+Contour ToContour(const DrawingContour& contour, int entitiesBefore);
 
 struct Chaining {
   std::vector<DrawingContour> contours;

@@ -31,16 +31,16 @@ DrawingEntity Insert(const std::string& handle, DrawingInsert insert, const std:
 // Without the sign of a value that prints as zero.
 double Shown(double value) { return std::abs(value) < 5e-5 ? 0.0 : value; }
 
-// "handles: closed|open (x, y) -> (x, y) length mm kinds": L a line, A a counterclockwise arc,
+// "entities: closed|open (x, y) -> (x, y) length mm kinds": L a line, A a counterclockwise arc,
 // C a clockwise one; "layers" after a bar.
 std::string Told(const DrawingContour& contour) {
-  std::string handles;
-  for (const std::string& handle : contour.handles) handles += (handles.empty() ? "" : " ") + handle;
+  std::string entities;
+  for (const std::string& entity : contour.entities) entities += (entities.empty() ? "" : ", ") + entity;
   std::string kinds;
   for (const ContourPiece& piece : contour.pieces)
     kinds += piece.kind == PathSegment::Kind::Linear ? 'L' : piece.sweep > 0 ? 'A' : 'C';
   char text[160];
-  std::snprintf(text, sizeof text, "%s: %s (%.4f, %.4f) -> (%.4f, %.4f) %.4f mm %s | %s", handles.c_str(),
+  std::snprintf(text, sizeof text, "%s: %s (%.4f, %.4f) -> (%.4f, %.4f) %.4f mm %s | %s", entities.c_str(),
                 contour.closed ? "closed" : "open", Shown(contour.Start().x), Shown(contour.Start().y),
                 Shown(contour.End().x), Shown(contour.End().y), contour.Length(), kinds.c_str(), contour.layers.c_str());
   return text;
@@ -79,7 +79,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
          return d;
        }(),
        {"CUT"},
-       "9/1 9/2: open (10.0000, 0.0000) -> (0.0000, 20.0000) 25.7080 mm AL | CUT\n"},
+       "ARC 9/1, LINE 9/2: open (10.0000, 0.0000) -> (0.0000, 20.0000) 25.7080 mm AL | CUT\n"},
       {"mirrored by a negative scale: the arc turns the other way",
        [] {
          Drawing d = WithSlot();
@@ -87,7 +87,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
          return d;
        }(),
        {"0"},
-       "9/1 9/2: open (-5.0000, -5.0000) -> (5.0000, 15.0000) 25.7080 mm CL | 0\n"},
+       "ARC 9/1, LINE 9/2: open (-5.0000, -5.0000) -> (5.0000, 15.0000) 25.7080 mm CL | 0\n"},
       {"turned a quarter, in columns 100 apart along its turned X axis",
        [] {
          Drawing d = WithSlot();
@@ -95,8 +95,8 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
          return d;
        }(),
        {"HOLES"},
-       "9/3: open (5.0000, 25.0000) -> (0.0000, 25.0000) 5.0000 mm L | HOLES\n"
-       "9/3: open (5.0000, 125.0000) -> (0.0000, 125.0000) 5.0000 mm L | HOLES\n"},
+       "LINE 9/3: open (5.0000, 25.0000) -> (0.0000, 25.0000) 5.0000 mm L | HOLES\n"
+       "LINE 9/3: open (5.0000, 125.0000) -> (0.0000, 125.0000) 5.0000 mm L | HOLES\n"},
       {"a circle facing down starts at its own angle 0, seen from above on the left, and runs clockwise",
        [] {
          Drawing d;
@@ -105,7 +105,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
          return d;
        }(),
        {},
-       "7: closed (-40.0000, 0.0000) -> (-40.0000, 0.0000) 62.8319 mm C | 0\n"},
+       "CIRCLE 7: closed (-40.0000, 0.0000) -> (-40.0000, 0.0000) 62.8319 mm C | 0\n"},
       {"a polyline's bulges: -1 a clockwise half circle, closing back over a quarter",
        [] {
          Drawing d;
@@ -114,7 +114,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
          return d;
        }(),
        {},
-       "5: closed (0.0000, 0.0000) -> (0.0000, 0.0000) 210.3929 mm CLA | 0\n"},
+       "POLYLINE 5: closed (0.0000, 0.0000) -> (0.0000, 0.0000) 210.3929 mm CLA | 0\n"},
       {"a drawing without units is read in millimetres, and says so",
        [] {
          Drawing d;
@@ -122,7 +122,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
          return d;
        }(),
        {},
-       "1: open (0.0000, 0.0000) -> (3.0000, 4.0000) 5.0000 mm L | 0\n"
+       "LINE 1: open (0.0000, 0.0000) -> (3.0000, 4.0000) 5.0000 mm L | 0\n"
        "note: the drawing gives no unit: read as millimetres\n"},
       {"a block that places itself",
        [] {
@@ -173,24 +173,24 @@ TEST(DrawingContours, PathsChainEndToEndOrReportWhyNot) {
       {"the earliest path keeps its direction; one that meets it start to start runs backwards",
        {Line("A", {10, 0}, {0, 0}), Line("B", {10, 0}, {20, 0}),
         Entity("ARC", "C", DrawingArc{{20, 5}, 5, -kPi / 2, 0})},
-       "C B A: open (25.0000, 5.0000) -> (0.0000, 0.0000) 27.8540 mm CLL | 0\n"},
+       "ARC C, LINE B, LINE A: open (25.0000, 5.0000) -> (0.0000, 0.0000) 27.8540 mm CLL | 0\n"},
       {"ends within the join tolerance meet; a loop starts where its earliest path does",
        {Line("A", {0, 0}, {10, 0}), Line("B", {10.0004, 0}, {10, 10}), Line("C", {0, 0.0009}, {10, 10})},
-       "A B C: closed (0.0000, 0.0000) -> (0.0000, 0.0009) 34.1415 mm LLL | 0\n"},
+       "LINE A, LINE B, LINE C: closed (0.0000, 0.0000) -> (0.0000, 0.0009) 34.1415 mm LLL | 0\n"},
       {"three ends at one point: a branching, told with the entities and where",
        {Line("A", {0, 0}, {10, 0}), Line("B", {10, 0}, {20, 0}), Line("C", {10, 0}, {10, 10})},
        "fault: branching at (10.0000, 0.0000): LINE A, LINE B, LINE C meet there\n"},
       {"ends 0.01 mm apart stay apart, and the gap is told",
        {Line("A", {0, 0}, {10, 0}, "CUT"), Line("B", {10.01, 0}, {20, 0}, "CUT")},
-       "A: open (0.0000, 0.0000) -> (10.0000, 0.0000) 10.0000 mm L | CUT\n"
-       "B: open (10.0100, 0.0000) -> (20.0000, 0.0000) 9.9900 mm L | CUT\n"
-       "note: a gap of 0.01 mm at (10.0000, 0.0000), above the join tolerance: contour 1 ends (A) there, "
-       "contour 2 starts (B) across it\n"},
+       "LINE A: open (0.0000, 0.0000) -> (10.0000, 0.0000) 10.0000 mm L | CUT\n"
+       "LINE B: open (10.0100, 0.0000) -> (20.0000, 0.0000) 9.9900 mm L | CUT\n"
+       "note: a gap of 0.01 mm at (10.0000, 0.0000), above the join tolerance: contour 1 ends (LINE A) there, "
+       "contour 2 starts (LINE B) across it\n"},
       {"a closed polyline stays a contour of its own, a zero-length line is left out",
        {Entity("POLYLINE", "P", DrawingPolyline{{{{0, 0}, 0}, {{10, 0}, 0}, {{10, 10}, 0}}, true}),
         Line("A", {10, 0}, {20, 0}), Line("Z", {5, 5}, {5, 5})},
-       "P: closed (0.0000, 0.0000) -> (0.0000, 0.0000) 34.1421 mm LLL | 0\n"
-       "A: open (10.0000, 0.0000) -> (20.0000, 0.0000) 10.0000 mm L | 0\n"
+       "POLYLINE P: closed (0.0000, 0.0000) -> (0.0000, 0.0000) 34.1421 mm LLL | 0\n"
+       "LINE A: open (10.0000, 0.0000) -> (20.0000, 0.0000) 10.0000 mm L | 0\n"
        "note: 1 entities shorter than the join tolerance left out (the first: LINE Z)\n"},
   };
   for (const auto& c : cases) {
