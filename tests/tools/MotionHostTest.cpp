@@ -116,7 +116,8 @@ TEST(MotionHost, CompletesCommandsOptionsAndTheirValues) {
     std::string words;  // the command line up to the word being completed
     std::string expected;
   } cases[] = {
-      {"motion-host imp", "import-gcode"},
+      {"motion-host imp", "import-gcode import-dxf"},
+      {"motion-host import-dxf --lay", "--layer"},
       {"motion-host import-gcode --join", "--join-tolerance"},
       {"motion-host --setup s.json report --format c", "csv"},
       {"motion-host plot --se", "--setup"},

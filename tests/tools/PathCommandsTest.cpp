@@ -240,7 +240,7 @@ TEST_F(PathCommands, ImportedAccelerationLetsTheReportEstimateTheTime) {
   } cases[] = {
       {"",
        "estimated time   unknown: no acceleration is set for segment 1; give the first segment one (CACC, or "
-       "import-gcode --acceleration A)\n"},
+       "--acceleration A when importing)\n"},
       {"--acceleration 1", "estimated time   1.1000 s, with the tangential acceleration only"},
   };
   for (const auto& c : cases) {

@@ -36,5 +36,6 @@ CommandRunner DefineTranslate(CLI::App& command);
 CommandRunner DefinePlot(CLI::App& command);
 CommandRunner DefineReport(CLI::App& command);
 CommandRunner DefineImportGcode(CLI::App& command);
+CommandRunner DefineImportDxf(CLI::App& command);
 CommandRunner DefineEdit(CLI::App& command);
 CommandRunner DefineCompletion(CLI::App& command);

@@ -183,7 +183,7 @@ std::string Unestimated(const Totals& totals) {
   const std::string segment = std::to_string(totals.firstUnknown);
   if (totals.unknownForAcceleration)
     return "unknown: no acceleration is set for segment " + segment +
-           "; give the first segment one (CACC, or import-gcode --acceleration A)";
+           "; give the first segment one (CACC, or --acceleration A when importing)";
   return "unknown: no speed is set for segment " + segment + "; give the first segment one (CSPD)";
 }
 
