@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "bench/FigureRecorder.h"
+#include "bench/FitCountTable.h"
 #include "bench/TargetTable.h"
 
 // Google Benchmark's usual run and flags; the report goes to standard error and the table of
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   FigureRecorder recorder;
   benchmark::RunSpecifiedBenchmarks(&recorder);
   PrintTargetTable(recorder.Figures(), stdout);
+  PrintFitCountTable(recorder.Figures(), stdout);
   benchmark::Shutdown();
   return 0;
 }

@@ -9,6 +9,7 @@ constexpr double kStageTarget = 2.0;    // a stage at most twice its baseline
 constexpr double kGrowthTarget = 11.0;  // ten times the segments: linear, with room for the caches
 constexpr double kPeakTargetMiB = 40.0;
 constexpr double kImportTarget = 3.0;  // an import at most three times a plain fgets and sscanf
+constexpr double kFittingTarget = 4.0;  // an import with arc fitting at most four times one without
 constexpr int kSizes[] = {1000, 10000, 100000};
 // plot and report against translate of the same motion: CPU time and peak memory, and the size
 // of the picture of a million segments.
@@ -89,6 +90,15 @@ void AddEditorRows(Rows& rows) {
              rows.Milliseconds(action, 1000), "ms", kGrowthTarget, true);
 }
 
+// Arc fitting: the import of a traced outline of a million points with --fit-arcs against the
+// same import without, and the fit of a million points against that of 100k (linear growth).
+void AddFittingRows(Rows& rows) {
+  rows.Add("G-code import with arc fitting, 1M points", rows.Milliseconds("ImportWithFitting", 1000000),
+           rows.Milliseconds("ImportWithoutFitting", 1000000), "ms", kFittingTarget, true);
+  rows.Add("FitArcs, 1M points against 100k", rows.Milliseconds("FitArcs", 1000000),
+           rows.Milliseconds("FitArcs", 100000), "ms", kGrowthTarget, true);
+}
+
 void AddMemoryRow(Rows& rows) {
   rows.Add("motion-host translate 100k, peak memory", rows.Find("MotionHostPeakMemory/100000:peak_MiB"),
            rows.Find("MotionHostPeakMemory/100000:text_MiB"), "MiB", kPeakTargetMiB, false);
@@ -137,6 +147,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   AddStageRows(rows);
   AddGrowthRows(rows);
   AddEditorRows(rows);
+  AddFittingRows(rows);
   AddMemoryRow(rows);
   AddPathCommandRows(rows);
   if (rows.All().empty()) return;

@@ -15,8 +15,9 @@ namespace {
 // Growth aims this share of the tolerance inside it, so that the exact check that follows rarely
 // has to shorten an arc.
 constexpr double kGrowthMargin = 0.01;
-// rad: arcs turn by less than 170 degrees, so the points they stand for lie in order along them.
-constexpr double kMaxHalfTurn = 85.0 * std::numbers::pi / 180.0;
+// rad: arcs turn by at most 270 degrees, so that the points they stand for lie in order along
+// them, from up to a quarter turn behind the start (noise) on.
+constexpr double kMaxHalfTurn = 135.0 * std::numbers::pi / 180.0;
 // In tolerances: no arc of a smooth stretch needs a smaller radius (the fillet that rounds a turn
 // of 90 degrees within the tolerance has a radius of 2.4 tolerances).
 constexpr double kSmallestRadius = 0.01;
@@ -90,10 +91,10 @@ struct Outlook {
   bool Beats(const Outlook& other) const { return lands != other.lands ? lands : !lands && reach > other.reach; }
 };
 
-// How a close ends the growing arc: its segment (or a biarc's two), and which of the close's
-// candidates, counted from 1, that was.
+// How a close ends the growing arc: its segment, and which of the close's candidates, counted
+// from 1, that was.
 struct Closing {
-  std::vector<FittedSegment> chain;
+  FittedSegment segment;
   size_t candidate;
 };
 
@@ -120,11 +121,11 @@ class PolylineFitter {
                                std::optional<double> endHeading, const std::vector<size_t>& ruledOut) const;
   template <typename Visit>
   void ForEachCandidate(const FitState& state, const Growth& growth, size_t first, size_t last, Visit visit) const;
-  std::vector<double> CurvatureChoices(const FitState& state, const CurvatureSet& curvatures, size_t end) const;
+  std::vector<double> CurvatureChoices(const FitState& state, const CurvatureSet& curvatures, size_t end,
+                                       bool withMiddle) const;
   std::vector<double> HeadingsAt(size_t index, size_t first, size_t last) const;
   std::vector<size_t> PointsFurtherOn(size_t index, size_t last) const;
   std::optional<FittedSegment> ArcTowards(const FitState& state, double curvature, Point target, size_t last) const;
-  std::optional<FittedSegment> LineTouching(const FitState& state, Point a, Point b, size_t last) const;
   std::optional<FittedSegment> LineToFillet(const FitState& state, size_t index, size_t last) const;
   size_t LastPointBefore(const FittedSegment& segment, size_t from, size_t last) const;
   std::vector<size_t> CandidateEnds(const FitState& state, const Growth& growth, size_t first, size_t limit) const;
@@ -281,11 +282,11 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
       ruledOut.push_back(undone.taken);
       continue;
     }
-    if (!closing) closing = Closing{{Kink(state)}, 0};
+    if (!closing) closing = Closing{Kink(state), 0};
     steps.push_back({state, std::move(ruledOut), closing->candidate, m_Fitted.size()});
     ruledOut.clear();
-    for (const FittedSegment& segment : closing->chain) Append(segment);
-    state = StateAfter(closing->chain.back());
+    Append(closing->segment);
+    state = StateAfter(closing->segment);
   }
 }
 
@@ -387,92 +388,90 @@ std::optional<std::vector<FittedSegment>> PolylineFitter::Land(const FitState& s
   return chain;
 }
 
-// Where an arc that cannot grow further ends, and how: of the candidates not ruled out, in order
-// of preference, the first whose end lets the next segment grow furthest (or land on the
-// stretch's end), once checked exactly. One that strays is kept, shortened to where it holds, as
-// a last resort. Empty when nothing holds.
+// Where an arc that cannot grow further ends, and how: of the candidates not ruled out, the one
+// whose end lets the next segment grow furthest (or land on the stretch's end), the earlier on a
+// tie, that passes the exact check. One that strays is kept, shortened to where it holds, as a
+// last resort. Empty when nothing holds.
 std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth& growth, size_t first, size_t last,
                                              std::optional<double> endHeading,
                                              const std::vector<size_t>& ruledOut) const {
-  std::optional<Closing> best;
-  Outlook bestOutlook;
-  std::optional<Closing> shortened;
-  size_t candidate = 0;
-  ForEachCandidate(state, growth, first, last, [&](const std::vector<FittedSegment>& chain, ChainEnd end) {
-    if (std::find(ruledOut.begin(), ruledOut.end(), ++candidate) != ruledOut.end()) return true;
-    const Outlook outlook = LookAhead(StateAfter(chain.back()), last, endHeading);
-    if (best && !outlook.Beats(bestOutlook)) return true;
-    const ChainCheck check =
-        CheckChain(chain, m_Points, state.index, chain.back().lastPoint, m_Options.tolerance, end);
-    if (!check.holds) {
-      if (chain.size() == 1 && check.heldPoint > state.index && check.heldLength > 0.0 &&
-          (!shortened || check.heldPoint > shortened->chain.front().lastPoint)) {
-        shortened = Closing{chain, candidate};
-        shortened->chain.front().length = check.heldLength;
-        shortened->chain.front().lastPoint = check.heldPoint;
-      }
-      return true;
-    }
-    best = Closing{chain, candidate};
-    bestOutlook = outlook;
-    return !outlook.lands;  // nothing beats a segment after which the stretch ends
+  struct Candidate {
+    Closing closing;
+    ChainEnd end;
+    Outlook outlook;
+  };
+  std::vector<Candidate> candidates;
+  size_t ordinal = 0;
+  ForEachCandidate(state, growth, first, last, [&](const FittedSegment& segment, ChainEnd end) {
+    if (std::find(ruledOut.begin(), ruledOut.end(), ++ordinal) == ruledOut.end())
+      candidates.push_back({{segment, ordinal}, end, LookAhead(StateAfter(segment), last, endHeading)});
   });
-  return best ? best : shortened;
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Candidate& a, const Candidate& b) { return a.outlook.Beats(b.outlook); });
+  std::optional<Closing> shortened;
+  for (const Candidate& candidate : candidates) {
+    const FittedSegment& segment = candidate.closing.segment;
+    const ChainCheck check =
+        CheckChain({segment}, m_Points, state.index, segment.lastPoint, m_Options.tolerance, candidate.end);
+    if (check.holds) return candidate.closing;
+    if (check.heldPoint > state.index && check.heldLength > 0.0 &&
+        (!shortened || check.heldPoint > shortened->segment.lastPoint)) {
+      shortened = candidate.closing;
+      shortened->segment.length = check.heldLength;
+      shortened->segment.lastPoint = check.heldPoint;
+    }
+  }
+  return shortened;
 }
 
-// The candidates, most preferred first, until `visit` says stop. For each candidate end point:
-// arcs with the curvatures left that end on it (the line, the arc through it, the middle one),
-// the first arcs of biarcs that land on it with the polyline's headings there, and the fillet onto
-// the chord after it. Then, for the furthest end, segments that end where the next one can start
-// well: a line where the fillet round the turn at its end begins, an arc at its tangent point
-// towards a point further on, a line where a circle through two such points touches it.
+// The candidates, most preferred first. For each candidate end point: arcs with the curvatures
+// left that end on it (the line, the arc through it, and for the first two ends the middle one);
+// for the first two ends also the first arcs of biarcs that land on it with the polyline's
+// headings there, and the fillet onto the chord after it. Then, for the furthest end, segments
+// that end where the next one can start well: a line where the fillet round the turn at its end
+// begins, an arc where its tangent heads for a point further on.
 template <typename Visit>
 void PolylineFitter::ForEachCandidate(const FitState& state, const Growth& growth, size_t first, size_t last,
                                       Visit visit) const {
   const size_t limit = std::min(growth.reach, last - 1);
   if (limit <= state.index) {
-    if (const auto fillet = FilletOnto(state, state.index)) visit({*fillet}, ChainEnd::AlongNextChord);
+    if (const auto fillet = FilletOnto(state, state.index)) visit(*fillet, ChainEnd::AlongNextChord);
     return;
   }
-  const std::vector<double> limitChoices = CurvatureChoices(state, growth.curvatures, limit);
-  for (size_t end : CandidateEnds(state, growth, first, limit)) {
+  const std::vector<double> limitChoices = CurvatureChoices(state, growth.curvatures, limit, true);
+  const std::vector<size_t> ends = CandidateEnds(state, growth, first, limit);
+  for (size_t e = 0; e < ends.size(); ++e) {
+    const size_t end = ends[e];
+    const bool leading = e < 2;
     const std::vector<double> choices =
-        end == limit ? limitChoices : CurvatureChoices(state, Grow(state, end).curvatures, end);
+        end == limit ? limitChoices : CurvatureChoices(state, Grow(state, end).curvatures, end, leading);
     for (double curvature : choices)
-      if (const auto arc = ArcEndingAt(state, curvature, end))
-        if (!visit({*arc}, ChainEnd::OnLastPoint)) return;
+      if (const auto arc = ArcEndingAt(state, curvature, end)) visit(*arc, ChainEnd::OnLastPoint);
+    if (!leading) continue;
     for (double heading : HeadingsAt(end, first, last))
       if (const auto pair = Biarc(state.at, state.heading, m_Points[end], heading); pair && Keepable(pair->first)) {
         FittedSegment arc = pair->first;
         arc.lastPoint = LastPointBefore(arc, state.index, last);
-        if (!visit({arc}, ChainEnd::AlongNextChord)) return;
+        visit(arc, ChainEnd::AlongNextChord);
       }
-    if (const auto fillet = FilletOnto(state, end))
-      if (!visit({*fillet}, ChainEnd::AlongNextChord)) return;
+    if (const auto fillet = FilletOnto(state, end)) visit(*fillet, ChainEnd::AlongNextChord);
   }
   if (limitChoices.front() == 0.0)
     for (size_t vertex : {limit, limit - 1})
-      if (const auto line = LineToFillet(state, vertex, last))
-        if (!visit({*line}, ChainEnd::AlongNextChord)) return;
+      if (const auto line = LineToFillet(state, vertex, last)) visit(*line, ChainEnd::AlongNextChord);
   const std::vector<size_t> further = PointsFurtherOn(limit, last);
-  for (double curvature : limitChoices) {
-    if (curvature == 0.0) {
-      for (size_t i = 0; i + 1 < further.size(); ++i)
-        if (const auto line = LineTouching(state, m_Points[further[i]], m_Points[further[i + 1]], last))
-          if (!visit({*line}, ChainEnd::AlongNextChord)) return;
-    } else {
+  for (double curvature : limitChoices)
+    if (curvature != 0.0)
       for (size_t index : further)
-        if (const auto arc = ArcTowards(state, curvature, m_Points[index], last))
-          if (!visit({*arc}, ChainEnd::AlongNextChord)) return;
-    }
-  }
+        if (const auto arc = ArcTowards(state, curvature, m_Points[index], last)) visit(*arc, ChainEnd::AlongNextChord);
 }
 
 // The line if it is left, the arc through the point, and the middle of the curvatures near it.
 std::vector<double> PolylineFitter::CurvatureChoices(const FitState& state, const CurvatureSet& curvatures,
-                                                     size_t end) const {
+                                                     size_t end, bool withMiddle) const {
   const double through = CurvatureThrough(state, m_Points[end]);
-  std::vector<double> choices = {curvatures.Nearest(through), curvatures.MiddleNear(through)};
+  std::vector<double> choices = {curvatures.Nearest(through)};
+  if (withMiddle) choices.push_back(curvatures.MiddleNear(through));
   if (curvatures.Contains(0.0)) choices.insert(choices.begin(), 0.0);
   choices.erase(std::unique(choices.begin(), choices.end()), choices.end());
   return choices;
@@ -530,37 +529,6 @@ std::optional<FittedSegment> PolylineFitter::LineToFillet(const FitState& state,
   return line;
 }
 
-// The line from the state up to where the circle through `a` and `b` that touches it does so.
-std::optional<FittedSegment> PolylineFitter::LineTouching(const FitState& state, Point a, Point b,
-                                                          size_t last) const {
-  // With the points at (u, v) along and across the line from the state, the circle touching the
-  // line at l has curvature 2v / ((u - l)^2 + v^2) for both: a quadratic in l.
-  const Point forward = Direction(state.heading);
-  const double ua = Dot(a - state.at, forward);
-  const double va = Cross(forward, a - state.at);
-  const double ub = Dot(b - state.at, forward);
-  const double vb = Cross(forward, b - state.at);
-  if (va == 0.0 || vb == 0.0 || (va > 0.0) != (vb > 0.0)) return std::nullopt;
-  const double quadratic = va - vb;
-  const double linear = 2.0 * (vb * ua - va * ub);
-  const double constant = va * (ub * ub + vb * vb) - vb * (ua * ua + va * va);
-  double touch = 0.0;
-  if (quadratic == 0.0) {
-    touch = -constant / linear;
-  } else {
-    const double discriminant = linear * linear - 4.0 * quadratic * constant;
-    if (discriminant < 0.0) return std::nullopt;
-    // The root before both points.
-    const double root = std::sqrt(discriminant);
-    touch = std::min((-linear - root) / (2.0 * quadratic), (-linear + root) / (2.0 * quadratic));
-    if (touch <= 0.0) touch = std::max((-linear - root) / (2.0 * quadratic), (-linear + root) / (2.0 * quadratic));
-  }
-  if (!(touch > 0.0) || touch >= std::min(ua, ub)) return std::nullopt;
-  FittedSegment line{state.at, state.heading, 0.0, touch, state.index};
-  line.lastPoint = LastPointBefore(line, state.index, last);
-  return line;
-}
-
 // The last point, from `from` on and before the stretch's last, that lies before the segment's
 // end: on the start's side of the radius (or, on a line, of the square) through the end.
 size_t PolylineFitter::LastPointBefore(const FittedSegment& segment, size_t from, size_t last) const {
@@ -609,7 +577,7 @@ size_t PolylineFitter::BestTangentMatch(const FitState& state, double curvature,
   size_t best = limit;
   double smallest = std::numbers::pi;
   for (size_t i = laterHalf ? std::max(state.index + 1, (state.index + limit + 1) / 2) : state.index + 1; i <= limit; ++i) {
-    const double arcHeading = arc.HeadingAt(AlongCircle(arc, m_Points[i]));
+    const double arcHeading = arc.HeadingAt(AlongArc(arc, m_Points[i]));
     const double polylineHeading = HeadingOf(m_Points[std::max(m_Behind[i], first)], m_Points[std::min(m_Ahead[i], limit + 1)]);
     const double mismatch = TurnBetween(arcHeading, polylineHeading);
     if (mismatch <= smallest) {
@@ -623,7 +591,7 @@ size_t PolylineFitter::BestTangentMatch(const FitState& state, double curvature,
 std::optional<FittedSegment> PolylineFitter::ArcEndingAt(const FitState& state, double curvature,
                                                          size_t index) const {
   FittedSegment arc{state.at, state.heading, curvature, 0.0, index};
-  arc.length = AlongCircle(arc, m_Points[index]);
+  arc.length = AlongArc(arc, m_Points[index]);
   if (!(arc.length > 0.0)) return std::nullopt;
   return arc;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace geometry {
 
@@ -10,7 +11,7 @@ ArcGrowth::ArcGrowth(Point start, double heading, const CurvatureSet& storable, 
     : m_Start(start),
       m_Forward{std::cos(heading), std::sin(heading)},
       m_Curvatures(storable),
-      m_MaxSlope(std::tan(maxHalfTurn)),
+      m_BehindSlope(std::tan(std::numbers::pi - maxHalfTurn)),
       m_Tolerance(tolerance) {}
 
 Point ArcGrowth::Local(Point p) const {
@@ -25,7 +26,7 @@ bool ArcGrowth::Add(Point from, Point to, double within) {
   // A point within t of the start lies within t of every arc from it.
   CurvatureSet::Interval passing{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
   if (squared > t * t) {
-    if (q.x <= 0.0 || std::abs(q.y) > m_MaxSlope * q.x) return false;
+    if (q.x <= 0.0 && std::abs(q.y) < -m_BehindSlope * q.x) return false;
     const double denominator = squared - t * t;
     passing = {(2.0 * q.y - 2.0 * t) / denominator, (2.0 * q.y + 2.0 * t) / denominator};
   }

@@ -17,9 +17,10 @@ namespace geometry {
 // The arc can grow as long as some curvature is left.
 class ArcGrowth {
  public:
-  // `storable` holds the curvatures the motion can keep; `maxHalfTurn` (rad) bounds the angle
-  // between the heading and the chord from the start to any point, half the arc's turn, so that
-  // the points stay in order along the arc; `tolerance` (mm) is how far the arc may stray.
+  // `storable` holds the curvatures the motion can keep; `maxHalfTurn` (rad, a quarter turn or
+  // more) bounds the angle between the heading and the chord from the start to any point, half the
+  // arc's turn, so that the points stay in order along the arc; `tolerance` (mm) is how far the
+  // arc may stray.
   ArcGrowth(Point start, double heading, const CurvatureSet& storable, double maxHalfTurn, double tolerance);
 
   // Adds the chord from `from` to `to` and the point `to`, which the arc must pass, and not bulge
@@ -38,7 +39,7 @@ class ArcGrowth {
   Point m_Start;
   Point m_Forward;
   CurvatureSet m_Curvatures;
-  double m_MaxSlope;  // tan of the largest half turn
+  double m_BehindSlope;  // of the chord to a point behind the start that the arc turns far enough to reach
   double m_Tolerance;
   bool m_Grown = false;  // past its first chord
 };

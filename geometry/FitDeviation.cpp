@@ -35,15 +35,15 @@ void AtHeading(const FittedSegment& arc, double heading, double from, double to,
   for (double along = from + turn / rate; along < to; along += kTurn / rate) visit(along);
 }
 
-// The largest distance to the chord a-b of the arc's stretch from `from` to `to`, whose ends lie
-// `atEnds` from it at most. Within the stretch the distance can only peak where the arc runs
-// parallel to the chord, or where its radius points at an end of the chord; and no point of the
-// stretch lies further from the chord than its ends do plus the stretch's sagitta, k l^2 / 8,
-// which settles most short stretches at once.
-double FarthestOfArc(const FittedSegment& arc, double from, double to, Point a, Point b, double atEnds) {
+// Whether the arc's stretch from `from` to `to`, whose ends lie within `tolerance` of the chord
+// a-b, keeps within it throughout. No point of the stretch lies further from the chord than its
+// ends do plus the stretch's sagitta, k l^2 / 8, which settles most short stretches at once; else
+// the distance can only peak where the arc runs parallel to the chord, or where its radius points
+// at an end of the chord.
+bool ArcStretchWithin(const FittedSegment& arc, double from, double to, Point a, Point b, double atEnds,
+                      double tolerance) {
   const double length = to - from;
-  const double sagitta = std::abs(arc.curvature) * length * length / 8.0;
-  if (sagitta <= 1e-3 * atEnds) return atEnds + sagitta;
+  if (atEnds + std::abs(arc.curvature) * length * length / 8.0 <= tolerance) return true;
   const double quarter = std::numbers::pi / 2.0;
   const Point centre = arc.start + (1.0 / arc.curvature) * Point{-std::sin(arc.heading), std::cos(arc.heading)};
   const double chordHeading = std::atan2(b.y - a.y, b.x - a.x);
@@ -51,11 +51,11 @@ double FarthestOfArc(const FittedSegment& arc, double from, double to, Point a, 
   const double towardsB = std::atan2(b.y - centre.y, b.x - centre.x);
   const std::array<double, 6> headings = {chordHeading,       chordHeading + quarter * 2.0, towardsA + quarter,
                                           towardsA - quarter, towardsB + quarter,           towardsB - quarter};
-  double farthest = atEnds;
+  bool within = true;
   for (double heading : headings)
     AtHeading(arc, heading, from, to,
-              [&](double along) { farthest = std::max(farthest, DistanceToChord(arc.At(along), a, b)); });
-  return farthest;
+              [&](double along) { within = within && DistanceToChord(arc.At(along), a, b) <= tolerance; });
+  return within;
 }
 
 }  // namespace
@@ -70,14 +70,19 @@ Point Local(const FittedSegment& segment, Point p) {
 }
 
 // The turn from the start to the radius through a point (u, v) seen from the start, over the
-// curvature: exact as the curvature goes to 0, where it becomes the distance along the line.
+// curvature, half a turn either way: exact as the curvature goes to 0, where it becomes the
+// distance along the line.
 double AlongCircle(double k, Point local) {
   return k == 0.0 ? local.x : std::atan2(local.x * std::abs(k), 1.0 - local.y * k) / std::abs(k);
 }
 
 }  // namespace
 
-double AlongCircle(const FittedSegment& segment, Point p) { return AlongCircle(segment.curvature, Local(segment, p)); }
+double AlongArc(const FittedSegment& segment, Point p) {
+  const double k = std::abs(segment.curvature);
+  const double along = AlongCircle(segment.curvature, Local(segment, p));
+  return k != 0.0 && along * k < -kTurn / 4.0 ? along + kTurn / k : along;
+}
 
 Projection Project(const FittedSegment& segment, Point p) {
   const Point local = Local(segment, p);
@@ -98,11 +103,12 @@ Projection Project(const FittedSegment& segment, Point p) {
   return toStart <= toEnd ? Projection{toStart, 0.0} : Projection{toEnd, segment.length};
 }
 
-double FarthestFromChord(const FittedSegment& segment, double from, double to, Point a, Point b) {
-  const Point start = segment.At(from);
-  const Point end = segment.At(to);
-  const double atEnds = std::max(DistanceToChord(start, a, b), DistanceToChord(end, a, b));
-  return segment.curvature == 0.0 || to <= from ? atEnds : FarthestOfArc(segment, from, to, a, b, atEnds);
+bool StretchWithin(const FittedSegment& segment, double from, double to, Point a, Point b, double tolerance) {
+  const double atEnds =
+      std::max(DistanceToChord(segment.At(from), a, b), DistanceToChord(segment.At(to), a, b));
+  if (atEnds > tolerance) return false;
+  // A line is farthest from a chord at an end.
+  return segment.curvature == 0.0 || to <= from || ArcStretchWithin(segment, from, to, a, b, atEnds, tolerance);
 }
 
 namespace {
@@ -131,16 +137,15 @@ ChainProjection ProjectOnChain(const std::vector<FittedSegment>& chain, Point p)
   return nearest;
 }
 
-// The largest distance of the chain between two positions to the chord a-b.
-double StretchFromChord(const std::vector<FittedSegment>& chain, ChainPosition from, ChainPosition to, Point a,
-                        Point b) {
-  double farthest = 0.0;
+// Whether the chain between two positions keeps within the tolerance of the chord a-b.
+bool StretchWithin(const std::vector<FittedSegment>& chain, ChainPosition from, ChainPosition to, Point a, Point b,
+                   double tolerance) {
   for (size_t i = from.segment; i <= to.segment; ++i) {
     const double start = i == from.segment ? from.along : 0.0;
     const double end = i == to.segment ? to.along : chain[i].length;
-    farthest = std::max(farthest, FarthestFromChord(chain[i], start, end, a, b));
+    if (!StretchWithin(chain[i], start, end, a, b, tolerance)) return false;
   }
-  return farthest;
+  return true;
 }
 
 double LengthUpTo(const std::vector<FittedSegment>& chain, ChainPosition position) {
@@ -161,12 +166,11 @@ ChainCheck CheckChain(const std::vector<FittedSegment>& chain, const std::vector
     // Noise can put a point's nearest position behind the one before; the stretches still cover
     // the chain once, in order.
     const ChainPosition next = i == last && endsOnLast ? end : std::max(reached, projection.position);
-    if (projection.distance > tolerance ||
-        StretchFromChord(chain, reached, next, points[i - 1], points[i]) > tolerance)
+    if (projection.distance > tolerance || !StretchWithin(chain, reached, next, points[i - 1], points[i], tolerance))
       return {false, i - 1, LengthUpTo(chain, reached)};
     reached = next;
   }
-  if (!endsOnLast && StretchFromChord(chain, reached, end, points[last], points[last + 1]) > tolerance)
+  if (!endsOnLast && !StretchWithin(chain, reached, end, points[last], points[last + 1], tolerance))
     return {false, last, LengthUpTo(chain, reached)};
   return {true, last, LengthUpTo(chain, end)};
 }

@@ -18,13 +18,13 @@ struct Projection {
 
 Projection Project(const FittedSegment& segment, Point p);
 
-// How far along the segment's whole circle (or line) the point nearest to p lies: negative behind
-// the start, at most half a turn either way.
-double AlongCircle(const FittedSegment& segment, Point p);
+// How far along the segment's whole circle (or line) the point nearest to p lies: from a quarter
+// turn behind the start (negative) to three quarters ahead of it.
+double AlongArc(const FittedSegment& segment, Point p);
 
-// The largest distance from the stretch of `segment` between `from` and `to` mm along it to the
-// chord from a to b.
-double FarthestFromChord(const FittedSegment& segment, double from, double to, Point a, Point b);
+// Whether the stretch of `segment` between `from` and `to` mm along it keeps within `tolerance`
+// of the chord from a to b.
+bool StretchWithin(const FittedSegment& segment, double from, double to, Point a, Point b, double tolerance);
 
 // Whether `chain`, a run of joined segments that starts within `tolerance` of points[first], keeps
 // within `tolerance` of points[first..last] both ways: every point within tolerance of the chain

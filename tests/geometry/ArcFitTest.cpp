@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "geometry/ArcFitter.h"
@@ -70,22 +70,26 @@ FitFigures Fit(const FitShape& shape, double tolerance) {
   return figures;
 }
 
-TEST(ArcFit, ShapesKeepTheirToleranceSmoothnessAndCorners) {
+// Every shape at 3 and 4 decimals, fitted within one of the tolerances (the parameter, so that
+// they run side by side): within it both ways, no kink on a smooth stretch, its corners joints,
+// ending on its last point, in no more segments than its table says.
+class ArcFitShapes : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(ArcFitShapes, KeepTheirToleranceSmoothnessAndCorners) {
+  const double tolerance = kFitTolerances[GetParam()];
   for (int decimals : {3, 4})
-    for (double tolerance : {0.005, 0.025, 0.1})
-      for (const FitShape& shape : FitShapes(decimals)) {
-        const FitFigures figures = Fit(shape, tolerance);
-        const std::string label = shape.name + ", " + std::to_string(decimals) + " decimals, tolerance " +
-                                  std::to_string(tolerance);
-        std::printf("%-60s %6zu -> %5zu  dev %.5f %.5f  join %.3f\n", label.c_str(), shape.points.size() - 1,
-                    figures.segments, figures.deviation.pathFromPolyline, figures.deviation.polylineFromPath,
-                    figures.largestSmoothJoin);
-        EXPECT_LE(figures.deviation.pathFromPolyline, tolerance + 1e-9) << label;
-        EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
-        EXPECT_LE(figures.largestSmoothJoin, 0.5) << label;
-        EXPECT_LE(figures.endGap, 1e-9) << label;
-        EXPECT_EQ(figures.cornersKept, shape.corners.size()) << label;
-      }
+    for (const FitShape& shape : FitShapes(decimals)) {
+      const FitFigures figures = Fit(shape, tolerance);
+      const std::string label = shape.name + ", " + std::to_string(decimals) + " decimals";
+      EXPECT_LE(figures.deviation.pathFromPolyline, tolerance + 1e-9) << label;
+      EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
+      EXPECT_LE(figures.largestSmoothJoin, 0.5) << label;
+      EXPECT_LE(figures.endGap, 1e-9) << label;
+      EXPECT_EQ(figures.cornersKept, shape.corners.size()) << label;
+      EXPECT_LE(figures.segments, shape.mostSegments[GetParam()]) << label;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Tolerances, ArcFitShapes, ::testing::Range<size_t>(0, std::size(kFitTolerances)));
 
 }  // namespace

@@ -30,6 +30,7 @@ void Continue(std::vector<Point>& points, const std::vector<Point>& more) {
 FitShape Circle(int count) {
   return {"circle, " + std::to_string(count) + " chords",
           Sampled([](double t) { return Polar({0, 0}, 20.0, 2.0 * kPi * t); }, count),
+          {},
           {}};
 }
 
@@ -76,12 +77,14 @@ FitShape Ellipse(int count) {
   return {"ellipse, " + std::to_string(count) + " chords",
           Sampled([](double t) { return Point{30.0 * std::cos(2.0 * kPi * t), 12.0 * std::sin(2.0 * kPi * t)}; },
                   count),
+          {},
           {}};
 }
 
 FitShape SineWave(int count) {
   return {"sine wave, " + std::to_string(count) + " chords",
           Sampled([](double t) { return Point{100.0 * t, 8.0 * std::sin(5.0 * kPi * t)}; }, count),
+          {},
           {}};
 }
 
@@ -93,6 +96,7 @@ FitShape Spiral(int count) {
                 return Polar({0, 0}, 4.0 + 3.0 * angle / kPi, angle);
               },
               count),
+          {},
           {}};
 }
 
@@ -134,12 +138,31 @@ double Rounded(double value, double unit) { return std::round(value / unit) * un
 }  // namespace
 
 std::vector<FitShape> FitShapes(int decimals) {
-  std::vector<FitShape> shapes = {
-      Circle(72),          Circle(720),          Circle(7200),      RoundedRectangle(6),
-      RoundedRectangle(90), TracedRoundedRectangle(0.5), TracedRoundedRectangle(0.05), Ellipse(360),
-      Ellipse(3600),       SineWave(200),        SineWave(2000),    Spiral(540),
-      Spiral(5400),        CornersBetweenCurves(24), CornersBetweenCurves(180), NoisyStraight(200),
-      NoisyStraight(2000)};
+  // Each shape with the most segments its fit may take within each tolerance.
+  const std::pair<FitShape, std::array<size_t, 3>> table[] = {
+      {Circle(72), {179, 3, 3}},
+      {Circle(720), {3, 3, 3}},
+      {Circle(7200), {3, 3, 3}},
+      {RoundedRectangle(6), {55, 53, 35}},
+      {RoundedRectangle(90), {10, 10, 12}},
+      {TracedRoundedRectangle(0.5), {10, 14, 15}},
+      {TracedRoundedRectangle(0.05), {23, 20, 10}},
+      {Ellipse(360), {38, 24, 15}},
+      {Ellipse(3600), {45, 25, 15}},
+      {SineWave(200), {78, 32, 19}},
+      {SineWave(2000), {64, 38, 25}},
+      {Spiral(540), {45, 29, 19}},
+      {Spiral(5400), {49, 29, 19}},
+      {CornersBetweenCurves(24), {242, 5, 5}},
+      {CornersBetweenCurves(180), {5, 5, 10}},
+      {NoisyStraight(200), {2, 2, 2}},
+      {NoisyStraight(2000), {2, 2, 2}},
+  };
+  std::vector<FitShape> shapes;
+  for (const auto& [shape, mostSegments] : table) {
+    shapes.push_back(shape);
+    shapes.back().mostSegments = mostSegments;
+  }
   const double unit = std::pow(10.0, -decimals);
   for (FitShape& shape : shapes)
     for (Point& p : shape.points) p = {Rounded(p.x, unit), Rounded(p.y, unit)};

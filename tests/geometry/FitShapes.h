@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,13 @@ struct FitShape {
   std::string name;
   std::vector<geometry::Point> points;
   std::vector<size_t> corners;  // the points where the shape itself has a corner
+  // The most segments its fit within kFitTolerances may take: what the fitter takes today and a
+  // quarter more, so that a fitter that grows its segments less far shows.
+  std::array<size_t, 3> mostSegments{};
 };
+
+// The tolerances (mm) the shapes are fitted at.
+inline constexpr double kFitTolerances[] = {0.005, 0.025, 0.1};
 
 // Every shape at each of its densities, its points rounded to `decimals` decimals of a millimetre.
 std::vector<FitShape> FitShapes(int decimals);

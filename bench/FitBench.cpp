@@ -1,0 +1,107 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "bench/FitCountTable.h"
+#include "bench/GreedyArcWelder.h"
+#include "geometry/ArcFitter.h"
+#include "geometry/ContourFitting.h"
+#include "geometry/GcodeReader.h"
+#include "geometry/RelativePath.h"
+#include "tests/geometry/FitShapes.h"
+
+namespace {
+
+using geometry::Point;
+
+constexpr double kTolerance = 0.01;  // mm, of the large traced outlines
+
+// A traced outline of `count` chords, turn after turn round a centre at a radius that wavers
+// quickly and drifts slowly, so that its curvature keeps changing alike at any length; each point
+// with three decimals as CAM writes it, about 0.08 mm apart.
+std::vector<Point> TracedOutline(int count) {
+  std::vector<Point> points;
+  const double turns = count / 4000.0;
+  for (int i = 0; i <= count; ++i) {
+    const double angle = 2.0 * std::numbers::pi * turns * i / count;
+    const double radius = 50.0 + 3.0 * std::sin(5.0 * angle) + 5.0 * std::sin(angle / 7.0);
+    points.push_back({std::round(1000.0 * radius * std::cos(angle)) / 1000.0,
+                      std::round(1000.0 * radius * std::sin(angle)) / 1000.0});
+  }
+  return points;
+}
+
+std::string TracedGcode(int count) {
+  std::string text = "%\nO1002 (TRACED)\nN10 G21 G90 G17\nN20 G0 X0. Y0.\nN30 G1 Z-1. F300.\n";
+  char line[64];
+  int number = 40;
+  bool first = true;
+  for (Point p : TracedOutline(count)) {
+    std::snprintf(line, sizeof line, first ? "N%d G0 X%.3f Y%.3f\nG1 Z-1.\n" : "N%d G1 X%.3f Y%.3f\n", number, p.x, p.y);
+    text += line;
+    number += 10;
+    first = false;
+  }
+  return text + "G0 Z5.\nM30\n%\n";
+}
+
+geometry::ArcFitOptions Options(double tolerance) {
+  geometry::ArcFitOptions options;
+  options.tolerance = tolerance;
+  options.minRadius = 0.001;
+  options.maxRadius = 2147483.647;  // a radius of 2^31 counts of a micrometre
+  return options;
+}
+
+void FitArcs(benchmark::State& state) {
+  const std::vector<Point> points = TracedOutline(static_cast<int>(state.range(0)));
+  size_t segments = 0;
+  for (auto _ : state) segments = geometry::FitArcs(points, Options(kTolerance)).size();
+  state.counters["segments"] = static_cast<double>(segments);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(FitArcs)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// What import-gcode does with a traced outline, without and with --fit-arcs.
+void Import(benchmark::State& state, bool fit) {
+  const std::string text = TracedGcode(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    geometry::GcodeProgram program;
+    geometry::GcodeError error;
+    if (!geometry::ReadGcode(text, {}, program, error) || program.contours.size() != 1) {
+      state.SkipWithError("the traced outline does not read as one contour");
+      return;
+    }
+    const geometry::Contour& contour = program.contours.front();
+    benchmark::DoNotOptimize(
+        geometry::ToRelativePath(fit ? geometry::FitContour(contour, Options(kTolerance), {}) : contour, {}));
+  }
+}
+void ImportWithoutFitting(benchmark::State& state) { Import(state, false); }
+void ImportWithFitting(benchmark::State& state) { Import(state, true); }
+BENCHMARK(ImportWithoutFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportWithFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Each shape of the arc fitting test at each density, decimals and tolerance: the time to fit it,
+// and its segments beside those of the greedy baseline.
+void FitTestShape(benchmark::State& state) {
+  const FitShape shape = FitShapes(static_cast<int>(state.range(1))).at(static_cast<size_t>(state.range(0)));
+  const double tolerance = state.range(2) / 1000.0;
+  size_t segments = 0;
+  for (auto _ : state) segments = geometry::FitArcs(shape.points, Options(tolerance)).size();
+  state.counters["fitted"] = static_cast<double>(segments);
+  state.counters["greedy"] = static_cast<double>(WeldArcs(shape.points, tolerance).size());
+}
+// One fit each: the counts are what matters, and there are a hundred of them.
+BENCHMARK(FitTestShape)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond)->Apply([](benchmark::internal::Benchmark* benchmark) {
+  for (int decimals : kFitDecimals)
+    for (double tolerance : kFitTolerances)
+      for (size_t shape = 0; shape < FitShapes(decimals).size(); ++shape)
+        benchmark->Args({static_cast<int64_t>(shape), decimals, Micrometres(tolerance)});
+});
+
+}  // namespace
