@@ -11,7 +11,8 @@
 // Any bytes as a polyline and fitting options: the fitted path lies within the tolerance of the
 // polyline both ways, measured by sampling (independently of the fitter), and ends on its last
 // point. The first two bytes give the tolerance and the corner angle; then every three bytes are
-// a step: its length, its turn (mostly small, now and then sharp) and a sideways jolt (noise).
+// a step: its length (a quarter of the tolerance to 512 tolerances, so that the sampling stays
+// quick), its turn (mostly small, now and then sharp) and a sideways jolt (noise).
 namespace {
 
 using geometry::Point;
@@ -29,8 +30,8 @@ Decoded Decode(const uint8_t* data, size_t size) {
   Point at{0.0, 0.0};
   double heading = 0.0;
   decoded.points.push_back(at);
-  for (size_t i = 2; i + 2 < size && decoded.points.size() < 400; i += 3) {
-    const double length = 0.01 * (1 + data[i]) * (data[i + 2] & 0x80 ? 10.0 : 1.0);
+  for (size_t i = 2; i + 2 < size && decoded.points.size() < 128; i += 3) {
+    const double length = decoded.options.tolerance * (1 + data[i]) * (data[i + 2] & 0x80 ? 2.0 : 0.25);
     const double turn = static_cast<int8_t>(data[i + 1]) * (data[i + 1] & 1 ? 1.0 : 0.05);  // degrees
     const double jolt = decoded.options.tolerance * ((data[i + 2] & 0x7f) - 64) / 64.0;
     heading += geometry::Radians(turn);

@@ -118,7 +118,8 @@ class PolylineFitter {
   std::optional<std::vector<FittedSegment>> LandingChain(const FitState& state, Point target,
                                                          std::optional<double> endHeading) const;
   std::optional<Closing> Close(const FitState& state, const Growth& growth, size_t first, size_t last,
-                               std::optional<double> endHeading, const std::vector<size_t>& ruledOut) const;
+                               std::optional<double> endHeading, const std::vector<size_t>& ruledOut,
+                               bool allowShort) const;
   template <typename Visit>
   void ForEachCandidate(const FitState& state, const Growth& growth, size_t first, size_t last, Visit visit) const;
   std::vector<double> CurvatureChoices(const FitState& state, const CurvatureSet& curvatures, size_t end,
@@ -245,9 +246,9 @@ std::vector<FittedSegment> PolylineFitter::Fit() {
 // stretch's last point.
 void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double> startHeading,
                                 std::optional<double> endHeading) {
-  // Where a greedy choice leads to a state from which nothing smooth holds, the choice is undone
-  // and the next candidate taken, a bounded number of times for each point the stretch gets stuck
-  // at; only then does the path take a kink.
+  // Where a greedy choice leads to a state from which nothing smooth and long enough holds, the
+  // choice is undone and the next candidate taken, a bounded number of times for each point the
+  // stretch gets stuck at; only then does the path take a short segment, or else a kink.
   struct Step {
     FitState from;
     std::vector<size_t> ruledOut;  // candidates of the close at `from` that led nowhere
@@ -271,7 +272,7 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
         return;
       }
     }
-    std::optional<Closing> closing = Close(state, growth, first, last, endHeading, ruledOut);
+    std::optional<Closing> closing = Close(state, growth, first, last, endHeading, ruledOut, false);
     if (!closing && !steps.empty() && retries < kRetries) {
       ++retries;
       Step undone = std::move(steps.back());
@@ -282,6 +283,7 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
       ruledOut.push_back(undone.taken);
       continue;
     }
+    if (!closing) closing = Close(state, growth, first, last, endHeading, ruledOut, true);
     if (!closing) closing = Closing{Kink(state), 0};
     steps.push_back({state, std::move(ruledOut), closing->candidate, m_Fitted.size()});
     ruledOut.clear();
@@ -390,11 +392,11 @@ std::optional<std::vector<FittedSegment>> PolylineFitter::Land(const FitState& s
 
 // Where an arc that cannot grow further ends, and how: of the candidates not ruled out, the one
 // whose end lets the next segment grow furthest (or land on the stretch's end), the earlier on a
-// tie, that passes the exact check. One that strays is kept, shortened to where it holds, as a
-// last resort. Empty when nothing holds.
+// tie, that passes the exact check, and unless `allowShort` is long enough for the motion. One
+// that strays is kept, shortened to where it holds, as a last resort. Empty when nothing holds.
 std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth& growth, size_t first, size_t last,
-                                             std::optional<double> endHeading,
-                                             const std::vector<size_t>& ruledOut) const {
+                                             std::optional<double> endHeading, const std::vector<size_t>& ruledOut,
+                                             bool allowShort) const {
   struct Candidate {
     Closing closing;
     ChainEnd end;
@@ -411,6 +413,7 @@ std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth
   std::optional<Closing> shortened;
   for (const Candidate& candidate : candidates) {
     const FittedSegment& segment = candidate.closing.segment;
+    if (!allowShort && segment.length < m_Options.shortestSegment) continue;
     const ChainCheck check =
         CheckChain({segment}, m_Points, state.index, segment.lastPoint, m_Options.tolerance, candidate.end);
     if (check.holds) return candidate.closing;
@@ -421,6 +424,7 @@ std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth
       shortened->segment.lastPoint = check.heldPoint;
     }
   }
+  if (!allowShort && shortened && shortened->segment.length < m_Options.shortestSegment) return std::nullopt;
   return shortened;
 }
 

@@ -22,6 +22,9 @@ struct ArcFitOptions {
   double minRadius = 0.0;   // mm: the smallest radius the motion can keep
   double maxRadius = 1e9;   // mm: the largest; a flatter arc becomes a line
   double cornerAngle = Radians(10.0);  // rad: where the polyline turns by more, it has a corner
+  // mm: segments shorter than this are taken only where nothing longer holds. A motion rounds each
+  // segment's ends to its drives' counts, which turns a segment of a few counts by degrees.
+  double shortestSegment = 0.0;
   // The heading (rad) the path must leave its first point with, when it continues a segment
   // before it without a kink; and the one it must reach its last point with.
   std::optional<double> startHeading;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "geometry/SegmentGeometry.h"
 
@@ -23,57 +24,34 @@ double SquaredDistanceToChord(Point p, Point a, Point b) {
   return ex * ex + ey * ey;
 }
 
-// Chords, each no longer than half a cell, found by the cell of their middle: every chord within
-// a cell's width of a point lies in the point's cell or one of its eight neighbours.
-class ChordIndex {
+// Items of the plane by the cells of a square grid: each is listed in the cell it lies in and the
+// eight around it, so that one look at a point's cell finds every item within a cell's width.
+class Neighbourhoods {
  public:
-  ChordIndex(const std::vector<Point>& points, double cell) : m_Cell(cell) {
-    for (size_t i = 0; i + 1 < points.size(); ++i) {
-      const Point a = points[i];
-      const Point b = points[i + 1];
-      const int pieces = std::max(1, static_cast<int>(std::ceil(2.0 * std::hypot(b.x - a.x, b.y - a.y) / cell)));
-      for (int k = 0; k < pieces; ++k) {
-        const Point from = a + (static_cast<double>(k) / pieces) * (b - a);
-        const Point to = a + (static_cast<double>(k + 1) / pieces) * (b - a);
-        m_Chords.push_back({from, to});
-        m_Keys.push_back({Key(Cell(0.5 * (from + to))), m_Chords.size() - 1});
-      }
-    }
-    std::sort(m_Keys.begin(), m_Keys.end());
-    for (size_t i = 0; i < m_Keys.size(); ++i) {
-      auto& range = m_Cells.try_emplace(m_Keys[i].first, i, i).first->second;
-      range.second = i + 1;
-    }
-  }
+  explicit Neighbourhoods(double cell) : m_Cell(cell) {}
 
-  // The distance from p to the nearest chord, when that is under three quarters of a cell.
-  double Distance(Point p) const {
-    const auto [cx, cy] = Cell(p);
-    double nearest = std::numeric_limits<double>::infinity();  // squared
+  void Add(Point at, size_t item) {
+    const auto [cx, cy] = CellOf(at);
     for (std::int64_t dx = -1; dx <= 1; ++dx)
-      for (std::int64_t dy = -1; dy <= 1; ++dy) {
-        const auto cell = m_Cells.find(Key({cx + dx, cy + dy}));
-        if (cell == m_Cells.end()) continue;
-        for (size_t i = cell->second.first; i < cell->second.second; ++i) {
-          const auto& [a, b] = m_Chords[m_Keys[i].second];
-          nearest = std::min(nearest, SquaredDistanceToChord(p, a, b));
-        }
-      }
-    return nearest <= 0.75 * 0.75 * m_Cell * m_Cell ? std::sqrt(nearest) : std::numeric_limits<double>::infinity();
+      for (std::int64_t dy = -1; dy <= 1; ++dy) m_Cells[Key(cx + dx, cy + dy)].push_back(item);
+  }
+  const std::vector<size_t>& Near(Point p) const {
+    static const std::vector<size_t> none;
+    const auto [cx, cy] = CellOf(p);
+    const auto found = m_Cells.find(Key(cx, cy));
+    return found == m_Cells.end() ? none : found->second;
   }
 
  private:
-  std::pair<std::int64_t, std::int64_t> Cell(Point p) const {
+  std::pair<std::int64_t, std::int64_t> CellOf(Point p) const {
     return {static_cast<std::int64_t>(std::floor(p.x / m_Cell)), static_cast<std::int64_t>(std::floor(p.y / m_Cell))};
   }
-  static std::uint64_t Key(std::pair<std::int64_t, std::int64_t> cell) {
-    return (static_cast<std::uint64_t>(cell.first) << 32) ^ static_cast<std::uint32_t>(cell.second);
+  static std::uint64_t Key(std::int64_t x, std::int64_t y) {
+    return (static_cast<std::uint64_t>(x) << 32) ^ static_cast<std::uint32_t>(y);
   }
 
   double m_Cell;
-  std::vector<std::pair<Point, Point>> m_Chords;
-  std::vector<std::pair<std::uint64_t, size_t>> m_Keys;           // sorted by cell
-  std::unordered_map<std::uint64_t, std::pair<size_t, size_t>> m_Cells;  // each cell's range of m_Keys
+  std::unordered_map<std::uint64_t, std::vector<size_t>> m_Cells;
 };
 
 std::vector<Point> Samples(Point start, const std::vector<geometry::PathSegment>& path, double spacing) {
@@ -90,16 +68,49 @@ std::vector<Point> Samples(Point start, const std::vector<geometry::PathSegment>
   return samples;
 }
 
+// The polyline's chords cut into pieces no longer than `longest`.
+std::vector<std::pair<Point, Point>> Pieces(const std::vector<Point>& points, double longest) {
+  std::vector<std::pair<Point, Point>> pieces;
+  for (size_t i = 0; i + 1 < points.size(); ++i) {
+    const Point a = points[i];
+    const Point b = points[i + 1];
+    const int count = std::max(1, static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / longest)));
+    for (int k = 0; k < count; ++k)
+      pieces.push_back({a + (static_cast<double>(k) / count) * (b - a), a + (static_cast<double>(k + 1) / count) * (b - a)});
+  }
+  return pieces;
+}
+
+double Within(double squared, double reach) {
+  return squared <= reach * reach ? std::sqrt(squared) : std::numeric_limits<double>::infinity();
+}
+
 }  // namespace
 
 SampledDeviation MeasureDeviation(const std::vector<Point>& polyline, Point start,
                                   const std::vector<geometry::PathSegment>& path, double spacing, double reach) {
+  // A piece or a chord between samples no longer than half a cell, found from its middle's cell,
+  // lies within reach of a point exactly when the point's cell neighbourhood holds it.
+  const double cell = std::max(2.0 * reach, 4.0 * spacing);
   const std::vector<Point> samples = Samples(start, path, spacing);
-  const double cell = std::max(reach / 0.75, 2.0 * spacing);
+  const std::vector<std::pair<Point, Point>> pieces = Pieces(polyline, cell / 2.0);
   SampledDeviation deviation;
-  const ChordIndex polylineChords(polyline, cell);
-  for (Point sample : samples) deviation.pathFromPolyline = std::max(deviation.pathFromPolyline, polylineChords.Distance(sample));
-  const ChordIndex pathChords(samples, cell);
-  for (Point p : polyline) deviation.polylineFromPath = std::max(deviation.polylineFromPath, pathChords.Distance(p));
+
+  Neighbourhoods piecesNear(cell);
+  for (size_t i = 0; i < pieces.size(); ++i) piecesNear.Add(0.5 * (pieces[i].first + pieces[i].second), i);
+  for (Point sample : samples) {
+    double nearest = std::numeric_limits<double>::infinity();
+    for (size_t i : piecesNear.Near(sample))
+      nearest = std::min(nearest, SquaredDistanceToChord(sample, pieces[i].first, pieces[i].second));
+    deviation.pathFromPolyline = std::max(deviation.pathFromPolyline, Within(nearest, reach));
+  }
+
+  Neighbourhoods pointsNear(cell);
+  for (size_t i = 0; i < polyline.size(); ++i) pointsNear.Add(polyline[i], i);
+  std::vector<double> nearest(polyline.size(), std::numeric_limits<double>::infinity());
+  for (size_t s = 0; s + 1 < samples.size(); ++s)
+    for (size_t i : pointsNear.Near(0.5 * (samples[s] + samples[s + 1])))
+      nearest[i] = std::min(nearest[i], SquaredDistanceToChord(polyline[i], samples[s], samples[s + 1]));
+  for (double squared : nearest) deviation.polylineFromPath = std::max(deviation.polylineFromPath, Within(squared, reach));
   return deviation;
 }

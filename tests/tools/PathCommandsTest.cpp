@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -247,6 +248,116 @@ TEST_F(PathCommands, ImportedAccelerationLetsTheReportEstimateTheTime) {
     ASSERT_EQ(MotionHost("import-gcode " + gcode + " -o " + PathOf("line.motion") + " " + c.options).status, 0);
     const HostRun report = MotionHost("report " + PathOf("line.motion"));
     EXPECT_NE(report.output.find(c.estimate), std::string::npos) << report.output;
+  }
+}
+
+// A row of a CSV report: the segment's kind, where it ends, the corner before it, and the
+// acceleration and speed in force.
+struct ReportRow {
+  std::string kind;
+  double x = 0, y = 0, corner = 0, acceleration = 0, speed = 0;
+};
+
+std::vector<ReportRow> ReportRows(const std::string& csv) {
+  std::vector<ReportRow> rows;
+  std::istringstream lines(csv);
+  std::string line;
+  std::getline(lines, line);  // the header
+  while (std::getline(lines, line)) {
+    ReportRow row;
+    char kind[8] = {};
+    std::sscanf(line.c_str(), "%*[^,],%7[^,],%lf,%lf,%*[^,],%*[^,],%*[^,],%*[^,],%lf,%*[^,],%lf,%lf", kind, &row.x,
+                &row.y, &row.corner, &row.acceleration, &row.speed);
+    row.kind = kind;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// fit-arcs turns a motion's runs of lines into few segments: the path ends where it ended, its
+// arcs and corners stay, and each acceleration or speed it sets starts a segment on the same point.
+TEST_F(PathCommands, FitArcsKeepsTheEndArcsCornersAndSpeeds) {
+  std::string circle = "G0 X20 Y0\nG1 F600\n";
+  for (int i = 1; i <= 360; ++i) {
+    char move[64];
+    const double angle = i * std::numbers::pi / 180;
+    std::snprintf(move, sizeof move, "X%.3f Y%.3f\n", 20 * std::cos(angle), 20 * std::sin(angle));
+    circle += move;
+  }
+  const struct {
+    std::string name;
+    std::string gcode;
+    std::string kinds;  // L or C per fitted segment; empty: not checked
+  } cases[] = {
+      {"a slot traced as 152 lines", ReadFile(kExamples + "/traced_slot.nc"), "LCLC"},
+      {"a circle of 360 lines", circle, "CC"},
+      {"a new speed halfway along a straight, a corner, a written arc and lines that go on from it",
+       "G0 X0 Y0\nG1 X10 F600\nX20\nX30 F1200\nX40\nX40 Y10\nG3 X30 Y20 I-10 J0\nG1 X20\nX10\nX0\n", "LLLCL"},
+  };
+  for (const auto& c : cases) {
+    const std::string lines = PathOf("lines.motion");
+    ASSERT_EQ(MotionHost("import-gcode --acceleration 0.5 " + Write("in.nc", c.gcode) + " -o " + lines).status, 0);
+    const HostRun fitted = MotionHost("fit-arcs " + lines + " --tolerance 0.01 -o " + PathOf("fitted.motion"));
+    ASSERT_EQ(fitted.status, 0) << c.name << "\n" << fitted.output;
+    const std::vector<ReportRow> before = ReportRows(MotionHost("report --format csv " + lines).output);
+    const std::vector<ReportRow> after = ReportRows(MotionHost("report --format csv " + PathOf("fitted.motion")).output);
+    ASSERT_FALSE(after.empty()) << c.name;
+    std::string kinds;
+    for (const ReportRow& row : after) kinds += row.kind == "line" ? 'L' : 'C';
+    if (!c.kinds.empty()) {
+      EXPECT_EQ(kinds, c.kinds) << c.name;
+    }
+    EXPECT_NEAR(after.back().x, before.back().x, 0.001) << c.name;
+    EXPECT_NEAR(after.back().y, before.back().y, 0.001) << c.name;
+    // Every corner and every change of acceleration or speed of the source is there again, where
+    // a fitted segment starts on the same point; every other joint turns by half a degree at most.
+    const auto startsOn = [&](const std::vector<ReportRow>& rows, size_t i, double x, double y) {
+      const double fromX = i == 0 ? 0.0 : rows[i - 1].x;
+      const double fromY = i == 0 ? 0.0 : rows[i - 1].y;
+      return std::hypot(fromX - x, fromY - y) < 0.001;
+    };
+    for (size_t i = 1; i < before.size(); ++i) {
+      const bool corner = before[i].corner > 10;
+      const bool change = before[i].speed != before[i - 1].speed || before[i].acceleration != before[i - 1].acceleration;
+      if (!corner && !change) continue;
+      const double x = before[i - 1].x;
+      const double y = before[i - 1].y;
+      const auto kept = std::find_if(after.begin(), after.end(), [&](const ReportRow& row) {
+        return startsOn(after, static_cast<size_t>(&row - after.data()), x, y) &&
+               (!corner || row.corner > 10) && row.speed == before[i].speed &&
+               row.acceleration == before[i].acceleration;
+      });
+      EXPECT_NE(kept, after.end()) << c.name << ": segment " << i + 1;
+    }
+    for (size_t i = 1; i < after.size(); ++i) {
+      if (after[i].corner <= 0.5) continue;
+      bool onCorner = false;
+      for (size_t j = 1; j < before.size(); ++j)
+        onCorner = onCorner || (before[j].corner > 10 && startsOn(after, i, before[j - 1].x, before[j - 1].y));
+      EXPECT_TRUE(onCorner) << c.name << ": fitted segment " << i + 1 << " turns by " << after[i].corner;
+    }
+  }
+}
+
+TEST_F(PathCommands, FitArcsRefusesWhatItCannotFit) {
+  const std::string motion = kExamples + "/slot.motion";
+  const struct {
+    std::string arguments;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"fit-arcs " + motion, 2, "motion-host fit-arcs: --tolerance is required"},
+      {"fit-arcs " + motion + " --tolerance 0", 2, "--tolerance: takes a number from 0.0001 to 10, not \"0\""},
+      {"--setup " + kExamples + "/rotary.setup.json fit-arcs " + kExamples + "/rotary.motion --tolerance 0.01", 2,
+       "rotary.motion: a tolerance in mm needs positions that are lengths, but the motion's X and Y drives do not "
+       "both carry linear loads"},
+      {"fit-arcs " + Write("bad.motion", "SegmentType[]=0\n") + " --tolerance 0.01", 1, "is missing or not valid"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost(c.arguments + " -o " + PathOf("out.motion"));
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n" << run.output;
+    EXPECT_FALSE(fs::exists(PathOf("out.motion"))) << c.arguments;
   }
 }
 

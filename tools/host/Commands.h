@@ -36,6 +36,7 @@ CommandRunner DefineTranslate(CLI::App& command);
 CommandRunner DefinePlot(CLI::App& command);
 CommandRunner DefineReport(CLI::App& command);
 CommandRunner DefineImportGcode(CLI::App& command);
+CommandRunner DefineFitArcs(CLI::App& command);
 CommandRunner DefineImportDxf(CLI::App& command);
 CommandRunner DefineEdit(CLI::App& command);
 CommandRunner DefineCompletion(CLI::App& command);

@@ -1,21 +1,21 @@
 #include "tools/host/ContourMotion.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
+#include "geometry/ContourFitting.h"
 #include "geometry/RelativePath.h"
-#include "geometry/SegmentGeometry.h"
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
 #include "plugin/ModuleExports.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ImportMessages.h"
+#include "tools/host/MotionSegments.h"
 #include "tools/host/TextIO.h"
 
 namespace {
-
-using geometry::Degrees;
-using geometry::Radians;
 
 // The record of a new motion on the session's setup, emptied of segments, with its positions in
 // millimetres and its angles in degrees. False after telling why a contour cannot become a motion.
@@ -33,46 +33,16 @@ bool PrepareRecord(HostSession& session, CInternalData& record, const ImportMess
   for (CMC_ArrayParameter* array : {record.m_pPosIncrX.get(), record.m_pPosIncrY.get(), record.m_pRadius.get()})
     array->ChangeUnit("mm");
   for (CMC_ArrayParameter* array : {&record.m_InitAngle, &record.m_AngleIncrement}) array->ChangeUnit("deg");
-  for (CMC_ArrayParameter* array :
-       {&record.m_SegmentType, record.m_pVectorAcc.get(), record.m_pVectorSpeed.get(), record.m_pPosIncrX.get(),
-        record.m_pPosIncrY.get(), record.m_pRadius.get(), &record.m_InitAngle, &record.m_AngleIncrement})
-    array->SetValuesCount(0);
+  ClearSegments(record);
   return true;
 }
 
-// A value in the array's selected unit as the array would keep it.
-double KeptValue(const CMC_ArrayParameter& array, double value) {
-  double stored = 0.0;
-  return array.AcceptIU(array.UnitToIU(value), stored) ? array.IUToUnit(stored) : value;
-}
-
-geometry::Rounding RoundingOf(const CInternalData& record) {
-  // The radius shares the increments' drive and type; its lower limit is checked when it is stored.
-  return {[&record](double millimetres) { return KeptValue(*record.m_pPosIncrX, millimetres); },
-          [&record](double radians) { return Radians(KeptValue(record.m_InitAngle, Degrees(radians))); }};
-}
-
-// A segment's acceleration and speed in the record's internal units; 0 keeps the one in force.
-struct Dynamics {
-  double acceleration;
-  double speed;
-};
-
-// False when a value does not fit the motion's arrays.
-bool AppendSegment(CInternalData& record, const geometry::PathSegment& segment, Dynamics dynamics) {
-  const int index = record.m_SegmentType.GetValuesCount();
-  const bool linear = segment.kind == geometry::PathSegment::Kind::Linear;
-  if (!record.m_SegmentType.InsertValueAt(index, linear ? 0.0 : 1.0) ||
-      !record.m_pVectorAcc->InsertValueInInternalUnitAt(index, dynamics.acceleration) ||
-      !record.m_pVectorSpeed->InsertValueInInternalUnitAt(index, dynamics.speed))
-    return false;
-  const auto append = [](CMC_ArrayParameter& array, double value) {
-    return array.InsertValueAt(array.GetValuesCount(), value);
-  };
-  if (linear)
-    return append(*record.m_pPosIncrX, segment.increment.x) && append(*record.m_pPosIncrY, segment.increment.y);
-  return append(*record.m_pRadius, segment.radius) && append(record.m_InitAngle, Degrees(segment.initialAngle)) &&
-         append(record.m_AngleIncrement, Degrees(segment.angleIncrement));
+// The contour with its runs of lines fitted within `tolerance` mm (the record's positions are in
+// mm), each move that sets a new feed starting a fitted segment.
+geometry::Contour Fitted(const geometry::Contour& contour, double tolerance, const CInternalData& record) {
+  std::vector<bool> newFeed;
+  for (const geometry::ContourMove& move : contour.moves) newFeed.push_back(move.feed != 0.0);
+  return geometry::FitContour(contour, FitOptionsFor(record, tolerance), newFeed);
 }
 
 // In the units the setup names; both are standard units.
@@ -89,33 +59,13 @@ int FillRecord(CInternalData& record, const geometry::Contour& contour, const Co
     messages.Tell("no contour: every move is shorter than one count of the drives");
     return kExitUsage;
   }
-  for (size_t i = 0; i < segments.size(); ++i) {
-    const Dynamics dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
-                            InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
-    if (!AppendSegment(record, segments[i].segment, dynamics)) {
-      messages.TellAtMove(segments[i].line,
-                          "the move does not fit the motion: a radius below one count of the drive, "
-                          "or a value beyond what the controller holds");
-      return kExitUsage;
-    }
-  }
-  int faultySegment = 0;
-  const CString fault = record.CheckData(faultySegment);
-  if (fault.IsEmpty()) return kExitOk;
-  const size_t index = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
-  messages.TellAtMove(segments[index].line, fault.GetString());
-  return kExitRefused;
-}
-
-// The module reads the text and translates it on the setup, as the host will: what it refuses
-// here it would refuse there.
-int CheckedByModule(HostSession& session, CString text) {
-  const auto translate = session.Export<TranslateMotionSequenceFn>("TranslateMotionSequence");
-  if (translate == nullptr) return kExitUsage;
-  CString result;
-  if (translate(session.Controller(), session.Motion(), text, result)) return kExitOk;
-  ReportModuleMessages(result);
-  return kExitRefused;
+  return AppendSegments(
+      record, segments,
+      [&](size_t i) {
+        return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
+                        InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
+      },
+      messages);
 }
 
 // "L dx dy [acc [spd]]" and "C r a0 da [acc [spd]]" in the units the motion shows; the
@@ -150,7 +100,10 @@ int ContourToMotion(HostSession& session, const geometry::Contour& contour, cons
                     const ImportMessages& messages, CString& output) {
   CInternalData record(session.Controller(), session.Motion());
   if (!PrepareRecord(session, record, messages)) return kExitUsage;
-  if (const int status = FillRecord(record, contour, options, session.Controller(), messages); status != kExitOk)
+  const std::optional<geometry::Contour> fitted =
+      options.fitTolerance > 0.0 ? std::optional(Fitted(contour, options.fitTolerance, record)) : std::nullopt;
+  if (const int status = FillRecord(record, fitted ? *fitted : contour, options, session.Controller(), messages);
+      status != kExitOk)
     return status;
   CString text;
   record.WriteData(text);

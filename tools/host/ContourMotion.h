@@ -9,6 +9,7 @@ class ImportMessages;
 struct ContourMotionOptions {
   double acceleration = 0.0;  // m/s^2, on the first segment; 0 keeps the one in force
   bool segments = false;      // the editor's import lines instead of a motion file
+  double fitTolerance = 0.0;  // mm: runs of lines fitted with arcs within it (geometry/ContourFitting.h); 0: as they are
 };
 
 // A contour as a new motion of the session's setup: its slave axes, options and units are those

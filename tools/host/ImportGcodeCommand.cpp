@@ -65,6 +65,10 @@ CommandRunner DefineImportGcode(CLI::App& command) {
                   "how far an arc's end may be off its circle (default: what the digits the file writes explain, "
                   "at least 0.002)")
       ->default_str("");
+  AddNumberOption(command, "--fit-arcs", options->motion.fitTolerance, 1e-4, 10.0, "TOL",
+                  "fit each contour's runs of lines with few lines and arcs that keep within TOL millimetres of "
+                  "them both ways and join without a kink where the contour is smooth (default: as written)")
+      ->default_str("");
   AddChoiceOptions(command, options->choice, options->motion);
   AddOperand(command, options->source, "GCODE_FILE", "G-code file", "the G-code program, or - for standard input");
   return [options](HostSession& session) { return ImportGcode(session, *options); };

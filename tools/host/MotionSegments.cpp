@@ -1,0 +1,109 @@
+#include "tools/host/MotionSegments.h"
+
+#include <algorithm>
+
+#include "motion/CInternalData.h"
+#include "plugin/ModuleExports.h"
+#include "tools/host/Commands.h"
+#include "tools/host/HostSession.h"
+#include "tools/host/ImportMessages.h"
+#include "tools/host/TextIO.h"
+
+namespace {
+
+// A value in the array's selected unit as the array would keep it.
+double KeptValue(const CMC_ArrayParameter& array, double value) {
+  double stored = 0.0;
+  return array.AcceptIU(array.UnitToIU(value), stored) ? array.IUToUnit(stored) : value;
+}
+
+// An angle in radians, the angles' base unit, as the array would keep it.
+double KeptAngle(const CMC_ArrayParameter& array, double radians) {
+  double stored = 0.0;
+  return array.AcceptIU(array.BaseUnitToIU(radians), stored) ? array.IUToBaseUnit(stored) : radians;
+}
+
+// Appends a value given in the base unit of its dimension.
+bool AppendBase(CMC_ArrayParameter& array, double baseValue) {
+  return array.InsertValueInInternalUnitAt(array.GetValuesCount(), array.BaseUnitToIU(baseValue));
+}
+
+// False when a value does not fit the motion's arrays.
+bool AppendSegment(CInternalData& record, const geometry::PathSegment& segment, Dynamics dynamics) {
+  const int index = record.m_SegmentType.GetValuesCount();
+  const bool linear = segment.kind == geometry::PathSegment::Kind::Linear;
+  if (!record.m_SegmentType.InsertValueAt(index, linear ? 0.0 : 1.0) ||
+      !record.m_pVectorAcc->InsertValueInInternalUnitAt(index, dynamics.acceleration) ||
+      !record.m_pVectorSpeed->InsertValueInInternalUnitAt(index, dynamics.speed))
+    return false;
+  CMC_ArrayParameter& x = *record.m_pPosIncrX;
+  const auto inBase = [&x](double length) { return x.IUToBaseUnit(x.UnitToIU(length)); };
+  if (linear)
+    return x.InsertValueAt(x.GetValuesCount(), segment.increment.x) &&
+           AppendBase(*record.m_pPosIncrY, inBase(segment.increment.y));
+  return AppendBase(*record.m_pRadius, inBase(segment.radius)) && AppendBase(record.m_InitAngle, segment.initialAngle) &&
+         AppendBase(record.m_AngleIncrement, segment.angleIncrement);
+}
+
+}  // namespace
+
+double InXUnit(const CInternalData& record, const CMC_ArrayParameter& array, double internal) {
+  const CMC_ArrayParameter& x = *record.m_pPosIncrX;
+  return x.IUToUnit(x.BaseUnitToIU(array.IUToBaseUnit(internal)));
+}
+
+geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolerance) {
+  constexpr double kShortestSegmentCounts = 200.0;
+  const CMC_ArrayParameter& radius = *record.m_pRadius;
+  geometry::ArcFitOptions options;
+  options.tolerance = tolerance;
+  options.minRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMin()));
+  options.maxRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMax()));
+  options.shortestSegment = InXUnit(record, *record.m_pPosIncrX, kShortestSegmentCounts);
+  return options;
+}
+
+geometry::Rounding RoundingOf(const CInternalData& record) {
+  return {[&record](double length) { return KeptValue(*record.m_pPosIncrX, length); },
+          [&record](double radians) { return KeptAngle(record.m_InitAngle, radians); }};
+}
+
+void ClearSegments(CInternalData& record) {
+  for (CMC_ArrayParameter* array :
+       {&record.m_SegmentType, record.m_pVectorAcc.get(), record.m_pVectorSpeed.get(), record.m_pPosIncrX.get(),
+        record.m_pPosIncrY.get(), record.m_pRadius.get(), &record.m_InitAngle, &record.m_AngleIncrement})
+    array->SetValuesCount(0);
+}
+
+
+int AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                   const std::function<Dynamics(size_t)>& dynamics, const ImportMessages& messages) {
+  for (size_t i = 0; i < segments.size(); ++i) {
+    if (!AppendSegment(record, segments[i].segment, dynamics(i))) {
+      messages.TellAtMove(segments[i].line,
+                          "the move does not fit the motion: a radius below one count of the drive, "
+                          "or a value beyond what the controller holds");
+      return kExitUsage;
+    }
+  }
+  int faultySegment = 0;
+  const CString fault = record.CheckData(faultySegment);
+  if (fault.IsEmpty()) return kExitOk;
+  if (segments.empty()) {
+    messages.Tell(fault.GetString());
+    return kExitRefused;
+  }
+  const size_t index = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
+  messages.TellAtMove(segments[index].line, fault.GetString());
+  return kExitRefused;
+}
+
+int CheckedByModule(HostSession& session, const CString& text) {
+  const auto translate = session.Export<TranslateMotionSequenceFn>("TranslateMotionSequence");
+  if (translate == nullptr) return kExitUsage;
+  CString input = text;
+  CString result;
+  if (translate(session.Controller(), session.Motion(), input, result)) return kExitOk;
+  ReportModuleMessages(result);
+  return kExitRefused;
+}

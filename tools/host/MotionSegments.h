@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "framework/CString.h"
+#include "geometry/ArcFitter.h"
+#include "geometry/PathSegment.h"
+#include "geometry/RelativePath.h"
+
+class CInternalData;
+class CMC_ArrayParameter;
+class ImportMessages;
+class HostSession;
+
+// Writing a path into a motion record's segment arrays, in whatever units the record shows its
+// values in: lengths come in the unit of its X increments, angles in radians, and each value is
+// rounded as the record keeps it.
+
+// How the record keeps a length (in its X increments' unit) and an angle (radians). The radius
+// shares the increments' drive and type; its lower limit is checked when it is stored.
+geometry::Rounding RoundingOf(const CInternalData& record);
+
+// A length in the array's internal units, in the unit of the X increments.
+double InXUnit(const CInternalData& record, const CMC_ArrayParameter& array, double internal);
+
+// How a path for the record is fitted with arcs (geometry/ArcFitter.h): within `tolerance` (in the
+// X increments' unit), in the radii the record keeps, with segments of 200 counts at least where
+// they can be, so that rounding their ends to counts turns them by less than half a degree.
+geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolerance);
+
+// A segment's acceleration and speed in the record's internal units; 0 keeps the one in force.
+struct Dynamics {
+  double acceleration = 0.0;
+  double speed = 0.0;
+};
+
+// Empties the record's segment arrays.
+void ClearSegments(CInternalData& record);
+
+// Appends the segments, the i-th with dynamics(i), to the record, then checks it as the module
+// validates a motion. Returns an exit code; a fault is told at the move (line) it comes from.
+int AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                   const std::function<Dynamics(size_t)>& dynamics, const ImportMessages& messages);
+
+// The module reads the text and translates it on the session's setup, as the host will: what it
+// refuses here it would refuse there. Returns an exit code, after printing the module's messages.
+int CheckedByModule(HostSession& session, const CString& text);
