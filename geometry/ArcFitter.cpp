@@ -30,6 +30,8 @@ constexpr double kStraightenedTurn = 0.05 * std::numbers::pi / 180.0;
 constexpr double kHeadingNoise = 1e-9;
 // Points the next segment may head for, at this many scales (2, 8, 32, ... tolerances).
 constexpr int kFurtherScales = 5;
+// How many of a close's best candidates are weighed by the segment after the next too.
+constexpr size_t kWeighedTwoAhead = 2;
 // How many choices a stretch may undo at each point it gets stuck at.
 constexpr int kRetries = 16;
 // A stretch after a corner tries start headings from circles through points at this many
@@ -78,7 +80,8 @@ double CurvatureThrough(const FitState& state, Point p) {
 }
 
 struct Growth {
-  size_t reach;  // the last point the arc can answer for
+  size_t reach;      // the last point the arc can answer for
+  size_t lineReach;  // and a line from the same start
   CurvatureSet curvatures;
 };
 
@@ -87,8 +90,12 @@ struct Growth {
 struct Outlook {
   size_t reach = 0;
   bool lands = false;
+  size_t reachAfter = 0;  // of the segment after the next, where it is looked at; else the reach
 
-  bool Beats(const Outlook& other) const { return lands != other.lands ? lands : !lands && reach > other.reach; }
+  bool Beats(const Outlook& other) const {
+    if (lands != other.lands) return lands;
+    return !lands && (reachAfter != other.reachAfter ? reachAfter > other.reachAfter : reach > other.reach);
+  }
 };
 
 // How a close ends the growing arc: its segment, and which of the close's candidates, counted
@@ -134,6 +141,8 @@ class PolylineFitter {
   std::optional<FittedSegment> ArcEndingAt(const FitState& state, double curvature, size_t index) const;
   std::optional<FittedSegment> FilletOnto(const FitState& state, size_t index) const;
   Outlook LookAhead(const FitState& state, size_t last, std::optional<double> endHeading) const;
+  size_t ReachAfterNext(const FitState& next, size_t first, size_t last) const;
+  bool LineInDisguise(const FittedSegment& arc, const std::vector<double>& choices) const;
   FittedSegment Kink(const FitState& state) const;
   bool Keepable(const FittedSegment& segment) const;
   void Append(const FittedSegment& segment);
@@ -344,8 +353,12 @@ double PolylineFitter::LongestLineHeading(size_t first, size_t last) const {
 Growth PolylineFitter::Grow(const FitState& state, size_t last) const {
   ArcGrowth arc(state.at, state.heading, m_Storable, kMaxHalfTurn, m_Options.tolerance);
   size_t reach = state.index;
-  while (reach < last && arc.Add(m_Points[reach], m_Points[reach + 1], m_PointTolerance[reach + 1])) ++reach;
-  return {reach, arc.Curvatures()};
+  size_t lineReach = state.index;
+  while (reach < last && arc.Add(m_Points[reach], m_Points[reach + 1], m_PointTolerance[reach + 1])) {
+    ++reach;
+    if (lineReach + 1 == reach && arc.Curvatures().Contains(0.0)) lineReach = reach;
+  }
+  return {reach, lineReach, arc.Curvatures()};
 }
 
 bool PolylineFitter::Keepable(const FittedSegment& segment) const {
@@ -408,8 +421,15 @@ std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth
     if (std::find(ruledOut.begin(), ruledOut.end(), ++ordinal) == ruledOut.end())
       candidates.push_back({{segment, ordinal}, end, LookAhead(StateAfter(segment), last, endHeading)});
   });
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.outlook.Beats(b.outlook); });
+  const auto better = [](const Candidate& a, const Candidate& b) { return a.outlook.Beats(b.outlook); };
+  std::stable_sort(candidates.begin(), candidates.end(), better);
+  // The few best by the next segment's reach are weighed by the reach of the one after it too: a
+  // segment that overshoots a little can leave the next one a bad start.
+  const size_t weighed = std::min(candidates.size(), kWeighedTwoAhead);
+  for (size_t i = 0; i < weighed; ++i)
+    if (!candidates[i].outlook.lands)
+      candidates[i].outlook.reachAfter = ReachAfterNext(StateAfter(candidates[i].closing.segment), first, last);
+  std::stable_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(weighed), better);
   std::optional<Closing> shortened;
   for (const Candidate& candidate : candidates) {
     const FittedSegment& segment = candidate.closing.segment;
@@ -450,7 +470,8 @@ void PolylineFitter::ForEachCandidate(const FitState& state, const Growth& growt
     const std::vector<double> choices =
         end == limit ? limitChoices : CurvatureChoices(state, Grow(state, end).curvatures, end, leading);
     for (double curvature : choices)
-      if (const auto arc = ArcEndingAt(state, curvature, end)) visit(*arc, ChainEnd::OnLastPoint);
+      if (const auto arc = ArcEndingAt(state, curvature, end); arc && !LineInDisguise(*arc, choices))
+        visit(*arc, ChainEnd::OnLastPoint);
     if (!leading) continue;
     for (double heading : HeadingsAt(end, first, last))
       if (const auto pair = Biarc(state.at, state.heading, m_Points[end], heading); pair && Keepable(pair->first)) {
@@ -467,7 +488,8 @@ void PolylineFitter::ForEachCandidate(const FitState& state, const Growth& growt
   for (double curvature : limitChoices)
     if (curvature != 0.0)
       for (size_t index : further)
-        if (const auto arc = ArcTowards(state, curvature, m_Points[index], last)) visit(*arc, ChainEnd::AlongNextChord);
+        if (const auto arc = ArcTowards(state, curvature, m_Points[index], last); arc && !LineInDisguise(*arc, limitChoices))
+          visit(*arc, ChainEnd::AlongNextChord);
 }
 
 // The line if it is left, the arc through the point, and the middle of the curvatures near it.
@@ -562,14 +584,18 @@ std::vector<double> PolylineFitter::HeadingsAt(size_t index, size_t first, size_
 }
 
 // The furthest point the arc can answer for, the one where the arc's heading best matches the
-// polyline's (where a curve runs into a straight, say), and the one before the furthest.
+// polyline's (where a curve runs into a straight, say), the one before the furthest, and where
+// the line from the start would best end.
 std::vector<size_t> PolylineFitter::CandidateEnds(const FitState& state, const Growth& growth, size_t first,
                                                   size_t limit) const {
   std::vector<size_t> ends;
   if (limit <= state.index) return ends;
   const double through = CurvatureThrough(state, m_Points[limit]);
   const double curvature = growth.curvatures.Contains(0.0) ? 0.0 : growth.curvatures.Nearest(through);
-  for (size_t end : {limit, BestTangentMatch(state, curvature, first, limit, true), limit - 1, BestTangentMatch(state, curvature, first, limit, false)})
+  // Where a straight runs into a curve, the line ends where the straight does.
+  const size_t lineEnd = growth.lineReach < limit ? BestTangentMatch(state, 0.0, first, growth.lineReach, false) : limit;
+  for (size_t end : {limit, BestTangentMatch(state, curvature, first, limit, true), limit - 1,
+                     BestTangentMatch(state, curvature, first, limit, false), lineEnd})
     if (end > state.index && std::find(ends.begin(), ends.end(), end) == ends.end()) ends.push_back(end);
   return ends;
 }
@@ -619,10 +645,37 @@ std::optional<FittedSegment> PolylineFitter::FilletOnto(const FitState& state, s
   return fillet;
 }
 
+// An arc that barely turns where a line would do as well: a straight run stays a line.
+bool PolylineFitter::LineInDisguise(const FittedSegment& arc, const std::vector<double>& choices) const {
+  return arc.curvature != 0.0 && std::abs(arc.curvature * arc.length) < kStraightenedTurn * 20.0 &&
+         std::find(choices.begin(), choices.end(), 0.0) != choices.end();
+}
+
+// How far the segment after the next can grow, when the next ends as a close would most often
+// end it: on its furthest point or where its heading matches the polyline's, with the line or
+// the arc through that point, or where a fillet round the next turn begins.
+size_t PolylineFitter::ReachAfterNext(const FitState& next, size_t first, size_t last) const {
+  const Growth growth = Grow(next, last);
+  const size_t limit = std::min(growth.reach, last - 1);
+  if (growth.reach == last || limit <= next.index) return growth.reach;
+  size_t furthest = growth.reach;
+  const auto weigh = [&](const std::optional<FittedSegment>& segment) {
+    if (segment) furthest = std::max(furthest, Grow(StateAfter(*segment), last).reach);
+  };
+  const CurvatureSet& curvatures = growth.curvatures;
+  const double reference = curvatures.Contains(0.0) ? 0.0 : curvatures.Nearest(CurvatureThrough(next, m_Points[limit]));
+  for (size_t end : {limit, BestTangentMatch(next, reference, first, limit, true)}) {
+    const CurvatureSet left = end == limit ? curvatures : Grow(next, end).curvatures;
+    for (double curvature : CurvatureChoices(next, left, end, false)) weigh(ArcEndingAt(next, curvature, end));
+  }
+  if (curvatures.Contains(0.0)) weigh(LineToFillet(next, limit, last));
+  return furthest;
+}
+
 // How far the next segment can grow from the state, and whether it lands.
 Outlook PolylineFitter::LookAhead(const FitState& state, size_t last, std::optional<double> endHeading) const {
   const Growth growth = Grow(state, last);
-  return {growth.reach, growth.reach == last && Land(state, last, endHeading).has_value()};
+  return {growth.reach, growth.reach == last && Land(state, last, endHeading).has_value(), growth.reach};
 }
 
 // When nothing smooth holds: a line straight to the next point, with a kink where it starts. The
