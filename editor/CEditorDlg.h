@@ -34,6 +34,7 @@ class CEditorDlg : public CMC_EditMotionDlg {
   BOOL RefreshSegmentTable(BOOL bUpdateControls);
   void InsertSegmentRow(CWnd* list, int row, int linearIndex, int circularIndex);
   BOOL ClampSelection(BOOL bUpdateControls);
+  void TellContentListener();
   void FocusEditField(UINT id);
   void SwapSegments(int a, int b);
   void SwapLinearEntries(int a, int b);

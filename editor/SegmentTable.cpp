@@ -2,6 +2,7 @@
 
 #include "editor/CEditorDlg.h"
 #include "editor/EditorControlIds.h"
+#include "framework/dialog/ContentListener.h"
 
 namespace {
 
@@ -101,7 +102,18 @@ BOOL CEditorDlg::ClampSelection(BOOL bUpdateControls) {
   clampKind(m_nCurLinear, linearCount);
   clampKind(m_nCurCircular, circularCount);
   if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) list->SendMessage(LB_SETCURSEL, static_cast<WPARAM>(m_nCurSegment));
+  TellContentListener();
   return bUpdateControls ? UpdateData(FALSE) : TRUE;
+}
+
+// Every change of the table or of the current row ends in ClampSelection, which tells whoever
+// follows the motion: the record as its text, and the current row.
+void CEditorDlg::TellContentListener() {
+  CContentListener* listener = AfxGetContentListener();
+  if (listener == nullptr) return;
+  CString text;
+  m_Data.WriteData(text);
+  listener->OnContentChanged(*this, text, m_nCurSegment);
 }
 
 void CEditorDlg::FocusEditField(UINT id) {

@@ -11,6 +11,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using ULONGLONG = std::uint64_t;
+using COLORREF = DWORD;  // 0x00BBGGRR
 
 // Macros rather than constants: toolkit headers included by later backends
 // define the same names with #ifndef guards, and the values agree.
@@ -19,6 +20,12 @@ using ULONGLONG = std::uint64_t;
 #endif
 #ifndef TRUE
 #define TRUE 1
+#endif
+#ifndef RGB
+#define RGB(r, g, b) (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<BYTE>(g) << 8) | (static_cast<BYTE>(b) << 16)))
+#define GetRValue(colour) static_cast<BYTE>(colour)
+#define GetGValue(colour) static_cast<BYTE>((colour) >> 8)
+#define GetBValue(colour) static_cast<BYTE>((colour) >> 16)
 #endif
 
 // number * numerator / denominator through a 64-bit intermediate, rounded half

@@ -1,6 +1,7 @@
 #include "framework/dialog/DialogBackend.h"
 
 #include "framework/backends/headless/HeadlessBackend.h"
+#include "framework/dialog/Picture.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ CDialogBackend*& CurrentBackend() {
 }  // namespace
 
 CDialogBackend::~CDialogBackend() = default;
+
+std::unique_ptr<CPictureWindow> CDialogBackend::OpenPictureWindow(const CString&) { return nullptr; }
 
 CDialogBackend& AfxGetDialogBackend() {
   CDialogBackend* backend = CurrentBackend();

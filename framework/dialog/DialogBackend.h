@@ -1,11 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include "framework/CString.h"
 #include "framework/FrameworkApi.h"
 #include "framework/Types.h"
 
 class CDialog;
 class CFileDialog;
+class CPictureWindow;
 
 // What shows dialogs to a person: the modal loop, message boxes and the open-file dialog.
 // Dialog code never sees which backend runs; the headless backend is the default.
@@ -20,6 +23,9 @@ class FRAMEWORK_API CDialogBackend {
   virtual int MessageBox(const CString& text, const CString& caption, UINT type) = 0;
   // IDOK with the chosen path stored in the dialog, or IDCANCEL.
   virtual int RunFileDialog(CFileDialog& dialog) = 0;
+  // A window titled `title` that shows pictures beside the dialogs, or null where this backend
+  // shows none (the default). The window must go before the backend does.
+  virtual std::unique_ptr<CPictureWindow> OpenPictureWindow(const CString& title);
 };
 
 FRAMEWORK_API CDialogBackend& AfxGetDialogBackend();

@@ -12,6 +12,7 @@
 #include "framework/backends/wx/WxDisplay.h"
 #include "framework/backends/wx/WxFileDialog.h"
 #include "framework/backends/wx/WxMessageBox.h"
+#include "framework/backends/wx/WxPictureWindow.h"
 
 namespace {
 
@@ -61,6 +62,8 @@ bool CWxBackend::CanOpenDisplay(CString& why) {
 
 void CWxBackend::RunModal(CDialog& dialog) {
   CWxDialogWindow window(OwnerOfNext(), dialog);
+  if (m_Open.empty())
+    for (CWxPictureWindow* picture : m_Pictures) picture->PlaceBeside(window);
   m_Open.push_back(&window);
   struct Closing {
     std::vector<CWxDialogWindow*>& open;
@@ -74,6 +77,12 @@ int CWxBackend::MessageBox(const CString& text, const CString& caption, UINT typ
 }
 
 int CWxBackend::RunFileDialog(CFileDialog& dialog) { return RunWxFileDialog(OwnerOfNext(), dialog); }
+
+std::unique_ptr<CPictureWindow> CWxBackend::OpenPictureWindow(const CString& title) {
+  auto window = std::make_unique<CWxPictureWindow>(title, m_Pictures);
+  if (!m_Open.empty()) window->PlaceBeside(*m_Open.front());
+  return window;
+}
 
 wxWindow* CWxBackend::OwnerOfNext() {
   if (m_Open.empty()) return nullptr;

@@ -7,6 +7,7 @@
 #include "framework/dialog/DialogBackend.h"
 
 class CWxDialogWindow;
+class CWxPictureWindow;
 class wxWindow;
 
 // The backend that shows dialogs as real windows, on wxWidgets. A modal run gets a window laid
@@ -31,6 +32,8 @@ class FRAMEWORK_WX_API CWxBackend : public CDialogBackend {
   void RunModal(CDialog& dialog) override;
   int MessageBox(const CString& text, const CString& caption, UINT type) override;
   int RunFileDialog(CFileDialog& dialog) override;
+  // A window of its own that stands beside the outermost dialog's window once one is open.
+  std::unique_ptr<CPictureWindow> OpenPictureWindow(const CString& title) override;
 
  private:
   // The innermost open window, brought up to date so that it shows what its handler did so far,
@@ -39,4 +42,5 @@ class FRAMEWORK_WX_API CWxBackend : public CDialogBackend {
 
   bool m_bStartedToolkit = false;
   std::vector<CWxDialogWindow*> m_Open;
+  std::vector<CWxPictureWindow*> m_Pictures;
 };
