@@ -8,7 +8,10 @@
 
 #include "framework/backends/headless/HeadlessBackend.h"
 #include "fuzz/EditorSession.h"
+#include "host/CMC_Motion.h"
+#include "host/CMC_Project.h"
 #include "tools/host/EditScript.h"
+#include "tools/host/PathPreview.h"
 #include "tools/host/ScriptPlayer.h"
 
 namespace {
@@ -32,7 +35,7 @@ const std::string& ImportFile() {
 // Any bytes as an editor script: reading ends in actions or in a message that names a line, and
 // every action read keeps its line number within the script. A script that reads is then played
 // in the editor, which must end in a fault of the script or a closed dialog, and after OK in a
-// valid motion.
+// valid motion. The path preview follows every command, reading whatever the editor holds.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string script(reinterpret_cast<const char*>(data), size);
   std::vector<ScriptAction> actions;
@@ -50,7 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static std::FILE* const transcript = std::fopen("/dev/null", "w");
   CHeadlessBackend& backend = CHeadlessBackend::Instance();
   backend.Reset();
-  ScriptPlayer player(actions, backend, transcript);
+  static const auto project = CMC_Project::CreateDemo();
+  static CMC_Motion motion(project->GetController());
+  PathPreview preview(project->GetController(), motion, nullptr);
+  ScriptPlayer player(actions, backend, transcript, [&preview] { return preview.Summary(); });
   RunEditorSession();
   return 0;
 }

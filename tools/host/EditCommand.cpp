@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/backends/headless/HeadlessBackend.h"
@@ -9,6 +11,7 @@
 #include "tools/host/Commands.h"
 #include "tools/host/EditScript.h"
 #include "tools/host/HostSession.h"
+#include "tools/host/PathPreview.h"
 #include "tools/host/ScriptPlayer.h"
 #include "tools/host/TextIO.h"
 #include "tools/host/WindowBackend.h"
@@ -41,14 +44,22 @@ bool ParseScript(const std::string& path, std::vector<ScriptAction>& actions) {
   return false;
 }
 
+bool AsksForPreview(const std::vector<ScriptAction>& actions) {
+  return std::any_of(actions.begin(), actions.end(),
+                     [](const ScriptAction& action) { return action.verb == ScriptAction::Verb::Preview; });
+}
+
 // The transcript goes to standard output; the motion file changes only after OK with every
-// expectation held.
+// expectation held. The preview follows the editor only for a script that looks at it, as it
+// reads the whole motion again after every command.
 int PlayScript(HostSession& session, const std::string& scriptPath, const std::string& motionPath, CString& text) {
   std::vector<ScriptAction> actions;
   if (!ParseScript(scriptPath, actions)) return kExitUsage;
   CHeadlessBackend& backend = CHeadlessBackend::Instance();
   backend.Reset();
-  ScriptPlayer player(actions, backend, stdout);
+  std::optional<PathPreview> preview;
+  if (AsksForPreview(actions)) preview.emplace(session.Controller(), session.Motion(), nullptr);
+  ScriptPlayer player(actions, backend, stdout, [&preview] { return preview->Summary(); });
   const bool confirmed = EditText(session, text);
   if (!player.Fault().empty()) {
     std::fprintf(stderr, "motion-host edit: %s: %s; the motion file is left as it was\n", scriptPath.c_str(),
@@ -77,7 +88,12 @@ int EditInWindow(HostSession& session, const std::string& motionPath, CString& t
     return CommandFailure("edit", why + "; to edit without a screen, use --script");
   }
   CDialogBackend* previous = AfxSetDialogBackend(&window.Backend());
-  const bool confirmed = EditText(session, text);
+  bool confirmed = false;
+  {
+    const CString title = CString("Path preview \u2013 ") + motionPath.c_str();
+    PathPreview preview(session.Controller(), session.Motion(), window.Backend().OpenPictureWindow(title));
+    confirmed = EditText(session, text);
+  }
   AfxSetDialogBackend(previous);
   if (!confirmed) return kExitOk;
   return WriteOutput(motionPath, text) ? kExitOk : kExitUsage;

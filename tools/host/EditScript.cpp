@@ -15,7 +15,7 @@ struct VerbName {
 constexpr VerbName kVerbs[] = {
     {"focus", Verb::Focus}, {"type", Verb::Type},     {"key", Verb::Key},       {"click", Verb::Click},
     {"choose", Verb::Choose}, {"row", Verb::Row},     {"check", Verb::Check},   {"answer", Verb::Answer},
-    {"file", Verb::File},   {"show", Verb::Show},     {"expect", Verb::Expect},
+    {"file", Verb::File},   {"show", Verb::Show},     {"expect", Verb::Expect}, {"preview", Verb::Preview},
 };
 
 // Splits off the next word: blanks end it. An empty word means the line is used up.
@@ -122,6 +122,7 @@ bool ParseArguments(std::string_view rest, ScriptAction& action, std::string& er
       error = "a path or cancel is missing";
       return false;
     case Verb::Show:
+    case Verb::Preview:
       return NothingMore(rest, error);
     case Verb::Expect: {
       if (!NeedId(rest, action, error)) return false;

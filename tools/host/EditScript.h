@@ -5,7 +5,7 @@
 
 // One line of an editor script: what a person does at the dialog, or what they expect to see.
 struct ScriptAction {
-  enum class Verb { Focus, Type, Key, Click, Choose, Row, Check, Answer, File, Show, Expect };
+  enum class Verb { Focus, Type, Key, Click, Choose, Row, Check, Answer, File, Show, Expect, Preview };
   enum class Key { Enter, Escape, Tab };
 
   int line = 0;

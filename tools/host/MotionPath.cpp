@@ -1,11 +1,6 @@
 #include "tools/host/MotionPath.h"
 
-#include "geometry/SegmentGeometry.h"
 #include "motion/CInternalData.h"
-#include "tools/host/CommandLine.h"
-#include "tools/host/Commands.h"
-#include "tools/host/HostSession.h"
-#include "tools/host/TextIO.h"
 
 namespace {
 
@@ -41,6 +36,12 @@ double AxisCountsPerLiteral(unsigned int resolutionRatio) {
   return resolutionRatio == 0 ? 1.0 : resolutionRatio / 4294967296.0;
 }
 
+// A text the record refuses may hold fewer values than its segments need; the missing ones read
+// as 0.
+double At(const std::vector<double>& values, int index) {
+  return static_cast<size_t>(index) < values.size() ? values[static_cast<size_t>(index)] : 0.0;
+}
+
 // A value of 0 keeps the one in force.
 void KeepInForce(const CMC_ArrayParameter& values, int index, double& inForce) {
   if (values.GetValueInInternalUnit(index) != 0.0) inForce = values.GetValue(index);
@@ -51,15 +52,9 @@ void KeepInForce(const CMC_ArrayParameter& values, int index, double& inForce) {
 MotionPath::MotionPath() = default;
 MotionPath::~MotionPath() = default;
 
-int MotionPath::Load(HostSession& session, const std::string& source) {
-  CString text;
-  if (!ReadInput(source, text)) return kExitUsage;
-  auto record = std::make_unique<MotionRecord>(session.Controller(), session.Motion());
-  CString messages;
-  if (!record->ReadData(text, messages)) {
-    ReportModuleMessages(messages);
-    return kExitRefused;
-  }
+bool MotionPath::Read(CMC_Setup& setup, CMC_Motion& motion, CString& text, CString& messages) {
+  auto record = std::make_unique<MotionRecord>(setup, motion);
+  const bool sound = record->ReadData(text, messages) != 0;
   lengthUnit = UnitName(*record->m_pPosIncrX);
   lengthUnitInBase = SizeOfSelectedUnit(*record->m_pPosIncrX);
   countsPerLengthUnit = record->m_pPosIncrX->BaseUnitToIU(lengthUnitInBase);
@@ -78,7 +73,7 @@ int MotionPath::Load(HostSession& session, const std::string& source) {
   m_AngleIncrement = record->ReadAsWritten(text, record->m_AngleIncrement);
   m_Speed = record->ReadAsWritten(text, *record->m_pVectorSpeed);
   m_pRecord = std::move(record);
-  return kExitOk;
+  return sound;
 }
 
 size_t MotionPath::SegmentCount() const { return static_cast<size_t>(m_pRecord->m_SegmentType.GetValuesCount()); }
@@ -92,16 +87,16 @@ void MotionPath::ForEachSegment(const std::function<void(const MotionSegment&)>&
   for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
     KeepInForce(*record.m_pVectorAcc, i, segment.acceleration);
     KeepInForce(speeds, i, segment.speed);
-    segment.writtenSpeedCounts = speeds.BaseUnitToIU(m_Speed[i]);
+    segment.writtenSpeedCounts = speeds.BaseUnitToIU(At(m_Speed, i));
     segment.programSpeedCounts = speeds.GetValueInInternalUnit(i);
     if (record.m_SegmentType.GetValueInInternalUnit(i) == 0.0) {
-      segment.written = geometry::PathSegment::Line(m_X[linear] / lengthUnitInBase, m_Y[linear] / lengthUnitInBase);
+      segment.written = geometry::PathSegment::Line(At(m_X, linear) / lengthUnitInBase, At(m_Y, linear) / lengthUnitInBase);
       segment.program = geometry::PathSegment::Line(record.m_pPosIncrX->GetValueInInternalUnit(linear),
                                                     record.m_pPosIncrY->GetValueInInternalUnit(linear));
       ++linear;
     } else {
-      segment.written = geometry::PathSegment::Arc(m_Radius[circular] / lengthUnitInBase, m_InitialAngle[circular],
-                                                   m_AngleIncrement[circular]);
+      segment.written = geometry::PathSegment::Arc(At(m_Radius, circular) / lengthUnitInBase,
+                                                   At(m_InitialAngle, circular), At(m_AngleIncrement, circular));
       segment.program = geometry::PathSegment::Arc(record.m_pRadius->GetValueInInternalUnit(circular),
                                                    record.m_InitAngle.GetValueInBaseUnit(circular),
                                                    record.m_AngleIncrement.GetValueInBaseUnit(circular));
@@ -115,12 +110,4 @@ geometry::PathSource MotionPath::Written() const {
   return [this](const geometry::SegmentVisitor& visit) {
     ForEachSegment([&visit](const MotionSegment& segment) { visit(segment.written); });
   };
-}
-
-double PathOptions::CornerThreshold() const { return geometry::Radians(cornerDegrees); }
-
-void AddPathOptions(CLI::App& command, PathOptions& options) {
-  AddNumberOption(command, "--corner-angle", options.cornerDegrees, 0.0, 180.0, "DEG",
-                  "a joint that turns by more than DEG degrees is a corner where the path stops");
-  AddOperand(command, options.motionFile, "MOTION_FILE", "motion file", "the motion file, or - for standard input");
 }

@@ -9,6 +9,8 @@
 #include "geometry/PathWalk.h"
 
 class CInternalData;
+class CMC_Motion;
+class CMC_Setup;
 class HostSession;
 
 // One segment of a motion as the plot and the report see it.
@@ -40,6 +42,10 @@ class MotionPath {
   // Reads the motion file, or standard input for "-". Returns an exit code: kExitOk, kExitRefused
   // after printing the module's messages, kExitUsage when the file cannot be read.
   int Load(HostSession& session, const std::string& source);
+  // Reads the motion in `text` through the record, as the module reads it. False with the
+  // module's messages when the record refuses the text; the path then still holds the segments
+  // as far as the record could read them (a value missing from the text reads as 0).
+  bool Read(CMC_Setup& setup, CMC_Motion& motion, CString& text, CString& messages);
 
   size_t SegmentCount() const;
   // Calls `visit` with each segment in order.

@@ -42,8 +42,9 @@ ControlKind KindFor(Verb verb) {
 
 }  // namespace
 
-ScriptPlayer::ScriptPlayer(const std::vector<ScriptAction>& actions, CHeadlessBackend& backend, std::FILE* transcript)
-    : m_Actions(actions), m_Backend(backend), m_Out(transcript) {
+ScriptPlayer::ScriptPlayer(const std::vector<ScriptAction>& actions, CHeadlessBackend& backend, std::FILE* transcript,
+                           std::function<std::string()> previewSummary)
+    : m_Actions(actions), m_Backend(backend), m_Out(transcript), m_PreviewSummary(std::move(previewSummary)) {
   m_Backend.SetFallbackPlay([this](CHeadlessUser& user) { Play(user); });
   m_Backend.m_OnMessageBox = [this](const ShownMessageBox& box) { PrintMessageBox(box); };
 }
@@ -109,6 +110,9 @@ void ScriptPlayer::Perform(CHeadlessUser& user, const ScriptAction& action) {
       return;
     case Verb::Expect:
       Expect(user, action);
+      return;
+    case Verb::Preview:
+      std::fprintf(m_Out, "  preview: %s\n", m_PreviewSummary().c_str());
       return;
     case Verb::Key:
       if (action.key == ScriptAction::Key::Enter) user.PressEnter();

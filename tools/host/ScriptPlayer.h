@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ struct ShownMessageBox;
 // each message box with its text, icon and answer, each `show`, and how each dialog ended. A
 // dialog that an action opens (a host dialog behind a button) takes the actions that follow until
 // it ends. An action on a control that is not there stops the script as a fault of the script.
+// `preview` prints what `previewSummary` says of the path beside the editor.
 class ScriptPlayer {
  public:
-  ScriptPlayer(const std::vector<ScriptAction>& actions, CHeadlessBackend& backend, std::FILE* transcript);
+  ScriptPlayer(const std::vector<ScriptAction>& actions, CHeadlessBackend& backend, std::FILE* transcript,
+               std::function<std::string()> previewSummary);
   ~ScriptPlayer();
   ScriptPlayer(const ScriptPlayer&) = delete;
   ScriptPlayer& operator=(const ScriptPlayer&) = delete;
@@ -40,6 +43,7 @@ class ScriptPlayer {
   const std::vector<ScriptAction>& m_Actions;
   CHeadlessBackend& m_Backend;
   std::FILE* m_Out;
+  std::function<std::string()> m_PreviewSummary;
   size_t m_Next = 0;
   int m_FailedExpectations = 0;
   std::string m_Fault;
