@@ -17,6 +17,7 @@
 #include "framework/backends/headless/HeadlessUser.h"
 #include "host/CMC_Motion.h"
 #include "host/CMC_Project.h"
+#include "tools/host/PathPreview.h"
 
 // The editor on large tables, played through the headless backend: an import of a long file
 // beside reading the same file with fgets and sscanf, and a redraw and each editing command on
@@ -138,5 +139,18 @@ void UpdateAndNext(benchmark::State& state) {
   });
 }
 BENCHMARK(UpdateAndNext)->Apply(TableSizes);
+
+// Next and Previous with the path preview of motion-host edit listening: each command reads the
+// whole motion again, which must grow no more than linearly.
+void NextWithPreview(benchmark::State& state) {
+  const auto project = CMC_Project::CreateDemo();
+  CMC_Motion motion(project->GetController());
+  PathPreview preview(project->GetController(), motion, nullptr);
+  EditorAction(state, [](CHeadlessUser& user) {
+    user.Click(IDC_NEXT);
+    user.Click(IDC_PREVIOUS);
+  });
+}
+BENCHMARK(NextWithPreview)->Apply(TableSizes);
 
 }  // namespace

@@ -85,7 +85,8 @@ void AddGrowthRows(Rows& rows) {
 void AddEditorRows(Rows& rows) {
   rows.Add("Import From File, 100k lines", rows.Milliseconds("ImportFromFile", 100000),
            rows.Milliseconds("ReadWithFgetsSscanf", 100000), "ms", kImportTarget, true);
-  for (const char* action : {"RefreshSegmentTable", "InsertAndRemove", "MoveDownAndUp", "UpdateAndNext"})
+  for (const char* action :
+       {"RefreshSegmentTable", "InsertAndRemove", "MoveDownAndUp", "UpdateAndNext", "NextWithPreview"})
     rows.Add(std::string("editor ") + action + ", 10k rows against 1k", rows.Milliseconds(action, 10000),
              rows.Milliseconds(action, 1000), "ms", kGrowthTarget, true);
 }
