@@ -121,8 +121,9 @@ CommandRunner DefineEdit(CLI::App& command) {
   auto options = std::make_shared<EditOptions>();
   command.description(
       "Opens the editor on MOTION_FILE (a missing file starts a new motion) and writes the file back, atomically, "
-      "only when the editor ends with OK. With --script the headless editor plays SCRIPT and prints a transcript "
-      "(see docs/edit-scripts.md).");
+      "only when the editor ends with OK. A second window beside it, \"Path preview \u2013 MOTION_FILE\", shows "
+      "the path and its current segment after every command. With --script the headless editor plays SCRIPT and "
+      "prints a transcript, and its preview action the preview's summary (see docs/edit-scripts.md).");
   command.add_option("--script", options->script, "play SCRIPT (- for standard input) instead of opening a window")
       ->type_name("SCRIPT");
   AddOperand(command, options->motionFile, "MOTION_FILE", "motion file", "the motion file to edit");
