@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,12 +23,14 @@ struct CPicture {
     COLORREF colour = 0;
     double width = 1.0;
   };
-  enum class Shape { Dot, Square, Ring };  // a filled circle, an outlined square, an outlined circle
+  // A filled circle, an outlined square or circle, a filled triangle pointing at `heading`.
+  enum class Shape { Dot, Square, Ring, Arrow };
   struct Mark {
     Point at;
     Shape shape = Shape::Dot;
     COLORREF colour = 0;
-    double size = 8.0;  // across
+    double size = 8.0;     // across
+    double heading = 0.0;  // radians from +x towards +y: where an arrow points
   };
   // Centred on `at` moved by `offset` pixels (x right, y up).
   struct Label {
@@ -63,11 +66,17 @@ class FRAMEWORK_API PictureView {
   CPicture::Point m_PixelCentre;  // of the window's area
 };
 
-// A window beside the dialogs that shows one picture at a time, fitted to the window, and is
-// redrawn with each new picture. It closes when the object goes.
+// What a window shows: the picture for a client area of `width` by `height` pixels, so that
+// whoever draws can lay out marks and labels at the scale the window gives them.
+using PictureSource = std::function<CPicture(int width, int height)>;
+
+// A window beside the dialogs that shows one picture at a time, fitted to the window. It closes
+// when the object goes.
 class FRAMEWORK_API CPictureWindow {
  public:
   virtual ~CPictureWindow();
 
-  virtual void Show(CPicture picture) = 0;
+  // Shows what `source` draws for the window's client area, now and again whenever the window's
+  // size changes; the source is kept until the next one comes.
+  virtual void Show(PictureSource source) = 0;
 };

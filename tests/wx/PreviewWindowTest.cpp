@@ -23,7 +23,7 @@ struct Colour {
   int red, green, blue;
 };
 constexpr Colour kPathColour{0x1f, 0x4e, 0x9c};
-constexpr Colour kCurrentColour{0xff, 0x7f, 0x0e};
+constexpr Colour kCurrentColour{0xe6, 0x00, 0x7e};
 
 // A point of the path (mm) and the colour the preview must show within two pixels of it.
 struct Sample {
@@ -175,20 +175,22 @@ TEST_F(PreviewWindow, StandsBesideTheEditorShowsThePathFollowsATypedSegmentAndCl
   const XWindowAttributes dialog = Attributes(editor);
   EXPECT_GE(Attributes(preview).x, dialog.x + dialog.width);
 
-  // 80 by 40 mm with corners of radius 10 mm round the origin, the first side current; one
-  // sample halfway round the first corner.
+  // 80 by 40 mm with corners of radius 10 mm round the origin, the first side current. The
+  // samples lie a quarter along each side, clear of the arrows and numbers at the middles, and a
+  // third round the first corner.
   EXPECT_EQ("", MissingOnceDrawn(preview, {-10, 0, 90, 60},
-                                 {{40, 0, kCurrentColour}, {90, 30, kPathColour}, {40, 60, kPathColour},
-                                  {-10, 30, kPathColour}, {87.07, 2.93, kPathColour}}));
+                                 {{20, 0, kCurrentColour}, {90, 20, kPathColour}, {60, 60, kPathColour},
+                                  {-10, 40, kPathColour}, {85, 1.34, kPathColour}}));
 
   // The Enter walk inserts a line of 12.5, -7 after the first side: it is current, and the rest
-  // of the path moves by it.
+  // of the path moves by it. The editor puts the focus back into its first field once it is
+  // active, before the person types.
   const std::string id = std::to_string(editor);
   Shell("xdotool mousemove --window " + id + " 20 20 windowfocus --sync " + id +
-        " key --delay 40 1 2 period 5 Return minus 7 Return");
+        " sleep 0.5 key --delay 40 1 2 period 5 Return minus 7 Return");
   EXPECT_EQ("", MissingOnceDrawn(preview, {0, -7, 102.5, 53},
-                                 {{86.25, -3.5, kCurrentColour}, {40, 0, kPathColour}, {102.5, 23, kPathColour},
-                                  {52.5, 53, kPathColour}, {2.5, 23, kPathColour}}));
+                                 {{83.125, -1.75, kCurrentColour}, {20, 0, kPathColour}, {102.5, 13, kPathColour},
+                                  {72.5, 53, kPathColour}, {2.5, 33, kPathColour}}));
 
   Shell("xdotool key Escape");
   ASSERT_TRUE(WaitUntil([this] { return std::filesystem::exists(PathOf("status")); }));

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <memory>
 
 #include "geometry/PathWalk.h"
 #include "tools/host/MotionPath.h"
@@ -13,7 +13,8 @@ namespace {
 // A bound as a person reads it: the noise that arcs leave in a coordinate that is 0 shows as 0.
 double Shown(double value, double extent) { return std::abs(value) <= 1e-9 * extent ? 0.0 : value; }
 
-std::string Summarize(size_t count, const CString& lengthUnit, const geometry::PathWalk& walk, int current) {
+std::string Summarize(const CString& lengthUnit, const geometry::WalkSummary& walk, int current) {
+  const size_t count = walk.segmentCount;
   const bool hasCurrent = current >= 0 && static_cast<size_t>(current) < count;
   const geometry::Bounds& bounds = walk.bounds;
   const char* unit = lengthUnit.GetString();
@@ -38,12 +39,13 @@ PathPreview::~PathPreview() { AfxSetContentListener(m_Previous); }
 
 void PathPreview::OnContentChanged(CDialog&, const CString& content, int currentItem) {
   CString text = content;
-  MotionPath path;
+  auto path = std::make_shared<MotionPath>();
   CString refusal;
-  path.Read(m_Setup, m_Motion, text, refusal);
-  std::vector<geometry::PathSegment> segments;
-  path.Written()([&segments](const geometry::PathSegment& segment) { segments.push_back(segment); });
-  const geometry::PathWalk walk = geometry::Walk(segments);
-  m_Summary = Summarize(segments.size(), path.lengthUnit, walk, currentItem);
-  if (m_Window) m_Window->Show(PreviewPicture(segments, walk, currentItem));
+  path->Read(m_Setup, m_Motion, text, refusal);
+  const geometry::WalkSummary summary = geometry::Survey(path->Written());
+  m_Summary = Summarize(path->lengthUnit, summary, currentItem);
+  if (m_Window)
+    m_Window->Show([path, summary, currentItem](int width, int height) {
+      return PreviewPicture(*path, summary, currentItem, width, height);
+    });
 }

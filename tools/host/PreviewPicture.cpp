@@ -3,75 +3,117 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
+#include "geometry/PathDrawing.h"
 #include "geometry/SegmentGeometry.h"
 
 namespace {
 
+using geometry::Mark;
 using geometry::Point;
 
 constexpr COLORREF kPathColour = RGB(0x1f, 0x4e, 0x9c);
-constexpr COLORREF kCurrentColour = RGB(0xff, 0x7f, 0x0e);
+constexpr COLORREF kCurrentColour = RGB(0xe6, 0x00, 0x7e);
+constexpr COLORREF kCornerColour = RGB(0xd6, 0x27, 0x28);
+constexpr COLORREF kTangentColour = RGB(0xff, 0x7f, 0x0e);
 constexpr COLORREF kStartColour = RGB(0x2c, 0xa0, 0x2c);
 constexpr COLORREF kEndColour = RGB(0xd6, 0x27, 0x28);
-constexpr double kPathWidth = 2.0;     // pixels
-constexpr double kCurrentWidth = 5.0;  // pixels
-constexpr double kLabelDistance = 14.0;  // pixels from the current segment's middle
-// How far a chord may stray from its arc, as a share of the path's larger extent: well below a
-// pixel in any window the picture is shown in.
-constexpr double kChordTolerance = 1e-3;
+constexpr COLORREF kNumberColour = RGB(0, 0, 0);
+// Pixels.
+constexpr double kPathWidth = 2.0;
+constexpr double kCurrentWidth = 5.0;
+constexpr double kCurrentNumberDistance = 14.0;  // from the current segment's middle, left of its travel
+constexpr double kStartSize = 10.0;
+// How far a chord of an arc may stray from it, in pixels.
+constexpr double kChordPixels = 0.25;
 
 CPicture::Point At(Point p) { return {p.x, p.y}; }
 
-// How many chords make an arc look round: each stays within `tolerance` of the arc, and turns by
-// at most a quarter turn and at least a degree.
-int ArcPieces(const geometry::PathSegment& arc, double tolerance) {
+// Appends the points of an arc from `from` about `centre` by `turn` (radians, counterclockwise
+// when positive), in chords that stay within `tolerance` of it and turn by at most a quarter
+// turn and at least a degree each.
+void AppendArc(Point from, Point centre, double turn, double tolerance, std::vector<CPicture::Point>& points) {
+  const double radius = std::hypot(from.x - centre.x, from.y - centre.y);
   const double quarter = std::numbers::pi / 2.0;
   const double degree = std::numbers::pi / 180.0;
-  const double step = tolerance < arc.radius ? 2.0 * std::acos(1.0 - tolerance / arc.radius) : quarter;
-  return static_cast<int>(std::ceil(std::abs(arc.angleIncrement) / std::clamp(step, degree, quarter)));
+  const double step = tolerance < radius ? 2.0 * std::acos(1.0 - tolerance / radius) : quarter;
+  const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(turn) / std::clamp(step, degree, quarter))));
+  const double start = std::atan2(from.y - centre.y, from.x - centre.x);
+  for (int piece = 1; piece <= pieces; ++piece) {
+    const double angle = start + turn * piece / pieces;
+    points.push_back(At(centre + Point{radius * std::cos(angle), radius * std::sin(angle)}));
+  }
 }
 
-// The points the segment runs through after `start`, up to its end.
-void AppendSegment(const geometry::PathSegment& segment, Point start, double tolerance,
-                   std::vector<CPicture::Point>& points) {
-  const int pieces = segment.kind == geometry::PathSegment::Kind::Circular ? std::max(1, ArcPieces(segment, tolerance)) : 1;
-  for (int piece = 1; piece <= pieces; ++piece)
-    points.push_back(At(start + geometry::PointAlong(segment, static_cast<double>(piece) / pieces)));
+CPicture::Line StrokeLine(const geometry::Stroke& stroke, double tolerance) {
+  CPicture::Line line{{At(stroke.from)}, kPathColour, kPathWidth};
+  Point from = stroke.from;
+  for (const geometry::StrokeStep& step : stroke.steps) {
+    if (step.turn == 0.0)
+      line.points.push_back(At(step.to));
+    else
+      AppendArc(from, step.centre, step.turn, tolerance, line.points);
+    from = step.to;
+  }
+  return line;
 }
 
-CPicture::Line Polyline(COLORREF colour, double width, Point start) { return {{At(start)}, colour, width}; }
+void AddMark(CPicture& picture, const Mark& mark) {
+  switch (mark.kind) {
+    case Mark::Corner:
+      picture.marks.push_back({At(mark.at), CPicture::Shape::Ring, kCornerColour, 14.0});
+      break;
+    case Mark::Direction:
+      picture.marks.push_back({At(mark.at), CPicture::Shape::Arrow, kPathColour, 14.0, mark.heading});
+      break;
+    case Mark::TangentHeading:
+      picture.marks.push_back({At(mark.at), CPicture::Shape::Arrow, kTangentColour, 16.0, mark.heading});
+      break;
+    case Mark::SegmentNumber:
+      picture.labels.push_back({At(mark.at), {}, std::to_string(mark.segment + 1).c_str(), kNumberColour});
+      break;
+    case Mark::kKinds:
+      break;
+  }
+}
+
+// The current segment over the path, and its number beside its middle.
+void AddCurrent(CPicture& picture, const MotionPath& path, int current, double tolerance) {
+  geometry::PathWalker walker;
+  int index = 0;
+  path.Written()([&](const geometry::PathSegment& segment) {
+    const geometry::WalkedSegment walked = walker.Next(segment);
+    if (index++ != current) return;
+    CPicture::Line line{{At(walked.start)}, kCurrentColour, kCurrentWidth};
+    if (segment.kind == geometry::PathSegment::Kind::Circular)
+      AppendArc(walked.start, walked.start + geometry::ArcCentre(segment), segment.angleIncrement, tolerance,
+                line.points);
+    else
+      line.points.push_back(At(walked.end));
+    picture.lines.push_back(std::move(line));
+    const double heading = geometry::HeadingAlong(segment, 0.5);
+    picture.labels.push_back({At(walked.start + geometry::PointAlong(segment, 0.5)),
+                              {-kCurrentNumberDistance * std::sin(heading), kCurrentNumberDistance * std::cos(heading)},
+                              std::to_string(current + 1).c_str(), kCurrentColour});
+  });
+}
 
 }  // namespace
 
-CPicture PreviewPicture(const std::vector<geometry::PathSegment>& path, const geometry::PathWalk& walk, int current) {
+CPicture PreviewPicture(const MotionPath& path, const geometry::WalkSummary& summary, int current, int width,
+                        int height) {
   CPicture picture;
-  picture.min = At(walk.bounds.min);
-  picture.max = At(walk.bounds.max);
-  const double tolerance =
-      kChordTolerance * std::max(walk.bounds.max.x - walk.bounds.min.x, walk.bounds.max.y - walk.bounds.min.y);
-
-  CPicture::Line whole = Polyline(kPathColour, kPathWidth, {});
-  whole.points.reserve(path.size() + 1);
-  for (size_t i = 0; i < path.size(); ++i) AppendSegment(path[i], walk.segments[i].start, tolerance, whole.points);
-  picture.lines.push_back(std::move(whole));
-
-  if (current >= 0 && static_cast<size_t>(current) < path.size()) {
-    const geometry::PathSegment& segment = path[static_cast<size_t>(current)];
-    const Point start = walk.segments[static_cast<size_t>(current)].start;
-    CPicture::Line highlight = Polyline(kCurrentColour, kCurrentWidth, start);
-    AppendSegment(segment, start, tolerance, highlight.points);
-    picture.lines.push_back(std::move(highlight));
-    // The number stands on the left of the direction of travel, as the plot puts it.
-    const double heading = geometry::HeadingAlong(segment, 0.5);
-    CString number;
-    number.Format("%d", current + 1);
-    picture.labels.push_back({At(start + geometry::PointAlong(segment, 0.5)),
-                              {-kLabelDistance * std::sin(heading), kLabelDistance * std::cos(heading)}, number,
-                              RGB(0, 0, 0)});
-  }
-
-  picture.marks.push_back({{0.0, 0.0}, CPicture::Shape::Dot, kStartColour, 10.0});
-  picture.marks.push_back({At(walk.end), CPicture::Shape::Square, kEndColour, 12.0});
+  picture.min = At(summary.bounds.min);
+  picture.max = At(summary.bounds.max);
+  const double unitsPerPixel = 1.0 / PictureView(picture, width, height).Scale();
+  const double tolerance = kChordPixels * unitsPerPixel;
+  const geometry::PathDrawing drawing = geometry::DrawPath(
+      path.Written(), summary, {unitsPerPixel, geometry::Radians(PathOptions().cornerDegrees), path.tangentAxis});
+  for (const geometry::Stroke& stroke : drawing.strokes) picture.lines.push_back(StrokeLine(stroke, tolerance));
+  for (const Mark& mark : drawing.marks) AddMark(picture, mark);
+  if (current >= 0 && static_cast<size_t>(current) < summary.segmentCount) AddCurrent(picture, path, current, tolerance);
+  picture.marks.push_back({At(summary.end), CPicture::Shape::Square, kEndColour, geometry::kEndsPixels - 2.0});
+  picture.marks.push_back({{0.0, 0.0}, CPicture::Shape::Dot, kStartColour, kStartSize});
   return picture;
 }

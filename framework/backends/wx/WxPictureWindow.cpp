@@ -3,8 +3,10 @@
 #include <wx/dcbuffer.h>
 #include <wx/display.h>
 #include <wx/frame.h>
+#include <wx/geometry.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/backends/wx/WxText.h"
 
@@ -19,6 +21,8 @@ constexpr int kLeastWidth = 240;
 wxColour Colour(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
 
 wxPoint Pixel(CPicture::Point p) { return {wxRound(p.x), wxRound(p.y)}; }
+
+wxPoint Rounded(wxPoint2DDouble p) { return {wxRound(p.m_x), wxRound(p.m_y)}; }
 
 void DrawLine(wxDC& dc, const PictureView& view, const CPicture::Line& line) {
   if (line.points.size() < 2) return;
@@ -38,10 +42,20 @@ void DrawMark(wxDC& dc, const PictureView& view, const CPicture::Mark& mark) {
   const bool filled = mark.shape == CPicture::Shape::Dot;
   dc.SetPen(filled ? *wxTRANSPARENT_PEN : wxPen(Colour(mark.colour), 2));
   dc.SetBrush(filled ? wxBrush(Colour(mark.colour)) : *wxTRANSPARENT_BRUSH);
-  if (mark.shape == CPicture::Shape::Square)
+  if (mark.shape == CPicture::Shape::Square) {
     dc.DrawRectangle(at.x - half, at.y - half, 2 * half, 2 * half);
-  else
+  } else if (mark.shape == CPicture::Shape::Arrow) {
+    // The window's y runs down: the heading turns the other way.
+    const wxPoint2DDouble ahead(std::cos(mark.heading) * half, -std::sin(mark.heading) * half);
+    const wxPoint2DDouble side(-ahead.m_y * 0.6, ahead.m_x * 0.6);
+    const wxPoint corners[] = {at + Rounded(ahead), at - Rounded(ahead) + Rounded(side),
+                               at - Rounded(ahead) - Rounded(side)};
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(Colour(mark.colour)));
+    dc.DrawPolygon(3, corners);
+  } else {
     dc.DrawCircle(at, half);
+  }
 }
 
 void DrawLabel(wxDC& dc, const PictureView& view, const CPicture::Label& label) {
@@ -71,8 +85,9 @@ class CWxPictureWindow::Frame : public wxFrame {
     });
   }
 
-  void SetPicture(CPicture picture) {
-    m_Picture = std::move(picture);
+  void SetSource(PictureSource source) {
+    m_Source = std::move(source);
+    m_PictureSize = wxDefaultSize;
     m_pCanvas->Refresh();
   }
 
@@ -82,6 +97,10 @@ class CWxPictureWindow::Frame : public wxFrame {
     dc.SetBackground(*wxWHITE_BRUSH);
     dc.Clear();
     const wxSize size = m_pCanvas->GetClientSize();
+    if (size != m_PictureSize && m_Source) {
+      m_Picture = m_Source(size.x, size.y);
+      m_PictureSize = size;
+    }
     const PictureView view(m_Picture, size.x, size.y);
     for (const CPicture::Line& line : m_Picture.lines) DrawLine(dc, view, line);
     for (const CPicture::Mark& mark : m_Picture.marks) DrawMark(dc, view, mark);
@@ -89,7 +108,9 @@ class CWxPictureWindow::Frame : public wxFrame {
   }
 
   wxWindow* m_pCanvas;
-  CPicture m_Picture;
+  PictureSource m_Source;
+  CPicture m_Picture;  // as the source drew it for m_PictureSize
+  wxSize m_PictureSize = wxDefaultSize;
 };
 
 CWxPictureWindow::CWxPictureWindow(const CString& title, std::vector<CWxPictureWindow*>& open)
@@ -103,7 +124,7 @@ CWxPictureWindow::~CWxPictureWindow() {
   m_pFrame->Destroy();
 }
 
-void CWxPictureWindow::Show(CPicture picture) { m_pFrame->SetPicture(std::move(picture)); }
+void CWxPictureWindow::Show(PictureSource source) { m_pFrame->SetSource(std::move(source)); }
 
 void CWxPictureWindow::PlaceBeside(wxTopLevelWindow& dialog) {
   const wxRect screen = wxDisplay(&dialog).GetClientArea();
