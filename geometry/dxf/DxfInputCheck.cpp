@@ -257,6 +257,8 @@ class InputChecker {
   // Whatever dxflib was reading ends; what `value` names begins.
   void StartEntity(std::string_view value) {
     if (m_Entity) m_Entity->Finish();
+    if (value == "HATCH" || value == "MTEXT")
+      m_Checked.unreadKinds.push_back(static_cast<size_t>(value.data() - m_Text.data()));
     m_Entity.emplace(std::string(value), m_Line);
   }
 

@@ -179,7 +179,12 @@ bool ReadDxf(std::string_view bytes, Drawing& drawing, DxfError& error) {
   error = DxfError();
   CheckedDxf checked;
   if (!CheckDxfInput(bytes, checked, error)) return false;
-  TextBuffer buffer(checked.text);
+  std::string hidden;  // a copy only where a kind is to be kept from dxflib
+  if (!checked.unreadKinds.empty()) {
+    hidden = checked.text;
+    for (const size_t kind : checked.unreadKinds) hidden[kind] = '_';
+  }
+  TextBuffer buffer(hidden.empty() ? checked.text : hidden);
   std::istream stream(&buffer);
   DrawingCollector collector(drawing);
   try {

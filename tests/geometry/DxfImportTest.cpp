@@ -131,7 +131,7 @@ TEST(DxfImport, WhatMakesNoContourIsSkippedAndSaidOnce) {
   EXPECT_NE(all.import.faults[0].find("LINE B1"), std::string::npos) << all.import.faults[0];
 
   const Imported cut = Import(Fixture("shuffled-outline.dxf"), {"CUT"});
-  EXPECT_EQ(Joined(cut.import.notes), "skipped, as they make no contour: 2 DIMENSION, 1 MTEXT, 1 TEXT\n");
+  EXPECT_EQ(Joined(cut.import.notes), "skipped, as they make no contour: 2 DIMENSION, 1 HATCH, 1 MTEXT, 1 TEXT\n");
 }
 
 TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {

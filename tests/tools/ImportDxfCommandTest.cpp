@@ -100,7 +100,7 @@ TEST_F(ImportDxfCommand, WhatCannotBecomeAMotionIsRefusedAndNothingIsWritten) {
        "text-only.dxf: no contour: the drawing has no line, arc, circle, polyline, ellipse or spline"},
       {"no entity on the layer", "--layer NOPE " + kFixtures + "/rounded-rectangle.dxf", "on the layers NOPE"},
       {"a branching", kFixtures + "/shuffled-outline.dxf",
-       "shuffled-outline.dxf: skipped, as they make no contour: 2 DIMENSION, 1 MTEXT, 1 TEXT\n"
+       "shuffled-outline.dxf: skipped, as they make no contour: 2 DIMENSION, 1 HATCH, 1 MTEXT, 1 TEXT\n"
        "motion-host import-dxf: " + kFixtures + "/shuffled-outline.dxf: branching at (90.0000, 0.0000): ARC 8F, "
        "LINE 92, LINE B1 meet there\n"},
       {"two contours and no choice", kFixtures + "/block-twice.dxf",

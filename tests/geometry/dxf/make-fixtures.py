@@ -52,7 +52,7 @@ def arc_written_clockwise(msp, centre, radius, start, end, layer):
 
 def shuffled_outline():
     """The same outline as LINE and ARC pieces in shuffled order, some reversed, one line 0.0005 mm
-    short of its corner, beside text, dimensions and a construction line on other layers. The
+    short of its corner, beside text, dimensions, a hatch and a construction line on other layers. The
     construction line ends on the corner (90, 0), so only --layer CUT gives one contour."""
     doc, msp = new_drawing(setup=True)  # the dimension styles
     for name in ("CUT", "NOTES", "DIMS", "CONSTRUCTION"):
@@ -71,6 +71,8 @@ def shuffled_outline():
     msp.add_linear_dim(base=(50, -15), p1=(0, 0), p2=(100, 0), dxfattribs={"layer": "DIMS"}).render()
     msp.add_radius_dim(center=(90, 50), radius=10, angle=45, dxfattribs={"layer": "DIMS"}).render()
     msp.add_line((90, -20), (90, 0), dxfattribs={"layer": "CONSTRUCTION"})
+    hatch = msp.add_hatch(dxfattribs={"layer": "NOTES"})
+    hatch.paths.add_polyline_path([(x, y, bulge) for x, y, bulge in ROUNDED_RECTANGLE], is_closed=True)
     save(doc, "shuffled-outline.dxf")
 
 
