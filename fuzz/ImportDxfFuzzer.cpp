@@ -35,7 +35,8 @@ void CheckContour(const geometry::DrawingContour& contour, double joinTolerance)
   geometry::Rounding toMicrometres;
   toMicrometres.length = [](double value) { return std::round(value * 1000.0) / 1000.0; };
   std::vector<geometry::PathSegment> segments;
-  for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(geometry::ToContour(contour, 0), toMicrometres)) {
+  for (const geometry::ImportedSegment& imported :
+       geometry::ToRelativePath(geometry::ToContour(contour, 0), toMicrometres)) {
     if (imported.line < 1 || imported.line > static_cast<int>(contour.entities.size())) __builtin_trap();
     segments.push_back(imported.segment);
   }

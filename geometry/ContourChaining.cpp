@@ -151,8 +151,7 @@ class Chainer {
   void ReportBranching(const std::vector<uint32_t>& ends) {
     std::string names;
     for (uint32_t end : ends) names += (names.empty() ? "" : ", ") + Named(end / 2);
-    m_Result.branchings.push_back("branching at " + Position(EndPoint(ends.front())) + ": " + names +
-                                  " meet there");
+    m_Result.branchings.push_back("branching at " + Position(EndPoint(ends.front())) + ": " + names + " meet there");
   }
 
   // The paths joined to path k, in running order. Walking back from k's start reaches either a
@@ -253,7 +252,8 @@ double DrawingContour::Length() const {
 Contour ToContour(const DrawingContour& contour, int entitiesBefore) {
   Contour converted{0, contour.Start(), true, {}};
   for (size_t entity = 0; entity < contour.firstPieces.size(); ++entity) {
-    const size_t end = entity + 1 < contour.firstPieces.size() ? contour.firstPieces[entity + 1] : contour.pieces.size();
+    const size_t end =
+        entity + 1 < contour.firstPieces.size() ? contour.firstPieces[entity + 1] : contour.pieces.size();
     for (size_t i = contour.firstPieces[entity]; i < end; ++i) {
       const ContourPiece& piece = contour.pieces[i];
       converted.moves.push_back(

@@ -11,8 +11,12 @@ Point Polar(double radius, double angle) { return {radius * std::cos(angle), rad
 }  // namespace
 
 ContourPiece ContourPiece::Arc(Point centre, double radius, double startAngle, double sweep) {
-  return {PathSegment::Kind::Circular, centre + Polar(radius, startAngle), centre + Polar(radius, startAngle + sweep),
-          centre, radius, sweep};
+  return {PathSegment::Kind::Circular,
+          centre + Polar(radius, startAngle),
+          centre + Polar(radius, startAngle + sweep),
+          centre,
+          radius,
+          sweep};
 }
 
 // The centre lies on the chord's perpendicular bisector, cot(sweep / 2) half chords to the left
@@ -26,7 +30,8 @@ ContourPiece ContourPiece::ArcThrough(Point start, Point end, double sweep) {
 }
 
 double Length(const ContourPiece& piece) {
-  if (piece.kind == PathSegment::Kind::Linear) return std::hypot(piece.end.x - piece.start.x, piece.end.y - piece.start.y);
+  if (piece.kind == PathSegment::Kind::Linear)
+    return std::hypot(piece.end.x - piece.start.x, piece.end.y - piece.start.y);
   return piece.radius * std::abs(piece.sweep);
 }
 
@@ -51,7 +56,8 @@ ContourPiece Transformed(const ContourPiece& piece, const PlaneTransform& transf
 }
 
 PathSegment ToSegment(const ContourPiece& piece) {
-  if (piece.kind == PathSegment::Kind::Linear) return PathSegment::Line(piece.end.x - piece.start.x, piece.end.y - piece.start.y);
+  if (piece.kind == PathSegment::Kind::Linear)
+    return PathSegment::Line(piece.end.x - piece.start.x, piece.end.y - piece.start.y);
   return PathSegment::Arc(piece.radius, std::atan2(piece.start.y - piece.centre.y, piece.start.x - piece.centre.x),
                           piece.sweep);
 }

@@ -52,9 +52,13 @@ struct Bezier {
 // tolerance of it.
 class SplineFlattener {
  public:
-  SplineFlattener(const DrawingSpline& spline, double tolerance, size_t mostPoints, std::vector<Point>& points)
-      : m_Spline(spline), m_Degree(static_cast<size_t>(spline.degree)), m_Tolerance(tolerance),
-        m_MostPoints(mostPoints), m_Points(points) {
+  SplineFlattener(const DrawingSpline& spline, double tolerance, size_t mostPoints, CurvePoints& curve)
+      : m_Spline(spline),
+        m_Degree(static_cast<size_t>(spline.degree)),
+        m_Tolerance(tolerance),
+        m_MostPoints(mostPoints),
+        m_Curve(curve),
+        m_Points(curve.points) {
     for (size_t i = 0; i < spline.controlPoints.size(); ++i) {
       const double w = spline.weights.empty() ? 1.0 : spline.weights[i];
       m_Weighted.push_back({w * spline.controlPoints[i].x, w * spline.controlPoints[i].y, w});
@@ -65,7 +69,11 @@ class SplineFlattener {
     for (size_t span = m_Degree; span < m_Spline.controlPoints.size(); ++span) {
       if (m_Spline.knots[span] >= m_Spline.knots[span + 1]) continue;
       const Bezier piece = PieceOf(span);
-      if (m_Points.empty()) m_Points.push_back(piece.Front().Projected());
+      if (m_Points.empty()) {
+        m_Points.push_back(piece.Front().Projected());
+        m_Curve.startHeading = EndHeading(piece, false);
+      }
+      m_Curve.endHeading = EndHeading(piece, true);
       if (!Flatten(piece, 0)) return false;
     }
     return true;
@@ -97,6 +105,18 @@ class SplineFlattener {
       }
     }
     return d[p];
+  }
+
+  // A Bezier piece leaves its first control point towards the next one that differs from it,
+  // and reaches its last from the one before that differs.
+  static double EndHeading(const Bezier& piece, bool atEnd) {
+    const Point end = (atEnd ? piece.Back() : piece.Front()).Projected();
+    for (size_t k = 1; k < piece.count; ++k) {
+      const Point other = piece.points[atEnd ? piece.count - 1 - k : k].Projected();
+      if (other.x != end.x || other.y != end.y)
+        return atEnd ? std::atan2(end.y - other.y, end.x - other.x) : std::atan2(other.y - end.y, other.x - end.x);
+    }
+    return 0.0;
   }
 
   bool Flatten(const Bezier& piece, int depth) {
@@ -136,6 +156,7 @@ class SplineFlattener {
   const size_t m_Degree;
   const double m_Tolerance;
   const size_t m_MostPoints;
+  CurvePoints& m_Curve;
   std::vector<Point>& m_Points;
   std::vector<Weighted> m_Weighted;
 };
@@ -150,7 +171,8 @@ std::string SplineFault(const DrawingSpline& spline) {
     return "its degree " + std::to_string(spline.degree) + " is not 1 to " + std::to_string(kHighestDegree);
   if (controls <= degree) return "it has fewer control points than its degree needs";
   if (spline.knots.size() != controls + degree + 1) return "its knots do not match its control points and degree";
-  if (!spline.weights.empty() && spline.weights.size() != controls) return "its weights do not match its control points";
+  if (!spline.weights.empty() && spline.weights.size() != controls)
+    return "its weights do not match its control points";
   if (std::any_of(spline.weights.begin(), spline.weights.end(), [](double w) { return !(w > 0.0); }))
     return "a weight is not positive";
   if (!std::is_sorted(spline.knots.begin(), spline.knots.end())) return "its knots decrease";
@@ -165,26 +187,33 @@ std::string SplineFault(const DrawingSpline& spline) {
 // A curve whose curvature stays below k strays at most k L^2 / 8 from the chord over a length L
 // of it. An ellipse with half axes a >= b has curvature at most a / b^2 and moves at most a per
 // unit of t, so steps of t of sqrt(8 tolerance / k) / a keep every chord within the tolerance.
-bool PointsAlong(const ConicArc& arc, double tolerance, size_t mostPoints, std::vector<Point>& points) {
+bool PointsAlong(const ConicArc& arc, double tolerance, size_t mostPoints, CurvePoints& curve) {
   const double squares = Dot(arc.u, arc.u) + Dot(arc.v, arc.v);
   const double area = std::abs(Cross(arc.u, arc.v));
   const double major = std::sqrt((squares + std::sqrt(std::max(0.0, squares * squares - 4.0 * area * area))) / 2.0);
   const double minor = area / major;
   const double curvature = major / (minor * minor);
-  const double step = std::min({std::sqrt(8.0 * tolerance / curvature) / major, 1.0 / (curvature * major),
-                                std::numbers::pi / 4.0});
+  const double step =
+      std::min({std::sqrt(8.0 * tolerance / curvature) / major, 1.0 / (curvature * major), std::numbers::pi / 4.0});
   const double steps = std::ceil(std::abs(arc.to - arc.from) / step);
   if (!(steps < static_cast<double>(mostPoints))) return false;
   const int count = std::max(1, static_cast<int>(steps));
   for (int i = 0; i <= count; ++i) {
     const double t = arc.from + (arc.to - arc.from) * i / count;
-    points.push_back(arc.centre + std::cos(t) * arc.u + std::sin(t) * arc.v);
+    curve.points.push_back(arc.centre + std::cos(t) * arc.u + std::sin(t) * arc.v);
   }
+  // The curve moves along -u sin t + v cos t as t grows.
+  const auto heading = [&](double t) {
+    const Point along = (arc.to >= arc.from ? 1.0 : -1.0) * (std::cos(t) * arc.v - std::sin(t) * arc.u);
+    return std::atan2(along.y, along.x);
+  };
+  curve.startHeading = heading(arc.from);
+  curve.endHeading = heading(arc.to);
   return true;
 }
 
-bool PointsAlong(const DrawingSpline& spline, double tolerance, size_t mostPoints, std::vector<Point>& points) {
-  return SplineFlattener(spline, tolerance, mostPoints, points).Run();
+bool PointsAlong(const DrawingSpline& spline, double tolerance, size_t mostPoints, CurvePoints& curve) {
+  return SplineFlattener(spline, tolerance, mostPoints, curve).Run();
 }
 
 }  // namespace geometry

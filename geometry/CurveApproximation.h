@@ -24,9 +24,16 @@ struct ConicArc {
 // What makes the spline unfit for evaluation, or "" when it is sound.
 std::string SplineFault(const DrawingSpline& spline);
 
-// The points from the curve's start to its end; false when that would take more than
-// `mostPoints` points. The spline must be sound (SplineFault).
-bool PointsAlong(const ConicArc& arc, double tolerance, size_t mostPoints, std::vector<Point>& points);
-bool PointsAlong(const DrawingSpline& spline, double tolerance, size_t mostPoints, std::vector<Point>& points);
+// Points from a curve's start to its end, and the curve's heading (radians) where it starts and
+// where it ends, so that what replaces it can leave and reach its ends as it does.
+struct CurvePoints {
+  std::vector<Point> points;
+  double startHeading = 0.0;
+  double endHeading = 0.0;
+};
+
+// False when the points would be more than `mostPoints`. The spline must be sound (SplineFault).
+bool PointsAlong(const ConicArc& arc, double tolerance, size_t mostPoints, CurvePoints& curve);
+bool PointsAlong(const DrawingSpline& spline, double tolerance, size_t mostPoints, CurvePoints& curve);
 
 }  // namespace geometry

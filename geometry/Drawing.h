@@ -83,8 +83,8 @@ struct DrawingInsert {
   double rowSpacing = 0.0;
 };
 
-using EntityShape = std::variant<DrawingLine, DrawingArc, DrawingCircle, DrawingPolyline, DrawingEllipse,
-                                 DrawingSpline, DrawingInsert>;
+using EntityShape =
+    std::variant<DrawingLine, DrawingArc, DrawingCircle, DrawingPolyline, DrawingEllipse, DrawingSpline, DrawingInsert>;
 
 struct DrawingEntity {
   EntityTag tag;
@@ -103,7 +103,7 @@ struct DrawingBlock {
 enum class DrawingUnits { Unitless = 0, Inches = 1, Feet = 2, Millimetres = 4, Centimetres = 5, Metres = 6 };
 
 struct Drawing {
-  int units = 0;  // the unit code as written; see DrawingUnits
+  int units = 0;                        // the unit code as written; see DrawingUnits
   std::vector<DrawingEntity> entities;  // of the model space
   std::map<std::string, DrawingBlock> blocks;
   std::map<std::string, int> skipped;  // kinds of the model space that make no contour, with their count

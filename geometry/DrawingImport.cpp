@@ -6,7 +6,8 @@ namespace {
 
 std::string SkippedSummary(const std::map<std::string, int>& skipped) {
   std::string summary;
-  for (const auto& [kind, count] : skipped) summary += (summary.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
+  for (const auto& [kind, count] : skipped)
+    summary += (summary.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
   return "skipped, as they make no contour: " + summary;
 }
 

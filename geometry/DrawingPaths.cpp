@@ -5,6 +5,7 @@
 #include <numbers>
 #include <utility>
 
+#include "geometry/ArcFitter.h"
 #include "geometry/CurveApproximation.h"
 #include "geometry/PlaneTransform.h"
 
@@ -59,8 +60,8 @@ class Flattener {
     const double scale = MillimetresPerUnit();
     Place(m_Drawing.entities, {PlaneTransform::Scaling(scale, scale), "", "", 0});
     if (m_LeftOut > 0)
-      m_Notes.push_back(std::to_string(m_LeftOut) + " entities shorter than the join tolerance left out (the first: " +
-                        m_FirstLeftOut + ")");
+      m_Notes.push_back(std::to_string(m_LeftOut) +
+                        " entities shorter than the join tolerance left out (the first: " + m_FirstLeftOut + ")");
   }
 
  private:
@@ -116,15 +117,17 @@ class Flattener {
     const auto block = m_Drawing.blocks.find(insert.block);
     if (block == m_Drawing.blocks.end())
       Fail(Named(tag) + " places the block \"" + insert.block + "\", which the drawing does not define");
-    if (depth >= kDeepestNesting) Fail(Named(tag) + " nests blocks more than " + std::to_string(kDeepestNesting) + " deep");
+    if (depth >= kDeepestNesting)
+      Fail(Named(tag) + " nests blocks more than " + std::to_string(kDeepestNesting) + " deep");
     if (std::find(m_OpenBlocks.begin(), m_OpenBlocks.end(), insert.block) != m_OpenBlocks.end())
       Fail(Named(tag) + " places the block \"" + insert.block + "\" inside itself");
     if (!(insert.scaleX != 0.0 && insert.scaleY != 0.0)) Fail(Named(tag) + " scales its block by 0");
     if (insert.columns < 1 || insert.rows < 1) Fail(Named(tag) + " repeats its block in no column or row");
     m_OpenBlocks.push_back(insert.block);
-    const PlaneTransform scaled =
-        PlaneTransform::Translation(-1.0 * block->second.base).Then(PlaneTransform::Scaling(insert.scaleX, insert.scaleY));
-    const PlaneTransform turned = PlaneTransform::Rotation(insert.rotation).Then(PlaneTransform::Translation(insert.position));
+    const PlaneTransform scaled = PlaneTransform::Translation(-1.0 * block->second.base)
+                                      .Then(PlaneTransform::Scaling(insert.scaleX, insert.scaleY));
+    const PlaneTransform turned =
+        PlaneTransform::Rotation(insert.rotation).Then(PlaneTransform::Translation(insert.position));
     for (int column = 0; column < insert.columns; ++column) {
       for (int row = 0; row < insert.rows; ++row) {
         const Point repeat{column * insert.columnSpacing, row * insert.rowSpacing};
@@ -185,7 +188,8 @@ class Flattener {
   }
 
   void Add(const DrawingEllipse& ellipse, bool facesDown, const PlaneTransform& placement) {
-    if (!(ellipse.ratio > 0.0 && ellipse.ratio <= 1.0)) Fail(Named(m_Path->tag) + ": its axis ratio is not above 0 and up to 1");
+    if (!(ellipse.ratio > 0.0 && ellipse.ratio <= 1.0))
+      Fail(Named(m_Path->tag) + ": its axis ratio is not above 0 and up to 1");
     if (!(Distance(ellipse.majorAxis, {}) > 0.0)) Fail(Named(m_Path->tag) + " has no major axis");
     const Point minor = (facesDown ? -ellipse.ratio : ellipse.ratio) * Point{-ellipse.majorAxis.y, ellipse.majorAxis.x};
     const double turn = CounterclockwiseTurn(ellipse.startParameter, ellipse.endParameter);
@@ -200,9 +204,9 @@ class Flattener {
     for (Point& control : placed.controlPoints) control = placement.Apply(control);
     // The spline stays inside the hull of its control points.
     if (!std::all_of(placed.controlPoints.begin(), placed.controlPoints.end(), Near)) TooFar();
-    std::vector<Point> points;
-    if (!PointsAlong(placed, m_Options.tolerance, PiecesLeft(), points)) TooManyPieces();
-    AddPoints(points);
+    CurvePoints curve;
+    if (!PointsAlong(placed, m_Options.tolerance / 2.0, PiecesLeft(), curve)) TooManyPieces();
+    AddFitted(curve);
   }
 
   void Add(const DrawingInsert&, bool, const PlaneTransform&) {}  // placed by PlaceInsert
@@ -221,21 +225,36 @@ class Flattener {
   }
 
   void AddConic(const ConicArc& conic) {
-    std::vector<Point> points;
-    if (!PointsAlong(conic, m_Options.tolerance, PiecesLeft(), points)) TooManyPieces();
-    AddPoints(points);
+    CurvePoints curve;
+    if (!PointsAlong(conic, m_Options.tolerance / 2.0, PiecesLeft(), curve)) TooManyPieces();
+    AddFitted(curve);
   }
 
-  // Lines through the points, leaving out points within the join tolerance of the one before;
-  // the last line ends where the curve does.
-  void AddPoints(const std::vector<Point>& points) {
+  // Lines and arcs along points that lie on a curve, their chords within half the tolerance of
+  // it: fitted within the other half of the chords (ArcFitter.h), they stay within the tolerance
+  // of the curve, leave and reach its ends with its headings there, and join without a kink
+  // where it is smooth. Points within the join tolerance of the one before are left out; the
+  // path ends where the curve does.
+  void AddFitted(const CurvePoints& curve) {
+    const std::vector<Point>& points = curve.points;
     if (points.size() < 2) return;
     std::vector<Point> kept{points.front()};
     for (const Point& point : points)
       if (Distance(point, kept.back()) >= m_Options.joinTolerance) kept.push_back(point);
     if (kept.size() < 2) return;
     kept.back() = points.back();
-    for (size_t i = 1; i < kept.size(); ++i) AddPiece(ContourPiece::Line(kept[i - 1], kept[i]));
+    ArcFitOptions fit;
+    fit.tolerance = m_Options.tolerance / 2.0;
+    fit.startHeading = curve.startHeading;
+    fit.endHeading = curve.endHeading;
+    for (const FittedSegment& segment : FitArcs(kept, fit)) AddPiece(PieceOf(segment));
+  }
+
+  static ContourPiece PieceOf(const FittedSegment& fitted) {
+    const PathSegment segment = ToPathSegment(fitted);
+    if (segment.kind == PathSegment::Kind::Linear) return ContourPiece::Line(fitted.start, fitted.End());
+    return {PathSegment::Kind::Circular,       fitted.start,   fitted.End(),
+            fitted.start + ArcCentre(segment), segment.radius, segment.angleIncrement};
   }
 
   void AddPiece(const ContourPiece& piece) {

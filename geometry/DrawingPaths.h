@@ -8,12 +8,12 @@
 
 // Each entity of a drawing as lines and arcs in millimetres, placed where the drawing shows it:
 // units converted, blocks placed by their inserts, entities facing down seen from above, bulges
-// made arcs, ellipses and splines (and arcs an insert stretches) approximated by lines.
+// made arcs, ellipses and splines (and arcs an insert stretches) approximated by lines and arcs.
 namespace geometry {
 
 struct DrawingOptions {
-  double tolerance = 0.01;        // mm: how far an approximated curve may stray from the drawing
-  double joinTolerance = 0.001;   // mm: ends closer than this meet; shorter pieces are left out
+  double tolerance = 0.01;          // mm: how far an approximated curve may stray from the drawing, both ways
+  double joinTolerance = 0.001;     // mm: ends closer than this meet; shorter pieces are left out
   std::vector<std::string> layers;  // the layers to take; empty: all
 };
 

@@ -20,8 +20,8 @@ struct PlaneTransform {
 
   // First this transform, then `outer`.
   PlaneTransform Then(const PlaneTransform& outer) const {
-    return {outer.xx * xx + outer.xy * yx, outer.xx * xy + outer.xy * yy,
-            outer.yx * xx + outer.yy * yx, outer.yx * xy + outer.yy * yy, outer.Apply(offset)};
+    return {outer.xx * xx + outer.xy * yx, outer.xx * xy + outer.xy * yy, outer.yx * xx + outer.yy * yx,
+            outer.yx * xy + outer.yy * yy, outer.Apply(offset)};
   }
 
   double Determinant() const { return xx * yy - xy * yx; }

@@ -45,14 +45,15 @@ std::string Quoted(std::string_view text) {
 }
 
 bool InRange(long code, std::initializer_list<std::pair<long, long>> ranges) {
-  return std::any_of(ranges.begin(), ranges.end(), [code](auto range) { return code >= range.first && code <= range.second; });
+  return std::any_of(ranges.begin(), ranges.end(),
+                     [code](auto range) { return code >= range.first && code <= range.second; });
 }
 
 bool IsRealCode(long code) { return InRange(code, {{10, 59}, {110, 149}, {210, 239}, {460, 469}, {1010, 1059}}); }
 
 bool IsIntegerCode(long code) {
-  return InRange(code, {{60, 79}, {90, 99}, {160, 179}, {270, 299}, {370, 389}, {400, 409}, {420, 429}, {440, 459},
-                        {1060, 1071}});
+  return InRange(
+      code, {{60, 79}, {90, 99}, {160, 179}, {270, 299}, {370, 389}, {400, 409}, {420, 429}, {440, 459}, {1060, 1071}});
 }
 
 bool ReadWhole(std::string_view text, long long& value) {
@@ -83,10 +84,9 @@ struct CountedGroup {
 };
 
 constexpr CountedGroup kCountedGroups[] = {
-    {"LWPOLYLINE", 10, 90}, {"LWPOLYLINE", 20, 90}, {"LWPOLYLINE", 30, 90}, {"LWPOLYLINE", 42, 90},
-    {"SPLINE", 40, 72},     {"SPLINE", 10, 73},     {"SPLINE", 20, 73},     {"SPLINE", 30, 73},
-    {"SPLINE", 41, 73},     {"SPLINE", 11, 74},     {"SPLINE", 21, 74},     {"SPLINE", 31, 74},
-    {"LEADER", 10, 76},     {"LEADER", 20, 76},     {"LEADER", 30, 76},
+    {"LWPOLYLINE", 10, 90}, {"LWPOLYLINE", 20, 90}, {"LWPOLYLINE", 30, 90}, {"LWPOLYLINE", 42, 90}, {"SPLINE", 40, 72},
+    {"SPLINE", 10, 73},     {"SPLINE", 20, 73},     {"SPLINE", 30, 73},     {"SPLINE", 41, 73},     {"SPLINE", 11, 74},
+    {"SPLINE", 21, 74},     {"SPLINE", 31, 74},     {"LEADER", 10, 76},     {"LEADER", 20, 76},     {"LEADER", 30, 76},
 };
 
 // A count and the group that starts each of the things it counts.
@@ -99,10 +99,8 @@ struct Count {
 };
 
 constexpr Count kCounts[] = {
-    {"LWPOLYLINE", 90, 10, true, "vertices"},
-    {"SPLINE", 72, 40, true, "knots"},
-    {"SPLINE", 73, 10, true, "control points"},
-    {"SPLINE", 74, 11, false, "fit points"},
+    {"LWPOLYLINE", 90, 10, true, "vertices"},   {"SPLINE", 72, 40, true, "knots"},
+    {"SPLINE", 73, 10, true, "control points"}, {"SPLINE", 74, 11, false, "fit points"},
     {"LEADER", 76, 10, false, "vertices"},
 };
 
@@ -152,8 +150,7 @@ class EntityCounts {
   void State(const Count& count, std::string_view value, int line) {
     long long number = 0;
     if (!ReadWhole(value, number) || number < 0)
-      throw Fault{line, Named() + ": its number of " + std::string(count.what) + " " + Quoted(value) +
-                            " is no count"};
+      throw Fault{line, Named() + ": its number of " + std::string(count.what) + " " + Quoted(value) + " is no count"};
     if (!m_Stated.emplace(count.code, number).second)
       throw Fault{line, Named() + " states its number of " + std::string(count.what) + " twice"};
   }
@@ -189,8 +186,10 @@ class InputChecker {
         m_Checked.text = m_Text.substr(0, m_Position);
         return;
       }
-      if (code == 9) StartEntity(value);  // dxflib starts an entity on a variable's name too
-      else if (code != 0 && m_Entity) m_Entity->Take(code, value, m_Line);
+      if (code == 9)
+        StartEntity(value);  // dxflib starts an entity on a variable's name too
+      else if (code != 0 && m_Entity)
+        m_Entity->Take(code, value, m_Line);
     }
     CutShort();
   }
@@ -202,8 +201,7 @@ class InputChecker {
     m_Position = end + 1;
     ++m_Line;
     if (line.find('\0') != std::string_view::npos) throw Fault{m_Line, "a NUL byte: this is no text file"};
-    if (line.size() > kLongestLine)
-      throw Fault{m_Line, "longer than " + std::to_string(kLongestLine) + " characters"};
+    if (line.size() > kLongestLine) throw Fault{m_Line, "longer than " + std::to_string(kLongestLine) + " characters"};
     return line;
   }
 

@@ -20,7 +20,7 @@ struct DxfError {
 };
 
 struct CheckedDxf {
-  std::string_view text;                    // what dxflib may read: after any byte-order mark, up to EOF
+  std::string_view text;                       // what dxflib may read: after any byte-order mark, up to EOF
   std::map<std::string, int> modelSpaceKinds;  // each kind of entity in the ENTITIES section, with its count
   // Where in `text` an entity's kind names one that dxflib must not read: it branches on a value
   // it never set when it reads a HATCH (its edge type) or an MTEXT (its own version). The import

@@ -26,8 +26,8 @@ constexpr int kMesh = 16;
 constexpr int kPolyfaceMesh = 64;
 
 // Kinds of entity that make contours, and the ones that only carry a polyline's vertices.
-const std::set<std::string, std::less<>> kReadKinds = {"ARC",    "CIRCLE", "ELLIPSE", "INSERT", "LINE", "LWPOLYLINE",
-                                                       "POLYLINE", "SEQEND", "SPLINE", "VERTEX"};
+const std::set<std::string, std::less<>> kReadKinds = {"ARC",        "CIRCLE",   "ELLIPSE", "INSERT", "LINE",
+                                                       "LWPOLYLINE", "POLYLINE", "SEQEND",  "SPLINE", "VERTEX"};
 
 // The checked text as a stream, without a copy.
 class TextBuffer : public std::streambuf {
@@ -114,8 +114,8 @@ class DrawingCollector : public DL_CreationAdapter {
   }
 
   void addInsert(const DL_InsertData& d) override {
-    Add("INSERT",
-        DrawingInsert{d.name, {d.ipx, d.ipy}, d.sx, d.sy, Radians(d.angle), d.cols, d.rows, d.colSp, d.rowSp}, true);
+    Add("INSERT", DrawingInsert{d.name, {d.ipx, d.ipy}, d.sx, d.sy, Radians(d.angle), d.cols, d.rows, d.colSp, d.rowSp},
+        true);
   }
 
   void endEntity() override { Close(); }
@@ -152,8 +152,10 @@ class DrawingCollector : public DL_CreationAdapter {
   std::string Handle() const {
     char text[24];
     const int handle = attributes.getHandle();
-    if (handle < 0) std::snprintf(text, sizeof text, "#%d", m_Count);
-    else std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(handle));
+    if (handle < 0)
+      std::snprintf(text, sizeof text, "#%d", m_Count);
+    else
+      std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(handle));
     return text;
   }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/DrawingImport.h"
+#include "geometry/SegmentGeometry.h"
 
 // Drawings built by hand: how blocks are placed, planes facing down seen, units converted and
 // paths chained, each contour told in one line.
@@ -42,7 +43,8 @@ std::string Told(const DrawingContour& contour) {
   char text[160];
   std::snprintf(text, sizeof text, "%s: %s (%.4f, %.4f) -> (%.4f, %.4f) %.4f mm %s | %s", entities.c_str(),
                 contour.closed ? "closed" : "open", Shown(contour.Start().x), Shown(contour.Start().y),
-                Shown(contour.End().x), Shown(contour.End().y), contour.Length(), kinds.c_str(), contour.layers.c_str());
+                Shown(contour.End().x), Shown(contour.End().y), contour.Length(), kinds.c_str(),
+                contour.layers.c_str());
   return text;
 }
 
@@ -110,7 +112,8 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
        [] {
          Drawing d;
          d.units = static_cast<int>(DrawingUnits::Inches);
-         d.entities = {Entity("POLYLINE", "5", DrawingPolyline{{{{0, 0}, -1}, {{2, 0}, 0}, {{2, 2}, std::tan(kPi / 8)}}, true})};
+         d.entities = {
+             Entity("POLYLINE", "5", DrawingPolyline{{{{0, 0}, -1}, {{2, 0}, 0}, {{2, 2}, std::tan(kPi / 8)}}, true})};
          return d;
        }(),
        {},
@@ -141,9 +144,9 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
   }
 }
 
-// A circle stretched by an insert becomes an ellipse: lines through points on it, none
-// straying from it by more than the tolerance.
-TEST(DrawingContours, AStretchedCircleBecomesLinesAlongItsEllipse) {
+// A circle stretched by an insert becomes an ellipse: lines and arcs that stray from it by no
+// more than the tolerance anywhere along, and join without a kink.
+TEST(DrawingContours, AStretchedCircleBecomesArcsAlongItsEllipse) {
   Drawing drawing;
   drawing.units = static_cast<int>(DrawingUnits::Millimetres);
   drawing.blocks["HOLE"] = {{0, 0}, {Entity("CIRCLE", "1", DrawingCircle{{0, 0}, 10})}};
@@ -152,14 +155,18 @@ TEST(DrawingContours, AStretchedCircleBecomesLinesAlongItsEllipse) {
   ASSERT_EQ(import.contours.size(), 1u);
   const DrawingContour& ellipse = import.contours[0];
   EXPECT_TRUE(ellipse.closed);
-  EXPECT_GT(ellipse.pieces.size(), 20u);
-  // On the ellipse x = 30 cos t, y = 10 sin t: a point p lies (F(p) - 1) times about the local
-  // half axis off it, F(p) = hypot(x / 30, y / 10); a chord's middle lies inside.
-  const auto off = [](Point p) { return std::hypot(p.x / 30, p.y / 10) - 1; };
-  for (const ContourPiece& piece : ellipse.pieces) {
-    EXPECT_EQ(piece.kind, PathSegment::Kind::Linear);
-    EXPECT_NEAR(off(piece.end), 0, 1e-12);
-    EXPECT_GE(off(0.5 * (piece.start + piece.end)) * 30, -0.01);
+  // On the ellipse x = 30 cos t, y = 10 sin t. A point p = F q, q on the ellipse and
+  // F = hypot(x / 30, y / 10), lies at most |F - 1| |q| from it.
+  const auto off = [](Point p) {
+    const double f = std::hypot(p.x / 30, p.y / 10);
+    return std::abs(f - 1) * std::hypot(p.x, p.y) / f;
+  };
+  for (size_t i = 0; i < ellipse.pieces.size(); ++i) {
+    const PathSegment segment = ToSegment(ellipse.pieces[i]);
+    for (double t = 0; t <= 1; t += 1.0 / 16) EXPECT_LE(off(ellipse.pieces[i].start + PointAlong(segment, t)), 0.01);
+    const double kink =
+        HeadingAlong(segment, 1) - HeadingAlong(ToSegment(ellipse.pieces[(i + 1) % ellipse.pieces.size()]), 0);
+    EXPECT_LT(std::abs(NormalizedAngle(kink)), Radians(0.5)) << i;
   }
   EXPECT_NEAR(ellipse.Length(), 133.6489, 0.01);  // the ellipse of half axes 30 and 10
 }

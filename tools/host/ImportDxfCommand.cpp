@@ -25,8 +25,10 @@ bool ReadDrawing(const std::string& source, geometry::Drawing& drawing, const Im
   if (!ReadInput(source, text)) return false;
   geometry::DxfError error;
   if (geometry::ReadDxf(std::string_view(text.GetString(), text.GetLength()), drawing, error)) return true;
-  if (error.line > 0) messages.TellAtLine(error.line, error.message);
-  else messages.Tell(error.message);
+  if (error.line > 0)
+    messages.TellAtLine(error.line, error.message);
+  else
+    messages.Tell(error.message);
   return false;
 }
 
@@ -49,8 +51,9 @@ void Take(const std::vector<geometry::DrawingContour>& drawn, ImportedContours& 
 
 int ImportDxf(HostSession& session, const ImportOptions& options) {
   ImportedContours imported;
-  const ImportMessages messages("import-dxf", options.source,
-                                [&imported](int entity) { return imported.entities.at(static_cast<size_t>(entity - 1)); });
+  const ImportMessages messages("import-dxf", options.source, [&imported](int entity) {
+    return imported.entities.at(static_cast<size_t>(entity - 1));
+  });
   geometry::Drawing drawing;
   if (!ReadDrawing(options.source, drawing, messages)) return kExitUsage;
   const geometry::DrawingImport import = geometry::ImportDrawing(drawing, options.drawing);
@@ -69,15 +72,17 @@ CommandRunner DefineImportDxf(CLI::App& command) {
   command.description(
       "Turns the contours of a DXF drawing into motion files, or into the editor's import lines. Lines, arcs, "
       "circles, polylines, ellipses, splines and the blocks that inserts place are joined end to end into "
-      "contours; ellipses and splines become lines within the tolerance. Text, dimensions, hatches and the like are "
+      "contours; ellipses and splines become lines and arcs within the tolerance. Text, dimensions, hatches and the "
+      "like are "
       "skipped and counted once. The motion is checked by the module before it is written; docs/geometry.md says "
       "how entities are read and joined.");
   AddOutputOptions(command, options->output, options->motion);
-  command.add_option("--layer", options->drawing.layers, "take only the entities on layer NAME; give it once per layer")
+  command
+      .add_option("--layer", options->drawing.layers, "take only the entities on layer NAME; give it once per layer")
       ->type_name("NAME")
       ->allow_extra_args(false);
   AddNumberOption(command, "--tolerance", options->drawing.tolerance, 1e-4, 10.0, "MM",
-                  "how far the lines that stand for ellipses and splines may stray from them");
+                  "how far the lines and arcs that stand for ellipses and splines may stray from them");
   AddNumberOption(command, "--join-tolerance", options->drawing.joinTolerance, 1e-6, 10.0, "MM",
                   "entity ends closer than MM millimetres meet");
   AddChoiceOptions(command, options->choice, options->motion);
