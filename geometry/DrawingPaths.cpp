@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
 
 #include "geometry/ArcFitter.h"
@@ -141,6 +142,7 @@ class Flattener {
   void PlaceShape(const DrawingEntity& entity, const EntityTag& tag, const PlaneTransform& placement) {
     EntityPath path{tag, {}, false};
     m_Path = &path;
+    m_Reached.reset();
     std::visit([&](const auto& shape) { Add(shape, entity.facesDown, placement); }, entity.shape);
     m_Path = nullptr;
     if (path.pieces.empty()) {
@@ -180,9 +182,7 @@ class Flattener {
   void AddBulged(const PolylineVertex& from, const PolylineVertex& to, const PlaneTransform& transform) {
     const Point start = transform.Apply(from.point);
     const Point end = transform.Apply(to.point);
-    const double chord = Distance(start, end);
-    if (chord < m_Options.joinTolerance) return;  // a repeated vertex
-    if (chord * std::abs(from.bulge) / 2.0 < kStraightBulgeShare * m_Options.joinTolerance)
+    if (Distance(start, end) * std::abs(from.bulge) / 2.0 < kStraightBulgeShare * m_Options.joinTolerance)
       return AddPiece(ContourPiece::Line(start, end));
     AddCircular(ContourPiece::ArcThrough(from.point, to.point, 4.0 * std::atan(from.bulge)), transform);
   }
@@ -257,13 +257,22 @@ class Flattener {
             fitted.start + ArcCentre(segment), segment.radius, segment.angleIncrement};
   }
 
+  // A piece shorter than the join tolerance is left out, until pieces left out in a row have
+  // taken the path the join tolerance away from where the kept ones end: a line then leads there,
+  // so the path never strays from the entity by the join tolerance.
   void AddPiece(const ContourPiece& piece) {
     if (!Near(piece.start) || !Near(piece.end) || !std::isfinite(piece.radius) || !std::isfinite(piece.centre.x) ||
         !std::isfinite(piece.centre.y))
       TooFar();
-    if (Length(piece) < m_Options.joinTolerance) return;
+    if (!m_Reached) m_Reached = piece.start;
+    if (Length(piece) >= m_Options.joinTolerance) return Keep(piece);
+    if (Distance(*m_Reached, piece.end) >= m_Options.joinTolerance) Keep(ContourPiece::Line(*m_Reached, piece.end));
+  }
+
+  void Keep(const ContourPiece& piece) {
     if (++m_Pieces > kMostPieces) TooManyPieces();
     m_Path->pieces.push_back(piece);
+    m_Reached = piece.end;
   }
 
   static bool Near(Point p) { return std::abs(p.x) <= kFarthest && std::abs(p.y) <= kFarthest; }
@@ -283,7 +292,8 @@ class Flattener {
   const DrawingOptions& m_Options;
   std::vector<EntityPath>& m_Paths;
   std::vector<std::string>& m_Notes;
-  EntityPath* m_Path = nullptr;  // the one being made
+  EntityPath* m_Path = nullptr;    // the one being made
+  std::optional<Point> m_Reached;  // where its pieces kept so far end; at first where it starts
   std::vector<std::string> m_OpenBlocks;
   size_t m_Entities = 0;
   size_t m_Pieces = 0;

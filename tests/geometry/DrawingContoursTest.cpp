@@ -199,6 +199,11 @@ TEST(DrawingContours, PathsChainEndToEndOrReportWhyNot) {
        "POLYLINE P: closed (0.0000, 0.0000) -> (0.0000, 0.0000) 34.1421 mm LLL | 0\n"
        "LINE A: open (10.0000, 0.0000) -> (20.0000, 0.0000) 10.0000 mm L | 0\n"
        "note: 1 entities shorter than the join tolerance left out (the first: LINE Z)\n"},
+      {"steps shorter than the join tolerance are left out, but not the way they go",
+       {Entity("POLYLINE", "Q",
+               DrawingPolyline{{{{0, 0}, 0}, {{0, 0.0006}, 0}, {{0, 0.0012}, 0}, {{0, 0.0018}, 0}, {{10, 0.0018}, 0}},
+                               false})},
+       "POLYLINE Q: open (0.0000, 0.0000) -> (10.0000, 0.0018) 10.0012 mm LL | 0\n"},
   };
   for (const auto& c : cases) {
     Drawing drawing;
