@@ -19,6 +19,8 @@ constexpr double kGapReach = 1.0;
 // through; it also keeps the search for neighbours linear.
 constexpr size_t kMostNearEnds = 64;
 constexpr uint32_t kNone = UINT32_MAX;
+// A branching names this many of the entities that meet there at most.
+constexpr size_t kMostNamedEnds = 8;
 
 std::string Position(Point p) {
   char text[64];
@@ -150,7 +152,9 @@ class Chainer {
 
   void ReportBranching(const std::vector<uint32_t>& ends) {
     std::string names;
-    for (uint32_t end : ends) names += (names.empty() ? "" : ", ") + Named(end / 2);
+    for (size_t i = 0; i < std::min(ends.size(), kMostNamedEnds); ++i)
+      names += (i == 0 ? "" : ", ") + Named(ends[i] / 2);
+    if (ends.size() > kMostNamedEnds) names += " and " + std::to_string(ends.size() - kMostNamedEnds) + " more";
     m_Result.branchings.push_back("branching at " + Position(EndPoint(ends.front())) + ": " + names + " meet there");
   }
 

@@ -21,6 +21,9 @@ constexpr double kFarthest = 1e9;
 // blocks to place millions of copies.
 constexpr size_t kMostEntities = 1'000'000;
 constexpr size_t kMostPieces = 1'000'000;
+// Points along ellipses and splines, all told: the arc fitter takes about two microseconds a
+// point, so they are fitted within a second or so.
+constexpr size_t kMostCurvePoints = 500'000;
 constexpr int kDeepestNesting = 32;
 constexpr double kFullTurn = 2.0 * std::numbers::pi;
 // A bulge whose arc strays less than this share of the join tolerance from its chord (by its
@@ -204,9 +207,7 @@ class Flattener {
     for (Point& control : placed.controlPoints) control = placement.Apply(control);
     // The spline stays inside the hull of its control points.
     if (!std::all_of(placed.controlPoints.begin(), placed.controlPoints.end(), Near)) TooFar();
-    CurvePoints curve;
-    if (!PointsAlong(placed, m_Options.tolerance / 2.0, PiecesLeft(), curve)) TooManyPieces();
-    AddFitted(curve);
+    AddCurve(placed);
   }
 
   void Add(const DrawingInsert&, bool, const PlaneTransform&) {}  // placed by PlaceInsert
@@ -224,9 +225,15 @@ class Flattener {
               startAngle, startAngle + arc.sweep});
   }
 
-  void AddConic(const ConicArc& conic) {
+  void AddConic(const ConicArc& conic) { AddCurve(conic); }
+
+  template <typename Curve>
+  void AddCurve(const Curve& shape) {
     CurvePoints curve;
-    if (!PointsAlong(conic, m_Options.tolerance / 2.0, PiecesLeft(), curve)) TooManyPieces();
+    if (!PointsAlong(shape, m_Options.tolerance / 2.0, kMostCurvePoints - m_CurvePoints, curve))
+      Fail(Named(m_Path->tag) + ": the drawing's ellipses and splines take more than " +
+           std::to_string(kMostCurvePoints) + " points at this tolerance");
+    m_CurvePoints += curve.points.size();
     AddFitted(curve);
   }
 
@@ -281,8 +288,6 @@ class Flattener {
     Fail(Named(m_Path->tag) + " lies farther than " + std::to_string(static_cast<long>(kFarthest)) + " mm away");
   }
 
-  size_t PiecesLeft() const { return kMostPieces - std::min(m_Pieces, kMostPieces); }
-
   [[noreturn]] void TooManyPieces() const {
     Fail(Named(m_Path->tag) + ": the drawing takes more than " + std::to_string(kMostPieces) +
          " lines and arcs at this tolerance");
@@ -297,6 +302,7 @@ class Flattener {
   std::vector<std::string> m_OpenBlocks;
   size_t m_Entities = 0;
   size_t m_Pieces = 0;
+  size_t m_CurvePoints = 0;
   size_t m_LeftOut = 0;
   std::string m_FirstLeftOut;
 };

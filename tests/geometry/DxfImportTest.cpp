@@ -171,6 +171,8 @@ TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
        "SPLINE #1: it gives no control points"},
       {"an insert of a missing block", head + "INSERT\n2\nDOOR\n" + tail, 0,
        "INSERT #1 places the block \"DOOR\", which the drawing does not define"},
+      {"an ellipse too long for its tolerance", head + "ELLIPSE\n11\n1000000\n40\n0.001\n" + tail, 0,
+       "ELLIPSE #1: the drawing's ellipses and splines take more than 500000 points at this tolerance"},
       {"a tilted arc", head + "ARC\n40\n1\n210\n1\n230\n0\n" + tail, 0, "ARC #1 lies in a plane tilted"},
   };
   for (const auto& c : cases) {
