@@ -15,6 +15,9 @@ namespace {
 // How far FormatIU looks beside a converted number, in ulps, for one that reads back exactly.
 constexpr int kNeighbourSteps = 2;
 
+// The width of a value column in the editor's segment table.
+constexpr long kPlainWidth = 11;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A decimal number, optionally signed, with optional fraction and exponent; nothing else
@@ -29,6 +32,14 @@ bool ParseNumber(const char* first, const char* last, double& value) {
   if (!(lead >= '0' && lead <= '9') && lead != '.') return false;
   const auto result = std::from_chars(first, last, value, std::chars_format::general);
   return result.ec == std::errc() && result.ptr == last && std::isfinite(value);
+}
+
+// Plain digits while they fit a value column of the editor's segment table: "100000", never
+// "1e+05"; the shortest form where plain digits would not fit.
+char* WritePlainOrShortest(double number, char* text, int size) {
+  const auto plain = std::to_chars(text, text + size, number, std::chars_format::fixed);
+  if (plain.ec == std::errc() && plain.ptr - text <= kPlainWidth) return plain.ptr;
+  return std::to_chars(text, text + size, number).ptr;
 }
 
 // Equal and of the same sign, so that 0 is not taken for -0.
@@ -172,11 +183,17 @@ std::optional<double> CMC_ParameterBase::FewestDigitsReadingBack(double inUnit, 
 
 char* CMC_ParameterBase::WriteNumberToShow(double internalValue, char* text) const {
   const double inUnit = IUToUnit(internalValue);
-  // The plain form whenever it is no longer: "10" rather than the "1e+01" of one digit.
-  const auto write = [text](double number) { return std::to_chars(text, text + kNumberTextSize, number).ptr; };
-  char* const shortestEnd = write(inUnit);
-  if (const auto fewest = FewestDigitsReadingBack(inUnit, text, shortestEnd, internalValue))
-    return IsSameDouble(*fewest, inUnit) ? shortestEnd : write(*fewest);
+  char* const shortestEnd = std::to_chars(text, text + kNumberTextSize, inUnit).ptr;
+  const double shown = NumberToShow(inUnit, text, shortestEnd, internalValue);
+  if (IsSameDouble(shown, inUnit) && std::find(text, shortestEnd, 'e') == shortestEnd) return shortestEnd;
+  return WritePlainOrShortest(shown, text, kNumberTextSize);
+}
+
+// The number with the fewest digits that reads back as the stored value, given the shortest
+// digits of its exact conversion.
+double CMC_ParameterBase::NumberToShow(double inUnit, const char* shortest, const char* shortestEnd,
+                                       double internalValue) const {
+  if (const auto fewest = FewestDigitsReadingBack(inUnit, shortest, shortestEnd, internalValue)) return *fewest;
   // An unrounded value can miss itself by an ulp on the way to the unit and back; a close
   // neighbour of the converted number then reads back exactly.
   double below = inUnit;
@@ -184,10 +201,10 @@ char* CMC_ParameterBase::WriteNumberToShow(double internalValue, char* text) con
   for (int step = 0; step < kNeighbourSteps; ++step) {
     below = std::nextafter(below, -HUGE_VAL);
     above = std::nextafter(above, HUGE_VAL);
-    if (ReadsBackAs(below, internalValue)) return write(below);
-    if (ReadsBackAs(above, internalValue)) return write(above);
+    if (ReadsBackAs(below, internalValue)) return below;
+    if (ReadsBackAs(above, internalValue)) return above;
   }
-  return shortestEnd;
+  return inUnit;
 }
 
 CString CMC_ParameterBase::FormatIU(double internalValue) const {

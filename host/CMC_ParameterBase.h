@@ -79,8 +79,10 @@ class TARNOC_API CMC_ParameterBase {
   // to the value, if any rounding does; `shortest` is inUnit as std::to_chars writes it.
   std::optional<double> FewestDigitsReadingBack(double inUnit, const char* shortest, const char* shortestEnd,
                                                 double internalValue) const;
+  double NumberToShow(double inUnit, const char* shortest, const char* shortestEnd, double internalValue) const;
   // Writes the number in the selected unit with the fewest digits that reads back to the value
-  // into `text` of kNumberTextSize characters; returns the end of the number.
+  // into `text` of kNumberTextSize characters, in plain digits where they fit a table column;
+  // returns the end of the number.
   char* WriteNumberToShow(double internalValue, char* text) const;
   static constexpr int kNumberTextSize = 64;
 

@@ -182,7 +182,8 @@ TEST_F(ParameterTest, TextsAndLiteralsOfStoredValues) {
   const Case cases[] = {
       {VT_INT32, "mm", IU_OF_SETUP, 20000.0, "10", "20000L"},
       {VT_INT32, "mm", IU_OF_SETUP, 247.0, "0.1235", "247L"},
-      {VT_INT32, "um", IU_OF_SETUP, 2000000.0, "1e+06", "2000000L"},
+      {VT_INT32, "um", IU_OF_SETUP, 2000000.0, "1000000", "2000000L"},
+      {VT_INT32, "mm", IU_OF_SETUP, 200000000.0, "100000", "200000000L"},  // plain while it fits a column
       {VT_FIXED16_16, "mm/s", IU_OF_SETUP, 24.691192626953125, "12.3456", "24.6912"},
       {VT_DOUBLE, "mm", IU_OF_SETUP, 200.00000000000003, "0.1", "200.00000000000003"},
       {VT_DOUBLE, "", 1.0, 0.1 + 0.2, "0.30000000000000004", "0.30000000000000004"},
@@ -196,7 +197,7 @@ TEST_F(ParameterTest, TextsAndLiteralsOfStoredValues) {
       {VT_INT32, "mm", IU_OF_SETUP, 2147483647.0, "1073741.8235", "2147483647L"},
       {VT_INT32, "mm", IU_OF_SETUP, -2147483648.0, "-1073741.824", "-2147483648L"},
       {VT_INT32, "mm", 0.997e-3, -1.0, "-1", "-1L"},  // 0.997 rounds up to 1, which reads back
-      {VT_INT32, "in", IU_OF_SETUP, 1.0, "2e-05", "1L"},
+      {VT_INT32, "in", IU_OF_SETUP, 1.0, "0.00002", "1L"},
       {VT_UINT32, "um", IU_OF_SETUP, 4294967295.0, "2147483647.5", "4294967295u"},
       // On coarse counts a rounding to fewer digits reads back: an exact tie rounds to even
       // (45 to 40, not 50), and an exact power of two rounds like any other number.
