@@ -33,6 +33,7 @@ ON_CBN_SELENDOK(IDC_SECOND_UNIT, OnSecondValueUnitChange)
 ON_CBN_SELENDOK(IDC_ANGLE_INCREMENT_UNIT, OnAngleIncrementUnitChange)
 ON_BN_CLICKED(IDC_CHANGE_EVENT, OnChangeEvent)
 ON_BN_CLICKED(IDC_EDIT_EVENT, OnEditEvent)
+ON_BN_CLICKED(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 // The dialog opens on whatever the text holds: a text that cannot be read completely still

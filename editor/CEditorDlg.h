@@ -29,6 +29,7 @@ class CEditorDlg : public CMC_EditMotionDlg {
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
+  void ShowOptionStates() override;
 
   // The segment table
   BOOL RefreshSegmentTable(BOOL bUpdateControls);
@@ -77,6 +78,7 @@ class CEditorDlg : public CMC_EditMotionDlg {
   void OnVectorSpeedCheck();
   void OnChangeEvent();
   void OnEditEvent();
+  void OnHelp();
 
   // Import of a path from a text file
   void OnImportFromFile();

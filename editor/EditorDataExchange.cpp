@@ -55,17 +55,12 @@ void CEditorDlg::ShowSegmentFields(int kind, BOOL useStandBy) {
 }
 
 void CEditorDlg::ExchangeIntoControls() {
-  SetChildCheck(IDC_CONFIGURE_MODE, m_Data.m_ConfigureMode != 0);
-  EnableChild(IDC_CLEAR_BUFFER, m_Data.m_ConfigureMode != 0);
-  SetChildCheck(IDC_CLEAR_BUFFER, m_Data.m_ConfigureMode != 0 && m_Data.m_ClearBuffer != 0);
-  SetChildCheck(IDC_INSERT_END_SEGMENT, m_Data.m_InsertEndSegment != 0);
-
   if (!m_bCombosFilled) {
     m_Data.FillSlaveAxisIDsCombo(GetDlgItem(IDC_SLAVE_X), IsClosedPositionSlave, m_Data.m_SlaveX, 0);
     m_Data.FillSlaveAxisIDsCombo(GetDlgItem(IDC_SLAVE_Y), IsClosedPositionSlave, m_Data.m_SlaveY, 0);
     m_Data.FillSlaveAxisIDsCombo(GetDlgItem(IDC_SLAVE_TANGENT), IsClosedPositionSlave, m_Data.m_SlaveTangent, 1);
   }
-  for (UINT id : {IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT}) EnableChild(id, m_Data.m_ConfigureMode != 0);
+  ShowOptionStates();
 
   const bool hasAcc = m_Data.m_pVectorAcc->GetValueInInternalUnit(m_nCurSegment) > 0.0;
   SetChildCheck(IDC_ACC_CHECK, hasAcc);
@@ -91,6 +86,14 @@ void CEditorDlg::ExchangeIntoControls() {
   EnableChild(IDC_NEXT, m_nCurSegment < count - 1);
   EnableChild(IDC_MOVE_DOWN, m_nCurSegment < count - 1);
   EnableChild(IDC_REMOVE, count > 1);
+}
+
+void CEditorDlg::ShowOptionStates() {
+  SetChildCheck(IDC_CONFIGURE_MODE, m_Data.m_ConfigureMode != 0);
+  EnableChild(IDC_CLEAR_BUFFER, m_Data.m_ConfigureMode != 0);
+  SetChildCheck(IDC_CLEAR_BUFFER, m_Data.m_ConfigureMode != 0 && m_Data.m_ClearBuffer != 0);
+  SetChildCheck(IDC_INSERT_END_SEGMENT, m_Data.m_InsertEndSegment != 0);
+  for (UINT id : {IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT}) EnableChild(id, m_Data.m_ConfigureMode != 0);
 
   CheckRadioButton(IDC_EXECUTE_IMMEDIATE, IDC_EXECUTE_ON_EVENT, IDC_EXECUTE_IMMEDIATE + m_Data.m_Execute);
   EnableChild(IDC_WAIT_FOR_COMPLETION, m_Data.m_InsertEndSegment != 0);

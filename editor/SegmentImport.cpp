@@ -1,10 +1,9 @@
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstring>
 #include <string>
 
 #include "editor/CEditorDlg.h"
+#include "editor/DecimalNumber.h"
 #include "editor/EditorControlIds.h"
 #include "editor/SegmentValues.h"
 #include "framework/CFile.h"
@@ -56,22 +55,11 @@ class LineReader {
   std::string m_Carry;
 };
 
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Reads numbers separated by white space from the start of [first, last), each as far as it
-// goes, and returns how many it read, at most `capacity`. Reading stops at the first text that
-// is no finite decimal number: "nan", "inf" or a number beyond a double would otherwise reach
-// the table as a limit of the axis.
+// goes, and returns how many it read, at most `capacity`.
 int ScanNumbers(const char* first, const char* last, double* values, int capacity) {
   int count = 0;
-  while (count < capacity) {
-    while (first < last && IsWhiteSpace(*first)) ++first;
-    if (first < last && *first == '+' && last - first > 1 && first[1] != '-') ++first;
-    const auto result = std::from_chars(first, last, values[count]);
-    if (result.ec != std::errc() || !std::isfinite(values[count])) break;
-    first = result.ptr;
-    ++count;
-  }
+  while (count < capacity && (first = ReadDecimal(first, last, values[count])) != nullptr) ++count;
   return count;
 }
 

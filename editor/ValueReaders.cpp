@@ -1,19 +1,7 @@
-#include <cmath>
-#include <cstdio>
-
 #include "editor/CEditorDlg.h"
+#include "editor/DecimalNumber.h"
 #include "editor/EditorControlIds.h"
 #include "editor/SegmentValues.h"
-
-namespace {
-
-// One number at the start of the text, after blanks; what follows it is ignored, so a decimal
-// comma ends the number. "nan" and "inf" are no numbers a segment can hold.
-bool ScanNumber(const char* text, double& value) {
-  return std::sscanf(text, "%lf", &value) == 1 && std::isfinite(value);
-}
-
-}  // namespace
 
 void CEditorDlg::NormalizeValue(CMC_ArrayParameter& param, double& value) {
   if (param.GetMin() > value)
@@ -24,8 +12,10 @@ void CEditorDlg::NormalizeValue(CMC_ArrayParameter& param, double& value) {
 }
 
 BOOL CEditorDlg::ReadValueEdit(UINT id, CMC_ArrayParameter& param, double& value) {
+  // What follows the number is ignored, so a decimal comma ends it.
+  const CString text = GetChildText(id);
   double number = 0.0;
-  if (!ScanNumber(GetChildText(id), number)) return FALSE;
+  if (ReadDecimal(text.GetString(), text.GetString() + text.GetLength(), number) == nullptr) return FALSE;
   NormalizeValue(param, number);
   value = number;
   return TRUE;

@@ -12,6 +12,18 @@ CMC_EditMotionDlg::~CMC_EditMotionDlg() = default;
 
 CMC_EditMotionInternalData* CMC_EditMotionDlg::GetInternalData() { return nullptr; }
 
+BOOL CMC_EditMotionDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (CDialog::OnCommand(wParam, lParam)) return TRUE;
+  const CWnd* control = GetDlgItem(static_cast<int>(LOWORD(wParam)));
+  const bool option = control != nullptr && (control->GetKind() == ControlKind::CheckBox ||
+                                             control->GetKind() == ControlKind::RadioButton);
+  if (HIWORD(wParam) != BN_CLICKED || !option) return FALSE;
+  if (UpdateData(TRUE)) ShowOptionStates();
+  return TRUE;
+}
+
+void CMC_EditMotionDlg::ShowOptionStates() {}
+
 void CMC_EditMotionDlg::EnableChild(UINT id, BOOL enable) {
   if (CWnd* control = GetDlgItem(static_cast<int>(id))) control->EnableWindow(enable);
 }

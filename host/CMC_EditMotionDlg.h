@@ -50,6 +50,14 @@ class TARNOC_API CMC_EditMotionDlg : public CDialog {
   int m_bValidate = 0;
   CString* m_pParamText;
 
+ protected:
+  // A check box or radio button that the dialog's own map leaves alone takes effect at once:
+  // the record takes it as the exchange from the controls says, then ShowOptionStates shows what
+  // follows from it. The value fields keep what was typed.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Shows the options of the record and the enabling that follows from them; nothing here.
+  virtual void ShowOptionStates();
+
  private:
   void ShowValueAndUnits(const CMC_ParameterBase& param, const CString& value, UINT editId, UINT comboId,
                          BOOL enabled, BOOL withInternalUnits);

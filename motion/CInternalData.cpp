@@ -1,5 +1,7 @@
 #include "motion/CInternalData.h"
 
+#include <cmath>
+
 #include "host/CMC_Setup.h"
 
 CInternalData::CInternalData(CMC_Setup& setup, CMC_Motion& motion)
@@ -73,12 +75,29 @@ double CInternalData::DegreeSize() const {
 
 namespace {
 
-// A fresh scalar shaped like one entry of `source`: same setup, type, name and unit.
-void MakeEditParameter(std::unique_ptr<CMC_Parameter>& target, const CMC_ArrayParameter& source,
-                       const char* initialValue, double internalUnitSize, double internalUnitOffset) {
-  target = std::make_unique<CMC_Parameter>(source.GetSetup());
-  target->InitializeMotionParam(source.GetType(), source.GetName(), source.GetUnitName(), initialValue,
-                                internalUnitSize, internalUnitOffset);
+// A scalar shaped like one entry of `source`: same setup, type, name and unit, holding the value
+// nearest `valueInUnit` it can store, so that the field showing it always has its units.
+std::unique_ptr<CMC_Parameter> MakeEditParameter(const CMC_ArrayParameter& source, double valueInUnit,
+                                                 double internalUnitSize, double internalUnitOffset,
+                                                 double minimumIU = -HUGE_VAL) {
+  auto parameter = std::make_unique<CMC_Parameter>(source.GetSetup());
+  parameter->InitializeMotionParam(source.GetType(), source.GetName(), source.GetUnitName(), "0", internalUnitSize,
+                                   internalUnitOffset);
+  if (std::isfinite(minimumIU)) parameter->SetMinInInternalUnit(minimumIU);
+  parameter->SetValueInInternalUnit(parameter->NearestStorableIU(parameter->UnitToIU(valueInUnit)));
+  return parameter;
+}
+
+// What a person set keeps its size on another drive of the same kind of unit: it travels in the
+// array's unit, which both drives know. Between lengths and angles it starts afresh.
+double CarriedValue(const std::unique_ptr<CMC_Parameter>& previous, const CMC_ArrayParameter& source,
+                    double initialValue) {
+  return previous != nullptr && previous->ChangeUnit(source.GetUnitName()) ? previous->GetValue() : initialValue;
+}
+
+void RemakeLengthParameter(std::unique_ptr<CMC_Parameter>& target, const CMC_ArrayParameter& source,
+                           double minimumIU = -HUGE_VAL) {
+  target = MakeEditParameter(source, CarriedValue(target, source, 10.0), IU_OF_SETUP, IU_OF_SETUP, minimumIU);
 }
 
 }  // namespace
@@ -88,15 +107,14 @@ void CInternalData::CreateEditParameters(std::unique_ptr<CMC_Parameter>& posIncr
                                          std::unique_ptr<CMC_Parameter>& radius,
                                          std::unique_ptr<CMC_Parameter>& initAngle,
                                          std::unique_ptr<CMC_Parameter>& angleIncrement) {
-  MakeEditParameter(posIncrX, *m_pPosIncrX, "10", IU_OF_SETUP, IU_OF_SETUP);
-  MakeEditParameter(posIncrY, *m_pPosIncrY, "10", IU_OF_SETUP, IU_OF_SETUP);
-  MakeEditParameter(radius, *m_pRadius, "10", IU_OF_SETUP, IU_OF_SETUP);
-  radius->SetMinInInternalUnit(1.0);
+  RemakeLengthParameter(posIncrX, *m_pPosIncrX);
+  RemakeLengthParameter(posIncrY, *m_pPosIncrY);
+  RemakeLengthParameter(radius, *m_pRadius, 1.0);
   m_pRadius->SetMaxInInternalUnit(kMaxRadius);
   if (initAngle == nullptr || angleIncrement == nullptr) {
     // Angles count in degrees inside the controller.
     const double degree = DegreeSize();
-    MakeEditParameter(initAngle, m_InitAngle, "0", degree, 0.0);
-    MakeEditParameter(angleIncrement, m_AngleIncrement, "90", degree, 0.0);
+    initAngle = MakeEditParameter(m_InitAngle, 0.0, degree, 0.0);
+    angleIncrement = MakeEditParameter(m_AngleIncrement, 90.0, degree, 0.0);
   }
 }

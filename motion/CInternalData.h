@@ -54,7 +54,8 @@ class CInternalData : public CMC_EditMotionInternalData {
   // segment.
   void AdjustArraySizes();
   // The scalar parameters with which an editor edits one segment's X and Y increments, radius,
-  // initial angle and angle increment; replaces what the arguments held.
+  // initial angle and angle increment, in the arrays' units. Lengths they held keep their size
+  // where the arrays' unit measures them; the angles are made only when missing.
   void CreateEditParameters(std::unique_ptr<CMC_Parameter>& posIncrX, std::unique_ptr<CMC_Parameter>& posIncrY,
                             std::unique_ptr<CMC_Parameter>& radius, std::unique_ptr<CMC_Parameter>& initAngle,
                             std::unique_ptr<CMC_Parameter>& angleIncrement);

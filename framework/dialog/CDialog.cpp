@@ -44,6 +44,7 @@ INT_PTR CDialog::DoModal() {
   m_bEnded = false;
   m_nResult = IDCANCEL;
   m_pFocus = nullptr;
+  m_pPreviousFocus = nullptr;
   RunningDialogs().push_back(this);
   // Ends the run even when a handler or the backend throws, so no dead dialog stays innermost.
   struct RunGuard {
@@ -52,6 +53,7 @@ INT_PTR CDialog::DoModal() {
       auto& running = RunningDialogs();
       running.erase(std::remove(running.begin(), running.end(), &dialog), running.end());
       dialog.m_pFocus = nullptr;
+      dialog.m_pPreviousFocus = nullptr;
       dialog.DestroyChildren();
     }
   } guard{*this};
@@ -90,6 +92,7 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 CWnd* CDialog::MoveFocus(CWnd* window) {
   CWnd* previous = m_pFocus;
   if (window == previous) return previous;
+  m_pPreviousFocus = previous;
   m_pFocus = window;
   if (previous != nullptr && previous->GetKind() == ControlKind::Edit) Notify(previous->GetDlgCtrlID(), EN_KILLFOCUS);
   return previous;

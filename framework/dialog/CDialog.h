@@ -34,6 +34,9 @@ class FRAMEWORK_API CDialog : public CWnd {
   UINT GetTemplateId() const { return m_nTemplateId; }
   const DialogTemplate* GetTemplate() const { return m_pTemplate; }
   CWnd* GetFocusedWindow() const { return m_pFocus; }
+  // The window that had the focus before the focused one: what a person was working in when
+  // a click on a button took the focus.
+  CWnd* GetPreviousFocus() const { return m_pPreviousFocus; }
   // Moves the focus to `window` (a child, or null for none), sending the kill-focus notification
   // of the edit that loses it. Returns the window that had the focus.
   CWnd* MoveFocus(CWnd* window);
@@ -53,6 +56,7 @@ class FRAMEWORK_API CDialog : public CWnd {
   UINT m_nTemplateId;
   const DialogTemplate* m_pTemplate = nullptr;
   CWnd* m_pFocus = nullptr;
+  CWnd* m_pPreviousFocus = nullptr;
   bool m_bEnded = false;
   int m_nResult = IDCANCEL;
 };

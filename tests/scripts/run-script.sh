@@ -3,6 +3,7 @@
 # lines ask for:
 #   #! motion FILE     the motion to edit, beside the script (default: three-rows.motion here);
 #                      "new" edits a file that does not exist yet
+#   #! setup FILE      the setup file, beside the script (default: the built-in demo)
 #   #! exit N          the exit status (default 0)
 #   #! changes yes|no  whether the motion file must change (default no)
 #   #! output TEXT     a text the transcript must hold (may repeat)
@@ -23,7 +24,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [ "$motion" = /dev/null ] || cp "$motion" "$work/edited.motion"
 
-(cd "$(dirname "$script")" && "$host" edit --script "$script" "$work/edited.motion") >"$work/out" 2>"$work/err"
+setup=$(directive setup)
+(cd "$(dirname "$script")" && "$host" edit ${setup:+--setup "$setup"} --script "$script" "$work/edited.motion") \
+  >"$work/out" 2>"$work/err"
 status=$?
 cat "$work/out" "$work/err"
 
