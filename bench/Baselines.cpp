@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "motion/CInternalData.h"
 
@@ -47,26 +48,20 @@ PlainProgram PlainProgramOf(CInternalData& record) {
   program.resRatioX = record.m_ResRatioX;
   program.resRatioY = record.m_ResRatioY;
   program.tangentUnitsPerRev = record.m_TangentUnitsPerRev;
-  int linear = 0;
-  int circular = 0;
-  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
+  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
     PlainSegment segment;
-    segment.circular = record.m_SegmentType.GetValueInInternalUnit(i) != 0.0;
+    segment.circular = kind == SegmentKind::Circular;
     segment.acc = record.m_pVectorAcc->GetValue(i);
     segment.accLiteral = record.m_pVectorAcc->GetValueInInternalUnit(i);
     segment.speed = record.m_pVectorSpeed->GetValue(i);
     segment.speedLiteral = record.m_pVectorSpeed->GetValueInInternalUnit(i);
-    using Arrays = std::array<const CMC_ArrayParameter*, 3>;
-    const Arrays arrays = segment.circular
-                              ? Arrays{record.m_pRadius.get(), &record.m_InitAngle, &record.m_AngleIncrement}
-                              : Arrays{record.m_pPosIncrX.get(), record.m_pPosIncrY.get(), nullptr};
-    const int index = segment.circular ? circular++ : linear++;
-    for (int k = 0; k < 3 && arrays[k] != nullptr; ++k) {
+    const auto arrays = std::as_const(record).GeometryArrays(kind);
+    for (size_t k = 0; k < arrays.size() && arrays[k] != nullptr; ++k) {
       segment.shown[k] = arrays[k]->GetValue(index);
       segment.literal[k] = arrays[k]->GetValueInInternalUnit(index);
     }
     program.segments.push_back(segment);
-  }
+  });
   return program;
 }
 

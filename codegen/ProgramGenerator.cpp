@@ -37,6 +37,14 @@ void CInternalData::AppendAccSpeedCode(CString& code, int segment) {
   AppendNewValue(code, "VSPD", "Vector Speed", *m_pVectorSpeed, segment);
 }
 
+void CInternalData::AppendStart(CString& code) {
+  if (m_Execute == 1) {
+    code.AppendFormat("  // Wait for event: %s\r\n", m_Event.GetDescription(0).GetString());
+    code += m_Event.GenerateMLCode();
+  }
+  if (m_Execute == 0 || m_Execute == 1) code += "  UPD; //Execute immediate\r\n";
+}
+
 CString CInternalData::GenerateAccSpeedCode(int segment) {
   CString code;
   AppendAccSpeedCode(code, segment);
@@ -75,26 +83,17 @@ CString CInternalData::GenerateCode() {
   const int count = m_SegmentType.GetValuesCount();
   if (count < 1) return code;
 
-  // Acceleration and speed follow the segment's place in the path; the geometry arrays hold
-  // only their own kind, so each kind keeps its own counter.
-  int linear = 0;
-  int circular = 0;
-  auto appendSegment = [&](int segment) {
+  // Acceleration and speed follow the segment's place in the path, the geometry its entry among
+  // its own kind.
+  ForEachSegment([&](int segment, SegmentKind kind, int index) {
     AppendAccSpeedCode(code, segment);
-    if (m_SegmentType.GetValueInInternalUnit(segment) != 0.0)
-      AppendCircularSegmentCode(code, circular++);
+    if (kind == SegmentKind::Circular)
+      AppendCircularSegmentCode(code, index);
     else
-      AppendLinearSegmentCode(code, linear++);
-  };
-
-  // Only the first segment is loaded before the motion starts.
-  appendSegment(0);
-  if (m_Execute == 1) {
-    code.AppendFormat("  // Wait for event: %s\r\n", m_Event.GetDescription(0).GetString());
-    code += m_Event.GenerateMLCode();
-  }
-  if (m_Execute == 0 || m_Execute == 1) code += "  UPD; //Execute immediate\r\n";
-  for (int segment = 1; segment < count; ++segment) appendSegment(segment);
+      AppendLinearSegmentCode(code, index);
+    // Only the first segment is loaded before the motion starts.
+    if (segment == 0) AppendStart(code);
+  });
 
   if (m_InsertEndSegment != 0) {
     code += "  // Insert End Segment\r\n  VSEG1 0L, 0L; VSEG2 0L, 0L;\r\n";

@@ -64,9 +64,7 @@ void CEditorDlg::OnKillFocusValueEdit() {}
 
 BOOL CEditorDlg::OnInitDialog() {
   m_nCurSegment = 0;
-  const bool linearFirst = RowKind(0) == 0;
-  m_nCurLinear = linearFirst ? 0 : -1;
-  m_nCurCircular = linearFirst ? -1 : 0;
+  RecountKindIndices();
   CDialog::OnInitDialog();
 
   // A 6-point fixed-pitch font, so that the header's columns stand over the rows' columns.

@@ -14,7 +14,8 @@
 // The current segment is row m_nCurSegment of the table; m_nCurLinear and m_nCurCircular are
 // the indices, among the linear and the circular segments, of the last segment of each kind at
 // or above that row (-1 when there is none). So the current row's own kind index is its entry
-// in that kind's arrays.
+// in that kind's arrays. They follow from the current row alone and are counted anew whenever
+// the selection is settled.
 class CEditorDlg : public CMC_EditMotionDlg {
  public:
   CEditorDlg(CMC_Setup& setup, CMC_Motion& motion, CString& paramText, CWnd* parent);
@@ -33,13 +34,10 @@ class CEditorDlg : public CMC_EditMotionDlg {
 
   // The segment table
   BOOL RefreshSegmentTable(BOOL bUpdateControls);
-  void InsertSegmentRow(CWnd* list, int row, int linearIndex, int circularIndex);
+  void InsertSegmentRow(CWnd* list, int row, SegmentKind kind, int kindIndex);
   BOOL ClampSelection(BOOL bUpdateControls);
   void TellContentListener();
   void FocusEditField(UINT id);
-  void SwapSegments(int a, int b);
-  void SwapLinearEntries(int a, int b);
-  void SwapCircularEntries(int a, int b);
 
   // Segment commands
   void OnPrevious();
@@ -93,19 +91,17 @@ class CEditorDlg : public CMC_EditMotionDlg {
   BOOL ReadSegmentFields(SegmentValues& values);
   BOOL ReadValueEdit(UINT id, CMC_ArrayParameter& param, double& value);
   BOOL ReadOptionalValueEdit(UINT checkId, UINT id, CMC_ArrayParameter& param, double& value);
-  void InsertKindValues(int kind, int index, const SegmentValues& values);
-  void InsertCurrentSegment(int kind, const SegmentValues& values);
-  void SetKindValues(int kind, int index, const SegmentValues& values);
-  void RemoveKindValues(int kind, int index);
-  int& KindIndex(int kind) { return kind == 0 ? m_nCurLinear : m_nCurCircular; }
-  int RowKind(int row) const;
+  // The kind in the type combo.
+  SegmentKind CurrentKind() const { return m_nCurType == 0 ? SegmentKind::Linear : SegmentKind::Circular; }
+  SegmentEntries EntriesOf(SegmentKind kind, const SegmentValues& values) const;
+  void SetSegmentValues(SegmentKind kind, const SegmentValues& values);
+  void InsertCurrentSegment(const SegmentValues& values);
+  void ShowCurrentRow(bool replacing);
   void MoveCurrentRow(int step);
   void RecountKindIndices();
-  void ClearSegments();
-  void AppendSegment(int kind, const SegmentValues& values);
-  void AppendPlaceholder(int kind);
+  void AppendSegment(SegmentKind kind, const SegmentValues& values);
   void EndCommand();
-  void ShowSegmentFields(int kind, BOOL useStandBy);
+  void ShowSegmentFields(SegmentKind kind, BOOL useStandBy);
   void ChangeValueUnit(UINT editId, UINT comboId, CMC_ArrayParameter& array, CMC_Parameter* standBy, int index);
   void ChangeAxis(int CInternalData::*slave);
   void ExchangeIntoControls();

@@ -38,16 +38,14 @@ void CEditorDlg::OnOK() {
       EndDialog(IDOK);
     } else {
       AfxMessageBox(error, MB_OK);
-      RecountKindIndices();
       RefreshSegmentTable(TRUE);
     }
   }
   m_bValidate = 0;
 }
 
-// The kind indices of the current row, as when the user selects it in the list.
+// The kind indices follow from the current row alone: the last entry of each kind at or above it.
 void CEditorDlg::RecountKindIndices() {
-  m_nCurLinear = -1;
-  m_nCurCircular = -1;
-  for (int row = 0; row <= m_nCurSegment; ++row) ++KindIndex(RowKind(row));
+  m_nCurLinear = m_Data.KindIndexAt(m_nCurSegment + 1, SegmentKind::Linear) - 1;
+  m_nCurCircular = m_Data.KindIndexAt(m_nCurSegment + 1, SegmentKind::Circular) - 1;
 }

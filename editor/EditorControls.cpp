@@ -5,7 +5,7 @@ void CEditorDlg::OnSegmentTypeChange() {
   const int kind = GetComboIndex(IDC_SEGMENT_TYPE);
   if (kind == m_nCurType || kind < 0) return;
   m_nCurType = kind;
-  ShowSegmentFields(kind, TRUE);
+  ShowSegmentFields(CurrentKind(), TRUE);
 }
 
 // A unit combo changes the unit of a whole column. A value the user typed and has not applied

@@ -17,14 +17,10 @@ void CEditorDlg::DoDataExchange(CDataExchange* dx) {
     ExchangeIntoControls();
 }
 
-int CEditorDlg::RowKind(int row) const {
-  return m_Data.m_SegmentType.GetValueInInternalUnit(row) != 0.0 ? 1 : 0;
-}
-
 // Shows the current segment's values of `kind`; useStandBy shows the stand-by parameters where
 // no row of that kind lies at or above the current row.
-void CEditorDlg::ShowSegmentFields(int kind, BOOL useStandBy) {
-  if (kind == 0) {
+void CEditorDlg::ShowSegmentFields(SegmentKind kind, BOOL useStandBy) {
+  if (kind == SegmentKind::Linear) {
     const bool standBy = useStandBy && m_nCurLinear < 0;
     SetChildText(IDC_FIRST_LABEL, "Position increment on axis X");
     SetChildText(IDC_SECOND_LABEL, "Position increment on axis Y");
@@ -51,7 +47,7 @@ void CEditorDlg::ShowSegmentFields(int kind, BOOL useStandBy) {
     }
   }
   for (UINT id : {IDC_ANGLE_INCREMENT_LABEL, IDC_ANGLE_INCREMENT_VALUE, IDC_ANGLE_INCREMENT_UNIT})
-    ShowChild(id, kind != 0);
+    ShowChild(id, kind == SegmentKind::Circular);
 }
 
 void CEditorDlg::ExchangeIntoControls() {
@@ -76,9 +72,9 @@ void CEditorDlg::ExchangeIntoControls() {
     }
     m_bCombosFilled = 1;
   }
-  m_nCurType = static_cast<int>(m_Data.m_SegmentType.GetValueInInternalUnit(m_nCurSegment));
+  m_nCurType = static_cast<int>(m_Data.KindAt(m_nCurSegment));
   SetComboIndex(IDC_SEGMENT_TYPE, m_nCurType);
-  ShowSegmentFields(m_nCurType == 0 ? 0 : 1, FALSE);
+  ShowSegmentFields(CurrentKind(), FALSE);
 
   const int count = m_Data.m_SegmentType.GetValuesCount();
   EnableChild(IDC_PREVIOUS, m_nCurSegment > 0);

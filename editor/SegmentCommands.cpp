@@ -9,52 +9,47 @@ void CEditorDlg::EndCommand() {
   FocusEditField(IDC_FIRST_VALUE);
 }
 
-void CEditorDlg::InsertKindValues(int kind, int index, const SegmentValues& values) {
-  if (kind == 0) {
-    m_Data.m_pPosIncrX->InsertValueAt(index, values.first);
-    m_Data.m_pPosIncrY->InsertValueAt(index, values.second);
-  } else {
-    m_Data.m_pRadius->InsertValueAt(index, values.first);
-    m_Data.m_InitAngle.InsertValueAt(index, values.second);
-    m_Data.m_AngleIncrement.InsertValueAt(index, values.third);
-  }
+// The values in the arrays' selected units, as the record keeps them.
+SegmentEntries CEditorDlg::EntriesOf(SegmentKind kind, const SegmentValues& values) const {
+  SegmentEntries entries;
+  const auto geometry = m_Data.GeometryArrays(kind);
+  const double given[] = {values.first, values.second, values.third};
+  for (size_t k = 0; k < geometry.size(); ++k)
+    if (geometry[k] != nullptr) entries.geometry[k] = geometry[k]->UnitToIU(given[k]);
+  entries.acceleration = m_Data.m_pVectorAcc->UnitToIU(values.acceleration);
+  entries.speed = m_Data.m_pVectorSpeed->UnitToIU(values.speed);
+  return entries;
 }
 
-void CEditorDlg::SetKindValues(int kind, int index, const SegmentValues& values) {
-  if (kind == 0) {
-    m_Data.m_pPosIncrX->SetValue(index, values.first);
-    m_Data.m_pPosIncrY->SetValue(index, values.second);
-  } else {
-    m_Data.m_pRadius->SetValue(index, values.first);
-    m_Data.m_InitAngle.SetValue(index, values.second);
-    m_Data.m_AngleIncrement.SetValue(index, values.third);
-  }
+void CEditorDlg::SetSegmentValues(SegmentKind kind, const SegmentValues& values) {
+  const auto geometry = m_Data.GeometryArrays(kind);
+  const double given[] = {values.first, values.second, values.third};
+  const int index = m_Data.KindIndexAt(m_nCurSegment, kind);
+  for (size_t k = 0; k < geometry.size(); ++k)
+    if (geometry[k] != nullptr) geometry[k]->SetValue(index, given[k]);
+  m_Data.m_pVectorAcc->SetValue(m_nCurSegment, values.acceleration);
+  m_Data.m_pVectorSpeed->SetValue(m_nCurSegment, values.speed);
 }
 
-void CEditorDlg::RemoveKindValues(int kind, int index) {
-  if (kind == 0) {
-    m_Data.m_pPosIncrX->RemoveValueAt(index, 1);
-    m_Data.m_pPosIncrY->RemoveValueAt(index, 1);
-  } else {
-    m_Data.m_pRadius->RemoveValueAt(index, 1);
-    m_Data.m_InitAngle.RemoveValueAt(index, 1);
-    m_Data.m_AngleIncrement.RemoveValueAt(index, 1);
-  }
+// The list's row m_nCurSegment shows the record's row anew.
+void CEditorDlg::ShowCurrentRow(bool replacing) {
+  CWnd* list = GetDlgItem(IDC_SEGMENT_LIST);
+  if (list == nullptr) return;
+  if (replacing) list->SendMessage(LB_DELETESTRING, static_cast<WPARAM>(m_nCurSegment));
+  const SegmentKind kind = m_Data.KindAt(m_nCurSegment);
+  InsertSegmentRow(list, m_nCurSegment, kind, m_Data.KindIndexAt(m_nCurSegment, kind));
 }
 
-// The segment goes in as row m_nCurSegment, and as the entry of its kind that KindIndex names.
-void CEditorDlg::InsertCurrentSegment(int kind, const SegmentValues& values) {
-  InsertKindValues(kind, KindIndex(kind), values);
-  m_Data.m_SegmentType.InsertValueAt(m_nCurSegment, kind);
-  m_Data.m_pVectorAcc->InsertValueAt(m_nCurSegment, values.acceleration);
-  m_Data.m_pVectorSpeed->InsertValueAt(m_nCurSegment, values.speed);
-  InsertSegmentRow(GetDlgItem(IDC_SEGMENT_LIST), m_nCurSegment, m_nCurLinear, m_nCurCircular);
+// The segment goes in as row m_nCurSegment.
+void CEditorDlg::InsertCurrentSegment(const SegmentValues& values) {
+  const SegmentKind kind = CurrentKind();
+  m_Data.InsertSegment(m_nCurSegment, kind, EntriesOf(kind, values));
+  ShowCurrentRow(false);
   EndCommand();
 }
 
 void CEditorDlg::OnPrevious() {
   UpdateData(TRUE);
-  --KindIndex(RowKind(m_nCurSegment));
   --m_nCurSegment;
   EndCommand();
 }
@@ -62,7 +57,6 @@ void CEditorDlg::OnPrevious() {
 void CEditorDlg::OnNext() {
   UpdateData(TRUE);
   ++m_nCurSegment;
-  ++KindIndex(RowKind(m_nCurSegment));
   EndCommand();
 }
 
@@ -71,7 +65,6 @@ void CEditorDlg::OnSelchangeSegmentList() {
   const CWnd* list = GetDlgItem(IDC_SEGMENT_LIST);
   const int selection = list != nullptr ? list->GetCurSel() : -1;
   m_nCurSegment = selection < 0 ? 0 : selection;
-  RecountKindIndices();
   EndCommand();
 }
 
@@ -79,44 +72,28 @@ void CEditorDlg::OnInsertAbove() {
   UpdateData(TRUE);
   SegmentValues values;
   if (!ReadSegmentFields(values)) return;
-  const int kind = m_nCurType;
-  if (RowKind(m_nCurSegment) != kind) {
-    --KindIndex(1 - kind);
-    ++KindIndex(kind);
-  }
-  InsertCurrentSegment(kind, values);
+  InsertCurrentSegment(values);
 }
 
 void CEditorDlg::OnInsertBelow() {
   SegmentValues values;
   if (!ReadSegmentFields(values)) return;
-  const int kind = m_nCurType;
-  ++KindIndex(kind);
   ++m_nCurSegment;
-  InsertCurrentSegment(kind, values);
+  InsertCurrentSegment(values);
 }
 
 void CEditorDlg::OnUpdateSegment() {
   UpdateData(TRUE);
   SegmentValues values;
   if (!ReadSegmentFields(values)) return;
-  const int kind = m_nCurType;
-  const int oldKind = RowKind(m_nCurSegment);
-  if (oldKind == kind) {
-    SetKindValues(kind, KindIndex(kind), values);
+  const SegmentKind kind = CurrentKind();
+  if (m_Data.KindAt(m_nCurSegment) == kind) {
+    SetSegmentValues(kind, values);
   } else {
-    RemoveKindValues(oldKind, KindIndex(oldKind));
-    --KindIndex(oldKind);
-    ++KindIndex(kind);
-    InsertKindValues(kind, KindIndex(kind), values);
+    m_Data.RemoveSegment(m_nCurSegment);
+    m_Data.InsertSegment(m_nCurSegment, kind, EntriesOf(kind, values));
   }
-  m_Data.m_SegmentType.SetValue(m_nCurSegment, kind);
-  m_Data.m_pVectorAcc->SetValue(m_nCurSegment, values.acceleration);
-  m_Data.m_pVectorSpeed->SetValue(m_nCurSegment, values.speed);
-  if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) {
-    list->SendMessage(LB_DELETESTRING, static_cast<WPARAM>(m_nCurSegment));
-    InsertSegmentRow(list, m_nCurSegment, m_nCurLinear, m_nCurCircular);
-  }
+  ShowCurrentRow(true);
   EndCommand();
 }
 
@@ -124,13 +101,12 @@ void CEditorDlg::OnUpdateSegment() {
 void CEditorDlg::MoveCurrentRow(int step) {
   UpdateData(TRUE);
   const int neighbour = m_nCurSegment + step;
-  SwapSegments(m_nCurSegment, neighbour);
+  m_Data.SwapSegments(m_nCurSegment, neighbour);
   if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) {
     const CString text = list->GetItems()[static_cast<size_t>(m_nCurSegment)].text;
     list->SendMessage(LB_DELETESTRING, static_cast<WPARAM>(m_nCurSegment));
     list->SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(neighbour), reinterpret_cast<LPARAM>(text.GetString()));
   }
-  KindIndex(RowKind(m_nCurSegment)) += step;
   m_nCurSegment = neighbour;
   EndCommand();
 }
@@ -141,18 +117,8 @@ void CEditorDlg::OnMoveDown() { MoveCurrentRow(+1); }
 
 void CEditorDlg::OnRemove() {
   UpdateData(TRUE);
-  const int kind = RowKind(m_nCurSegment);
-  RemoveKindValues(kind, KindIndex(kind));
-  m_Data.m_SegmentType.RemoveValueAt(m_nCurSegment, 1);
-  m_Data.m_pVectorAcc->RemoveValueAt(m_nCurSegment, 1);
-  m_Data.m_pVectorSpeed->RemoveValueAt(m_nCurSegment, 1);
+  m_Data.RemoveSegment(m_nCurSegment);
   if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) list->SendMessage(LB_DELETESTRING, static_cast<WPARAM>(m_nCurSegment));
-  if (m_nCurSegment == m_Data.m_SegmentType.GetValuesCount()) {
-    --m_nCurSegment;
-    --KindIndex(kind);
-  } else if (const int nextKind = RowKind(m_nCurSegment); nextKind != kind) {
-    --KindIndex(kind);
-    ++KindIndex(nextKind);
-  }
+  if (m_nCurSegment == m_Data.m_SegmentType.GetValuesCount()) --m_nCurSegment;
   EndCommand();
 }

@@ -63,10 +63,9 @@ int ScanNumbers(const char* first, const char* last, double* values, int capacit
   return count;
 }
 
-// Stores the acceleration or speed of row `row`; a value equal to the one stored for the row
-// before keeps that value in force and is stored as 0.
-void InsertKeepingRepeats(CMC_ArrayParameter& array, int row, double value) {
-  array.InsertValueAt(row, value);
+// An acceleration or speed of row `row` equal to the one stored for the row before keeps that
+// value in force and is stored as 0.
+void KeepRepeatInForce(CMC_ArrayParameter& array, int row) {
   if (row > 0 && array.GetValueInBaseUnit(row - 1) == array.GetValueInBaseUnit(row))
     array.SetValueInInternalUnit(row, 0.0);
 }
@@ -109,40 +108,12 @@ BOOL CEditorDlg::ParseImportLine(const char* line, int& kind, double& g1, double
   return TRUE;
 }
 
-void CEditorDlg::ClearSegments() {
-  for (CMC_ArrayParameter* array : {&m_Data.m_SegmentType, m_Data.m_pVectorAcc.get(), m_Data.m_pVectorSpeed.get(),
-                                    m_Data.m_pPosIncrX.get(), m_Data.m_pPosIncrY.get(), m_Data.m_pRadius.get(),
-                                    &m_Data.m_InitAngle, &m_Data.m_AngleIncrement})
-    array->SetValuesCount(0);
-}
-
-// Appends one segment of `kind` after the rows already there; the arrays of each kind hold
-// exactly the rows of that kind, so their sizes are where the new entries go.
-void CEditorDlg::AppendSegment(int kind, const SegmentValues& values) {
+// Appends one segment of `kind` after the rows already there.
+void CEditorDlg::AppendSegment(SegmentKind kind, const SegmentValues& values) {
   const int row = m_Data.m_SegmentType.GetValuesCount();
-  m_Data.m_SegmentType.InsertValueAt(row, kind);
-  InsertKeepingRepeats(*m_Data.m_pVectorAcc, row, values.acceleration);
-  InsertKeepingRepeats(*m_Data.m_pVectorSpeed, row, values.speed);
-  InsertKindValues(kind, kind == 0 ? m_Data.m_pPosIncrX->GetValuesCount() : m_Data.m_pRadius->GetValuesCount(),
-                   values);
-}
-
-// An all-zero segment in place of a line that could not be read. Zero is outside the radius's
-// limits, so the entries are grown rather than inserted; validation on OK then names the row.
-void CEditorDlg::AppendPlaceholder(int kind) {
-  const auto grow = [](CMC_ArrayParameter& array) { array.SetValuesCount(array.GetValuesCount() + 1); };
-  grow(m_Data.m_SegmentType);
-  m_Data.m_SegmentType.SetValueInInternalUnit(m_Data.m_SegmentType.GetValuesCount() - 1, kind);
-  grow(*m_Data.m_pVectorAcc);
-  grow(*m_Data.m_pVectorSpeed);
-  if (kind == 0) {
-    grow(*m_Data.m_pPosIncrX);
-    grow(*m_Data.m_pPosIncrY);
-  } else {
-    grow(*m_Data.m_pRadius);
-    grow(m_Data.m_InitAngle);
-    grow(m_Data.m_AngleIncrement);
-  }
+  m_Data.InsertSegment(row, kind, EntriesOf(kind, values));
+  KeepRepeatInForce(*m_Data.m_pVectorAcc, row);
+  KeepRepeatInForce(*m_Data.m_pVectorSpeed, row);
 }
 
 void CEditorDlg::OnImportFromFile() {
@@ -152,7 +123,7 @@ void CEditorDlg::OnImportFromFile() {
   bool failed = false;
   try {
     CFile file(dialog.GetPathName(), CFile::modeRead | CFile::shareDenyWrite);
-    ClearSegments();
+    m_Data.ClearSegments();
     LineReader reader(file);
     while (char* line = reader.Next()) {
       std::replace(line, line + std::strlen(line), ',', '.');
@@ -162,7 +133,7 @@ void CEditorDlg::OnImportFromFile() {
         failed = true;
         break;
       }
-      AppendSegment(failedKind, values);
+      AppendSegment(failedKind == 0 ? SegmentKind::Linear : SegmentKind::Circular, values);
     }
     file.Close();
   } catch (const CFileException& error) {
@@ -171,11 +142,9 @@ void CEditorDlg::OnImportFromFile() {
   if (failed) {
     AfxMessageBox(failedKind == 0 ? kLinearCountError : failedKind == 1 ? kCircularCountError : kKindError,
                   MB_ICONEXCLAMATION);
-    AppendPlaceholder(failedKind == 1 ? 1 : 0);
+    // An all-zero segment in place of the line; validation on OK names its row.
+    m_Data.AppendBlankSegment(failedKind == 1 ? SegmentKind::Circular : SegmentKind::Linear);
   }
   m_nCurSegment = 0;
-  const bool linearFirst = RowKind(0) == 0;
-  m_nCurLinear = linearFirst ? 0 : -1;
-  m_nCurCircular = linearFirst ? -1 : 0;
   RefreshSegmentTable(TRUE);
 }

@@ -30,18 +30,6 @@ CInternalData::~CInternalData() {
   for (auto* array : {&m_pVectorAcc, &m_pVectorSpeed, &m_pPosIncrX, &m_pPosIncrY, &m_pRadius}) array->reset();
 }
 
-void CInternalData::CountSegments(int& linearCount, int& circularCount) {
-  linearCount = 0;
-  circularCount = 0;
-  for (int i = m_SegmentType.GetValuesCount() - 1; i >= 0; --i) {
-    // Anything but an exact 0, not-a-number included, is a circular segment.
-    if (m_SegmentType.GetValueInInternalUnit(i) == 0.0)
-      ++linearCount;
-    else
-      ++circularCount;
-  }
-}
-
 namespace {
 
 void ResizeTo(CMC_ArrayParameter* array, int count) {

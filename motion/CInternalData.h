@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "framework/CString.h"
@@ -7,13 +8,16 @@
 #include "host/CMC_EditMotionInternalData.h"
 #include "host/CMC_Parameter.h"
 #include "host/CMotionEvent.h"
+#include "motion/SegmentEntries.h"
+#include "motion/SegmentKind.h"
 
 // One vector-mode motion in memory: its options, its X, Y and tangent slave axes, its path as a
 // list of linear and circular segments, how it starts, and what the slave drives' units imply.
 //
 // Segment i owns entry i of m_SegmentType, m_pVectorAcc and m_pVectorSpeed. The k-th linear
 // segment owns entry k of the X and Y increments; the k-th circular segment owns entry k of the
-// radius, initial angle and angle increment arrays. Every reader of the record relies on that.
+// radius, initial angle and angle increment arrays. Every reader of the record relies on that,
+// and the segment operations below keep it: whoever changes the rows goes through them.
 //
 // The five owned arrays exist from the first UpdateAxisUnits on, which ReadData makes: call
 // ReadData before anything that touches them.
@@ -50,6 +54,37 @@ class CInternalData : public CMC_EditMotionInternalData {
   void RebuildArrayParam(std::unique_ptr<CMC_ArrayParameter>& target, CMC_Setup& setup, const char* unit);
 
   void CountSegments(int& linearCount, int& circularCount);
+  SegmentKind KindAt(int row) const { return SegmentKindOf(m_SegmentType.GetValueInInternalUnit(row)); }
+  // Calls visit(row, kind, index) for every row in order, where index is the row's entry in the
+  // arrays of its kind.
+  template <class Visit>
+  void ForEachSegment(Visit&& visit) const {
+    int linear = 0;
+    int circular = 0;
+    const int count = m_SegmentType.GetValuesCount();
+    for (int row = 0; row < count; ++row) {
+      const SegmentKind kind = KindAt(row);
+      visit(row, kind, kind == SegmentKind::Linear ? linear++ : circular++);
+    }
+  }
+  // The rows of `kind` above `row`: the entry of that kind that a row of it there owns. Needs
+  // the arrays in step, as the operations below keep them.
+  int KindIndexAt(int row, SegmentKind kind) const;
+  // Row `row` becomes a segment of `kind` owning `entries`. False, with nothing changed, when an
+  // array refuses a value.
+  bool InsertSegment(int row, SegmentKind kind, const SegmentEntries& entries);
+  // Appends a segment of `kind` whose entries are all 0, below any limit; validation names it.
+  void AppendBlankSegment(SegmentKind kind);
+  void RemoveSegment(int row);
+  // Rows a and b change places with all they own. Values move in internal units, unconverted.
+  void SwapSegments(int a, int b);
+  void ClearSegments();
+  // Every segment array, in the order the text writes them.
+  std::array<CMC_ArrayParameter*, 8> SegmentArrays();
+  std::array<const CMC_ArrayParameter*, 8> SegmentArrays() const;
+  // The arrays of a segment's geometry, in the order of SegmentEntries; a linear segment has two.
+  std::array<CMC_ArrayParameter*, 3> GeometryArrays(SegmentKind kind);
+  std::array<const CMC_ArrayParameter*, 3> GeometryArrays(SegmentKind kind) const;
   // Brings every array to the size the segment list asks for; an empty list becomes one linear
   // segment.
   void AdjustArraySizes();
@@ -102,6 +137,8 @@ class CInternalData : public CMC_EditMotionInternalData {
   // The program's pieces are appended to one buffer with room for the whole program.
   int ProgramRoom();
   void AppendAccSpeedCode(CString& code, int segment);
+  // What starts the motion once its first segment is loaded.
+  void AppendStart(CString& code);
   void AppendLinearSegmentCode(CString& code, int linearIndex);
   void AppendCircularSegmentCode(CString& code, int circularIndex);
 };

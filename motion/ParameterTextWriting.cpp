@@ -1,3 +1,4 @@
+#include <utility>
 #include <vector>
 
 #include "host/CMC_Motion.h"
@@ -12,9 +13,7 @@ void CInternalData::WriteData(CString& text) {
   WriteRadioParam(text, KeyName(Key::SlaveX), m_SlaveX);
   WriteRadioParam(text, KeyName(Key::SlaveY), m_SlaveY);
   WriteRadioParam(text, KeyName(Key::SlaveTangent), m_SlaveTangent);
-  for (const CMC_ArrayParameter* array : {&m_SegmentType, m_pVectorAcc.get(), m_pVectorSpeed.get(), m_pPosIncrX.get(),
-                                          m_pPosIncrY.get(), m_pRadius.get(), &m_InitAngle, &m_AngleIncrement})
-    WriteArrayDataParam(text, *array);
+  for (const CMC_ArrayParameter* array : std::as_const(*this).SegmentArrays()) WriteArrayDataParam(text, *array);
   WriteRadioParam(text, KeyName(Key::Execute), m_Execute);
   if (m_Execute == 1) m_Event.WriteData(text);
   if (m_InsertEndSegment != 0) WriteRadioParam(text, KeyName(Key::WaitForCompletion), m_WaitForCompletion);

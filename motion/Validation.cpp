@@ -38,18 +38,19 @@ CString CInternalData::CheckData(int& segmentIndex) {
   if (m_AngleIncrement.GetValuesCount() != circular) return Fault(kBadIncrementSize, 0, segmentIndex);
 
   // Exact comparisons: a segment that moves by the smallest step is still a movement.
-  int k = 0;
-  int m = 0;
-  for (int j = 0; j < count; ++j) {
-    if (m_SegmentType.GetValueInInternalUnit(j) == 0.0) {
-      if (m_pPosIncrX->GetValueInInternalUnit(k) == 0.0 && m_pPosIncrY->GetValueInInternalUnit(k) == 0.0)
-        return Fault(kEmptyLinear, j, segmentIndex);
-      ++k;
-    } else {
-      if (m_pRadius->GetValueInInternalUnit(m) == 0.0 || m_AngleIncrement.GetValueInInternalUnit(m) == 0.0)
-        return Fault(kEmptyCircular, j, segmentIndex);
-      ++m;
+  const auto isEmpty = [this](SegmentKind kind, int index) {
+    if (kind == SegmentKind::Linear)
+      return m_pPosIncrX->GetValueInInternalUnit(index) == 0.0 && m_pPosIncrY->GetValueInInternalUnit(index) == 0.0;
+    return m_pRadius->GetValueInInternalUnit(index) == 0.0 || m_AngleIncrement.GetValueInInternalUnit(index) == 0.0;
+  };
+  int emptyRow = -1;
+  SegmentKind emptyKind = SegmentKind::Linear;
+  ForEachSegment([&](int row, SegmentKind kind, int index) {
+    if (emptyRow < 0 && isEmpty(kind, index)) {
+      emptyRow = row;
+      emptyKind = kind;
     }
-  }
-  return CString();
+  });
+  if (emptyRow < 0) return CString();
+  return Fault(emptyKind == SegmentKind::Linear ? kEmptyLinear : kEmptyCircular, emptyRow, segmentIndex);
 }

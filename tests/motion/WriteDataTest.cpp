@@ -23,9 +23,7 @@ Fields FieldsOf(CInternalData& record) {
                 record.m_WaitForCompletion,
                 {},
                 {}};
-  for (const CMC_ArrayParameter* array :
-       {&record.m_SegmentType, record.m_pVectorAcc.get(), record.m_pVectorSpeed.get(), record.m_pPosIncrX.get(),
-        record.m_pPosIncrY.get(), record.m_pRadius.get(), &record.m_InitAngle, &record.m_AngleIncrement})
+  for (const CMC_ArrayParameter* array : record.SegmentArrays())
     fields.arrays += array->GetName() + "[" + array->GetUnitName() + "]=" + array->SaveData() + "\n";
   if (record.m_Execute == 1) fields.event = record.m_Event.GetDescription(1);
   return fields;

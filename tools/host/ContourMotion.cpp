@@ -33,7 +33,7 @@ bool PrepareRecord(HostSession& session, CInternalData& record, const ImportMess
   for (CMC_ArrayParameter* array : {record.m_pPosIncrX.get(), record.m_pPosIncrY.get(), record.m_pRadius.get()})
     array->ChangeUnit("mm");
   for (CMC_ArrayParameter* array : {&record.m_InitAngle, &record.m_AngleIncrement}) array->ChangeUnit("deg");
-  ClearSegments(record);
+  record.ClearSegments();
   return true;
 }
 
@@ -72,25 +72,20 @@ int FillRecord(CInternalData& record, const geometry::Contour& contour, const Co
 // acceleration and speed are written where either is set.
 CString ImportFileLines(const CInternalData& record) {
   CString text;
-  int linear = 0;
-  int circular = 0;
-  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
+  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
     const bool setsSpeed = record.m_pVectorSpeed->GetValueInInternalUnit(i) != 0.0;
     const bool setsAcceleration = record.m_pVectorAcc->GetValueInInternalUnit(i) != 0.0;
     CString dynamics;
     if (setsAcceleration || setsSpeed) dynamics = " " + record.m_pVectorAcc->PrintValue(i);
     if (setsSpeed) dynamics += " " + record.m_pVectorSpeed->PrintValue(i);
-    if (record.m_SegmentType.GetValueInInternalUnit(i) == 0.0) {
-      text.AppendFormat("L %s %s%s\n", record.m_pPosIncrX->PrintValue(linear).GetString(),
-                        record.m_pPosIncrY->PrintValue(linear).GetString(), dynamics.GetString());
-      ++linear;
-    } else {
-      text.AppendFormat("C %s %s %s%s\n", record.m_pRadius->PrintValue(circular).GetString(),
-                        record.m_InitAngle.PrintValue(circular).GetString(),
-                        record.m_AngleIncrement.PrintValue(circular).GetString(), dynamics.GetString());
-      ++circular;
-    }
-  }
+    if (kind == SegmentKind::Linear)
+      text.AppendFormat("L %s %s%s\n", record.m_pPosIncrX->PrintValue(index).GetString(),
+                        record.m_pPosIncrY->PrintValue(index).GetString(), dynamics.GetString());
+    else
+      text.AppendFormat("C %s %s %s%s\n", record.m_pRadius->PrintValue(index).GetString(),
+                        record.m_InitAngle.PrintValue(index).GetString(),
+                        record.m_AngleIncrement.PrintValue(index).GetString(), dynamics.GetString());
+  });
   return text;
 }
 

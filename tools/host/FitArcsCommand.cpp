@@ -28,20 +28,16 @@ struct FitOptions {
 geometry::Contour ContourOf(const CInternalData& record) {
   geometry::Contour contour;
   geometry::Point at;
-  int linear = 0;
-  int circular = 0;
-  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
+  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
     geometry::PathSegment segment;
-    if (record.m_SegmentType.GetValueInInternalUnit(i) == 0.0) {
+    if (kind == SegmentKind::Linear) {
       segment = geometry::PathSegment::Line(
-          InXUnit(record, *record.m_pPosIncrX, record.m_pPosIncrX->GetValueInInternalUnit(linear)),
-          InXUnit(record, *record.m_pPosIncrY, record.m_pPosIncrY->GetValueInInternalUnit(linear)));
-      ++linear;
+          InXUnit(record, *record.m_pPosIncrX, record.m_pPosIncrX->GetValueInInternalUnit(index)),
+          InXUnit(record, *record.m_pPosIncrY, record.m_pPosIncrY->GetValueInInternalUnit(index)));
     } else {
       segment = geometry::PathSegment::Arc(
-          InXUnit(record, *record.m_pRadius, record.m_pRadius->GetValueInInternalUnit(circular)),
-          record.m_InitAngle.GetValueInBaseUnit(circular), record.m_AngleIncrement.GetValueInBaseUnit(circular));
-      ++circular;
+          InXUnit(record, *record.m_pRadius, record.m_pRadius->GetValueInInternalUnit(index)),
+          record.m_InitAngle.GetValueInBaseUnit(index), record.m_AngleIncrement.GetValueInBaseUnit(index));
     }
     geometry::ContourMove move{segment.kind, at + geometry::Displacement(segment), {}, 0.0, 0.0, i + 1};
     if (segment.kind == geometry::PathSegment::Kind::Circular) {
@@ -50,7 +46,7 @@ geometry::Contour ContourOf(const CInternalData& record) {
     }
     contour.moves.push_back(move);
     at = move.end;
-  }
+  });
   return contour;
 }
 
@@ -68,7 +64,7 @@ geometry::ArcFitOptions FitOptionsOf(const FitOptions& options, const CInternalD
 int Refill(CInternalData& record, const geometry::Contour& fitted, const std::vector<size_t>& setters,
            const std::vector<Dynamics>& dynamics, const ImportMessages& messages) {
   const std::vector<geometry::ImportedSegment> segments = geometry::ToRelativePath(fitted, RoundingOf(record));
-  ClearSegments(record);
+  record.ClearSegments();
   // Each source segment's values go to the first fitted segment from its start point on; one too
   // short to keep passes them on to the next.
   size_t next = 0;

@@ -82,28 +82,24 @@ void MotionPath::ForEachSegment(const std::function<void(const MotionSegment&)>&
   const CInternalData& record = *m_pRecord;
   const CMC_ArrayParameter& speeds = *record.m_pVectorSpeed;
   MotionSegment segment;
-  int linear = 0;
-  int circular = 0;
-  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
+  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
     KeepInForce(*record.m_pVectorAcc, i, segment.acceleration);
     KeepInForce(speeds, i, segment.speed);
     segment.writtenSpeedCounts = speeds.BaseUnitToIU(At(m_Speed, i));
     segment.programSpeedCounts = speeds.GetValueInInternalUnit(i);
-    if (record.m_SegmentType.GetValueInInternalUnit(i) == 0.0) {
-      segment.written = geometry::PathSegment::Line(At(m_X, linear) / lengthUnitInBase, At(m_Y, linear) / lengthUnitInBase);
-      segment.program = geometry::PathSegment::Line(record.m_pPosIncrX->GetValueInInternalUnit(linear),
-                                                    record.m_pPosIncrY->GetValueInInternalUnit(linear));
-      ++linear;
+    if (kind == SegmentKind::Linear) {
+      segment.written = geometry::PathSegment::Line(At(m_X, index) / lengthUnitInBase, At(m_Y, index) / lengthUnitInBase);
+      segment.program = geometry::PathSegment::Line(record.m_pPosIncrX->GetValueInInternalUnit(index),
+                                                    record.m_pPosIncrY->GetValueInInternalUnit(index));
     } else {
-      segment.written = geometry::PathSegment::Arc(At(m_Radius, circular) / lengthUnitInBase,
-                                                   At(m_InitialAngle, circular), At(m_AngleIncrement, circular));
-      segment.program = geometry::PathSegment::Arc(record.m_pRadius->GetValueInInternalUnit(circular),
-                                                   record.m_InitAngle.GetValueInBaseUnit(circular),
-                                                   record.m_AngleIncrement.GetValueInBaseUnit(circular));
-      ++circular;
+      segment.written = geometry::PathSegment::Arc(At(m_Radius, index) / lengthUnitInBase, At(m_InitialAngle, index),
+                                                   At(m_AngleIncrement, index));
+      segment.program = geometry::PathSegment::Arc(record.m_pRadius->GetValueInInternalUnit(index),
+                                                   record.m_InitAngle.GetValueInBaseUnit(index),
+                                                   record.m_AngleIncrement.GetValueInBaseUnit(index));
     }
     visit(segment);
-  }
+  });
 }
 
 geometry::PathSource MotionPath::Written() const {

@@ -23,26 +23,24 @@ double KeptAngle(const CMC_ArrayParameter& array, double radians) {
   return array.AcceptIU(array.BaseUnitToIU(radians), stored) ? array.IUToBaseUnit(stored) : radians;
 }
 
-// Appends a value given in the base unit of its dimension.
-bool AppendBase(CMC_ArrayParameter& array, double baseValue) {
-  return array.InsertValueInInternalUnitAt(array.GetValuesCount(), array.BaseUnitToIU(baseValue));
-}
-
 // False when a value does not fit the motion's arrays.
 bool AppendSegment(CInternalData& record, const geometry::PathSegment& segment, Dynamics dynamics) {
-  const int index = record.m_SegmentType.GetValuesCount();
+  const CMC_ArrayParameter& x = *record.m_pPosIncrX;
+  // Lengths come in the X increments' unit, angles in radians, the angles' base unit.
+  const auto length = [&x](const CMC_ArrayParameter& array, double value) {
+    return array.BaseUnitToIU(x.IUToBaseUnit(x.UnitToIU(value)));
+  };
+  SegmentEntries entries;
+  entries.acceleration = dynamics.acceleration;
+  entries.speed = dynamics.speed;
   const bool linear = segment.kind == geometry::PathSegment::Kind::Linear;
-  if (!record.m_SegmentType.InsertValueAt(index, linear ? 0.0 : 1.0) ||
-      !record.m_pVectorAcc->InsertValueInInternalUnitAt(index, dynamics.acceleration) ||
-      !record.m_pVectorSpeed->InsertValueInInternalUnitAt(index, dynamics.speed))
-    return false;
-  CMC_ArrayParameter& x = *record.m_pPosIncrX;
-  const auto inBase = [&x](double length) { return x.IUToBaseUnit(x.UnitToIU(length)); };
   if (linear)
-    return x.InsertValueAt(x.GetValuesCount(), segment.increment.x) &&
-           AppendBase(*record.m_pPosIncrY, inBase(segment.increment.y));
-  return AppendBase(*record.m_pRadius, inBase(segment.radius)) && AppendBase(record.m_InitAngle, segment.initialAngle) &&
-         AppendBase(record.m_AngleIncrement, segment.angleIncrement);
+    entries.geometry = {x.UnitToIU(segment.increment.x), length(*record.m_pPosIncrY, segment.increment.y), 0.0};
+  else
+    entries.geometry = {length(*record.m_pRadius, segment.radius), record.m_InitAngle.BaseUnitToIU(segment.initialAngle),
+                        record.m_AngleIncrement.BaseUnitToIU(segment.angleIncrement)};
+  return record.InsertSegment(record.m_SegmentType.GetValuesCount(),
+                              linear ? SegmentKind::Linear : SegmentKind::Circular, entries);
 }
 
 }  // namespace
@@ -66,13 +64,6 @@ geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolera
 geometry::Rounding RoundingOf(const CInternalData& record) {
   return {[&record](double length) { return KeptValue(*record.m_pPosIncrX, length); },
           [&record](double radians) { return KeptAngle(record.m_InitAngle, radians); }};
-}
-
-void ClearSegments(CInternalData& record) {
-  for (CMC_ArrayParameter* array :
-       {&record.m_SegmentType, record.m_pVectorAcc.get(), record.m_pVectorSpeed.get(), record.m_pPosIncrX.get(),
-        record.m_pPosIncrY.get(), record.m_pRadius.get(), &record.m_InitAngle, &record.m_AngleIncrement})
-    array->SetValuesCount(0);
 }
 
 

@@ -35,9 +35,6 @@ struct Dynamics {
   double speed = 0.0;
 };
 
-// Empties the record's segment arrays.
-void ClearSegments(CInternalData& record);
-
 // Appends the segments, the i-th with dynamics(i), to the record, then checks it as the module
 // validates a motion. Returns an exit code; a fault is told at the move (line) it comes from.
 int AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
