@@ -25,12 +25,14 @@
 
 namespace {
 
-// The editor's template joins the resource chain as the module's resources bring it in.
+// The editor's template joins the resource chain as the module's resources bring it in, and
+// the headless backend plays its dialogs.
 void RegisterEditorTemplate() {
   static CResourceModule resources;
   static const bool registered = [] {
     resources.AddDialogTemplate(IDD_VECTOR_MODE, &EditorTemplate());
     AfxRegisterResourceModule(&resources);
+    AfxSetDialogBackend(&CHeadlessBackend::Instance());
     return true;
   }();
   (void)registered;

@@ -5,6 +5,7 @@
 #include "editor/EditorTemplate.h"
 #include "framework/ResourceChain.h"
 #include "framework/ResourceModule.h"
+#include "framework/backends/headless/HeadlessBackend.h"
 #include "host/CMC_Motion.h"
 #include "host/CMC_Project.h"
 #include "motion/CInternalData.h"
@@ -17,7 +18,8 @@ void RunEditorSession() {
     return module;
   }();
   static const bool registered = (AfxRegisterResourceModule(&resources), true);
-  (void)registered;
+  static CDialogBackend* const installed = AfxSetDialogBackend(&CHeadlessBackend::Instance());
+  (void)registered, (void)installed;
   CMC_Motion motion(project->GetController());
   CString text =
       "ConfigureMode=1\nInsertEndSegment=1\nSlaveX=0\nSlaveY=1\nSlaveTangent=-1\nSegmentType[]=0\n"

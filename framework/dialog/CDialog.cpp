@@ -37,6 +37,7 @@ CDialog* CDialog::GetInnermostRunning() {
 }
 
 INT_PTR CDialog::DoModal() {
+  CDialogBackend& backend = AfxGetDialogBackend();
   m_pTemplate = AfxFindDialogTemplate(m_nTemplateId);
   if (m_pTemplate == nullptr) return -1;
   SetWindowText(m_pTemplate->caption);
@@ -58,7 +59,7 @@ INT_PTR CDialog::DoModal() {
     }
   } guard{*this};
   if (OnInitDialog() && m_pFocus == nullptr) FocusFirstTabStop();
-  if (!m_bEnded) AfxGetDialogBackend().RunModal(*this);
+  if (!m_bEnded) backend.RunModal(*this);
   if (!m_bEnded) EndDialog(IDCANCEL);
   return m_nResult;
 }

@@ -1,6 +1,7 @@
 #include "framework/dialog/DialogBackend.h"
 
-#include "framework/backends/headless/HeadlessBackend.h"
+#include <stdexcept>
+
 #include "framework/dialog/Picture.h"
 
 namespace {
@@ -18,11 +19,13 @@ std::unique_ptr<CPictureWindow> CDialogBackend::OpenPictureWindow(const CString&
 
 CDialogBackend& AfxGetDialogBackend() {
   CDialogBackend* backend = CurrentBackend();
-  return backend != nullptr ? *backend : CHeadlessBackend::Instance();
+  if (backend == nullptr)
+    throw std::logic_error("no dialog backend is installed, so no dialog can be shown; the program must install one");
+  return *backend;
 }
 
 CDialogBackend* AfxSetDialogBackend(CDialogBackend* backend) {
-  CDialogBackend* previous = &AfxGetDialogBackend();
+  CDialogBackend* previous = CurrentBackend();
   CurrentBackend() = backend;
   return previous;
 }

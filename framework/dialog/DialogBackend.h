@@ -11,7 +11,7 @@ class CFileDialog;
 class CPictureWindow;
 
 // What shows dialogs to a person: the modal loop, message boxes and the open-file dialog.
-// Dialog code never sees which backend runs; the headless backend is the default.
+// Dialog code never sees which backend runs: the program that shows dialogs installs one.
 class FRAMEWORK_API CDialogBackend {
  public:
   virtual ~CDialogBackend();
@@ -28,7 +28,9 @@ class FRAMEWORK_API CDialogBackend {
   virtual std::unique_ptr<CPictureWindow> OpenPictureWindow(const CString& title);
 };
 
+// The backend installed; with none, throws std::logic_error that says so, which fails the dialog,
+// message box or file dialog that asked before it shows anything.
 FRAMEWORK_API CDialogBackend& AfxGetDialogBackend();
-// Installs a backend (null goes back to the headless one); returns the one it replaces. The
-// backend must outlive its use.
+// Installs a backend (null removes it); returns the one it replaces, or null. The backend must
+// outlive its use.
 FRAMEWORK_API CDialogBackend* AfxSetDialogBackend(CDialogBackend* backend);

@@ -20,8 +20,14 @@
 // headless backend. What the user sees is checked inside the play, while the dialog is open.
 class EditorFixture : public ::testing::Test {
  protected:
-  void SetUp() override { backend.Reset(); }
-  void TearDown() override { backend.Reset(); }
+  void SetUp() override {
+    AfxSetDialogBackend(&backend);
+    backend.Reset();
+  }
+  void TearDown() override {
+    backend.Reset();
+    AfxSetDialogBackend(nullptr);
+  }
 
   // The export's result for the motion in `text`, played by `play`.
   int Edit(std::function<void(CHeadlessUser&)> play);

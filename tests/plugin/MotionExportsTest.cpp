@@ -82,6 +82,7 @@ TEST_F(MotionExports, AllocationFailuresBecomeTheFailureResultNotACrash) {
   // The editor committing with OK leaves the host's text old or wholly new, never half written.
   const auto edit = module.Find<EditMotionSequenceFn>("EditMotionSequence");
   CHeadlessBackend& backend = CHeadlessBackend::Instance();
+  AfxSetDialogBackend(&backend);
   const auto pressOk = [&] {
     backend.Reset();
     backend.QueuePlay([](CHeadlessUser& user) { user.Click(IDOK); });
@@ -102,6 +103,18 @@ TEST_F(MotionExports, AllocationFailuresBecomeTheFailureResultNotACrash) {
                               pressOk();
                             });
   backend.Reset();
+  AfxSetDialogBackend(nullptr);
+}
+
+// A program that shows the editor without installing a backend learns why nothing opened; the
+// host's text stays as it was.
+TEST_F(MotionExports, EditingWithoutADialogBackendFailsAndSaysWhy) {
+  const auto edit = module.Find<EditMotionSequenceFn>("EditMotionSequence");
+  CString text = DemoMotionText();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(edit(controller, motion, text), 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("no dialog backend is installed"), std::string::npos);
+  EXPECT_EQ(text, DemoMotionText());
 }
 
 TEST_F(MotionExports, ANewMotionGetsTheDefaultText) {
