@@ -22,8 +22,8 @@ void CEditorDlg::DoDataExchange(CDataExchange* dx) {
 void CEditorDlg::ShowSegmentFields(SegmentKind kind, BOOL useStandBy) {
   if (kind == SegmentKind::Linear) {
     const bool standBy = useStandBy && m_nCurLinear < 0;
-    SetChildText(IDC_FIRST_LABEL, "Position increment on axis X");
-    SetChildText(IDC_SECOND_LABEL, "Position increment on axis Y");
+    SetChildText(IDC_FIRST_LABEL, "Position increment on axis &X");
+    SetChildText(IDC_SECOND_LABEL, "Position increment on axis &Y");
     if (standBy) {
       ShowParameter(m_pEditPosIncrX.get(), IDC_FIRST_VALUE, IDC_FIRST_UNIT, TRUE, TRUE);
       ShowParameter(m_pEditPosIncrY.get(), IDC_SECOND_VALUE, IDC_SECOND_UNIT, TRUE, TRUE);

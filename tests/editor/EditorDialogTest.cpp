@@ -97,7 +97,7 @@ TEST_F(EditorDialog, OptionControlsFollowTheRecord) {
 TEST_F(EditorDialog, FieldsShowTheCurrentSegment) {
   Edit([](CHeadlessUser& user) {
     // Row 0: linear, with acceleration and speed.
-    EXPECT_EQ(CString("Position increment on axis X"), user.Text(IDC_FIRST_LABEL));
+    EXPECT_EQ(CString("Position increment on axis &X"), user.Text(IDC_FIRST_LABEL));
     EXPECT_EQ(CString("10"), user.Text(IDC_FIRST_VALUE));
     EXPECT_EQ(CString("5"), user.Text(IDC_SECOND_VALUE));
     EXPECT_FALSE(user.IsVisible(IDC_ANGLE_INCREMENT_VALUE));
@@ -227,7 +227,7 @@ TEST_F(EditorDialog, FailedValidationShowsTheMessageAndTheOffendingRow) {
               user.Click(IDOK);
               EXPECT_FALSE(user.IsEnded());
               EXPECT_EQ(5, user.Selection(IDC_SEGMENT_LIST));
-              EXPECT_EQ(CString("Position increment on axis X"), user.Text(IDC_FIRST_LABEL));
+              EXPECT_EQ(CString("Position increment on axis &X"), user.Text(IDC_FIRST_LABEL));
               EXPECT_EQ(CString("0"), user.Text(IDC_FIRST_VALUE));
             }));
   EXPECT_EQ(before, text);
@@ -293,5 +293,36 @@ TEST_F(EditorDialog, TabAndShiftTabWalkTheReachableTabStopsRoundTheDialog) {
               EXPECT_EQ(IDC_CONFIGURE_MODE, user.FocusedId());
               user.PressTab(true);
               EXPECT_EQ(ID_HELP, user.FocusedId());
+            }));
+}
+
+// A radio group is one tab stop, at its checked button; a label's mnemonic (Alt and its letter)
+// reaches the field after it, a button's clicks it. The steps run in order in one dialog.
+TEST_F(EditorDialog, TabReachesTheCheckedRadioButtonAndMnemonicsReachTheirControls) {
+  const struct {
+    const char* name;
+    int from;
+    char key;  // a mnemonic's letter, or Tab ('\t') and Shift+Tab ('\b')
+    int expectedFocus;
+  } steps[] = {
+      {"Tab into the radio group", IDC_IMPORT, '\t', IDC_EXECUTE_IMMEDIATE},
+      {"Shift+Tab out of it", IDC_EXECUTE_IMMEDIATE, '\b', IDC_IMPORT},
+      {"the X label", ID_HELP, 'x', IDC_FIRST_VALUE},
+      {"the Y label", IDC_FIRST_VALUE, 'Y', IDC_SECOND_VALUE},
+      {"the On event button, which it checks", IDC_FIRST_VALUE, 'o', IDC_EXECUTE_ON_EVENT},
+      {"Tab into the group, now at On event", IDC_IMPORT, '\t', IDC_EXECUTE_ON_EVENT},
+  };
+  EXPECT_EQ(0, Edit([&](CHeadlessUser& user) {
+              for (const auto& step : steps) {
+                SCOPED_TRACE(step.name);
+                ASSERT_TRUE(user.Focus(step.from));
+                if (step.key == '\t' || step.key == '\b')
+                  EXPECT_TRUE(user.PressTab(step.key == '\b'));
+                else
+                  EXPECT_TRUE(user.PressMnemonic(step.key));
+                EXPECT_EQ(step.expectedFocus, user.FocusedId());
+              }
+              EXPECT_EQ(BST_CHECKED, user.Check(IDC_EXECUTE_ON_EVENT));
+              EXPECT_FALSE(user.PressMnemonic('q'));
             }));
 }

@@ -61,9 +61,9 @@ void ScreenUser::Type(const char* text) {
   m_Simulator.Text(text);
 }
 
-void ScreenUser::Press(int key) {
+void ScreenUser::Press(int key, int modifiers) {
   PointAtWindow();
-  m_Simulator.Char(key);
+  m_Simulator.Char(key, modifiers);
 }
 
 void ScreenUser::Click(int id) {
@@ -71,6 +71,32 @@ void ScreenUser::Click(int id) {
   m_Simulator.MouseMove(area.GetPosition() + wxPoint(area.width / 2, area.height / 2));
   wxYield();
   m_Simulator.MouseClick();
+}
+
+// The list says which row lies under a point; the row's middle is halfway down its run of points.
+void ScreenUser::ClickRow(int id, int row) {
+  const auto* list = static_cast<wxListBox*>(Widget(id));
+  const int x = list->GetClientSize().x / 2;
+  int top = -1;
+  int bottom = -1;
+  for (int y = 0; y < list->GetClientSize().y; ++y) {
+    if (list->HitTest(wxPoint(x, y)) != row) continue;
+    if (top < 0) top = y;
+    bottom = y;
+  }
+  m_Simulator.MouseMove(list->ClientToScreen(wxPoint(x, (top + bottom) / 2)));
+  wxYield();
+  m_Simulator.MouseClick();
+}
+
+bool ScreenUser::TabTo(int id) {
+  for (int presses = 0; presses < 40; ++presses) {
+    const int before = FocusedId();
+    if (before == id) return true;
+    Press(WXK_TAB);
+    if (!WaitUntil([&] { return FocusedId() != before; })) return false;
+  }
+  return false;
 }
 
 wxString ScreenUser::Text(int id) const { return static_cast<wxTextCtrl*>(Widget(id))->GetValue(); }
@@ -81,6 +107,12 @@ int ScreenUser::FocusedId() const {
 }
 
 unsigned ScreenUser::RowCount(int id) const { return static_cast<wxListBox*>(Widget(id))->GetCount(); }
+
+wxString ScreenUser::Row(int id, int row) const {
+  return static_cast<wxListBox*>(Widget(id))->GetString(static_cast<unsigned>(row));
+}
+
+int ScreenUser::Selection(int id) const { return static_cast<wxListBox*>(Widget(id))->GetSelection(); }
 
 EditorInWindow::EditorInWindow() { AfxSetDialogBackend(&WindowBackend()); }
 

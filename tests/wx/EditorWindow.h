@@ -50,8 +50,12 @@ class ScreenUser {
   explicit ScreenUser(wxDialog& window);
 
   void Type(const char* text);
-  void Press(int key);
+  void Press(int key, int modifiers = wxMOD_NONE);
   void Click(int id);
+  // Clicks the middle of a list's row.
+  void ClickRow(int id, int row);
+  // Presses Tab until the control has the focus; false when it never gets it.
+  bool TabTo(int id);
 
   // Waits, handling events, until `condition` holds; false after five seconds.
   static bool WaitUntil(const std::function<bool()>& condition);
@@ -59,6 +63,8 @@ class ScreenUser {
   wxString Text(int id) const;
   int FocusedId() const;
   unsigned RowCount(int id) const;
+  wxString Row(int id, int row) const;
+  int Selection(int id) const;
 
  private:
   void PointAtWindow();

@@ -2,6 +2,8 @@
 
 #include <wx/defs.h>
 
+#include <utility>
+
 #include "editor/EditorControlIds.h"
 #include "framework/dialog/WindowMessages.h"
 #include "host/HostDialogs.h"
@@ -73,4 +75,40 @@ TEST(EditorWindow, EscapeInTheEditorAndInTheEventChooserLeavesTheMotionAlone) {
   });
   EXPECT_EQ(0, result);
   EXPECT_EQ(original, text);
+}
+
+// What the headless backend says of the focus and the current row holds for the keyboard too:
+// typing after a row click goes into the first field, arrow keys in the table go on from the
+// current row, Tab reaches the checked radio button, and the value labels' mnemonics move the
+// focus to their fields.
+TEST(EditorWindow, TheKeyboardFollowsTheFocusAndRowTheDialogChose) {
+  EditorInWindow editor;
+  CString text = EditorInWindow::ReadExample("rounded_rectangle.motion");
+  const int result = editor.Edit(text, [](wxDialog& window) {
+    ScreenUser user(window);
+    user.ClickRow(IDC_SEGMENT_LIST, 4);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.Selection(IDC_SEGMENT_LIST) == 4; }));
+    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
+    user.Type("77");
+    user.Click(IDC_UPDATE);
+    EXPECT_TRUE(user.WaitUntil([&] { return user.Row(IDC_SEGMENT_LIST, 4).StartsWith("L          77 "); }))
+        << user.Row(IDC_SEGMENT_LIST, 4);
+
+    user.Click(IDC_NEXT);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.Selection(IDC_SEGMENT_LIST) == 5; }));
+    ASSERT_TRUE(user.TabTo(IDC_SEGMENT_LIST));
+    user.Press(WXK_DOWN);
+    EXPECT_TRUE(user.WaitUntil([&] { return user.Selection(IDC_SEGMENT_LIST) == 6; }))
+        << "row " << user.Selection(IDC_SEGMENT_LIST);
+
+    const std::pair<int, int> mnemonics[] = {{'Y', IDC_SECOND_VALUE}, {'X', IDC_FIRST_VALUE}};
+    for (const auto& [letter, field] : mnemonics) {
+      user.Press(letter, wxMOD_ALT);
+      EXPECT_TRUE(user.WaitUntil([&] { return user.FocusedId() == field; })) << static_cast<char>(letter);
+    }
+    EXPECT_TRUE(user.TabTo(IDC_EXECUTE_IMMEDIATE));
+    user.Press(WXK_ESCAPE);
+    EXPECT_TRUE(user.WaitUntil([&] { return !window.IsModal(); }));
+  });
+  EXPECT_EQ(0, result);
 }

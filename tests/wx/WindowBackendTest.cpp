@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <wx/filedlg.h>
+#include <wx/app.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
+#include <wx/statbmp.h>
 #include <wx/testing.h>
 
 #include <cstdlib>
@@ -14,13 +17,22 @@
 
 namespace {
 
+// Whether the box shows a picture beside its text. The box makes its widgets only as it is
+// shown, so this looks at a box that is on the screen.
+bool ShowsIcon(const wxWindow& box) {
+  for (const wxWindow* child : box.GetChildren())
+    if (const auto* picture = dynamic_cast<const wxStaticBitmap*>(child); picture != nullptr && picture->GetBitmap().IsOk())
+      return true;
+  return false;
+}
+
 // Stands in for the person at a message box: checks what the box shows and answers it.
-class MessageBoxAnswer : public wxExpectModalBase<wxMessageDialog, MessageBoxAnswer> {
+class MessageBoxAnswer : public wxExpectModalBase<wxGenericMessageDialog, MessageBoxAnswer> {
  public:
   MessageBoxAnswer(long style, int answer) : m_Style(style), m_Answer(answer) {}
 
  protected:
-  int OnInvoked(wxMessageDialog* box) const override {
+  int OnInvoked(wxGenericMessageDialog* box) const override {
     EXPECT_EQ(wxString("The text"), box->GetMessage());
     EXPECT_EQ(wxString("The caption"), box->GetTitle());
     EXPECT_EQ(m_Style, box->GetMessageDialogStyle() & (wxOK | wxCANCEL | wxYES_NO | wxICON_MASK));
@@ -66,7 +78,7 @@ class ToolkitDialogs : public ::testing::Test {
 
 TEST_F(ToolkitDialogs, MessageBoxesShowTheirButtonsAndIconAndAnswerWithTheButtonChosen) {
   const MessageBoxCase cases[] = {
-      {MB_OK, wxOK | wxICON_NONE, wxID_OK, IDOK},
+      {MB_OK, wxOK, wxID_OK, IDOK},
       {MB_OK | MB_ICONEXCLAMATION, wxOK | wxICON_WARNING, wxID_OK, IDOK},
       {MB_OKCANCEL | MB_ICONSTOP, wxOK | wxCANCEL | wxICON_ERROR, wxID_CANCEL, IDCANCEL},
       {MB_YESNO | MB_ICONQUESTION, wxYES_NO | wxICON_QUESTION, wxID_NO, IDNO},
@@ -77,6 +89,16 @@ TEST_F(ToolkitDialogs, MessageBoxesShowTheirButtonsAndIconAndAnswerWithTheButton
     int answer = 0;
     wxTEST_DIALOG(answer = ShowMessageBox("The text", "The caption", c.type), MessageBoxAnswer(c.style, c.toolkitAnswer));
     EXPECT_EQ(c.answer, answer);
+    bool showsIcon = false;
+    wxTheApp->CallAfter([&] {
+      for (wxWindow* window : wxTopLevelWindows)
+        if (auto* box = dynamic_cast<wxDialog*>(window); box != nullptr && box->IsModal()) {
+          showsIcon = ShowsIcon(*box);
+          box->EndModal(wxID_OK);
+        }
+    });
+    ShowMessageBox("The text", "The caption", c.type);
+    EXPECT_EQ((c.style & wxICON_MASK) != 0, showsIcon);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "framework/backends/headless/HeadlessUser.h"
 
+#include <cctype>
+
 #include "framework/dialog/CDialog.h"
 
 CWnd* CHeadlessUser::Reachable(int id) const {
@@ -29,13 +31,9 @@ void CHeadlessUser::ClickButton(CWnd& control) {
   if (control.GetKind() == ControlKind::CheckBox && buttonType == BS_AUTOCHECKBOX)
     control.SetCheck(control.GetCheck() == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
   if (control.GetKind() == ControlKind::RadioButton && buttonType == BS_AUTORADIOBUTTON) {
-    // The group runs from the last button that starts one up to the next that does.
     const auto& children = m_Dialog.GetChildren();
-    size_t at = 0;
-    while (children[at].get() != &control) ++at;
-    size_t first = at;
-    while (first > 0 && (children[first]->GetStyle() & WS_GROUP) == 0) --first;
-    for (size_t i = first; i < children.size() && (i == first || (children[i]->GetStyle() & WS_GROUP) == 0); ++i)
+    const auto [first, end] = GroupAround(IndexOf(&control));
+    for (size_t i = first; i < end; ++i)
       if (children[i]->GetKind() == ControlKind::RadioButton) children[i]->SetCheck(BST_UNCHECKED);
     control.SetCheck(BST_CHECKED);
   }
@@ -96,15 +94,84 @@ bool CHeadlessUser::PressEscape() {
 
 bool CHeadlessUser::PressTab(bool backwards) {
   if (IsEnded()) return false;
+  const size_t count = m_Dialog.GetChildren().size();
+  const size_t focused = IndexOf(m_Dialog.GetFocusedWindow());
+  return FocusNextTabStop(focused < count ? focused : backwards ? 0 : count - 1, backwards);
+}
+
+namespace {
+
+// The letter a caption marks with "&" ("&&" is an ampersand), or 0.
+char MnemonicOf(const CString& caption) {
+  for (int at = caption.Find('&'); at >= 0 && at + 1 < caption.GetLength(); at = caption.Find('&', at + 2))
+    if (caption[at + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at + 1])));
+  return 0;
+}
+
+bool IsLabel(const CWnd& control) {
+  return control.GetKind() == ControlKind::Static || control.GetKind() == ControlKind::GroupBox;
+}
+
+}  // namespace
+
+bool CHeadlessUser::PressMnemonic(char letter) {
+  if (IsEnded()) return false;
+  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const auto& children = m_Dialog.GetChildren();
+  for (size_t at = 0; at < children.size(); ++at) {
+    CWnd& control = *children[at];
+    if (!control.IsReachable() || MnemonicOf(control.GetWindowText()) != wanted) continue;
+    if (IsLabel(control)) return FocusNextTabStop(at, false);
+    if (control.GetKind() == ControlKind::Edit || control.GetKind() == ControlKind::ComboBox ||
+        control.GetKind() == ControlKind::ListBox)
+      continue;
+    control.SetFocus();
+    ClickButton(control);
+    return true;
+  }
+  return false;
+}
+
+size_t CHeadlessUser::IndexOf(const CWnd* control) const {
+  const auto& children = m_Dialog.GetChildren();
+  size_t at = 0;
+  while (at < children.size() && children[at].get() != control) ++at;
+  return at;
+}
+
+std::pair<size_t, size_t> CHeadlessUser::GroupAround(size_t at) const {
+  const auto& children = m_Dialog.GetChildren();
+  size_t first = at;
+  while (first > 0 && (children[first]->GetStyle() & WS_GROUP) == 0) --first;
+  size_t end = at + 1;
+  while (end < children.size() && (children[end]->GetStyle() & WS_GROUP) == 0) ++end;
+  return {first, end};
+}
+
+// A radio button is a stop when it is its group's checked one, or its first when none is.
+bool CHeadlessUser::IsTabStop(size_t at) const {
+  const auto& children = m_Dialog.GetChildren();
+  const CWnd& control = *children[at];
+  if ((control.GetStyle() & WS_TABSTOP) != 0) return true;
+  if (control.GetKind() != ControlKind::RadioButton) return false;
+  if (control.GetCheck() == BST_CHECKED) return true;
+  const auto [first, end] = GroupAround(at);
+  size_t firstRadio = end;
+  for (size_t i = first; i < end; ++i) {
+    if (children[i]->GetKind() != ControlKind::RadioButton) continue;
+    if (children[i]->GetCheck() == BST_CHECKED) return false;
+    if (firstRadio == end) firstRadio = i;
+  }
+  return firstRadio == at;
+}
+
+bool CHeadlessUser::FocusNextTabStop(size_t start, bool backwards) {
   const auto& children = m_Dialog.GetChildren();
   const size_t count = children.size();
-  size_t start = backwards ? 0 : count - 1;
-  for (size_t i = 0; i < count; ++i)
-    if (children[i].get() == m_Dialog.GetFocusedWindow()) start = i;
   for (size_t step = 1; step <= count; ++step) {
-    CWnd& candidate = *children[(start + (backwards ? count - step : step)) % count];
-    if ((candidate.GetStyle() & WS_TABSTOP) != 0 && candidate.IsReachable()) {
-      candidate.SetFocus();
+    const size_t at = (start + (backwards ? count - step : step)) % count;
+    if (IsTabStop(at) && children[at]->IsReachable()) {
+      children[at]->SetFocus();
       return true;
     }
   }

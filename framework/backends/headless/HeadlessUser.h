@@ -1,5 +1,6 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "framework/CString.h"
@@ -32,10 +33,15 @@ class FRAMEWORK_API CHeadlessUser {
   bool SelectRow(int id, int index);
   // Enter clicks a focused push button, and otherwise the default button (OK) with the focus
   // left where it is. Escape cancels. Tab moves the focus to the next reachable tab stop,
-  // Shift+Tab (`backwards`) to the previous one.
+  // Shift+Tab (`backwards`) to the previous one; a group of radio buttons is one stop, at its
+  // checked button (the first, when none is).
   bool PressEnter();
   bool PressEscape();
   bool PressTab(bool backwards = false);
+  // Alt and a letter: the reachable control whose caption marks that letter with "&" acts. A
+  // label (static text or group box) moves the focus to the next reachable tab stop after it; a
+  // button, check box or radio button is clicked. False when no control has that mnemonic.
+  bool PressMnemonic(char letter);
 
   bool IsEnded() const;
   CWnd* Control(int id) const;
@@ -53,6 +59,12 @@ class FRAMEWORK_API CHeadlessUser {
  private:
   CWnd* Reachable(int id) const;
   void ClickButton(CWnd& control);
+  size_t IndexOf(const CWnd* control) const;
+  // The children [first, end) of the radio group around child `at`: from the last one that
+  // starts a group up to the next that does.
+  std::pair<size_t, size_t> GroupAround(size_t at) const;
+  bool IsTabStop(size_t at) const;
+  bool FocusNextTabStop(size_t start, bool backwards);
 
   CDialog& m_Dialog;
 };

@@ -8,6 +8,7 @@
 
 #include "framework/backends/wx/WxFonts.h"
 #include "framework/backends/wx/WxItems.h"
+#include "framework/backends/wx/WxListCursor.h"
 #include "framework/backends/wx/WxText.h"
 #include "framework/backends/wx/WxWidgets.h"
 #include "framework/dialog/CWnd.h"
@@ -87,8 +88,11 @@ void CWxControl::SyncSelection(bool itemsChanged) {
   const int selection = m_Control.GetCurSel();
   if (!itemsChanged && widget->GetSelection() == selection) return;
   widget->SetSelection(selection >= 0 ? selection : wxNOT_FOUND);
-  if (selection >= 0 && m_Control.GetKind() == ControlKind::ListBox)
-    static_cast<wxListBox*>(m_pWidget)->EnsureVisible(selection);
+  if (selection >= 0 && m_Control.GetKind() == ControlKind::ListBox) {
+    auto* list = static_cast<wxListBox*>(m_pWidget);
+    MoveListCursor(*list, selection);
+    list->EnsureVisible(selection);
+  }
 }
 
 // Both ends of the selection in one number, as the control answers EM_GETSEL.

@@ -93,14 +93,15 @@ void CWxDialogWindow::LayOut() {
   AlignListHeaders();
 }
 
-// Captions come out wider in this system's fonts than in those the template was drawn for, in
-// proportion to the dialog units; the window grows wider until every one-line caption fits.
+// Captions and items come out wider in this system's fonts than in those the template was drawn
+// for, in proportion to the dialog units; the window grows wider until every one-line caption
+// and every drop-down list's widest item fits.
 double CWxDialogWindow::HorizontalStretch() {
   double stretch = 1.0;
   for (const auto& control : m_Controls) {
-    if (!HasOneLineCaption(control->Control())) continue;
+    const int needed = WholeTextWidth(*control->Widget(), control->Control());
     const int available = ConvertDialogToPixels(wxSize(control->Control().GetRect().width, 0)).x;
-    if (available > 0) stretch = std::max(stretch, static_cast<double>(control->Widget()->GetBestSize().x) / available);
+    if (needed > 0 && available > 0) stretch = std::max(stretch, static_cast<double>(needed) / available);
   }
   return std::min(stretch, kMostStretch);
 }
@@ -122,9 +123,13 @@ void CWxDialogWindow::BindUserActions(CWxControl& control) {
   const int id = window.GetDlgCtrlID();
   wxWindow* widget = control.Widget();
   const auto click = [this, id](wxCommandEvent&) { Act([this, id] { m_User.Click(id); }); };
-  widget->Bind(wxEVT_LEFT_DOWN, [this, widget](wxMouseEvent& event) {
+  widget->Bind(wxEVT_LEFT_DOWN, [this, &window](wxMouseEvent& event) {
     event.Skip();
-    m_pPressed = widget;
+    OnPress(window);
+  });
+  widget->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+    event.Skip();
+    CallAfter([this] { SyncFocusAfterToolkit(); });
   });
   widget->Bind(wxEVT_SET_FOCUS, [this, widget](wxFocusEvent& event) {
     event.Skip();
@@ -166,25 +171,33 @@ void CWxDialogWindow::BindUserActions(CWxControl& control) {
   }
 }
 
-// The focus is the dialog's: the person moves it with a click (or Tab, handled below), while the
-// toolkit's own moves (to the first widget when the window becomes active, say) are undone.
+// The focus is the dialog's: a press of the mouse button on a control gives it the focus at
+// once, before the toolkit reports what the click does (a list, say, reports its new row before
+// it takes the focus), so that a handler of the click can move the focus on.
+void CWxDialogWindow::OnPress(const CWnd& control) {
+  if (control.GetKind() == ControlKind::Static || control.GetKind() == ControlKind::GroupBox) return;
+  if (&control == m_Dialog.GetFocusedWindow()) return;
+  const int id = control.GetDlgCtrlID();
+  Act([this, id] { m_User.Focus(id); });
+}
+
+// The toolkit's own moves of the focus (to the first widget when the window becomes active, to a
+// list that takes it when clicked, back to a button when a message box closes) are undone once
+// the toolkit is done with the event.
 void CWxDialogWindow::OnFocus(wxWindow* widget) {
   const CWxControl* control = ControlOf(widget);
   if (control == nullptr || &control->Control() == m_Dialog.GetFocusedWindow()) return;
-  if (widget == m_pPressed) {
-    m_pPressed = nullptr;
-    const int id = control->Control().GetDlgCtrlID();
-    Act([this, id] { m_User.Focus(id); });
-  } else {
-    CallAfter([this] {
-      BusyScope busy(m_nBusy);
-      SyncFocus();
-    });
-  }
+  CallAfter([this] { SyncFocusAfterToolkit(); });
+}
+
+void CWxDialogWindow::SyncFocusAfterToolkit() {
+  BusyScope busy(m_nBusy);
+  SyncFocus();
 }
 
 // The toolkit's own handling of these keys differs from the dialog's (Enter would toggle a
-// focused check box or open a focused drop-down list), so the dialog takes them first.
+// focused check box or open a focused drop-down list, a label's mnemonic would do nothing), so
+// the dialog takes them first.
 void CWxDialogWindow::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
@@ -194,6 +207,10 @@ void CWxDialogWindow::OnCharHook(wxKeyEvent& event) {
   } else if (key == WXK_TAB && !event.ControlDown() && !event.AltDown()) {
     const bool backwards = event.ShiftDown();
     Act([this, backwards] { m_User.PressTab(backwards); });
+  } else if (event.GetModifiers() == wxMOD_ALT && key > 0 && key < 128) {
+    bool handled = false;
+    Act([this, key, &handled] { handled = m_User.PressMnemonic(static_cast<char>(key)); });
+    if (!handled) event.Skip();
   } else {
     event.Skip();
   }

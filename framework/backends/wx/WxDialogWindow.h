@@ -36,7 +36,9 @@ class CWxDialogWindow : public wxDialog {
   double HorizontalStretch();
   void AlignListHeaders();
   void BindUserActions(CWxControl& control);
+  void OnPress(const CWnd& control);
   void OnFocus(wxWindow* widget);
+  void SyncFocusAfterToolkit();
   void OnCharHook(wxKeyEvent& event);
   void OnClose(wxCloseEvent& event);
   // Runs one action of the person, unless the window is busy with another or with showing the
@@ -51,8 +53,6 @@ class CWxDialogWindow : public wxDialog {
   CHeadlessUser m_User;
   CWxFonts m_Fonts;
   std::vector<std::unique_ptr<CWxControl>> m_Controls;
-  // The widget the last mouse press went to: the focus it gets is the person's choice.
-  wxWindow* m_pPressed = nullptr;
   int m_nBusy = 0;
   std::exception_ptr m_Failure;
 };

@@ -1,6 +1,7 @@
 #include "framework/backends/wx/WxMessageBox.h"
 
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 
 #include "framework/backends/wx/WxText.h"
 #include "framework/dialog/WindowMessages.h"
@@ -31,7 +32,7 @@ long IconStyle(UINT type) {
     case MB_ICONINFORMATION:
       return wxICON_INFORMATION;
     default:
-      return wxICON_NONE;
+      return 0;  // the generic box shows no icon without a flag; it refuses wxICON_NONE
   }
 }
 
@@ -50,7 +51,8 @@ int Answer(int toolkitId) {
 
 }  // namespace
 
+// The toolkit's own box on GTK leaves its icon out; the generic one shows it beside the text.
 int ShowWxMessageBox(wxWindow* owner, const CString& text, const CString& caption, UINT type) {
-  wxMessageDialog box(owner, ToWx(text), ToWx(caption), ButtonStyle(type) | IconStyle(type) | wxCENTRE);
+  wxGenericMessageDialog box(owner, ToWx(text), ToWx(caption), ButtonStyle(type) | IconStyle(type) | wxCENTRE);
   return Answer(box.ShowModal());
 }

@@ -85,8 +85,16 @@ wxWindow* CreateWidget(wxWindow* parent, const CWnd& control) {
   return nullptr;
 }
 
-bool HasOneLineCaption(const CWnd& control) {
-  return control.GetKind() == ControlKind::Static || (IsButtonKind(control.GetKind()) && IsOneLine(control));
+int WholeTextWidth(wxWindow& widget, const CWnd& control) {
+  if (control.GetKind() == ControlKind::ComboBox) {
+    // The list is still empty here, so its natural width says nothing of its items.
+    int widest = 0;
+    for (const CWnd::Item& item : control.GetItems()) widest = std::max(widest, widget.GetTextExtent(ToWx(item.text)).x);
+    return static_cast<wxControl&>(widget).GetSizeFromTextSize(widest).x;
+  }
+  const bool oneLineCaption =
+      control.GetKind() == ControlKind::Static || (IsButtonKind(control.GetKind()) && IsOneLine(control));
+  return oneLineCaption ? widget.GetBestSize().x : 0;
 }
 
 void PlaceWidget(wxWindow& widget, const CWnd& control, const wxRect& rect) {

@@ -9,9 +9,9 @@ class wxWindow;
 // where it goes is left to PlaceWidget, its states and items to the first synchronisation.
 wxWindow* CreateWidget(wxWindow* parent, const CWnd& control);
 
-// Whether the widget shows its caption on one line, so that its natural width says how wide
-// the caption needs it to be.
-bool HasOneLineCaption(const CWnd& control);
+// The width the widget needs to show its one-line caption whole, or a drop-down list its widest
+// item; 0 for a control whose text may wrap or scroll.
+int WholeTextWidth(wxWindow& widget, const CWnd& control);
 
 // Puts the widget on `rect` (pixels). A one-line edit, check box or radio button that the
 // toolkit cannot make as low as `rect` keeps its own height, centred on the rect's, and a
