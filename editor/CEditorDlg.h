@@ -92,6 +92,8 @@ class CEditorDlg : public CMC_EditMotionDlg {
   BOOL ReadValueEdit(UINT id, CMC_ArrayParameter& param, double& value);
   BOOL ReadOptionalValueEdit(UINT checkId, UINT id, CMC_ArrayParameter& param, double& value);
   // The kind in the type combo.
+  // An import of an empty file leaves the table without rows; only inserts act on it.
+  bool HasRows() const { return m_Data.m_SegmentType.GetValuesCount() > 0; }
   SegmentKind CurrentKind() const { return m_nCurType == 0 ? SegmentKind::Linear : SegmentKind::Circular; }
   SegmentEntries EntriesOf(SegmentKind kind, const SegmentValues& values) const;
   void SetSegmentValues(SegmentKind kind, const SegmentValues& values);
@@ -99,6 +101,7 @@ class CEditorDlg : public CMC_EditMotionDlg {
   void ShowCurrentRow(bool replacing);
   void MoveCurrentRow(int step);
   void RecountKindIndices();
+  void StoreKindsAsShown();
   void AppendSegment(SegmentKind kind, const SegmentValues& values);
   void EndCommand();
   void ShowSegmentFields(SegmentKind kind, BOOL useStandBy);

@@ -29,6 +29,7 @@ void CEditorDlg::OnOK() {
 
   m_bValidate = 1;
   if (UpdateData(TRUE)) {
+    StoreKindsAsShown();
     const CString error = m_Data.CheckData(m_nCurSegment);
     if (error.IsEmpty()) {
       // Written aside first, so the host's text is either the old one or the whole new one.
@@ -42,6 +43,14 @@ void CEditorDlg::OnOK() {
     }
   }
   m_bValidate = 0;
+}
+
+// A row of a kind other than 0 and 1 shows and acts as circular; OK commits it as such, so the
+// text written reads back as the table showed it.
+void CEditorDlg::StoreKindsAsShown() {
+  m_Data.ForEachSegment([this](int row, SegmentKind kind, int) {
+    m_Data.m_SegmentType.SetValueInInternalUnit(row, StoredKind(kind));
+  });
 }
 
 // The kind indices follow from the current row alone: the last entry of each kind at or above it.

@@ -74,7 +74,8 @@ void CEditorDlg::ExchangeIntoControls() {
   }
   m_nCurType = static_cast<int>(m_Data.KindAt(m_nCurSegment));
   SetComboIndex(IDC_SEGMENT_TYPE, m_nCurType);
-  ShowSegmentFields(CurrentKind(), FALSE);
+  // An empty table offers the stand-by values for its first segment.
+  ShowSegmentFields(CurrentKind(), !HasRows());
 
   const int count = m_Data.m_SegmentType.GetValuesCount();
   EnableChild(IDC_PREVIOUS, m_nCurSegment > 0);
@@ -82,6 +83,7 @@ void CEditorDlg::ExchangeIntoControls() {
   EnableChild(IDC_NEXT, m_nCurSegment < count - 1);
   EnableChild(IDC_MOVE_DOWN, m_nCurSegment < count - 1);
   EnableChild(IDC_REMOVE, count > 1);
+  EnableChild(IDC_UPDATE, count > 0);
 }
 
 void CEditorDlg::ShowOptionStates() {

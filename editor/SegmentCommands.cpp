@@ -75,14 +75,16 @@ void CEditorDlg::OnInsertAbove() {
   InsertCurrentSegment(values);
 }
 
+// On an empty table the segment becomes the first row, as Insert Above makes it.
 void CEditorDlg::OnInsertBelow() {
   SegmentValues values;
   if (!ReadSegmentFields(values)) return;
-  ++m_nCurSegment;
+  if (HasRows()) ++m_nCurSegment;
   InsertCurrentSegment(values);
 }
 
 void CEditorDlg::OnUpdateSegment() {
+  if (!HasRows()) return;
   UpdateData(TRUE);
   SegmentValues values;
   if (!ReadSegmentFields(values)) return;
@@ -99,8 +101,9 @@ void CEditorDlg::OnUpdateSegment() {
 
 // The current row and its neighbour `step` rows away change places; the row stays current.
 void CEditorDlg::MoveCurrentRow(int step) {
-  UpdateData(TRUE);
   const int neighbour = m_nCurSegment + step;
+  if (neighbour < 0 || neighbour >= m_Data.m_SegmentType.GetValuesCount()) return;
+  UpdateData(TRUE);
   m_Data.SwapSegments(m_nCurSegment, neighbour);
   if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) {
     const CString text = list->GetItems()[static_cast<size_t>(m_nCurSegment)].text;
@@ -116,6 +119,7 @@ void CEditorDlg::OnMoveUp() { MoveCurrentRow(-1); }
 void CEditorDlg::OnMoveDown() { MoveCurrentRow(+1); }
 
 void CEditorDlg::OnRemove() {
+  if (!HasRows()) return;
   UpdateData(TRUE);
   m_Data.RemoveSegment(m_nCurSegment);
   if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) list->SendMessage(LB_DELETESTRING, static_cast<WPARAM>(m_nCurSegment));

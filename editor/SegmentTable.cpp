@@ -66,10 +66,8 @@ void CEditorDlg::InsertSegmentRow(CWnd* list, int row, SegmentKind kind, int kin
 
 BOOL CEditorDlg::ClampSelection(BOOL bUpdateControls) {
   const int count = m_Data.m_SegmentType.GetValuesCount();
-  if (m_nCurSegment >= count)
-    m_nCurSegment = count - 1;
-  else if (m_nCurSegment < 0)
-    m_nCurSegment = 0;
+  // Row 0 of an empty table is where its first segment goes.
+  m_nCurSegment = std::clamp(m_nCurSegment, 0, std::max(count - 1, 0));
   RecountKindIndices();
   if (CWnd* list = GetDlgItem(IDC_SEGMENT_LIST)) list->SendMessage(LB_SETCURSEL, static_cast<WPARAM>(m_nCurSegment));
   TellContentListener();
