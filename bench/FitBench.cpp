@@ -13,6 +13,7 @@
 #include "geometry/GcodeReader.h"
 #include "geometry/RelativePath.h"
 #include "tests/geometry/FitShapes.h"
+#include "tests/geometry/PathJoints.h"
 
 namespace {
 
@@ -87,14 +88,17 @@ BENCHMARK(ImportWithoutFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportWithFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Each shape of the arc fitting test at each density, decimals and tolerance: the time to fit it,
-// and its segments beside those of the greedy baseline.
+// and its segments beside those of the greedy baseline, with the baseline's largest turn where
+// its segments meet on a smooth stretch.
 void FitTestShape(benchmark::State& state) {
   const FitShape shape = FitShapes(static_cast<int>(state.range(1))).at(static_cast<size_t>(state.range(0)));
   const double tolerance = state.range(2) / 1000.0;
   size_t segments = 0;
   for (auto _ : state) segments = geometry::FitArcs(shape.points, Options(tolerance)).size();
   state.counters["fitted"] = static_cast<double>(segments);
-  state.counters["greedy"] = static_cast<double>(WeldArcs(shape.points, tolerance).size());
+  const std::vector<geometry::PathSegment> greedy = WeldArcs(shape.points, tolerance);
+  state.counters["greedy"] = static_cast<double>(greedy.size());
+  state.counters["greedyJoin"] = JointsOf(shape.points, greedy, geometry::Degrees(Options(tolerance).cornerAngle)).largestSmoothTurn;
 }
 // One fit each: the counts are what matters, and there are a hundred of them.
 BENCHMARK(FitTestShape)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond)->Apply([](benchmark::internal::Benchmark* benchmark) {

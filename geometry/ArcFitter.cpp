@@ -34,6 +34,10 @@ constexpr int kFurtherScales = 5;
 constexpr size_t kWeighedTwoAhead = 2;
 // How many choices a stretch may undo at each point it gets stuck at.
 constexpr int kRetries = 16;
+// Inside a stretch each segment tries start headings this many steps either side of the end
+// heading of the one before, up to the join turn; a close's outlook tries fewer.
+constexpr int kJoinHeadingSteps = 2;
+constexpr int kOutlookHeadingSteps = 1;
 // A stretch after a corner tries start headings from circles through points at this many
 // doubling multiples of the tolerance away.
 constexpr int kHeadingScales = 8;
@@ -116,8 +120,18 @@ class PolylineFitter {
   bool IsCorner(size_t index) const;
   std::vector<size_t> StretchEnds() const;
 
+  void FitStretchBothWays(size_t first, size_t last, std::optional<double> startHeading,
+                          std::optional<double> endHeading);
   void FitStretch(size_t first, size_t last, std::optional<double> startHeading, std::optional<double> endHeading);
-  double StartHeading(size_t first, size_t last) const;
+  bool FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
+                               std::optional<double> endHeading);
+  std::optional<FittedSegment> FurthestThroughPoint(const FitState& state, size_t span, size_t last,
+                                                    bool turnFree) const;
+  std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, bool turnFree) const;
+  std::optional<std::vector<FittedSegment>> LandFreely(const FitState& state, size_t last,
+                                                       std::optional<double> endHeading, bool turnFree) const;
+  double StartHeading(size_t first, size_t last, std::optional<double> endHeading) const;
+  FitState FreestStart(const FitState& state, size_t last, int steps) const;
   double LongestLineHeading(size_t first, size_t last) const;
   Growth Grow(const FitState& state, size_t last) const;
   std::optional<std::vector<FittedSegment>> Land(const FitState& state, size_t last,
@@ -244,10 +258,104 @@ std::vector<FittedSegment> PolylineFitter::Fit() {
     // A boundary that is no corner is passed without a kink.
     std::optional<double> startHeading = m_Options.startHeading;
     if (i > 0) startHeading = IsCorner(first) ? std::nullopt : std::optional(m_Heading);
-    FitStretch(first, last, startHeading, last + 1 == m_Points.size() ? m_Options.endHeading : std::nullopt);
+    FitStretchBothWays(first, last, startHeading, last + 1 == m_Points.size() ? m_Options.endHeading : std::nullopt);
   }
   for (FittedSegment& segment : m_Fitted) segment.lastPoint = m_Source[segment.lastPoint];
   return std::move(m_Fitted);
+}
+
+// A stretch is fitted two ways, and the one with fewer segments kept: by growing segments (the
+// first) and through the polyline's points. Where the curvature changes steadily, as along a
+// spiral or an ellipse, segments through points a curve's chord apart meet nearly tangent by
+// themselves, and a fit of such segments needs fewer than one of segments grown each as far as
+// it can, which leaves the next a worse start.
+void PolylineFitter::FitStretchBothWays(size_t first, size_t last, std::optional<double> startHeading,
+                                        std::optional<double> endHeading) {
+  const size_t before = m_Fitted.size();
+  const double heading = m_Heading;
+  FitStretch(first, last, startHeading, endHeading);
+  const std::vector<FittedSegment> grown(m_Fitted.begin() + static_cast<std::ptrdiff_t>(before), m_Fitted.end());
+  const double grownHeading = m_Heading;
+  m_Fitted.resize(before);
+  m_Heading = heading;
+  if (FitStretchThroughPoints(first, last, startHeading, endHeading) && m_Fitted.size() - before < grown.size())
+    return;
+  m_Fitted.resize(before);
+  m_Fitted.insert(m_Fitted.end(), grown.begin(), grown.end());
+  m_Heading = grownHeading;
+}
+
+// The stretch as segments that each end on a point of the polyline, as far on as holds, leaving
+// with the heading of the circle through their start, the point halfway and their end, as near as
+// the join turn allows. False where no such segment holds.
+bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
+                                             std::optional<double> endHeading) {
+  FitState state{m_Points[first], startHeading ? *startHeading : StartHeading(first, last, endHeading), first};
+  size_t span = 1;
+  while (state.index < last) {
+    const bool turnFree = state.index > first;
+    if (const auto landing = LandFreely(state, last, endHeading, turnFree)) {
+      for (const FittedSegment& segment : *landing) Append(segment);
+      return true;
+    }
+    const std::optional<FittedSegment> segment = FurthestThroughPoint(state, span, last, turnFree);
+    if (!segment) return false;
+    span = segment->lastPoint - state.index;
+    Append(*segment);
+    state = StateAfter(*segment);
+  }
+  return true;
+}
+
+// The landing from the state, or where the heading may turn, from the freest start near it.
+std::optional<std::vector<FittedSegment>> PolylineFitter::LandFreely(const FitState& state, size_t last,
+                                                                     std::optional<double> endHeading,
+                                                                     bool turnFree) const {
+  if (Grow(state, last).reach < last) return std::nullopt;
+  if (auto landing = Land(state, last, endHeading)) return landing;
+  return turnFree ? Land(FreestStart(state, last, kJoinHeadingSteps), last, endHeading) : std::nullopt;
+}
+
+// The segment through the furthest point before the stretch's last that one holds to: searched
+// upwards from the span of the segment before, with a step that doubles, then by halving between
+// the furthest point that holds and the nearest beyond it that does not.
+std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState& state, size_t span, size_t last,
+                                                                  bool turnFree) const {
+  const size_t limit = last - 1;
+  if (limit <= state.index) return std::nullopt;
+  std::optional<FittedSegment> furthest;
+  size_t holds = state.index;
+  size_t fails = limit + 1;
+  const auto probe = [&](size_t end) {
+    std::optional<FittedSegment> segment = ThroughPoint(state, end, turnFree);
+    (segment ? holds : fails) = end;
+    if (segment) furthest = std::move(segment);
+    return furthest && holds == end;
+  };
+  if (probe(std::min(state.index + span, limit)))
+    for (size_t step = std::max<size_t>(span / 4, 1); holds < limit && probe(std::min(holds + step, limit)); step *= 2) {
+    }
+  while (holds + 1 < fails) probe(holds + (fails - holds) / 2);
+  return furthest;
+}
+
+// The segment from the state that ends on points[end], if it holds.
+std::optional<FittedSegment> PolylineFitter::ThroughPoint(const FitState& state, size_t end, bool turnFree) const {
+  double heading = state.heading;
+  if (turnFree && end > state.index + 1) {
+    const double circle = TangentOfCircle(state.at, m_Points[(state.index + end + 1) / 2], m_Points[end]);
+    heading += std::clamp(NormalizedAngle(circle - heading), -m_Options.joinTurn, m_Options.joinTurn);
+  }
+  // A line that replaces an arc that barely turns may turn a little more at its start.
+  const auto chain = LandingChain({state.at, heading, state.index}, m_Points[end], std::nullopt);
+  const double joinTurn = (turnFree ? m_Options.joinTurn : 0.0) + kStraightenedTurn;
+  if (!chain || chain->front().length < m_Options.shortestSegment ||
+      TurnBetween(chain->front().heading, state.heading) > joinTurn ||
+      !CheckChain(*chain, m_Points, state.index, end, m_Options.tolerance, ChainEnd::OnLastPoint).holds)
+    return std::nullopt;
+  FittedSegment segment = chain->front();
+  segment.lastPoint = end;
+  return segment;
 }
 
 // One smooth stretch, from a corner, boundary or the path's start to the next: arcs grow from the
@@ -266,7 +374,7 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
   };
   std::vector<Step> steps;
   std::vector<size_t> ruledOut;
-  FitState state{m_Points[first], startHeading ? *startHeading : StartHeading(first, last), first};
+  FitState state{m_Points[first], startHeading ? *startHeading : StartHeading(first, last, endHeading), first};
   size_t furthest = first;
   int retries = 0;
   while (state.index < last) {
@@ -297,14 +405,32 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
     steps.push_back({state, std::move(ruledOut), closing->candidate, m_Fitted.size()});
     ruledOut.clear();
     Append(closing->segment);
-    state = StateAfter(closing->segment);
+    state = FreestStart(StateAfter(closing->segment), last, kJoinHeadingSteps);
   }
+}
+
+// The state with the heading, within the join turn of its own, whose arc grows furthest: its own
+// on a tie, so that a segment that fits as well without a kink has none.
+FitState PolylineFitter::FreestStart(const FitState& state, size_t last, int steps) const {
+  if (m_Options.joinTurn <= 0.0) return state;
+  FitState freest = state;
+  size_t furthest = Grow(state, last).reach;
+  for (int step = -steps; step <= steps; ++step) {
+    if (step == 0) continue;
+    const FitState tried{state.at, state.heading + m_Options.joinTurn * step / steps, state.index};
+    const size_t reach = Grow(tried, last).reach;
+    if (reach > furthest) {
+      freest = tried;
+      furthest = reach;
+    }
+  }
+  return freest;
 }
 
 // After a corner the heading is free: of the headings of the first chord, of circles through the
 // first point and two more at doubling distances, and of the longest line from the first point,
-// the one whose arc grows furthest.
-double PolylineFitter::StartHeading(size_t first, size_t last) const {
+// the one whose arc lands on the stretch's end, or else grows furthest.
+double PolylineFitter::StartHeading(size_t first, size_t last, std::optional<double> endHeading) const {
   const Point start = m_Points[first];
   std::vector<double> headings = {HeadingOf(start, m_Points[first + 1]), LongestLineHeading(first, last)};
   size_t near = first + 1;
@@ -318,12 +444,12 @@ double PolylineFitter::StartHeading(size_t first, size_t last) const {
     headings.push_back(TangentOfCircle(start, m_Points[near], m_Points[far]));
   }
   double best = headings.front();
-  size_t bestReach = 0;
+  Outlook bestOutlook;
   for (double heading : headings) {
-    const size_t reach = Grow({start, heading, first}, last).reach;
-    if (reach > bestReach) {
+    const Outlook outlook = LookAhead({start, heading, first}, last, endHeading);
+    if (outlook.Beats(bestOutlook)) {
       best = heading;
-      bestReach = reach;
+      bestOutlook = outlook;
     }
   }
   return best;
@@ -419,7 +545,8 @@ std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth
   size_t ordinal = 0;
   ForEachCandidate(state, growth, first, last, [&](const FittedSegment& segment, ChainEnd end) {
     if (std::find(ruledOut.begin(), ruledOut.end(), ++ordinal) == ruledOut.end())
-      candidates.push_back({{segment, ordinal}, end, LookAhead(StateAfter(segment), last, endHeading)});
+      candidates.push_back({{segment, ordinal}, end,
+                            LookAhead(FreestStart(StateAfter(segment), last, kOutlookHeadingSteps), last, endHeading)});
   });
   const auto better = [](const Candidate& a, const Candidate& b) { return a.outlook.Beats(b.outlook); };
   std::stable_sort(candidates.begin(), candidates.end(), better);

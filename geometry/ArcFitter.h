@@ -12,7 +12,8 @@
 // - the fitted path lies within the tolerance of the polyline, and every point of the polyline
 //   within the tolerance of the fitted path; it starts on the first point and ends on the last;
 // - where the polyline turns by less than the corner angle at a point, the fitted segments join
-//   without a kink; a point where it turns by more is a corner and stays a segment end;
+//   with a turn of at most the join turn; a point where it turns by more is a corner and stays a
+//   segment end;
 // - every segment grows as far along the polyline as these rules let it, in time linear in the
 //   number of points.
 namespace geometry {
@@ -22,6 +23,9 @@ struct ArcFitOptions {
   double minRadius = 0.0;   // mm: the smallest radius the motion can keep
   double maxRadius = 1e9;   // mm: the largest; a flatter arc becomes a line
   double cornerAngle = Radians(10.0);  // rad: where the polyline turns by more, it has a corner
+  // rad: how far the heading may turn where two fitted segments meet on a smooth stretch. Each
+  // segment picks its start heading within it, which lets it grow further than exact tangency.
+  double joinTurn = Radians(0.4);
   // mm: segments shorter than this are taken only where nothing longer holds. A motion rounds each
   // segment's ends to its drives' counts, which turns a segment of a few counts by degrees.
   double shortestSegment = 0.0;

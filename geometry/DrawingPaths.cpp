@@ -254,6 +254,7 @@ class Flattener {
     fit.tolerance = m_Options.tolerance / 2.0;
     fit.startHeading = curve.startHeading;
     fit.endHeading = curve.endHeading;
+    fit.joinTurn = 0.0;
     for (const FittedSegment& segment : FitArcs(kept, fit)) AddPiece(PieceOf(segment));
   }
 

@@ -9,6 +9,7 @@
 #include "geometry/SegmentGeometry.h"
 #include "tests/geometry/FitShapes.h"
 #include "tests/geometry/SampledDeviation.h"
+#include "tests/geometry/PathJoints.h"
 
 namespace {
 
@@ -24,45 +25,22 @@ struct FitFigures {
   size_t cornersKept = 0;
 };
 
-// How far the polyline turns at each point, in degrees.
-std::vector<double> TurnsOf(const std::vector<Point>& points) {
-  std::vector<double> turns(points.size(), 0.0);
-  for (size_t i = 1; i + 1 < points.size(); ++i) {
-    const double in = std::atan2(points[i].y - points[i - 1].y, points[i].x - points[i - 1].x);
-    const double out = std::atan2(points[i + 1].y - points[i].y, points[i + 1].x - points[i].x);
-    turns[i] = std::abs(geometry::Degrees(geometry::NormalizedAngle(out - in)));
-  }
-  return turns;
-}
-
-FitFigures Fit(const FitShape& shape, double tolerance) {
-  geometry::ArcFitOptions options;
-  options.tolerance = tolerance;
-  const double cornerDegrees = geometry::Degrees(options.cornerAngle);
-  const std::vector<double> turns = TurnsOf(shape.points);
+FitFigures Fit(const FitShape& shape, const geometry::ArcFitOptions& options) {
+  const double tolerance = options.tolerance;
   std::vector<geometry::PathSegment> path;
   for (const geometry::FittedSegment& segment : geometry::FitArcs(shape.points, options))
     path.push_back(geometry::ToPathSegment(segment));
   const Point start = shape.points.front();
-  const geometry::PathWalk walk = geometry::Walk(path);
   FitFigures figures;
   figures.segments = path.size();
   figures.deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
-  figures.endGap = Distance(start + walk.end, shape.points.back());
-  // A joint may turn by more than half a degree only on a point where the polyline turns by more
+  figures.endGap = Distance(start + geometry::Walk(path).end, shape.points.back());
+  // A joint may turn by more than the join turn only on a point where the polyline turns by more
   // than the corner angle; the shape's own corners must all be joints.
-  std::vector<Point> joints;
-  for (size_t i = 1; i < walk.segments.size(); ++i) joints.push_back(start + walk.segments[i].start);
-  for (size_t i = 1; i < walk.segments.size(); ++i) {
-    const Point joint = joints[i - 1];
-    bool onTurn = false;
-    for (size_t p = 1; p + 1 < shape.points.size() && !onTurn; ++p)
-      onTurn = turns[p] > cornerDegrees && Distance(joint, shape.points[p]) < 1e-9;
-    if (!onTurn)
-      figures.largestSmoothJoin = std::max(figures.largestSmoothJoin, geometry::Degrees(walk.segments[i].cornerAngle));
-  }
+  const PathJoints joints = JointsOf(shape.points, path, geometry::Degrees(options.cornerAngle));
+  figures.largestSmoothJoin = joints.largestSmoothTurn;
   for (size_t corner : shape.corners)
-    for (Point joint : joints)
+    for (Point joint : joints.points)
       if (Distance(joint, shape.points[corner]) < 1e-9) {
         ++figures.cornersKept;
         break;
@@ -70,19 +48,26 @@ FitFigures Fit(const FitShape& shape, double tolerance) {
   return figures;
 }
 
+// A line that stands for an arc that barely turns may start off the heading before it by this
+// much more than the join turn (degrees).
+constexpr double kStraightenedDegrees = 0.05;
+
 // Every shape at 3 and 4 decimals, fitted within one of the tolerances (the parameter, so that
-// they run side by side): within it both ways, no kink on a smooth stretch, its corners joints,
-// ending on its last point, in no more segments than its table says.
+// they run side by side): within it both ways, joins on smooth stretches within the join turn,
+// its corners joints, ending on its last point, in no more segments than its table says.
 class ArcFitShapes : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(ArcFitShapes, KeepTheirToleranceSmoothnessAndCorners) {
   const double tolerance = kFitTolerances[GetParam()];
   for (int decimals : {3, 4})
     for (const FitShape& shape : FitShapes(decimals)) {
-      const FitFigures figures = Fit(shape, tolerance);
+      geometry::ArcFitOptions options;
+      options.tolerance = tolerance;
+      const FitFigures figures = Fit(shape, options);
       const std::string label = shape.name + ", " + std::to_string(decimals) + " decimals";
       EXPECT_LE(figures.deviation.pathFromPolyline, tolerance + 1e-9) << label;
       EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
+      EXPECT_LE(figures.largestSmoothJoin, geometry::Degrees(options.joinTurn) + kStraightenedDegrees) << label;
       EXPECT_LE(figures.largestSmoothJoin, 0.5) << label;
       EXPECT_LE(figures.endGap, 1e-9) << label;
       EXPECT_EQ(figures.cornersKept, shape.corners.size()) << label;
@@ -91,5 +76,25 @@ TEST_P(ArcFitShapes, KeepTheirToleranceSmoothnessAndCorners) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tolerances, ArcFitShapes, ::testing::Range<size_t>(0, std::size(kFitTolerances)));
+
+// Without a join turn the shapes whose curvature changes all along still fit, joined tangent.
+TEST(ArcFitJoins, WithoutJoinTurnStayTangent) {
+  const struct {
+    size_t shape;  // in FitShapes
+    double tolerance;
+  } cases[] = {{7, 0.005}, {8, 0.1}, {10, 0.025}, {12, 0.005}, {12, 0.1}};
+  for (const auto& c : cases) {
+    const FitShape shape = FitShapes(3).at(c.shape);
+    geometry::ArcFitOptions options;
+    options.tolerance = c.tolerance;
+    options.joinTurn = 0.0;
+    const FitFigures figures = Fit(shape, options);
+    const std::string label = shape.name + " within " + std::to_string(c.tolerance);
+    EXPECT_LE(figures.deviation.pathFromPolyline, c.tolerance + 1e-9) << label;
+    EXPECT_LE(figures.deviation.polylineFromPath, c.tolerance + 1e-9) << label;
+    EXPECT_LE(figures.largestSmoothJoin, kStraightenedDegrees) << label;
+    EXPECT_LE(figures.endGap, 1e-9) << label;
+  }
+}
 
 }  // namespace

@@ -58,6 +58,9 @@ geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolera
   options.minRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMin()));
   options.maxRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMax()));
   options.shortestSegment = InXUnit(record, *record.m_pPosIncrX, kShortestSegmentCounts);
+  // Rounding a segment of the shortest length to the drives' counts turns it by up to 1.4 counts
+  // over its length, 0.4 degrees: a join turn would leave nothing of half a degree.
+  options.joinTurn = 0.0;
   return options;
 }
 
