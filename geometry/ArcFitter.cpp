@@ -328,13 +328,18 @@ std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState
   size_t fails = limit + 1;
   const auto probe = [&](size_t end) {
     std::optional<FittedSegment> segment = ThroughPoint(state, end, turnFree);
-    (segment ? holds : fails) = end;
-    if (segment) furthest = std::move(segment);
-    return furthest && holds == end;
-  };
-  if (probe(std::min(state.index + span, limit)))
-    for (size_t step = std::max<size_t>(span / 4, 1); holds < limit && probe(std::min(holds + step, limit)); step *= 2) {
+    if (!segment) {
+      fails = end;
+      return false;
     }
+    furthest = std::move(segment);
+    holds = end;
+    return true;
+  };
+  if (probe(std::min(state.index + span, limit))) {
+    size_t step = std::max<size_t>(span / 4, 1);
+    while (holds < limit && probe(std::min(holds + step, limit))) step *= 2;
+  }
   while (holds + 1 < fails) probe(holds + (fails - holds) / 2);
   return furthest;
 }
@@ -359,8 +364,8 @@ std::optional<FittedSegment> PolylineFitter::ThroughPoint(const FitState& state,
 }
 
 // One smooth stretch, from a corner, boundary or the path's start to the next: arcs grow from the
-// stretch's start, each leaving with the heading the one before ends with, until one lands on the
-// stretch's last point.
+// stretch's start, each leaving with a heading within the join turn of the one the one before ends
+// with, until one lands on the stretch's last point.
 void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double> startHeading,
                                 std::optional<double> endHeading) {
   // Where a greedy choice leads to a state from which nothing smooth and long enough holds, the
