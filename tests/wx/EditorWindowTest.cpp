@@ -62,6 +62,8 @@ TEST(EditorWindow, EscapeInTheEditorAndInTheEventChooserLeavesTheMotionAlone) {
   editor.On("Start Event", [&](wxDialog& chooser) {
     ScreenUser user(chooser);
     EXPECT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_EVENT_KIND; }));
+    const wxWindow& kinds = *user.Widget(IDC_EVENT_KIND);
+    EXPECT_GE(kinds.GetSize().x, kinds.GetBestSize().x) << "the event kinds are cut";
     user.Press(WXK_ESCAPE);
     chooserClosed = user.WaitUntil([&] { return !chooser.IsModal(); });
   });
