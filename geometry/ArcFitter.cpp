@@ -35,9 +35,8 @@ constexpr size_t kWeighedTwoAhead = 2;
 // How many choices a stretch may undo at each point it gets stuck at.
 constexpr int kRetries = 16;
 // Inside a stretch each segment tries start headings this many steps either side of the end
-// heading of the one before, up to the join turn; a close's outlook tries fewer.
+// heading of the one before, up to the join turn.
 constexpr int kJoinHeadingSteps = 2;
-constexpr int kOutlookHeadingSteps = 1;
 // A stretch after a corner tries start headings from circles through points at this many
 // doubling multiples of the tolerance away.
 constexpr int kHeadingScales = 8;
@@ -550,8 +549,7 @@ std::optional<Closing> PolylineFitter::Close(const FitState& state, const Growth
   size_t ordinal = 0;
   ForEachCandidate(state, growth, first, last, [&](const FittedSegment& segment, ChainEnd end) {
     if (std::find(ruledOut.begin(), ruledOut.end(), ++ordinal) == ruledOut.end())
-      candidates.push_back({{segment, ordinal}, end,
-                            LookAhead(FreestStart(StateAfter(segment), last, kOutlookHeadingSteps), last, endHeading)});
+      candidates.push_back({{segment, ordinal}, end, LookAhead(StateAfter(segment), last, endHeading)});
   });
   const auto better = [](const Candidate& a, const Candidate& b) { return a.outlook.Beats(b.outlook); };
   std::stable_sort(candidates.begin(), candidates.end(), better);
