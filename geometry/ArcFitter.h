@@ -12,10 +12,11 @@
 // - the fitted path lies within the tolerance of the polyline, and every point of the polyline
 //   within the tolerance of the fitted path; it starts on the first point and ends on the last;
 // - where the polyline turns by less than the corner angle at a point, the fitted segments join
-//   with a turn of at most the join turn; a point where it turns by more is a corner and stays a
-//   segment end;
-// - every segment grows as far along the polyline as these rules let it, in time linear in the
-//   number of points.
+//   with a turn of at most the join turn (a line that stands for an arc that barely turns, 0.05
+//   degrees more); a point where it turns by more is a corner and stays a segment end;
+// - each stretch between corners is fitted twice, by segments grown as far along the polyline as
+//   these rules let them and by segments through its points, and the fit with fewer kept, in time
+//   linear in the number of points.
 namespace geometry {
 
 struct ArcFitOptions {
