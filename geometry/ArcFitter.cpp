@@ -125,8 +125,8 @@ class PolylineFitter {
   bool FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
                                std::optional<double> endHeading);
   std::optional<FittedSegment> FurthestThroughPoint(const FitState& state, size_t span, size_t last,
-                                                    bool turnFree) const;
-  std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, bool turnFree) const;
+                                                    double turn) const;
+  std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, double turn) const;
   std::optional<std::vector<FittedSegment>> LandFreely(const FitState& state, size_t last,
                                                        std::optional<double> endHeading, bool turnFree) const;
   double StartHeading(size_t first, size_t last, std::optional<double> endHeading) const;
@@ -285,8 +285,9 @@ void PolylineFitter::FitStretchBothWays(size_t first, size_t last, std::optional
 }
 
 // The stretch as segments that each end on a point of the polyline, as far on as holds, leaving
-// with the heading of the circle through their start, the point halfway and their end, as near as
-// the join turn allows. False where no such segment holds.
+// with the heading of the circle through their start, the point halfway and their end: exactly
+// after a corner or at the path's start, where the heading is free, and elsewhere as near as the
+// join turn allows. False where no such segment holds.
 bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
                                              std::optional<double> endHeading) {
   FitState state{m_Points[first], startHeading ? *startHeading : StartHeading(first, last, endHeading), first};
@@ -297,7 +298,8 @@ bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, std::opt
       for (const FittedSegment& segment : *landing) Append(segment);
       return true;
     }
-    const std::optional<FittedSegment> segment = FurthestThroughPoint(state, span, last, turnFree);
+    const double turn = turnFree ? m_Options.joinTurn : (startHeading ? 0.0 : std::numbers::pi);
+    const std::optional<FittedSegment> segment = FurthestThroughPoint(state, span, last, turn);
     if (!segment) return false;
     span = segment->lastPoint - state.index;
     Append(*segment);
@@ -319,14 +321,14 @@ std::optional<std::vector<FittedSegment>> PolylineFitter::LandFreely(const FitSt
 // upwards from the span of the segment before, with a step that doubles, then by halving between
 // the furthest point that holds and the nearest beyond it that does not.
 std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState& state, size_t span, size_t last,
-                                                                  bool turnFree) const {
+                                                                  double turn) const {
   const size_t limit = last - 1;
   if (limit <= state.index) return std::nullopt;
   std::optional<FittedSegment> furthest;
   size_t holds = state.index;
   size_t fails = limit + 1;
   const auto probe = [&](size_t end) {
-    std::optional<FittedSegment> segment = ThroughPoint(state, end, turnFree);
+    std::optional<FittedSegment> segment = ThroughPoint(state, end, turn);
     if (!segment) {
       fails = end;
       return false;
@@ -343,16 +345,17 @@ std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState
   return furthest;
 }
 
-// The segment from the state that ends on points[end], if it holds.
-std::optional<FittedSegment> PolylineFitter::ThroughPoint(const FitState& state, size_t end, bool turnFree) const {
+// The segment from the state that ends on points[end], if it holds, with a start heading that
+// turns from the state's by `turn` (rad) at most.
+std::optional<FittedSegment> PolylineFitter::ThroughPoint(const FitState& state, size_t end, double turn) const {
   double heading = state.heading;
-  if (turnFree && end > state.index + 1) {
+  if (turn > 0.0 && end > state.index + 1) {
     const double circle = TangentOfCircle(state.at, m_Points[(state.index + end + 1) / 2], m_Points[end]);
-    heading += std::clamp(NormalizedAngle(circle - heading), -m_Options.joinTurn, m_Options.joinTurn);
+    heading += std::clamp(NormalizedAngle(circle - heading), -turn, turn);
   }
   // A line that replaces an arc that barely turns may turn a little more at its start.
   const auto chain = LandingChain({state.at, heading, state.index}, m_Points[end], std::nullopt);
-  const double joinTurn = (turnFree ? m_Options.joinTurn : 0.0) + kStraightenedTurn;
+  const double joinTurn = turn + kStraightenedTurn;
   if (!chain || chain->front().length < m_Options.shortestSegment ||
       TurnBetween(chain->front().heading, state.heading) > joinTurn ||
       !CheckChain(*chain, m_Points, state.index, end, m_Options.tolerance, ChainEnd::OnLastPoint).holds)
