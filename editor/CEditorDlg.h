@@ -16,6 +16,8 @@
 // or above that row (-1 when there is none). So the current row's own kind index is its entry
 // in that kind's arrays. They follow from the current row alone and are counted anew whenever
 // the selection is settled.
+struct ImportLine;
+
 class CEditorDlg : public CMC_EditMotionDlg {
  public:
   CEditorDlg(CMC_Setup& setup, CMC_Motion& motion, CString& paramText, CWnd* parent);
@@ -80,14 +82,12 @@ class CEditorDlg : public CMC_EditMotionDlg {
 
   // Import of a path from a text file
   void OnImportFromFile();
-  // Reads one line of an import file: kind 0 linear, 1 circular, -1 neither (set also when the
-  // result is FALSE); for a linear line g3 is not used. Every value comes back normalised.
-  BOOL ParseImportLine(const char* line, int& kind, double& g1, double& g2, double& g3, double& acc, double& spd);
 
   DECLARE_MESSAGE_MAP()
 
  private:
   struct SegmentValues;
+  SegmentValues NormalizedValues(const ImportLine& line);
   BOOL ReadSegmentFields(SegmentValues& values);
   BOOL ReadValueEdit(UINT id, CMC_ArrayParameter& param, double& value);
   BOOL ReadOptionalValueEdit(UINT checkId, UINT id, CMC_ArrayParameter& param, double& value);

@@ -1,14 +1,15 @@
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 
 #include "editor/CEditorDlg.h"
-#include "editor/DecimalNumber.h"
 #include "editor/EditorControlIds.h"
 #include "editor/SegmentValues.h"
 #include "framework/CFile.h"
 #include "framework/dialog/CFileDialog.h"
 #include "framework/dialog/MessageBox.h"
+#include "motionpath/ImportLines.h"
 
 namespace {
 
@@ -55,14 +56,6 @@ class LineReader {
   std::string m_Carry;
 };
 
-// Reads numbers separated by white space from the start of [first, last), each as far as it
-// goes, and returns how many it read, at most `capacity`.
-int ScanNumbers(const char* first, const char* last, double* values, int capacity) {
-  int count = 0;
-  while (count < capacity && (first = ReadDecimal(first, last, values[count])) != nullptr) ++count;
-  return count;
-}
-
 // An acceleration or speed of row `row` equal to the one stored for the row before keeps that
 // value in force and is stored as 0.
 void KeepRepeatInForce(CMC_ArrayParameter& array, int row) {
@@ -72,40 +65,16 @@ void KeepRepeatInForce(CMC_ArrayParameter& array, int row) {
 
 }  // namespace
 
-BOOL CEditorDlg::ParseImportLine(const char* line, int& kind, double& g1, double& g2, double& g3, double& acc,
-                                 double& spd) {
-  // One more than a segment can hold, so that a line with too many numbers is told apart.
-  double numbers[6] = {};
-  const char letter = line[0];
-  const int count = letter == '\0' ? -1 : ScanNumbers(line + 1, line + std::strlen(line), numbers, 6);
-  g1 = numbers[0];
-  g2 = numbers[1];
-  g3 = numbers[2];
-  acc = numbers[3];
-  spd = numbers[4];
-  if (letter == 'L') {
-    kind = 0;
-    if (count == 2) acc = spd = 0.0;
-    else if (count == 3) spd = 0.0, acc = g3;
-    else if (count == 4) spd = acc, acc = g3;
-    else return FALSE;
-    NormalizeValue(*m_Data.m_pPosIncrX, g1);
-    NormalizeValue(*m_Data.m_pPosIncrY, g2);
-  } else if (letter == 'C') {
-    kind = 1;
-    if (count == 3) acc = spd = 0.0;
-    else if (count == 4) spd = 0.0;
-    else if (count != 5) return FALSE;
-    NormalizeValue(*m_Data.m_pRadius, g1);
-    NormalizeValue(m_Data.m_InitAngle, g2);
-    NormalizeValue(m_Data.m_AngleIncrement, g3);
-  } else {
-    kind = -1;
-    return FALSE;
-  }
-  NormalizeValue(*m_Data.m_pVectorAcc, acc);
-  NormalizeValue(*m_Data.m_pVectorSpeed, spd);
-  return TRUE;
+// The line's values brought into the arrays' limits and resolution, as typed values are.
+CEditorDlg::SegmentValues CEditorDlg::NormalizedValues(const ImportLine& line) {
+  std::array<double, 3> geometry = line.geometry;
+  const auto arrays = m_Data.GeometryArrays(line.kind);
+  for (size_t k = 0; k < arrays.size(); ++k)
+    if (arrays[k] != nullptr) NormalizeValue(*arrays[k], geometry[k]);
+  SegmentValues values{geometry[0], geometry[1], geometry[2], line.acceleration, line.speed};
+  NormalizeValue(*m_Data.m_pVectorAcc, values.acceleration);
+  NormalizeValue(*m_Data.m_pVectorSpeed, values.speed);
+  return values;
 }
 
 // Appends one segment of `kind` after the rows already there.
@@ -119,31 +88,30 @@ void CEditorDlg::AppendSegment(SegmentKind kind, const SegmentValues& values) {
 void CEditorDlg::OnImportFromFile() {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kImportFilter, this);
   if (dialog.DoModal() != IDOK) return;
-  int failedKind = 0;
-  bool failed = false;
+  ImportLine::Fault fault = ImportLine::Fault::None;
   try {
     CFile file(dialog.GetPathName(), CFile::modeRead | CFile::shareDenyWrite);
     m_Data.ClearSegments();
     LineReader reader(file);
-    while (char* line = reader.Next()) {
-      std::replace(line, line + std::strlen(line), ',', '.');
-      SegmentValues values;
-      if (!ParseImportLine(line, failedKind, values.first, values.second, values.third, values.acceleration,
-                           values.speed)) {
-        failed = true;
-        break;
-      }
-      AppendSegment(failedKind == 0 ? SegmentKind::Linear : SegmentKind::Circular, values);
+    while (char* text = reader.Next()) {
+      std::replace(text, text + std::strlen(text), ',', '.');
+      const ImportLine line = ReadImportLine(text);
+      fault = line.fault;
+      if (fault != ImportLine::Fault::None) break;
+      AppendSegment(line.kind, NormalizedValues(line));
     }
     file.Close();
   } catch (const CFileException& error) {
     error.ReportError();
   }
-  if (failed) {
-    AfxMessageBox(failedKind == 0 ? kLinearCountError : failedKind == 1 ? kCircularCountError : kKindError,
+  if (fault != ImportLine::Fault::None) {
+    const bool circular = fault == ImportLine::Fault::CircularCount;
+    AfxMessageBox(fault == ImportLine::Fault::LinearCount ? kLinearCountError
+                  : circular                              ? kCircularCountError
+                                                          : kKindError,
                   MB_ICONEXCLAMATION);
     // An all-zero segment in place of the line; validation on OK names its row.
-    m_Data.AppendBlankSegment(failedKind == 1 ? SegmentKind::Circular : SegmentKind::Linear);
+    m_Data.AppendBlankSegment(circular ? SegmentKind::Circular : SegmentKind::Linear);
   }
   m_nCurSegment = 0;
   RefreshSegmentTable(TRUE);

@@ -1,5 +1,5 @@
 #include "editor/CEditorDlg.h"
-#include "editor/DecimalNumber.h"
+#include "motionpath/DecimalNumber.h"
 #include "editor/EditorControlIds.h"
 #include "editor/SegmentValues.h"
 

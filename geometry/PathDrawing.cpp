@@ -111,7 +111,7 @@ class DrawingBuilder {
     Walk(path, [&](const PathSegment& segment, const WalkedSegment& walked, size_t index) {
       if (index == 0) firstHeading = walked.headingIn;
       lastHeading = walked.headingOut;
-      if (index > 0 && walked.cornerAngle > m_Options.cornerThreshold) RingCorner(walked.start, index);
+      if (index > 0 && IsCorner(walked, m_Options.cornerThreshold)) RingCorner(walked.start, index);
       AddToStrokes(segment, walked, index);
     });
     EndRun();

@@ -19,6 +19,12 @@ struct WalkedSegment {
   double cornerAngle = 0.0;       // the turn at the joint before the segment, 0 to pi; 0 for the first
 };
 
+// A joint that turns by more than the threshold (radians) is a corner where the path stops.
+inline bool IsCorner(const WalkedSegment& walked, double threshold) { return walked.cornerAngle > threshold; }
+
+// The threshold the commands and the preview take unless told another.
+constexpr double kDefaultCornerDegrees = 10.0;
+
 struct Bounds {
   Point min;
   Point max;

@@ -94,6 +94,10 @@ void CopyLimits(const CMC_ArrayParameter& from, CMC_ArrayParameter& to) {
 
 }  // namespace
 
+double CInternalData::CountsPerReferenceCount(unsigned int resolutionRatio) {
+  return resolutionRatio == 0 ? 1.0 : resolutionRatio / 4294967296.0;
+}
+
 void CInternalData::UpdateAxisUnits() {
   AxisProbe probes[2];
   probes[0].slave = m_SlaveX;

@@ -48,6 +48,9 @@ class CInternalData : public CMC_EditMotionInternalData {
   // Classifies the X and Y drives, derives resolution ratios and the tangent axis's counts per
   // revolution, and gives the five owned arrays the units that fit.
   void UpdateAxisUnits();
+  // An axis's own counts per count of the reference drive, from its resolution ratio: 1 for the
+  // reference axis itself.
+  static double CountsPerReferenceCount(unsigned int resolutionRatio);
   // Moves an owned array to `setup` and shows it in `unit` (or the user's unit of that quantity):
   // values keep their physical size within one quantity and their internal numbers across
   // quantities, and the limits go along.

@@ -8,11 +8,13 @@
 #include "geometry/RelativePath.h"
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
+#include "motionpath/ImportLines.h"
+#include "motionpath/MotionBuilder.h"
 #include "plugin/ModuleExports.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ImportMessages.h"
-#include "tools/host/MotionSegments.h"
+#include "tools/host/MotionChecks.h"
 #include "tools/host/TextIO.h"
 
 namespace {
@@ -59,34 +61,11 @@ int FillRecord(CInternalData& record, const geometry::Contour& contour, const Co
     messages.Tell("no contour: every move is shorter than one count of the drives");
     return kExitUsage;
   }
-  return AppendSegments(
-      record, segments,
-      [&](size_t i) {
-        return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
-                        InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
-      },
-      messages);
-}
-
-// "L dx dy [acc [spd]]" and "C r a0 da [acc [spd]]" in the units the motion shows; the
-// acceleration and speed are written where either is set.
-CString ImportFileLines(const CInternalData& record) {
-  CString text;
-  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
-    const bool setsSpeed = record.m_pVectorSpeed->GetValueInInternalUnit(i) != 0.0;
-    const bool setsAcceleration = record.m_pVectorAcc->GetValueInInternalUnit(i) != 0.0;
-    CString dynamics;
-    if (setsAcceleration || setsSpeed) dynamics = " " + record.m_pVectorAcc->PrintValue(i);
-    if (setsSpeed) dynamics += " " + record.m_pVectorSpeed->PrintValue(i);
-    if (kind == SegmentKind::Linear)
-      text.AppendFormat("L %s %s%s\n", record.m_pPosIncrX->PrintValue(index).GetString(),
-                        record.m_pPosIncrY->PrintValue(index).GetString(), dynamics.GetString());
-    else
-      text.AppendFormat("C %s %s %s%s\n", record.m_pRadius->PrintValue(index).GetString(),
-                        record.m_InitAngle.PrintValue(index).GetString(),
-                        record.m_AngleIncrement.PrintValue(index).GetString(), dynamics.GetString());
+  const BuiltMotion built = AppendSegments(record, segments, [&](size_t i) {
+    return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
+                    InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
   });
-  return text;
+  return ExitCodeOf(built, segments, messages);
 }
 
 }  // namespace
@@ -103,6 +82,6 @@ int ContourToMotion(HostSession& session, const geometry::Contour& contour, cons
   CString text;
   record.WriteData(text);
   if (const int status = CheckedByModule(session, text); status != kExitOk) return status;
-  output = options.segments ? ImportFileLines(record) : text;
+  output = options.segments ? ImportLinesOf(record) : text;
   return kExitOk;
 }

@@ -4,14 +4,17 @@
 #include <vector>
 
 #include "geometry/ContourFitting.h"
+#include "geometry/PathWalk.h"
 #include "geometry/SegmentGeometry.h"
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
+#include "motionpath/MotionBuilder.h"
+#include "motionpath/MotionContour.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ImportMessages.h"
-#include "tools/host/MotionSegments.h"
+#include "tools/host/MotionChecks.h"
 #include "tools/host/TextIO.h"
 
 namespace {
@@ -20,35 +23,8 @@ struct FitOptions {
   std::string source;
   std::string output;
   double tolerance = 0.0;  // mm
-  double cornerDegrees = 10.0;
+  double cornerDegrees = geometry::kDefaultCornerDegrees;
 };
-
-// The motion's path as it keeps it, as a contour from (0, 0) in its X increments' unit; each
-// move's line is its segment's number.
-geometry::Contour ContourOf(const CInternalData& record) {
-  geometry::Contour contour;
-  geometry::Point at;
-  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
-    geometry::PathSegment segment;
-    if (kind == SegmentKind::Linear) {
-      segment = geometry::PathSegment::Line(
-          InXUnit(record, *record.m_pPosIncrX, record.m_pPosIncrX->GetValueInInternalUnit(index)),
-          InXUnit(record, *record.m_pPosIncrY, record.m_pPosIncrY->GetValueInInternalUnit(index)));
-    } else {
-      segment = geometry::PathSegment::Arc(
-          InXUnit(record, *record.m_pRadius, record.m_pRadius->GetValueInInternalUnit(index)),
-          record.m_InitAngle.GetValueInBaseUnit(index), record.m_AngleIncrement.GetValueInBaseUnit(index));
-    }
-    geometry::ContourMove move{segment.kind, at + geometry::Displacement(segment), {}, 0.0, 0.0, i + 1};
-    if (segment.kind == geometry::PathSegment::Kind::Circular) {
-      move.centre = at + geometry::ArcCentre(segment);
-      move.sweep = segment.angleIncrement;
-    }
-    contour.moves.push_back(move);
-    at = move.end;
-  });
-  return contour;
-}
 
 // The options in the unit of the X increments.
 geometry::ArcFitOptions FitOptionsOf(const FitOptions& options, const CInternalData& record, const CMC_Setup& setup) {
@@ -68,18 +44,16 @@ int Refill(CInternalData& record, const geometry::Contour& fitted, const std::ve
   // Each source segment's values go to the first fitted segment from its start point on; one too
   // short to keep passes them on to the next.
   size_t next = 0;
-  return AppendSegments(
-      record, segments,
-      [&](size_t i) {
-        Dynamics set;
-        for (; next < setters.size() && setters[next] < static_cast<size_t>(segments[i].line); ++next) {
-          const Dynamics& source = dynamics[setters[next]];
-          if (source.acceleration != 0.0) set.acceleration = source.acceleration;
-          if (source.speed != 0.0) set.speed = source.speed;
-        }
-        return set;
-      },
-      messages);
+  const BuiltMotion built = AppendSegments(record, segments, [&](size_t i) {
+    Dynamics set;
+    for (; next < setters.size() && setters[next] < static_cast<size_t>(segments[i].line); ++next) {
+      const Dynamics& source = dynamics[setters[next]];
+      if (source.acceleration != 0.0) set.acceleration = source.acceleration;
+      if (source.speed != 0.0) set.speed = source.speed;
+    }
+    return set;
+  });
+  return ExitCodeOf(built, segments, messages);
 }
 
 int FitArcs(HostSession& session, const FitOptions& options) {

@@ -1,19 +1,21 @@
+#include "tools/host/PathCommandInput.h"
+
 #include "geometry/SegmentGeometry.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
-#include "tools/host/MotionPath.h"
 #include "tools/host/TextIO.h"
 
-int MotionPath::Load(HostSession& session, const std::string& source) {
+LoadedPath LoadMotionPath(HostSession& session, const std::string& source) {
   CString text;
-  if (!ReadInput(source, text)) return kExitUsage;
+  if (!ReadInput(source, text)) return {kExitUsage, nullptr};
+  auto path = std::make_unique<MotionPath>();
   CString messages;
-  if (!Read(session.Controller(), session.Motion(), text, messages)) {
+  if (!path->Read(session.Controller(), session.Motion(), text, messages)) {
     ReportModuleMessages(messages);
-    return kExitRefused;
+    return {kExitRefused, std::move(path)};
   }
-  return kExitOk;
+  return {kExitOk, std::move(path)};
 }
 
 double PathOptions::CornerThreshold() const { return geometry::Radians(cornerDegrees); }

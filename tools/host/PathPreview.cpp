@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "geometry/PathWalk.h"
-#include "tools/host/MotionPath.h"
+#include "motionpath/MotionPath.h"
 #include "tools/host/PreviewPicture.h"
 
 namespace {

@@ -4,7 +4,8 @@
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
-#include "tools/host/MotionPath.h"
+#include "motionpath/MotionPath.h"
+#include "tools/host/PathCommandInput.h"
 #include "tools/host/PngRenderer.h"
 #include "tools/host/SvgPlot.h"
 #include "tools/host/TextIO.h"
@@ -28,8 +29,9 @@ bool ReadPoint(const std::string& text, geometry::Point& point) {
 }
 
 int Plot(HostSession& session, const PlotOptions& options) {
-  MotionPath path;
-  if (const int status = path.Load(session, options.path.motionFile); status != kExitOk) return status;
+  const LoadedPath loaded = LoadMotionPath(session, options.path.motionFile);
+  if (loaded.status != kExitOk) return loaded.status;
+  const MotionPath& path = *loaded.path;
   const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin);
   if (!options.png.empty()) {
     std::string png, error;

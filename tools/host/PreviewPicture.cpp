@@ -109,7 +109,7 @@ CPicture PreviewPicture(const MotionPath& path, const geometry::WalkSummary& sum
   const double unitsPerPixel = 1.0 / PictureView(picture, width, height).Scale();
   const double tolerance = kChordPixels * unitsPerPixel;
   const geometry::PathDrawing drawing = geometry::DrawPath(
-      path.Written(), summary, {unitsPerPixel, geometry::Radians(PathOptions().cornerDegrees), path.tangentAxis});
+      path.Written(), summary, {unitsPerPixel, geometry::Radians(geometry::kDefaultCornerDegrees), path.tangentAxis});
   for (const geometry::Stroke& stroke : drawing.strokes) picture.lines.push_back(StrokeLine(stroke, tolerance));
   for (const Mark& mark : drawing.marks) AddMark(picture, mark);
   if (current >= 0 && static_cast<size_t>(current) < summary.segmentCount) AddCurrent(picture, path, current, tolerance);

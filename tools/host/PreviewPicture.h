@@ -2,7 +2,7 @@
 
 #include "framework/dialog/Picture.h"
 #include "geometry/PathWalk.h"
-#include "tools/host/MotionPath.h"
+#include "motionpath/MotionPath.h"
 
 // The picture of a path beside the editor, for a window of `width` by `height` pixels, in the
 // path's own coordinates: the path as `plot` lays it out (geometry::DrawPath) at the scale that

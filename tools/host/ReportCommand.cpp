@@ -9,7 +9,9 @@
 #include "geometry/TravelTime.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
-#include "tools/host/MotionPath.h"
+#include "motionpath/MotionPath.h"
+#include "motionpath/TravelLegs.h"
+#include "tools/host/PathCommandInput.h"
 #include "tools/host/TextIO.h"
 
 namespace {
@@ -78,21 +80,7 @@ double FourDigitsDown(double value) {
 // What the report needs of every segment, once its place on the path is known.
 class SegmentView {
  public:
-  SegmentView(const MotionPath& path, const MotionSegment& segment, const geometry::WalkedSegment& walked)
-      : m_Path(path), m_Segment(segment), m_Walked(walked) {}
-
-  // Lengths, speeds and accelerations in base units, so that times come out in seconds. Without
-  // a kind of load the drives' internal units have no time scale: no leg is known then.
-  geometry::TravelLeg Leg(double cornerThreshold) const {
-    geometry::TravelLeg leg;
-    leg.length = m_Walked.length * m_Path.lengthUnitInBase;
-    if (m_Path.unitsKnown) {
-      leg.speed = m_Segment.speed * m_Path.speedUnitInBase;
-      leg.acceleration = m_Segment.acceleration * m_Path.accelerationUnitInBase;
-    }
-    leg.stopBefore = m_Walked.cornerAngle > cornerThreshold;
-    return leg;
-  }
+  SegmentView(const MotionPath& path, const MotionSegment& segment) : m_Path(path), m_Segment(segment) {}
 
   // The segment's warnings, "; " between them; `seen` marks each kind found.
   std::string Warnings(bool (&seen)[kWarnings]) const {
@@ -137,7 +125,6 @@ class SegmentView {
 
   const MotionPath& m_Path;
   const MotionSegment& m_Segment;
-  const geometry::WalkedSegment& m_Walked;
 };
 
 // One row as it is printed.
@@ -295,7 +282,7 @@ void PrintReport(const MotionPath& path, double cornerThreshold, ReportFormat& f
   {
     geometry::PathWalker walker;
     path.ForEachSegment([&](const MotionSegment& segment) {
-      planner.Add(SegmentView(path, segment, walker.Next(segment.written)).Leg(cornerThreshold));
+      planner.Add(TravelLegOf(path, segment, walker.Next(segment.written), cornerThreshold));
       programEnd = programEnd + geometry::Displacement(segment.program);
     });
   }
@@ -307,9 +294,10 @@ void PrintReport(const MotionPath& path, double cornerThreshold, ReportFormat& f
   path.ForEachSegment([&](const MotionSegment& segment) {
     const size_t index = walker.Summary().segmentCount;
     const geometry::WalkedSegment walked = walker.Next(segment.written);
-    const SegmentView view(path, segment, walked);
-    const Row row{index + 1, segment, walked, walked.cornerAngle > cornerThreshold,
-                  planner.Time(index, view.Leg(cornerThreshold)), view.Warnings(totals.warned)};
+    const SegmentView view(path, segment);
+    const Row row{index + 1, segment, walked, geometry::IsCorner(walked, cornerThreshold),
+                  planner.Time(index, TravelLegOf(path, segment, walked, cornerThreshold)),
+                  view.Warnings(totals.warned)};
     if (std::isnan(row.time) && totals.firstUnknown == 0) {
       totals.firstUnknown = row.number;
       totals.unknownForAcceleration = segment.acceleration == 0.0;
@@ -331,8 +319,9 @@ struct ReportOptions {
 };
 
 int Report(HostSession& session, const ReportOptions& options) {
-  MotionPath path;
-  if (const int status = path.Load(session, options.path.motionFile); status != kExitOk) return status;
+  const LoadedPath loaded = LoadMotionPath(session, options.path.motionFile);
+  if (loaded.status != kExitOk) return loaded.status;
+  const MotionPath& path = *loaded.path;
   TableFormat table(path);
   CsvFormat csv(path);
   PrintReport(path, options.path.CornerThreshold(), options.format == "csv" ? static_cast<ReportFormat&>(csv) : table);

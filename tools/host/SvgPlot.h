@@ -2,7 +2,7 @@
 
 #include "framework/CString.h"
 #include "geometry/PathSegment.h"
-#include "tools/host/MotionPath.h"
+#include "motionpath/MotionPath.h"
 
 // An SVG picture of a motion's path in the X/Y plane, to scale: a grid labelled in the motion's
 // length unit, the path as geometry::DrawPath lays it out (lines and true arcs, runs of segments

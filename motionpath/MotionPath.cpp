@@ -1,4 +1,4 @@
-#include "tools/host/MotionPath.h"
+#include "motionpath/MotionPath.h"
 
 #include "motion/CInternalData.h"
 
@@ -32,10 +32,6 @@ CString UnitName(const CMC_ArrayParameter& array) {
 
 double SizeOfSelectedUnit(const CMC_ArrayParameter& array) { return array.IUToBaseUnit(array.UnitToIU(1.0)); }
 
-double AxisCountsPerLiteral(unsigned int resolutionRatio) {
-  return resolutionRatio == 0 ? 1.0 : resolutionRatio / 4294967296.0;
-}
-
 // A text the record refuses may hold fewer values than its segments need; the missing ones read
 // as 0.
 double At(const std::vector<double>& values, int index) {
@@ -64,8 +60,8 @@ bool MotionPath::Read(CMC_Setup& setup, CMC_Motion& motion, CString& text, CStri
   speedUnit = UnitName(*record->m_pVectorSpeed);
   accelerationUnitInBase = SizeOfSelectedUnit(*record->m_pVectorAcc);
   speedUnitInBase = SizeOfSelectedUnit(*record->m_pVectorSpeed);
-  countsPerLiteral[0] = AxisCountsPerLiteral(record->m_ResRatioX);
-  countsPerLiteral[1] = AxisCountsPerLiteral(record->m_ResRatioY);
+  countsPerLiteral[0] = record->CountsPerReferenceCount(record->m_ResRatioX);
+  countsPerLiteral[1] = record->CountsPerReferenceCount(record->m_ResRatioY);
   m_X = record->ReadAsWritten(text, *record->m_pPosIncrX);
   m_Y = record->ReadAsWritten(text, *record->m_pPosIncrY);
   m_Radius = record->ReadAsWritten(text, *record->m_pRadius);

@@ -1,13 +1,8 @@
-#include "tools/host/MotionSegments.h"
+#include "motionpath/MotionBuilder.h"
 
 #include <algorithm>
 
 #include "motion/CInternalData.h"
-#include "plugin/ModuleExports.h"
-#include "tools/host/Commands.h"
-#include "tools/host/HostSession.h"
-#include "tools/host/ImportMessages.h"
-#include "tools/host/TextIO.h"
 
 namespace {
 
@@ -69,35 +64,18 @@ geometry::Rounding RoundingOf(const CInternalData& record) {
           [&record](double radians) { return KeptAngle(record.m_InitAngle, radians); }};
 }
 
-
-int AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
-                   const std::function<Dynamics(size_t)>& dynamics, const ImportMessages& messages) {
+BuiltMotion AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                           const std::function<Dynamics(size_t)>& dynamics) {
   for (size_t i = 0; i < segments.size(); ++i) {
-    if (!AppendSegment(record, segments[i].segment, dynamics(i))) {
-      messages.TellAtMove(segments[i].line,
-                          "the move does not fit the motion: a radius below one count of the drive, "
-                          "or a value beyond what the controller holds");
-      return kExitUsage;
-    }
+    if (!AppendSegment(record, segments[i].segment, dynamics(i)))
+      return {BuiltMotion::Outcome::DoesNotFit, i,
+              "the move does not fit the motion: a radius below one count of the drive, or a value beyond what the "
+              "controller holds"};
   }
   int faultySegment = 0;
   const CString fault = record.CheckData(faultySegment);
-  if (fault.IsEmpty()) return kExitOk;
-  if (segments.empty()) {
-    messages.Tell(fault.GetString());
-    return kExitRefused;
-  }
-  const size_t index = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
-  messages.TellAtMove(segments[index].line, fault.GetString());
-  return kExitRefused;
-}
-
-int CheckedByModule(HostSession& session, const CString& text) {
-  const auto translate = session.Export<TranslateMotionSequenceFn>("TranslateMotionSequence");
-  if (translate == nullptr) return kExitUsage;
-  CString input = text;
-  CString result;
-  if (translate(session.Controller(), session.Motion(), input, result)) return kExitOk;
-  ReportModuleMessages(result);
-  return kExitRefused;
+  if (fault.IsEmpty()) return {};
+  if (segments.empty()) return {BuiltMotion::Outcome::Refused, std::nullopt, fault.GetString()};
+  return {BuiltMotion::Outcome::Refused, std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1),
+          fault.GetString()};
 }

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "framework/CString.h"
@@ -11,7 +10,6 @@
 class CInternalData;
 class CMC_Motion;
 class CMC_Setup;
-class HostSession;
 
 // One segment of a motion as the plot and the report see it.
 struct MotionSegment {
@@ -39,9 +37,6 @@ class MotionPath {
   MotionPath();
   ~MotionPath();
 
-  // Reads the motion file, or standard input for "-". Returns an exit code: kExitOk, kExitRefused
-  // after printing the module's messages, kExitUsage when the file cannot be read.
-  int Load(HostSession& session, const std::string& source);
   // Reads the motion in `text` through the record, as the module reads it. False with the
   // module's messages when the record refuses the text; the path then still holds the segments
   // as far as the record could read them (a value missing from the text reads as 0).
@@ -71,18 +66,3 @@ class MotionPath {
   // The arrays as written, in base units.
   std::vector<double> m_X, m_Y, m_Radius, m_InitialAngle, m_AngleIncrement, m_Speed;
 };
-
-namespace CLI {
-class App;
-}
-
-// What the plot and the report are given alike: one motion file, and the corner threshold (a
-// joint that turns by more is a corner where the path stops).
-struct PathOptions {
-  std::string motionFile;
-  double cornerDegrees = 10.0;
-
-  double CornerThreshold() const;  // radians
-};
-
-void AddPathOptions(CLI::App& command, PathOptions& options);

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "framework/CString.h"
 #include "geometry/ArcFitter.h"
 #include "geometry/PathSegment.h"
 #include "geometry/RelativePath.h"
 
 class CInternalData;
 class CMC_ArrayParameter;
-class ImportMessages;
-class HostSession;
 
 // Writing a path into a motion record's segment arrays, in whatever units the record shows its
 // values in: lengths come in the unit of its X increments, angles in radians, and each value is
@@ -35,11 +34,21 @@ struct Dynamics {
   double speed = 0.0;
 };
 
-// Appends the segments, the i-th with dynamics(i), to the record, then checks it as the module
-// validates a motion. Returns an exit code; a fault is told at the move (line) it comes from.
-int AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
-                   const std::function<Dynamics(size_t)>& dynamics, const ImportMessages& messages);
+// How the segments went into the record, and where they stopped.
+struct BuiltMotion {
+  enum class Outcome {
+    Valid,
+    DoesNotFit,  // a value the record's arrays cannot hold
+    Refused,     // the record is whole, but the module's validation refuses it
+  };
+  Outcome outcome = Outcome::Valid;
+  // The segment the fault is told at, as an index into the segments given; none for a fault of
+  // the whole motion.
+  std::optional<size_t> segment;
+  std::string message;
+};
 
-// The module reads the text and translates it on the session's setup, as the host will: what it
-// refuses here it would refuse there. Returns an exit code, after printing the module's messages.
-int CheckedByModule(HostSession& session, const CString& text);
+// Appends the segments, the i-th with dynamics(i), to the record, then checks it as the module
+// validates a motion.
+BuiltMotion AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                           const std::function<Dynamics(size_t)>& dynamics);

@@ -1,4 +1,4 @@
-#include "editor/DecimalNumber.h"
+#include "motionpath/DecimalNumber.h"
 
 #include <charconv>
 #include <cmath>

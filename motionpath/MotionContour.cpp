@@ -1,0 +1,30 @@
+#include "motionpath/MotionContour.h"
+
+#include "geometry/SegmentGeometry.h"
+#include "motion/CInternalData.h"
+#include "motionpath/MotionBuilder.h"
+
+geometry::Contour ContourOf(const CInternalData& record) {
+  geometry::Contour contour;
+  geometry::Point at;
+  record.ForEachSegment([&](int i, SegmentKind kind, int index) {
+    geometry::PathSegment segment;
+    if (kind == SegmentKind::Linear) {
+      segment = geometry::PathSegment::Line(
+          InXUnit(record, *record.m_pPosIncrX, record.m_pPosIncrX->GetValueInInternalUnit(index)),
+          InXUnit(record, *record.m_pPosIncrY, record.m_pPosIncrY->GetValueInInternalUnit(index)));
+    } else {
+      segment = geometry::PathSegment::Arc(
+          InXUnit(record, *record.m_pRadius, record.m_pRadius->GetValueInInternalUnit(index)),
+          record.m_InitAngle.GetValueInBaseUnit(index), record.m_AngleIncrement.GetValueInBaseUnit(index));
+    }
+    geometry::ContourMove move{segment.kind, at + geometry::Displacement(segment), {}, 0.0, 0.0, i + 1};
+    if (segment.kind == geometry::PathSegment::Kind::Circular) {
+      move.centre = at + geometry::ArcCentre(segment);
+      move.sweep = segment.angleIncrement;
+    }
+    contour.moves.push_back(move);
+    at = move.end;
+  });
+  return contour;
+}
