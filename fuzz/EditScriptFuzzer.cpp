@@ -10,9 +10,9 @@
 #include "fuzz/EditorSession.h"
 #include "host/CMC_Motion.h"
 #include "host/CMC_Project.h"
-#include "tools/host/EditScript.h"
+#include "framework/backends/headless/EditScript.h"
 #include "tools/host/PathPreview.h"
-#include "tools/host/ScriptPlayer.h"
+#include "framework/backends/headless/ScriptPlayer.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 #include <optional>
 #include <string>
 
+#include "framework/backends/headless/EditScript.h"
 #include "framework/backends/headless/HeadlessBackend.h"
+#include "framework/backends/headless/ScriptPlayer.h"
 #include "framework/dialog/MessageBox.h"
 #include "plugin/ModuleExports.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
-#include "tools/host/EditScript.h"
 #include "tools/host/EditedMotionFile.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/PathPreview.h"
-#include "tools/host/ScriptPlayer.h"
 #include "tools/host/TextIO.h"
 #include "tools/host/WindowBackend.h"
 

@@ -1,4 +1,4 @@
-#include "tools/host/DialogPrinter.h"
+#include "framework/backends/headless/DialogPrinter.h"
 
 #include "framework/backends/headless/HeadlessUser.h"
 #include "framework/dialog/CDialog.h"

@@ -1,4 +1,4 @@
-#include "tools/host/EditScript.h"
+#include "framework/backends/headless/EditScript.h"
 
 #include <charconv>
 #include <sstream>

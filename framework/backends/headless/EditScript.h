@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/FrameworkApi.h"
+
 // One line of an editor script: what a person does at the dialog, or what they expect to see.
 struct ScriptAction {
   enum class Verb { Focus, Type, Key, Click, Choose, Row, Check, Answer, File, Show, Expect, Preview };
@@ -20,8 +22,8 @@ struct ScriptAction {
 
 // The text an `expect` compares with: the whole of what follows the ID, or for a list the row
 // number and then the text. Quotes are taken off. False with the reason for a malformed one.
-bool ExpectedText(const ScriptAction& action, bool onList, int& row, std::string& text, std::string& error);
+FRAMEWORK_API bool ExpectedText(const ScriptAction& action, bool onList, int& row, std::string& text, std::string& error);
 
 // Reads a whole script: one action per line, '#' starts a comment, blank lines are skipped.
 // False with a message naming the line of the first fault.
-bool ParseEditScript(const std::string& script, std::vector<ScriptAction>& actions, std::string& error);
+FRAMEWORK_API bool ParseEditScript(const std::string& script, std::vector<ScriptAction>& actions, std::string& error);

@@ -1,9 +1,9 @@
-#include "tools/host/ScriptPlayer.h"
+#include "framework/backends/headless/ScriptPlayer.h"
 
 #include "framework/backends/headless/HeadlessBackend.h"
 #include "framework/backends/headless/HeadlessUser.h"
 #include "framework/dialog/CDialog.h"
-#include "tools/host/DialogPrinter.h"
+#include "framework/backends/headless/DialogPrinter.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/host/EditScript.h"
+#include "framework/FrameworkApi.h"
+#include "framework/backends/headless/EditScript.h"
 
 class CHeadlessBackend;
 class CHeadlessUser;
@@ -16,7 +17,7 @@ struct ShownMessageBox;
 // dialog that an action opens (a host dialog behind a button) takes the actions that follow until
 // it ends. An action on a control that is not there stops the script as a fault of the script.
 // `preview` prints what `previewSummary` says of the path beside the editor.
-class ScriptPlayer {
+class FRAMEWORK_API ScriptPlayer {
  public:
   ScriptPlayer(const std::vector<ScriptAction>& actions, CHeadlessBackend& backend, std::FILE* transcript,
                std::function<std::string()> previewSummary);
