@@ -10,6 +10,7 @@
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ModuleLoader.h"
+#include "tools/host/UserMessages.h"
 
 namespace {
 
@@ -214,7 +215,9 @@ class CommandLine {
 
   int Refuse(const Mistake& mistake) const {
     if (!mistake.command.empty()) return CommandFailure(mistake.command, mistake.message);
-    std::fprintf(stderr, "%s: %s\n\n%s", kProgram, mistake.message.c_str(), m_Root.help().c_str());
+    std::string help = m_Root.help();
+    if (!help.empty() && help.back() == '\n') help.pop_back();
+    TellUser("", "", mistake.message + "\n\n" + help);
     return kExitUsage;
   }
 
@@ -246,6 +249,6 @@ void AddOperand(CLI::App& command, std::string& operand, const std::string& name
 int RunCommandLine(int argc, char** argv) { return CommandLine().Run(argc, argv); }
 
 int CommandFailure(const std::string& command, const std::string& message) {
-  std::fprintf(stderr, "%s %s: %s\n", kProgram, command.c_str(), message.c_str());
+  TellUser(command, "", message);
   return kExitUsage;
 }

@@ -23,43 +23,51 @@ std::string StartOf(const geometry::Contour& contour) {
   return Formatted("X %.4f Y %.4f", contour.start.x, contour.start.y);
 }
 
-// The motions to write, each with the file it goes to; empty after a refusal, told.
+// A motion to write, with the file it goes to.
 struct Motion {
   std::string path;
   CString text;
   const geometry::Contour* contour;
 };
 
-int Chosen(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns,
-           const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages,
-           std::vector<Motion>& motions) {
+// The motions the choice asks for; none after a refusal, told.
+struct ChosenMotions {
+  int status = kExitOk;
+  std::vector<Motion> motions;
+};
+
+ChosenMotions Chosen(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns,
+                     const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages) {
   const int count = static_cast<int>(contours.size());
+  ChosenMotions chosen;
   if (choice.split) {
-    if (outputPath.empty()) {
-      messages.Tell("--split writes one file per contour, so it needs -o FILE");
-      return kExitUsage;
-    }
     for (int number = 1; number <= count; ++number)
-      motions.push_back({SplitPath(outputPath, number), {}, &contours[number - 1]});
-    return kExitOk;
+      chosen.motions.push_back({SplitPath(outputPath, number), {}, &contours[number - 1]});
+    return chosen;
   }
   if (choice.contour > count) {
     messages.Tell(Formatted("there is no contour %d: the file holds %d\n", choice.contour, count) +
                   ContourList(contours, columns));
-    return kExitUsage;
+    return {kExitUsage, {}};
   }
   if (choice.contour == 0 && count > 1) {
     messages.Tell(Formatted("the file holds %d contours; one motion runs one of them: choose it with --contour N, "
                             "or write each into its own file with --split\n",
                             count) +
                   ContourList(contours, columns));
-    return kExitUsage;
+    return {kExitUsage, {}};
   }
-  motions.push_back({outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]});
-  return kExitOk;
+  chosen.motions.push_back({outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]});
+  return chosen;
 }
 
 }  // namespace
+
+int CheckChoice(const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages) {
+  if (!choice.split || !outputPath.empty()) return kExitOk;
+  messages.Tell("--split writes one file per contour, so it needs -o FILE");
+  return kExitUsage;
+}
 
 void AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options) {
   command.add_option("-o", outputPath, "write into FILE (atomically) instead of standard output")->type_name("FILE");
@@ -117,14 +125,15 @@ int WriteContours(HostSession& session, const std::vector<geometry::Contour>& co
     messages.Tell("no contour: the file has no cut in X and Y");
     return kExitUsage;
   }
-  std::vector<Motion> motions;
-  if (const int status = Chosen(contours, columns, choice, outputPath, messages, motions); status != kExitOk)
-    return status;
+  ChosenMotions chosen = Chosen(contours, columns, choice, outputPath, messages);
+  if (chosen.status != kExitOk) return chosen.status;
+  std::vector<Motion>& motions = chosen.motions;
   for (size_t i = 0; i < motions.size(); ++i) {
-    const int status = ContourToMotion(session, *motions[i].contour, options, messages, motions[i].text);
-    if (status == kExitOk) continue;
+    MotionText made = ContourToMotion(session, *motions[i].contour, options, messages);
+    motions[i].text = made.text;
+    if (made.status == kExitOk) continue;
     if (choice.split) messages.Tell(Formatted("contour %zu cannot become a motion; no file was written", i + 1));
-    return status;
+    return made.status;
   }
   for (const Motion& motion : motions) {
     if (!WriteOutput(motion.path, motion.text)) return kExitUsage;

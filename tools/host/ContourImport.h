@@ -30,6 +30,10 @@ struct ContourColumn {
   bool alignLeft = false;          // for words; numbers align right
 };
 
+// The choice's demands that need no contours: --split writes one file per contour, so it needs
+// -o. Checked before the file is read. Returns an exit code.
+int CheckChoice(const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages);
+
 // What an import writes from the contours it read: one motion, or with `split` one per contour.
 // Several contours without a choice are refused with their list. Every motion is made and checked
 // before any file is written, so a refusal leaves every file as it was. Returns an exit code.

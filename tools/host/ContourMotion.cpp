@@ -70,18 +70,17 @@ int FillRecord(CInternalData& record, const geometry::Contour& contour, const Co
 
 }  // namespace
 
-int ContourToMotion(HostSession& session, const geometry::Contour& contour, const ContourMotionOptions& options,
-                    const ImportMessages& messages, CString& output) {
+MotionText ContourToMotion(HostSession& session, const geometry::Contour& contour, const ContourMotionOptions& options,
+                           const ImportMessages& messages) {
   CInternalData record(session.Controller(), session.Motion());
-  if (!PrepareRecord(session, record, messages)) return kExitUsage;
+  if (!PrepareRecord(session, record, messages)) return {kExitUsage, {}};
   const std::optional<geometry::Contour> fitted =
       options.fitTolerance > 0.0 ? std::optional(Fitted(contour, options.fitTolerance, record)) : std::nullopt;
   if (const int status = FillRecord(record, fitted ? *fitted : contour, options, session.Controller(), messages);
       status != kExitOk)
-    return status;
+    return {status, {}};
   CString text;
   record.WriteData(text);
-  if (const int status = CheckedByModule(session, text); status != kExitOk) return status;
-  output = options.segments ? ImportLinesOf(record) : text;
-  return kExitOk;
+  if (const int status = CheckedByModule(session, text); status != kExitOk) return {status, {}};
+  return {kExitOk, options.segments ? ImportLinesOf(record) : text};
 }

@@ -12,9 +12,15 @@ struct ContourMotionOptions {
   double fitTolerance = 0.0;  // mm: runs of lines fitted with arcs within it (geometry/ContourFitting.h); 0: as they are
 };
 
+// A motion's text, or the exit code of its refusal.
+struct MotionText {
+  int status;
+  CString text;
+};
+
 // A contour as a new motion of the session's setup: its slave axes, options and units are those
 // of `motion-host new`, its segments the contour's, rounded as the motion keeps them. The motion
 // is checked as the module checks it (its validation, then its translation on the setup) before
-// its text goes to `output`. Returns an exit code; faults are told with the source's line.
-int ContourToMotion(HostSession& session, const geometry::Contour& contour, const ContourMotionOptions& options,
-                    const ImportMessages& messages, CString& output);
+// its text is given. Faults are told with the source's line.
+MotionText ContourToMotion(HostSession& session, const geometry::Contour& contour, const ContourMotionOptions& options,
+                           const ImportMessages& messages);

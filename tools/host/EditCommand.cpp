@@ -15,6 +15,7 @@
 #include "tools/host/HostSession.h"
 #include "tools/host/PathPreview.h"
 #include "tools/host/TextIO.h"
+#include "tools/host/UserMessages.h"
 #include "tools/host/WindowBackend.h"
 
 namespace {
@@ -74,7 +75,7 @@ bool ParseScript(const std::string& path, std::vector<ScriptAction>& actions) {
   std::string error;
   if (ParseEditScript(std::string(script.GetString(), static_cast<size_t>(script.GetLength())), actions, error))
     return true;
-  std::fprintf(stderr, "motion-host edit: %s: %s\n", path.c_str(), error.c_str());
+  TellUser("edit", path, error);
   return false;
 }
 
@@ -98,8 +99,7 @@ int PlayScript(HostSession& session, const EditOptions& options, const EditedMot
   ScriptPlayer player(actions, backend, stdout, [&preview] { return preview->Summary(); });
   const bool confirmed = EditText(session, text);
   if (!player.Fault().empty()) {
-    std::fprintf(stderr, "motion-host edit: %s: %s; the motion file is left as it was\n", options.script.c_str(),
-                 player.Fault().c_str());
+    TellUser("edit", options.script, player.Fault() + "; the motion file is left as it was");
     return kExitUsage;
   }
   if (player.FailedExpectations() > 0) {
@@ -152,7 +152,7 @@ int Edit(HostSession& session, const EditOptions& options) {
   if (!ReadOrCreateMotion(session, file, text)) return kExitUsage;
   const CString faults = file.Existed() ? ModuleMessages(session, text) : CString();
   if (!faults.IsEmpty()) {
-    std::fprintf(stderr, "motion-host edit: %s\n", ReadingFaultsNotice(file.Path()).GetString());
+    TellUser("edit", "", ReadingFaultsNotice(file.Path()).GetString());
     ReportModuleMessages(faults);
   }
   if (!options.script.empty()) return PlayScript(session, options, file, text);

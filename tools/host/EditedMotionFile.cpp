@@ -10,6 +10,7 @@
 #include "tools/host/AtomicFileWriter.h"
 #include "tools/host/Commands.h"
 #include "tools/host/TextIO.h"
+#include "tools/host/UserMessages.h"
 
 namespace {
 
@@ -78,4 +79,4 @@ int EditedMotionFile::Recover(const std::string& text, const std::string& why) c
   return kExitUsage;
 }
 
-void ReportEditEnding(const std::string& ending) { std::fprintf(stderr, "motion-host edit: %s\n", ending.c_str()); }
+void ReportEditEnding(const std::string& ending) { TellUser("edit", "", ending); }

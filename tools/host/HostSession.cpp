@@ -1,6 +1,6 @@
 #include "tools/host/HostSession.h"
 
-#include <cstdio>
+#include "tools/host/UserMessages.h"
 
 bool HostSession::Open(const std::string& modulePath, const std::string& setupPath, std::string& error) {
   if (!m_Module.Open(modulePath, error)) return false;
@@ -18,4 +18,4 @@ bool HostSession::Open(const std::string& modulePath, const std::string& setupPa
   return true;
 }
 
-void HostSession::ReportError(const std::string& error) { std::fprintf(stderr, "motion-host: %s\n", error.c_str()); }
+void HostSession::ReportError(const std::string& error) { TellUser("", "", error); }

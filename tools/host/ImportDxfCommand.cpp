@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "geometry/DrawingImport.h"
@@ -19,17 +20,18 @@ struct ImportOptions {
   ContourMotionOptions motion;
 };
 
-// Reads the drawing; false after telling why it cannot be read.
-bool ReadDrawing(const std::string& source, geometry::Drawing& drawing, const ImportMessages& messages) {
+// Reads the drawing; none after telling why it cannot be read.
+std::optional<geometry::Drawing> ReadDrawing(const std::string& source, const ImportMessages& messages) {
   CString text;
-  if (!ReadInput(source, text)) return false;
+  if (!ReadInput(source, text)) return std::nullopt;
+  geometry::Drawing drawing;
   geometry::DxfError error;
-  if (geometry::ReadDxf(std::string_view(text.GetString(), text.GetLength()), drawing, error)) return true;
+  if (geometry::ReadDxf(std::string_view(text.GetString(), text.GetLength()), drawing, error)) return drawing;
   if (error.line > 0)
     messages.TellAtLine(error.line, error.message);
   else
     messages.Tell(error.message);
-  return false;
+  return std::nullopt;
 }
 
 // The contours in the imports' model, each move's line numbering the entity it comes from in
@@ -54,9 +56,10 @@ int ImportDxf(HostSession& session, const ImportOptions& options) {
   const ImportMessages messages("import-dxf", options.source, [&imported](int entity) {
     return imported.entities.at(static_cast<size_t>(entity - 1));
   });
-  geometry::Drawing drawing;
-  if (!ReadDrawing(options.source, drawing, messages)) return kExitUsage;
-  const geometry::DrawingImport import = geometry::ImportDrawing(drawing, options.drawing);
+  if (const int status = CheckChoice(options.choice, options.output, messages); status != kExitOk) return status;
+  const std::optional<geometry::Drawing> drawing = ReadDrawing(options.source, messages);
+  if (!drawing) return kExitUsage;
+  const geometry::DrawingImport import = geometry::ImportDrawing(*drawing, options.drawing);
   for (const std::string& note : import.notes) messages.Tell(note);
   for (const std::string& fault : import.faults) messages.Tell(fault);
   if (!import.faults.empty()) return kExitUsage;

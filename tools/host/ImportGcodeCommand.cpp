@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "geometry/GcodeReader.h"
@@ -18,17 +19,19 @@ struct ImportOptions {
   ContourMotionOptions motion;
 };
 
-// Reads the G-code and tells its notes; false after telling the first fault.
-bool ReadProgram(const std::string& source, const geometry::GcodeOptions& options, geometry::GcodeProgram& program,
-                 const ImportMessages& messages) {
+// Reads the G-code and tells its notes; none after telling the first fault.
+std::optional<geometry::GcodeProgram> ReadProgram(const std::string& source, const geometry::GcodeOptions& options,
+                                                  const ImportMessages& messages) {
   CString text;
-  if (!ReadInput(source, text)) return false;
+  if (!ReadInput(source, text)) return std::nullopt;
+  geometry::GcodeProgram program;
   geometry::GcodeError error;
   const bool read =
       geometry::ReadGcode(std::string_view(text.GetString(), text.GetLength()), options, program, error);
   for (const std::string& note : program.notes) messages.Tell(note);
-  if (!read) messages.TellAtLine(error.line, error.message);
-  return read;
+  if (read) return program;
+  messages.TellAtLine(error.line, error.message);
+  return std::nullopt;
 }
 
 // The contour list's column of where each contour starts in the program.
@@ -40,9 +43,10 @@ ContourColumn FirstLines(const std::vector<geometry::Contour>& contours) {
 
 int ImportGcode(HostSession& session, const ImportOptions& options) {
   const ImportMessages messages("import-gcode", options.source);
-  geometry::GcodeProgram program;
-  if (!ReadProgram(options.source, options.gcode, program, messages)) return kExitUsage;
-  return WriteContours(session, program.contours, {FirstLines(program.contours)}, options.choice, options.motion,
+  if (const int status = CheckChoice(options.choice, options.output, messages); status != kExitOk) return status;
+  const std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, options.gcode, messages);
+  if (!program) return kExitUsage;
+  return WriteContours(session, program->contours, {FirstLines(program->contours)}, options.choice, options.motion,
                        options.output, messages);
 }
 

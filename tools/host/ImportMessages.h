@@ -1,12 +1,13 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <utility>
 
-// Where an import's messages come from: the command and the file it reads.
-// "motion-host import-gcode: part.nc: line 12: what".
+#include "tools/host/UserMessages.h"
+
+// Where an import's messages come from: the command and the file it reads, told as
+// "motion-host import-gcode: part.nc: line 12: what" (tools/host/UserMessages.h).
 class ImportMessages {
  public:
   // What a move's line (ContourMove::line) names in the source: by default the line itself; a
@@ -16,9 +17,7 @@ class ImportMessages {
   ImportMessages(const char* command, const std::string& source, MoveSource moveSource = nullptr)
       : m_Command(command), m_Source(source), m_MoveSource(std::move(moveSource)) {}
 
-  void Tell(const std::string& message) const {
-    std::fprintf(stderr, "motion-host %s: %s: %s\n", m_Command, m_Source.c_str(), message.c_str());
-  }
+  void Tell(const std::string& message) const { TellUser(m_Command, m_Source, message); }
   void TellAtLine(int line, const std::string& message) const { Tell("line " + std::to_string(line) + ": " + message); }
   void TellAtMove(int line, const std::string& message) const {
     if (m_MoveSource) return Tell(m_MoveSource(line) + ": " + message);
