@@ -60,6 +60,8 @@ int CEditorDlg::IsClosedPositionSlave(CMC_Setup* setup) {
   return setup != nullptr && setup->GetIntOption("IsClosedPosition") != 0 ? 1 : 0;
 }
 
+// Empty on purpose: a value field losing the focus changes nothing. Typed values reach the record
+// only through Insert Above, Insert Below and Update, so leaving a field half typed is harmless.
 void CEditorDlg::OnKillFocusValueEdit() {}
 
 BOOL CEditorDlg::OnInitDialog() {

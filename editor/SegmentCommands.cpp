@@ -75,6 +75,9 @@ void CEditorDlg::OnInsertAbove() {
   InsertCurrentSegment(values);
 }
 
+// Unlike every other command, Insert Below does not store the option controls first: it is what
+// Enter in the last value field runs while a path is typed row by row. Nothing is lost by it, as
+// the option boxes store themselves when clicked (tests/scripts/option-boxes-act-at-once.script).
 // On an empty table the segment becomes the first row, as Insert Above makes it.
 void CEditorDlg::OnInsertBelow() {
   SegmentValues values;

@@ -1,6 +1,7 @@
 #include <sstream>
 #include <string>
 
+#include "host/HostDialogs.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {
@@ -39,7 +40,7 @@ struct CommandCase {
   std::vector<Step> steps;
   std::vector<std::string> rows;
   int selected;
-  const char* first;  // what field 1017 shows afterwards
+  const char* first;  // what the first value field shows afterwards
 };
 
 }  // namespace
@@ -49,32 +50,51 @@ using EditorCommands = EditorFixture;
 TEST_F(EditorCommands, CommandsEditTheTableAndKeepEachSegmentsValues) {
   const CommandCase cases[] = {
       {"insert a linear segment above the circular row",
-       {Row(1), Kind(0), Type(1017, "5"), Type(1020, "6"), Click(IDC_INSERT_ABOVE)},
-       {"L1,2", "L5,6", "C20,0,90", "L3,4"}, 1, "5"},
+       {Row(1), Kind(0), Type(IDC_FIRST_VALUE, "5"), Type(IDC_SECOND_VALUE, "6"), Click(IDC_INSERT_ABOVE)},
+       {"L1,2", "L5,6", "C20,0,90", "L3,4"},
+       1,
+       "5"},
       {"update the circular row to linear",
-       {Row(1), Kind(0), Type(1017, "7"), Type(1020, "8"), Click(IDC_UPDATE)},
-       {"L1,2", "L7,8", "L3,4"}, 1, "7"},
+       {Row(1), Kind(0), Type(IDC_FIRST_VALUE, "7"), Type(IDC_SECOND_VALUE, "8"), Click(IDC_UPDATE)},
+       {"L1,2", "L7,8", "L3,4"},
+       1,
+       "7"},
       {"move down over the circular row, then previous shows the circle",
-       {Click(IDC_MOVE_DOWN), Click(IDC_PREVIOUS)}, {"C20,0,90", "L1,2", "L3,4"}, 0, "20"},
+       {Click(IDC_MOVE_DOWN), Click(IDC_PREVIOUS)},
+       {"C20,0,90", "L1,2", "L3,4"},
+       0,
+       "20"},
       {"move up over the circular row", {Row(2), Click(IDC_MOVE_UP)}, {"L1,2", "L3,4", "C20,0,90"}, 1, "3"},
-      {"move a linear row over a linear row", {Row(2), Click(IDC_MOVE_UP), Click(IDC_MOVE_UP)},
-       {"L3,4", "L1,2", "C20,0,90"}, 0, "3"},
+      {"move a linear row over a linear row",
+       {Row(2), Click(IDC_MOVE_UP), Click(IDC_MOVE_UP)},
+       {"L3,4", "L1,2", "C20,0,90"},
+       0,
+       "3"},
       {"move a circular row over a circular row",
-       {Row(1), Kind(1), Type(1017, "30"), Click(IDC_INSERT_BELOW), Click(IDC_MOVE_UP)},
-       {"L1,2", "C30,0,90", "C20,0,90", "L3,4"}, 1, "30"},
-      {"remove the last row when it is circular",
-       {Row(2), Click(IDC_REMOVE), Click(IDC_REMOVE)}, {"L1,2"}, 0, "1"},
+       {Row(1), Kind(1), Type(IDC_FIRST_VALUE, "30"), Click(IDC_INSERT_BELOW), Click(IDC_MOVE_UP)},
+       {"L1,2", "C30,0,90", "C20,0,90", "L3,4"},
+       1,
+       "30"},
+      {"remove the last row when it is circular", {Row(2), Click(IDC_REMOVE), Click(IDC_REMOVE)}, {"L1,2"}, 0, "1"},
       {"remove a linear row followed by a circular one", {Click(IDC_REMOVE)}, {"C20,0,90", "L3,4"}, 0, "20"},
-      {"insert above the first row prepends", {Type(1017, "9"), Click(IDC_INSERT_ABOVE)},
-       {"L9,2", "L1,2", "C20,0,90", "L3,4"}, 0, "9"},
+      {"insert above the first row prepends",
+       {Type(IDC_FIRST_VALUE, "9"), Click(IDC_INSERT_ABOVE)},
+       {"L9,2", "L1,2", "C20,0,90", "L3,4"},
+       0,
+       "9"},
       {"insert below the last row appends, a circle with its own angle",
-       {Row(2), Kind(1), Type(1017, "30"), Type(1020, "45"), Type(1027, "-180"), Click(IDC_INSERT_BELOW)},
-       {"L1,2", "C20,0,90", "L3,4", "C30,45,-180"}, 3, "30"},
+       {Row(2), Kind(1), Type(IDC_FIRST_VALUE, "30"), Type(IDC_SECOND_VALUE, "45"),
+        Type(IDC_ANGLE_INCREMENT_VALUE, "-180"), Click(IDC_INSERT_BELOW)},
+       {"L1,2", "C20,0,90", "L3,4", "C30,45,-180"},
+       3,
+       "30"},
       {"next skips to the circle and shows its own values", {Click(IDC_NEXT)}, {"L1,2", "C20,0,90", "L3,4"}, 1, "20"},
       {"Enter twice in the fields inserts a typed linear segment",
-       {Type(1017, "11"), [](CHeadlessUser& user) { user.PressEnter(); }, Type(1020, "12"),
+       {Type(IDC_FIRST_VALUE, "11"), [](CHeadlessUser& user) { user.PressEnter(); }, Type(IDC_SECOND_VALUE, "12"),
         [](CHeadlessUser& user) { user.PressEnter(); }},
-       {"L1,2", "L11,12", "C20,0,90", "L3,4"}, 1, "11"},
+       {"L1,2", "L11,12", "C20,0,90", "L3,4"},
+       1,
+       "11"},
   };
   for (const CommandCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -215,17 +235,17 @@ TEST_F(EditorCommands, EventButtonsShowTheHostsChoiceAndKeepFieldsWhenNothingCha
               EXPECT_EQ(CString("42"), user.Text(IDC_FIRST_VALUE));
 
               backend.QueuePlay([](CHeadlessUser& chooser) {
-                chooser.Choose(1001, 1);
+                chooser.Choose(IDC_EVENT_KIND, 1);
                 chooser.Click(IDOK);
               });
               user.Click(IDC_CHANGE_EVENT);
               EXPECT_EQ(CString("delay 100 ms"), user.Text(IDC_EVENT_DESCRIPTION));
 
               backend.QueuePlay([](CHeadlessUser& settings) {
-                settings.Type(1004, "0");
+                settings.Type(IDC_EVENT_DELAY, "0");
                 settings.Click(IDOK);
                 EXPECT_FALSE(settings.IsEnded());
-                settings.Type(1004, "750");
+                settings.Type(IDC_EVENT_DELAY, "750");
                 settings.Click(IDOK);
               });
               user.Click(IDC_EDIT_EVENT);
@@ -235,4 +255,19 @@ TEST_F(EditorCommands, EventButtonsShowTheHostsChoiceAndKeepFieldsWhenNothingCha
   EXPECT_NE(-1, text.Find("EventDelay=750"));
   ASSERT_EQ(1u, backend.GetMessageBoxes().size());
   EXPECT_EQ(CString("The delay must be a whole number from 1 to 3600000."), backend.GetMessageBoxes()[0].text);
+}
+
+// A value field losing the focus changes nothing, not even the typed text: typed values reach the
+// record only through Insert Above, Insert Below and Update.
+TEST_F(EditorCommands, LeavingAValueFieldKeepsTheTypedTextAndTheTable) {
+  text = ThreeRows();
+  Edit([](CHeadlessUser& user) {
+    const std::vector<std::string> rows = Rows(user);
+    for (const int id : {IDC_FIRST_VALUE, IDC_SECOND_VALUE}) {
+      user.Type(id, "5.123456789 typed");
+      user.Focus(IDC_SEGMENT_LIST);
+      EXPECT_EQ(CString("5.123456789 typed"), user.Text(id)) << id;
+    }
+    EXPECT_EQ(rows, Rows(user));
+  });
 }

@@ -34,18 +34,66 @@ TEST_F(EditorDialog, TemplateHasTheWindowAndEveryControlInTabOrder) {
   EXPECT_EQ(8, dialog->fontPointSize);
   Ids order;
   for (const DialogControlTemplate& control : dialog->controls) order.push_back(control.id);
-  EXPECT_EQ((Ids{-1,   1510, 1509, 1511, 12003, 12002, 12004, 12005, 12006, 12007, -1,    12008, 1022, 1021, 12009,
-                 1024, 1025, -1,   12001, 12010, 1017,  1019,  12011, 1020,  1026,  12012, 1027,  1028, 1013, 1014,
-                 1016, 1018, 1004, 1002,  1001, 1000,  1015,  12013, 1003,  -1,    1011,  1012,  1503, 1504, 1505,
-                 1023, 1,    2,    57671}),
+  EXPECT_EQ((Ids{-1,
+                 IDC_CONFIGURE_MODE,
+                 IDC_CLEAR_BUFFER,
+                 IDC_INSERT_END_SEGMENT,
+                 IDC_SLAVE_X_LABEL,
+                 IDC_SLAVE_X,
+                 IDC_SLAVE_Y_LABEL,
+                 IDC_SLAVE_Y,
+                 IDC_SLAVE_TANGENT_LABEL,
+                 IDC_SLAVE_TANGENT,
+                 -1,
+                 IDC_ACC_CHECK,
+                 IDC_ACC_VALUE,
+                 IDC_ACC_UNIT,
+                 IDC_SPEED_CHECK,
+                 IDC_SPEED_VALUE,
+                 IDC_SPEED_UNIT,
+                 -1,
+                 IDC_SEGMENT_TYPE,
+                 IDC_FIRST_LABEL,
+                 IDC_FIRST_VALUE,
+                 IDC_FIRST_UNIT,
+                 IDC_SECOND_LABEL,
+                 IDC_SECOND_VALUE,
+                 IDC_SECOND_UNIT,
+                 IDC_ANGLE_INCREMENT_LABEL,
+                 IDC_ANGLE_INCREMENT_VALUE,
+                 IDC_ANGLE_INCREMENT_UNIT,
+                 IDC_PREVIOUS,
+                 IDC_NEXT,
+                 IDC_MOVE_UP,
+                 IDC_MOVE_DOWN,
+                 IDC_INSERT_ABOVE,
+                 IDC_INSERT_BELOW,
+                 IDC_UPDATE,
+                 IDC_REMOVE,
+                 IDC_TABLE_HEADER,
+                 IDC_SEGMENT_LIST,
+                 IDC_IMPORT,
+                 -1,
+                 IDC_EXECUTE_IMMEDIATE,
+                 IDC_EXECUTE_ON_EVENT,
+                 IDC_CHANGE_EVENT,
+                 IDC_EDIT_EVENT,
+                 IDC_EVENT_DESCRIPTION,
+                 IDC_WAIT_FOR_COMPLETION,
+                 IDOK,
+                 IDCANCEL,
+                 ID_HELP}),
             order);
   const DialogControlTemplate& list = dialog->controls[37];
   EXPECT_EQ(ControlKind::ListBox, list.kind);
   EXPECT_EQ((DialogRect{3, 220, 377, 91}), list.rect);
   EXPECT_EQ(LBS_NOTIFY, list.style & LBS_NOTIFY);
-  for (int combo : {12002, 12005, 12007, 12001}) {
-    ASSERT_EQ(1u, dialog->comboItems.at(combo).size()) << combo;
-    EXPECT_STREQ(" ", dialog->comboItems.at(combo)[0]) << combo;
+  for (int combo : {IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT, IDC_SEGMENT_TYPE}) {
+    const auto& items = dialog->comboItems.at(combo);
+    EXPECT_EQ(1u, items.size()) << combo;
+    if (!items.empty()) {
+      EXPECT_STREQ(" ", items[0]) << combo;
+    }
   }
 }
 
@@ -56,7 +104,8 @@ TEST_F(EditorDialog, MotionWithoutSegmentsOpensWithOneLinearRow) {
   Edit([](CHeadlessUser& user) {
     EXPECT_EQ(1u, Rows(user).size());
     EXPECT_EQ('L', Rows(user)[0][0]);
-    EXPECT_EQ(Ids{1002}, EnabledAmong(user, {1000, 1013, 1014, 1016, 1018, 1002}));
+    EXPECT_EQ(Ids{IDC_INSERT_BELOW},
+              EnabledAmong(user, {IDC_REMOVE, IDC_PREVIOUS, IDC_NEXT, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_INSERT_BELOW}));
     EXPECT_EQ(IDC_FIRST_VALUE, user.FocusedId());
   });
 }
@@ -64,31 +113,48 @@ TEST_F(EditorDialog, MotionWithoutSegmentsOpensWithOneLinearRow) {
 struct EnablingCase {
   const char* name;
   std::initializer_list<LineChange> changes;
-  Ids checked;  // among 1510, 1509, 1511, 1023, 1011, 1012
-  Ids enabled;  // among 1509, 12002, 12005, 12007, 1023, 1503, 1504
+  Ids checked;  // among IDC_CONFIGURE_MODE, IDC_CLEAR_BUFFER, IDC_INSERT_END_SEGMENT, IDC_WAIT_FOR_COMPLETION,
+                // IDC_EXECUTE_IMMEDIATE, IDC_EXECUTE_ON_EVENT
+  Ids enabled;  // among IDC_CLEAR_BUFFER, IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT, IDC_WAIT_FOR_COMPLETION,
+                // IDC_CHANGE_EVENT, IDC_EDIT_EVENT
   const char* description;
 };
 
 TEST_F(EditorDialog, OptionControlsFollowTheRecord) {
   const EnablingCase cases[] = {
-      {"configure, end segment, immediate", {{"ClearBuffer", "ClearBuffer=1"}}, {1510, 1509, 1511, 1023, 1011},
-       {1509, 12002, 12005, 12007, 1023}, ""},
+      {"configure, end segment, immediate",
+       {{"ClearBuffer", "ClearBuffer=1"}},
+       {IDC_CONFIGURE_MODE, IDC_CLEAR_BUFFER, IDC_INSERT_END_SEGMENT, IDC_WAIT_FOR_COMPLETION, IDC_EXECUTE_IMMEDIATE},
+       {IDC_CLEAR_BUFFER, IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT, IDC_WAIT_FOR_COMPLETION},
+       ""},
       {"no configuration hides the clear-buffer choice",
-       {{"ConfigureMode", "ConfigureMode=0"}, {"ClearBuffer", "ClearBuffer=1"}}, {1511, 1023, 1011}, {1023}, ""},
+       {{"ConfigureMode", "ConfigureMode=0"}, {"ClearBuffer", "ClearBuffer=1"}},
+       {IDC_INSERT_END_SEGMENT, IDC_WAIT_FOR_COMPLETION, IDC_EXECUTE_IMMEDIATE},
+       {IDC_WAIT_FOR_COMPLETION},
+       ""},
       {"no end segment: no wait",
-       {{"InsertEndSegment", "InsertEndSegment=0"}}, {1510, 1011}, {1509, 12002, 12005, 12007}, ""},
-      {"on event", {{"Execute", "Execute=1\nEventType=1\nEventDelay=250"}}, {1510, 1511, 1023, 1012},
-       {1509, 12002, 12005, 12007, 1023, 1503, 1504}, "delay 250 ms"},
+       {{"InsertEndSegment", "InsertEndSegment=0"}},
+       {IDC_CONFIGURE_MODE, IDC_EXECUTE_IMMEDIATE},
+       {IDC_CLEAR_BUFFER, IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT},
+       ""},
+      {"on event",
+       {{"Execute", "Execute=1\nEventType=1\nEventDelay=250"}},
+       {IDC_CONFIGURE_MODE, IDC_INSERT_END_SEGMENT, IDC_WAIT_FOR_COMPLETION, IDC_EXECUTE_ON_EVENT},
+       {IDC_CLEAR_BUFFER, IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT, IDC_WAIT_FOR_COMPLETION, IDC_CHANGE_EVENT,
+        IDC_EDIT_EVENT},
+       "delay 250 ms"},
   };
   for (const EnablingCase& c : cases) {
     SCOPED_TRACE(c.name);
     text = Motion(c.changes);
     Edit([&](CHeadlessUser& user) {
       Ids checked;
-      for (int id : {1510, 1509, 1511, 1023, 1011, 1012})
+      for (int id : {IDC_CONFIGURE_MODE, IDC_CLEAR_BUFFER, IDC_INSERT_END_SEGMENT, IDC_WAIT_FOR_COMPLETION,
+                     IDC_EXECUTE_IMMEDIATE, IDC_EXECUTE_ON_EVENT})
         if (user.Check(id)) checked.push_back(id);
       EXPECT_EQ(c.checked, checked);
-      EXPECT_EQ(c.enabled, EnabledAmong(user, {1509, 12002, 12005, 12007, 1023, 1503, 1504}));
+      EXPECT_EQ(c.enabled, EnabledAmong(user, {IDC_CLEAR_BUFFER, IDC_SLAVE_X, IDC_SLAVE_Y, IDC_SLAVE_TANGENT,
+                                               IDC_WAIT_FOR_COMPLETION, IDC_CHANGE_EVENT, IDC_EDIT_EVENT}));
       EXPECT_EQ(CString(c.description), user.Text(IDC_EVENT_DESCRIPTION));
     });
   }

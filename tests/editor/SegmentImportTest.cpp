@@ -183,7 +183,7 @@ TEST_F(SegmentImport, GcodeSegmentsImportAsTheMotionImportGcodeWrites) {
   ASSERT_EQ(0, Shell(std::string(MOTION_HOST) + " import-gcode " + gcode + " -o " + motionFile).status);
   const HostRun segments = Shell(std::string(MOTION_HOST) + " import-gcode --segments " + gcode + " 2>/dev/null");
   ASSERT_EQ(0, segments.status);
-  EXPECT_EQ(1, Import(segments.output, [](CHeadlessUser& user) { user.Click(IDOK); }));
+  EXPECT_EQ(1, Import(segments.out, [](CHeadlessUser& user) { user.Click(IDOK); }));
   const std::string imported = text.GetString();
   const std::string written = ReadFile(motionFile);
   for (const char* key :

@@ -90,9 +90,10 @@ TEST(DxfImport, FixturesBecomeTheirContours) {
   };
   for (const auto& c : cases) {
     const Imported imported = Import(Fixture(c.file), c.layers);
-    ASSERT_EQ(imported.error.message, "") << c.file;
-    ASSERT_EQ(Joined(imported.import.faults), "") << c.file;
-    ASSERT_EQ(imported.import.contours.size(), c.contours.size()) << c.file;
+    EXPECT_EQ(imported.error.message, "") << c.file;
+    EXPECT_EQ(Joined(imported.import.faults), "") << c.file;
+    EXPECT_EQ(imported.import.contours.size(), c.contours.size()) << c.file;
+    if (imported.import.contours.size() != c.contours.size()) continue;
     for (size_t i = 0; i < c.contours.size(); ++i) {
       const geometry::DrawingContour& contour = imported.import.contours[i];
       const Contour& expected = c.contours[i];

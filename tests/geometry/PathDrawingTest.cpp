@@ -106,7 +106,8 @@ TEST(PathDrawing, StrokesFollowThePathAndMarksAreCounted) {
       EXPECT_EQ(stroke.firstSegment, next) << c.name;
       EXPECT_NEAR(stroke.from.x, at.x, 1e-9) << c.name;
       EXPECT_NEAR(stroke.from.y, at.y, 1e-9) << c.name;
-      ASSERT_FALSE(stroke.steps.empty()) << c.name;
+      EXPECT_FALSE(stroke.steps.empty()) << c.name;
+      if (stroke.steps.empty()) break;
       at = stroke.steps.back().to;
       EXPECT_NEAR(at.x, walk.segments[stroke.lastSegment].end.x, 1e-9) << c.name;
       EXPECT_NEAR(at.y, walk.segments[stroke.lastSegment].end.y, 1e-9) << c.name;

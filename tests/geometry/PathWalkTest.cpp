@@ -65,7 +65,8 @@ TEST(PathWalk, EndPointsLengthsAndCornersOfPaths) {
     EXPECT_NEAR(walk.end.y, c.end.y, 1e-9) << c.name;
     EXPECT_NEAR(walk.totalLength, c.length, 1e-9) << c.name;
     EXPECT_EQ(geometry::Closes(walk), c.closes) << c.name;
-    ASSERT_EQ(walk.segments.size(), c.cornersInDegrees.size()) << c.name;
+    EXPECT_EQ(walk.segments.size(), c.cornersInDegrees.size()) << c.name;
+    if (walk.segments.size() != c.cornersInDegrees.size()) continue;
     for (size_t i = 0; i < walk.segments.size(); ++i)
       EXPECT_NEAR(geometry::Degrees(walk.segments[i].cornerAngle), c.cornersInDegrees[i], 1e-9) << c.name << " " << i;
     EXPECT_NEAR(walk.segments.back().cumulativeLength, c.length, 1e-9) << c.name;

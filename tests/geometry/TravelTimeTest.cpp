@@ -31,7 +31,8 @@ TEST(TravelTime, TrapezoidalProfilesStoppingAtCorners) {
   };
   for (const auto& c : cases) {
     const std::vector<double> times = geometry::EstimateTravelTimes(c.legs);
-    ASSERT_EQ(times.size(), c.times.size()) << c.name;
+    EXPECT_EQ(times.size(), c.times.size()) << c.name;
+    if (times.size() != c.times.size()) continue;
     for (size_t i = 0; i < times.size(); ++i) {
       if (std::isnan(c.times[i]))
         EXPECT_TRUE(std::isnan(times[i])) << c.name;

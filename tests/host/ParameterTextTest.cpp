@@ -163,7 +163,7 @@ TEST_F(ParameterTextTest, EachFaultyEntryGivesOneMessageNamingItAndChangesNothin
   };
   for (const Fault& fault : faults) {
     CMC_ArrayParameter target(Controller());
-    ASSERT_TRUE(target.InitializeMotionParam(VT_INT32, "Before", "mm", "7", IU_OF_SETUP, IU_OF_SETUP));
+    EXPECT_TRUE(target.InitializeMotionParam(VT_INT32, "Before", "mm", "7", IU_OF_SETUP, IU_OF_SETUP));
     int value = 42;
     CString message;
     const char* name = "";

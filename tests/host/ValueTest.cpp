@@ -61,7 +61,7 @@ TEST(ValueTest, ValuesOutsideTheRangeOfTheTypeAreRefusedNotClamped) {
     EXPECT_EQ(c.lowest, Quantized(c.type, c.lowest)) << c.type;
     EXPECT_EQ(c.highest, Quantized(c.type, c.highest)) << c.type;
     CMC_Value value(c.type);
-    ASSERT_TRUE(value.Set(c.highest));
+    EXPECT_TRUE(value.Set(c.highest)) << c.type;
     // Half a step beyond either end rounds to a value the type cannot hold.
     EXPECT_FALSE(value.Set(c.lowest - c.step / 2)) << c.type;
     EXPECT_FALSE(value.Set(c.highest + c.step / 2)) << c.type;

@@ -38,7 +38,9 @@ TEST_F(WriteData, WhatIsWrittenReadsBackTheSame) {
         text = WithLine(text, "InsertEndSegment", endSegment ? "InsertEndSegment=1" : "InsertEndSegment=0");
         text = WithLine(text, "SlaveTangent", "SlaveTangent=2");
         text = WithLine(text, "Execute", execute ? "Execute=1\nEventType=0\nEventInput=7\nEventLevel=0" : "Execute=0");
-        ASSERT_TRUE(Read(text)) << errors.GetString();
+        const int read = Read(text);
+        EXPECT_TRUE(read) << errors.GetString();
+        if (!read) continue;
         const Fields original = FieldsOf(*m_pRecord);
         CString written;
         m_pRecord->WriteData(written);

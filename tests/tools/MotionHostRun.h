@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,7 +11,8 @@
 
 struct HostRun {
   int status;
-  std::string output;  // standard output and standard error, in that order
+  std::string out;  // standard output
+  std::string err;  // standard error
 };
 
 // Runs a shell command line, as a user would.
@@ -24,9 +26,16 @@ inline HostRun Shell(const std::string& commandLine, const std::string& input = 
   while (const size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, count);
   const int status = pclose(pipe);
   std::ifstream errors(errorFile);
-  output.append(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
+  std::string error{std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>()};
   std::remove(errorFile.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output, error};
+}
+
+// Whether the run exited with 0; if not, a failure tells `what` and what the command said, and a
+// table of cases goes on with its next case.
+inline bool RanCleanly(const HostRun& run, const std::string& what) {
+  EXPECT_EQ(run.status, 0) << what << "\n" << run.err;
+  return run.status == 0;
 }
 
 // Runs motion-host with the arguments.

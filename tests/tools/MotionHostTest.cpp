@@ -10,7 +10,7 @@ namespace {
 TEST(MotionHost, WithoutArgumentsTranslatesTheDemo) {
   const HostRun run = MotionHost("");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, ReadFile(std::string(EXAMPLES_DIR) + "/rounded_rectangle.program"));
+  EXPECT_EQ(run.out, ReadFile(std::string(EXAMPLES_DIR) + "/rounded_rectangle.program"));
 }
 
 TEST(MotionHost, OptionsMayStandBeforeOrAfterTheCommand) {
@@ -21,18 +21,19 @@ TEST(MotionHost, OptionsMayStandBeforeOrAfterTheCommand) {
        {setup + " translate " + motion, "translate " + motion + " " + setup, "translate " + setup + " " + motion,
         setupWithEquals + " translate " + motion, "translate " + motion + " " + setupWithEquals}) {
     const HostRun run = MotionHost(arguments);
-    EXPECT_EQ(run.status, 0) << arguments << "\n" << run.output;
-    EXPECT_EQ(run.output, ReadFile(std::string(EXAMPLES_DIR) + "/rotary.program")) << arguments;
+    EXPECT_EQ(run.status, 0) << arguments << "\n" << run.err;
+    EXPECT_EQ(run.out, ReadFile(std::string(EXAMPLES_DIR) + "/rotary.program")) << arguments;
   }
 }
 
 TEST(MotionHost, ANewMotionTranslatesToItsValidationMessage) {
   const HostRun created = MotionHost("new");
   ASSERT_EQ(created.status, 0);
-  EXPECT_EQ(created.output.find("ConfigureMode=1\n"), 0u);
-  const HostRun translated = MotionHost("translate -", created.output);
+  EXPECT_EQ(created.out.find("ConfigureMode=1\n"), 0u);
+  const HostRun translated = MotionHost("translate -", created.out);
   EXPECT_EQ(translated.status, 1);
-  EXPECT_EQ(translated.output,
+  EXPECT_EQ(translated.out, "");
+  EXPECT_EQ(translated.err,
             "Illegal position increment values!\nLinear segments cannot have all increments equal to 0.\n");
 }
 
@@ -64,7 +65,7 @@ TEST(MotionHost, FailuresToRunSayWhatIsMissing) {
   for (const auto& c : cases) {
     const HostRun run = MotionHost(c.arguments);
     EXPECT_EQ(run.status, 2) << c.arguments;
-    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n" << run.output;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
   }
 }
 
@@ -72,8 +73,8 @@ TEST(MotionHost, EveryCommandExplainsItself) {
   for (const char* command : {"demo", "info", "new", "translate", "plot", "report", "import-gcode"}) {
     const HostRun run = MotionHost(std::string(command) + " --help");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.find("usage: motion-host"), 0u) << command;
-    EXPECT_NE(run.output.find(command), std::string::npos);
+    EXPECT_EQ(run.out.find("usage: motion-host"), 0u) << command;
+    EXPECT_NE(run.out.find(command), std::string::npos);
   }
 }
 
@@ -97,17 +98,17 @@ TEST(MotionHost, EveryCommandExplainsItselfAndItsOptions) {
   for (const auto& c : cases) {
     const HostRun run = MotionHost(c.command + " --help");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output.find("usage: motion-host [--module PATH] [--setup FILE.json] " + c.command), 0u) << c.command;
-    EXPECT_EQ(run.output.back(), '\n') << c.command;
+    EXPECT_EQ(run.out.find("usage: motion-host [--module PATH] [--setup FILE.json] " + c.command), 0u) << c.command;
+    EXPECT_EQ(run.out.back(), '\n') << c.command;
     for (const std::string& option : c.options)
-      EXPECT_NE(run.output.find("\n  " + option + " "), std::string::npos) << c.command << ": " << option;
-    EXPECT_NE(main.output.find("\n  " + c.command + " "), std::string::npos) << c.command;
+      EXPECT_NE(run.out.find("\n  " + option + " "), std::string::npos) << c.command << ": " << option;
+    EXPECT_NE(main.out.find("\n  " + c.command + " "), std::string::npos) << c.command;
   }
 }
 
 TEST(MotionHost, TellsItsVersion) {
-  EXPECT_EQ(MotionHost("--version").output, "motion-host " PROJECT_VERSION "\n");
-  EXPECT_NE(MotionHost("info").output.find("\nmotion-host: " PROJECT_VERSION "\n"), std::string::npos);
+  EXPECT_EQ(MotionHost("--version").out, "motion-host " PROJECT_VERSION "\n");
+  EXPECT_NE(MotionHost("info").out.find("\nmotion-host: " PROJECT_VERSION "\n"), std::string::npos);
 }
 
 // The completion script, sourced into bash, completes what the command line reads.
@@ -126,7 +127,7 @@ TEST(MotionHost, CompletesCommandsOptionsAndTheirValues) {
     const HostRun run = Shell("bash -c 'source <(" + std::string(MOTION_HOST) +
                               " completion); COMP_WORDS=(" + c.words + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
                               "_motion_host; echo \"${COMPREPLY[*]}\"'");
-    EXPECT_EQ(run.output, c.expected + "\n") << c.words;
+    EXPECT_EQ(run.out, c.expected + "\n") << c.words;
   }
 }
 
