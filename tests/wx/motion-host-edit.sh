@@ -33,6 +33,9 @@ edit_with_keys() {
     xdotool key Return
   fi
   focus_window "Motion - Vector Mode"
+  # The dialog puts the caret into its first field once the window has shown; keys sent before
+  # that would go to whatever had the focus (a slow start, under the sanitizers, shows it).
+  sleep 1
   xdotool key --delay 40 "$@"
   for _ in $(seq 100); do kill -0 "$editor" 2>/dev/null || break; sleep 0.05; done
   if kill -0 "$editor" 2>/dev/null; then
