@@ -90,31 +90,49 @@ std::vector<FittedSegment> PolylineFitter::Fit() {
     // A boundary that is no corner is passed without a kink.
     std::optional<double> startHeading = m_Options.startHeading;
     if (i > 0) startHeading = IsCorner(first) ? std::nullopt : std::optional(m_Heading);
-    FitStretchBothWays(first, last, startHeading, last + 1 == m_Points.size() ? m_Options.endHeading : std::nullopt);
+    FitStretchEveryWay(first, last, startHeading, last + 1 == m_Points.size() ? m_Options.endHeading : std::nullopt);
   }
   for (FittedSegment& segment : m_Fitted) segment.lastPoint = m_Source[segment.lastPoint];
   return std::move(m_Fitted);
 }
 
-// A stretch is fitted two ways, and the one with fewer segments kept: by growing segments (the
-// first) and through the polyline's points. Where the curvature changes steadily, as along a
-// spiral or an ellipse, segments through points a curve's chord apart meet nearly tangent by
-// themselves, and a fit of such segments needs fewer than one of segments grown each as far as
-// it can, which leaves the next a worse start.
-void PolylineFitter::FitStretchBothWays(size_t first, size_t last, std::optional<double> startHeading,
+// A stretch is fitted three ways, and the one with fewest segments kept (the earlier on a tie):
+// through the polyline's points with start headings from the band that every point allows, or
+// from the circle through the point halfway, and by growing segments. Where the curvature changes
+// steadily, as along a spiral or an ellipse, segments through points a curve's chord apart meet
+// nearly tangent by themselves, and need fewer than segments grown each as far as they can,
+// which leaves the next a worse start. Elsewhere growing finds ends that points do not offer.
+// The later fits cost more, so each is given up once it falls well behind the best so far.
+void PolylineFitter::FitStretchEveryWay(size_t first, size_t last, std::optional<double> startHeading,
                                         std::optional<double> endHeading) {
   const size_t before = m_Fitted.size();
   const double heading = m_Heading;
-  FitStretch(first, last, startHeading, endHeading);
-  const std::vector<FittedSegment> grown(m_Fitted.begin() + static_cast<std::ptrdiff_t>(before), m_Fitted.end());
-  const double grownHeading = m_Heading;
-  m_Fitted.resize(before);
-  m_Heading = heading;
-  if (FitStretchThroughPoints(first, last, startHeading, endHeading) && m_Fitted.size() - before < grown.size())
-    return;
-  m_Fitted.resize(before);
-  m_Fitted.insert(m_Fitted.end(), grown.begin(), grown.end());
-  m_Heading = grownHeading;
+  std::optional<std::vector<FittedSegment>> best;
+  double bestHeading = heading;
+  const auto weigh = [&](bool fitted) {
+    if (fitted && (!best || m_Fitted.size() - before < best->size())) {
+      best.emplace(m_Fitted.begin() + static_cast<std::ptrdiff_t>(before), m_Fitted.end());
+      bestHeading = m_Heading;
+    }
+    m_Fitted.resize(before);
+    m_Heading = heading;
+  };
+  weigh(FitStretchThroughPoints(first, last, startHeading, endHeading, StartHeadings::InBand, nullptr));
+  weigh(FitStretchThroughPoints(first, last, startHeading, endHeading, StartHeadings::OfCircle, best ? &*best : nullptr));
+  // Unless a fit through points holds, growing goes on to the end, with kinks where nothing holds.
+  weigh(FitStretch(first, last, startHeading, endHeading, best ? &*best : nullptr));
+  m_Fitted.insert(m_Fitted.end(), best->begin(), best->end());
+  m_Heading = bestHeading;
+}
+
+// Whether a fit that has taken `count` segments to reach points[index] lies so far behind the
+// rival fit that it will not catch up: by more than a twentieth of the rival's segments up to
+// there and a few more.
+bool PolylineFitter::FallenBehind(size_t count, const std::vector<FittedSegment>& rival, size_t index) {
+  const auto reaching = std::lower_bound(rival.begin(), rival.end(), index,
+                                         [](const FittedSegment& segment, size_t point) { return segment.lastPoint < point; });
+  const size_t rivalCount = static_cast<size_t>(reaching - rival.begin()) + 1;
+  return count > rivalCount + rivalCount / 20 + kBehindBy;
 }
 
 // The state with the heading, within the join turn of its own, whose arc grows furthest: its own
@@ -185,6 +203,15 @@ double PolylineFitter::LongestLineHeading(size_t first, size_t last) const {
 }
 
 Growth PolylineFitter::Grow(const FitState& state, size_t last) const {
+  const GrowthKey key{state.at.x, state.at.y, state.heading, state.index, last};
+  if (const auto known = m_Growths.find(key); known != m_Growths.end()) return known->second;
+  // The states asked about lie close together along the polyline, so a full memory is simply
+  // started afresh.
+  if (m_Growths.size() >= kRememberedGrowths) m_Growths.clear();
+  return m_Growths.emplace(key, GrowFresh(state, last)).first->second;
+}
+
+Growth PolylineFitter::GrowFresh(const FitState& state, size_t last) const {
   ArcGrowth arc(state.at, state.heading, m_Storable, kMaxHalfTurn, m_Options.tolerance);
   size_t reach = state.index;
   size_t lineReach = state.index;

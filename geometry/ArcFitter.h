@@ -14,9 +14,9 @@
 // - where the polyline turns by less than the corner angle at a point, the fitted segments join
 //   with a turn of at most the join turn (a line that stands for an arc that barely turns, 0.05
 //   degrees more); a point where it turns by more is a corner and stays a segment end;
-// - each stretch between corners is fitted twice, by segments grown as far along the polyline as
-//   these rules let them and by segments through its points, and the fit with fewer kept, in time
-//   linear in the number of points.
+// - each stretch between corners is fitted three ways, by segments through its points (with two
+//   rules for their start headings) and by segments grown as far along the polyline as these
+//   rules let them, and the fit with fewest kept, in time linear in the number of points.
 namespace geometry {
 
 struct ArcFitOptions {

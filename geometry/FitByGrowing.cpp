@@ -6,9 +6,10 @@ namespace geometry::fitting {
 
 // One smooth stretch, from a corner, boundary or the path's start to the next: arcs grow from the
 // stretch's start, each leaving with a heading within the join turn of the one the one before ends
-// with, until one lands on the stretch's last point.
-void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double> startHeading,
-                                std::optional<double> endHeading) {
+// with, until one lands on the stretch's last point. False when given up behind the rival fit.
+bool PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double> startHeading,
+                                std::optional<double> endHeading, const std::vector<FittedSegment>* rival) {
+  const size_t before = m_Fitted.size();
   // Where a greedy choice leads to a state from which nothing smooth and long enough holds, the
   // choice is undone and the next candidate taken, a bounded number of times for each point the
   // stretch gets stuck at; only then does the path take a short segment, or else a kink.
@@ -32,9 +33,10 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
     if (growth.reach == last) {
       if (const auto landing = Land(state, last, endHeading)) {
         for (const FittedSegment& segment : *landing) Append(segment);
-        return;
+        return true;
       }
     }
+    if (rival && FallenBehind(m_Fitted.size() - before, *rival, state.index)) return false;
     std::optional<Closing> closing = Close(state, growth, first, last, endHeading, ruledOut, false);
     if (!closing && !steps.empty() && retries < kRetries) {
       ++retries;
@@ -53,6 +55,7 @@ void PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
     Append(closing->segment);
     state = FreestStart(StateAfter(closing->segment), last, kJoinHeadingSteps);
   }
+  return true;
 }
 
 // Where an arc that cannot grow further ends, and how: of the candidates not ruled out, the one

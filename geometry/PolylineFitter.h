@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "geometry/ArcFitter.h"
@@ -36,6 +38,13 @@ inline constexpr double kHeadingNoise = 1e-9;
 inline constexpr int kFurtherScales = 5;
 // How many of a close's best candidates are weighed by the segment after the next too.
 inline constexpr size_t kWeighedTwoAhead = 2;
+// How many segments more than a twentieth of its rival's a fit may lie behind before it is given up.
+inline constexpr size_t kBehindBy = 8;
+// What share of its width either edge of a band of start headings is kept clear of: the band is
+// only right to first order.
+inline constexpr double kBandMargin = 0.1;
+// How many growths are remembered before the memory starts afresh.
+inline constexpr size_t kRememberedGrowths = 4096;
 // How many choices a stretch may undo at each point it gets stuck at.
 inline constexpr int kRetries = 16;
 // Inside a stretch each segment tries start headings this many steps either side of the end
@@ -112,6 +121,40 @@ struct Closing {
   size_t candidate;
 };
 
+// A state and the stretch's last point, which decide how far an arc grows.
+struct GrowthKey {
+  double x;
+  double y;
+  double heading;
+  size_t index;
+  size_t last;
+  bool operator==(const GrowthKey&) const = default;
+};
+
+struct GrowthKeyHash {
+  size_t operator()(const GrowthKey& key) const {
+    size_t hash = std::hash<size_t>()(key.index) ^ (std::hash<size_t>()(key.last) << 1);
+    for (double value : {key.x, key.y, key.heading}) hash = hash * 1099511628211u ^ std::hash<double>()(value);
+    return hash;
+  }
+};
+
+// Where a segment through points takes its start heading from.
+enum class StartHeadings { InBand, OfCircle };
+
+// What decides how far a band of start headings reaches.
+struct BandSearch {
+  double x;
+  double y;
+  double heading;
+  size_t index;
+  size_t span;
+  size_t limit;
+  double turn;
+  StartHeadings rule;
+  bool operator==(const BandSearch&) const = default;
+};
+
 // Fits one polyline (FitArcs in ArcFitter.h).
 class PolylineFitter {
  public:
@@ -124,12 +167,14 @@ class PolylineFitter {
   void FindNeighbours();
   bool IsCorner(size_t index) const;
   std::vector<size_t> StretchEnds() const;
-  void FitStretchBothWays(size_t first, size_t last, std::optional<double> startHeading,
+  void FitStretchEveryWay(size_t first, size_t last, std::optional<double> startHeading,
                           std::optional<double> endHeading);
+  static bool FallenBehind(size_t count, const std::vector<FittedSegment>& rival, size_t index);
   double StartHeading(size_t first, size_t last, std::optional<double> endHeading) const;
   double LongestLineHeading(size_t first, size_t last) const;
   FitState FreestStart(const FitState& state, size_t last, int steps) const;
   Growth Grow(const FitState& state, size_t last) const;
+  Growth GrowFresh(const FitState& state, size_t last) const;
   Outlook LookAhead(const FitState& state, size_t last, std::optional<double> endHeading) const;
   std::optional<std::vector<FittedSegment>> Land(const FitState& state, size_t last,
                                                  std::optional<double> endHeading) const;
@@ -141,15 +186,22 @@ class PolylineFitter {
 
   // The fit through the polyline's points (FitThroughPoints.cpp).
   bool FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
-                               std::optional<double> endHeading);
+                               std::optional<double> endHeading, StartHeadings rule,
+                               const std::vector<FittedSegment>* rival);
   std::optional<std::vector<FittedSegment>> LandFreely(const FitState& state, size_t last,
                                                        std::optional<double> endHeading, bool turnFree) const;
-  std::optional<FittedSegment> FurthestThroughPoint(const FitState& state, size_t span, size_t last,
-                                                    double turn) const;
-  std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, double turn) const;
+  std::optional<FittedSegment> FurthestThroughPoint(const FitState& state, size_t span, size_t limit, double turn,
+                                                    StartHeadings rule) const;
+  size_t FurthestInBand(const FitState& state, size_t span, size_t limit, double turn, StartHeadings rule) const;
+  FittedSegment LeavingTheNextMore(const FitState& state, const FittedSegment& furthest, size_t limit, double turn,
+                                  StartHeadings rule) const;
+  std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, double turn, StartHeadings rule) const;
+  double HeadingOfCircle(const FitState& state, size_t end, double turn) const;
+  std::optional<double> HeadingInBand(const FitState& state, size_t end, double turn, StartHeadings rule) const;
 
   // The fit by growing segments (FitByGrowing.cpp).
-  void FitStretch(size_t first, size_t last, std::optional<double> startHeading, std::optional<double> endHeading);
+  bool FitStretch(size_t first, size_t last, std::optional<double> startHeading, std::optional<double> endHeading,
+                  const std::vector<FittedSegment>* rival);
   std::optional<Closing> Close(const FitState& state, const Growth& growth, size_t first, size_t last,
                                std::optional<double> endHeading, const std::vector<size_t>& ruledOut,
                                bool allowShort) const;
@@ -183,6 +235,12 @@ class PolylineFitter {
   CurvatureSet m_Storable;
   std::vector<FittedSegment> m_Fitted;
   double m_Heading = 0.0;  // where the fitted path heads at its end
+  // How far arcs grow from the states asked about lately. The same state is asked about many
+  // times over: for its freest start, by the close that weighs it as a candidate's end, by the look
+  // two segments ahead, and by the stretch when it gets there.
+  mutable std::unordered_map<GrowthKey, Growth, GrowthKeyHash> m_Growths;
+  // The last search of how far a band of start headings reaches, and its answer.
+  mutable std::optional<std::pair<BandSearch, size_t>> m_LastBandSearch;
 };
 
 }  // namespace geometry::fitting

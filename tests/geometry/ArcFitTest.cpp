@@ -77,6 +77,25 @@ TEST_P(ArcFitShapes, KeepTheirToleranceSmoothnessAndCorners) {
 
 INSTANTIATE_TEST_SUITE_P(Tolerances, ArcFitShapes, ::testing::Range<size_t>(0, std::size(kFitTolerances)));
 
+// Shapes drawn finely from lines and arcs come back as exactly those, at every tolerance and both
+// precisions: a straight that runs into a curve ends where the curve begins, rather than running
+// on a point and leaving the arc after it a start it cannot turn from.
+TEST(ArcFitShapesOfLinesAndArcs, ComeBackAsTheirLinesAndArcs) {
+  const struct {
+    size_t shape;  // in FitShapes
+    size_t segments;
+  } cases[] = {{1, 2}, {2, 2}, {4, 8}, {14, 4}, {16, 1}};
+  for (const auto& c : cases)
+    for (int decimals : {3, 4})
+      for (double tolerance : kFitTolerances) {
+        const FitShape shape = FitShapes(decimals).at(c.shape);
+        geometry::ArcFitOptions options;
+        options.tolerance = tolerance;
+        EXPECT_EQ(geometry::FitArcs(shape.points, options).size(), c.segments)
+            << shape.name << ", " << decimals << " decimals, within " << tolerance;
+      }
+}
+
 // Without a join turn the shapes whose curvature changes all along still fit, joined tangent.
 TEST(ArcFitJoins, WithoutJoinTurnStayTangent) {
   const struct {
