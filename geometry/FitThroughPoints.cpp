@@ -122,10 +122,10 @@ std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState
   return furthest;
 }
 
-// Where a curve meets a straight, the furthest segment may run past the meeting point and leave
-// the next one a start it cannot turn from in time. Where the next segment would reach less than
-// half as far as this one, the segment through the point before is taken instead if the next
-// one reaches further from there.
+// Where a curve meets a straight, or its curvature changes, the furthest segment may run past the
+// meeting point and leave the next one a start it cannot turn from in time. Where the next segment
+// would reach less than half as far as this one, or must turn by the whole join turn at its start,
+// the segment ends earlier if the next one reaches further from there.
 FittedSegment PolylineFitter::LeavingTheNextMore(const FitState& state, const FittedSegment& furthest, size_t limit,
                                                  double turn, StartHeadings rule) const {
   if (furthest.lastPoint >= limit || furthest.lastPoint <= state.index + 1) return furthest;
@@ -133,25 +133,60 @@ FittedSegment PolylineFitter::LeavingTheNextMore(const FitState& state, const Fi
   const auto nextReach = [&](const FittedSegment& segment) {
     return FurthestInBand(StateAfter(segment), span, limit, m_Options.joinTurn, rule);
   };
-  const size_t reach = nextReach(furthest);
-  const Point end = m_Points[furthest.lastPoint];
-  if (2.0 * Distance(end, m_Points[reach]) >= Distance(state.at, end)) return furthest;
-  const std::optional<FittedSegment> shorter = ThroughPoint(state, furthest.lastPoint - 1, turn, rule);
-  return shorter && nextReach(*shorter) > reach ? *shorter : furthest;
+  size_t reach = nextReach(furthest);
+  if (!LeavesABadStart(state, furthest, reach, rule)) return furthest;
+  // Points back at doubling steps, then those between the halves either side of the best, weighed
+  // by the band alone; only the one taken is held to the exact check.
+  size_t bestBack = 0;
+  const auto weigh = [&](size_t back) {
+    const std::optional<FittedSegment> shorter = SegmentInBand(state, furthest.lastPoint - back, turn, rule);
+    if (!shorter) return;
+    // Most steps back do not beat the best so far, which one band tells.
+    if (reach >= limit || !HeadingInBand(StateAfter(*shorter), reach + 1, m_Options.joinTurn, rule)) return;
+    if (const size_t shorterReach = nextReach(*shorter); shorterReach > reach) {
+      reach = shorterReach;
+      bestBack = back;
+    }
+  };
+  for (size_t back = 1; 2 * back <= span; back *= 2) weigh(back);
+  const size_t found = bestBack;
+  const size_t step = std::max<size_t>(found / 4, 1);
+  for (size_t back = found / 2 + 1; found > 1 && back < std::min(2 * found, span / 2 + 1); back += step)
+    if (back != found) weigh(back);
+  if (bestBack == 0) return furthest;
+  return ThroughPoint(state, furthest.lastPoint - bestBack, turn, rule).value_or(furthest);
+}
+
+// Whether the next segment, which reaches points[reach] from the end of this one, reaches less than
+// half as far as this one or must turn by (nearly) the whole join turn at its start.
+bool PolylineFitter::LeavesABadStart(const FitState& state, const FittedSegment& segment, size_t reach,
+                                     StartHeadings rule) const {
+  const FitState next = StateAfter(segment);
+  const std::optional<double> heading = HeadingInBand(next, reach, m_Options.joinTurn, rule);
+  const bool pinned = !heading || TurnBetween(*heading, next.heading) >= kPinnedShare * m_Options.joinTurn;
+  return pinned || 2.0 * Distance(next.at, m_Points[reach]) < Distance(state.at, next.at);
 }
 
 // The segment from the state that ends on points[end], if it holds, with a start heading by the
 // rule that turns from the state's by `turn` (rad) at most.
 std::optional<FittedSegment> PolylineFitter::ThroughPoint(const FitState& state, size_t end, double turn,
                                                           StartHeadings rule) const {
+  std::optional<FittedSegment> segment = SegmentInBand(state, end, turn, rule);
+  if (!segment || !CheckChain({*segment}, m_Points, state.index, end, m_Options.tolerance, ChainEnd::OnLastPoint).holds)
+    return std::nullopt;
+  return segment;
+}
+
+// The segment from the state that ends on points[end] with a start heading by the rule, as the
+// band sees it, before the exact check.
+std::optional<FittedSegment> PolylineFitter::SegmentInBand(const FitState& state, size_t end, double turn,
+                                                           StartHeadings rule) const {
   const std::optional<double> heading = HeadingInBand(state, end, turn, rule);
   if (!heading) return std::nullopt;
   // A line that replaces an arc that barely turns may turn a little more at its start.
   const auto chain = LandingChain({state.at, *heading, state.index}, m_Points[end], std::nullopt);
-  const double joinTurn = turn + kStraightenedTurn;
   if (!chain || chain->front().length < m_Options.shortestSegment ||
-      TurnBetween(chain->front().heading, state.heading) > joinTurn ||
-      !CheckChain(*chain, m_Points, state.index, end, m_Options.tolerance, ChainEnd::OnLastPoint).holds)
+      TurnBetween(chain->front().heading, state.heading) > turn + kStraightenedTurn)
     return std::nullopt;
   FittedSegment segment = chain->front();
   segment.lastPoint = end;

@@ -43,6 +43,9 @@ inline constexpr size_t kBehindBy = 8;
 // What share of its width either edge of a band of start headings is kept clear of: the band is
 // only right to first order.
 inline constexpr double kBandMargin = 0.1;
+// A segment through points that turns from the one before by this share of the join turn or more
+// is pinned to its edge: the one before ended where the polyline no longer heads its way.
+inline constexpr double kPinnedShare = 0.95;
 // How many growths are remembered before the memory starts afresh.
 inline constexpr size_t kRememberedGrowths = 4096;
 // How many choices a stretch may undo at each point it gets stuck at.
@@ -195,7 +198,9 @@ class PolylineFitter {
   size_t FurthestInBand(const FitState& state, size_t span, size_t limit, double turn, StartHeadings rule) const;
   FittedSegment LeavingTheNextMore(const FitState& state, const FittedSegment& furthest, size_t limit, double turn,
                                   StartHeadings rule) const;
+  bool LeavesABadStart(const FitState& state, const FittedSegment& segment, size_t reach, StartHeadings rule) const;
   std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, double turn, StartHeadings rule) const;
+  std::optional<FittedSegment> SegmentInBand(const FitState& state, size_t end, double turn, StartHeadings rule) const;
   double HeadingOfCircle(const FitState& state, size_t end, double turn) const;
   std::optional<double> HeadingInBand(const FitState& state, size_t end, double turn, StartHeadings rule) const;
 

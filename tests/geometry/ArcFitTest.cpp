@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <iterator>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "geometry/ArcFitter.h"
@@ -94,6 +96,61 @@ TEST(ArcFitShapesOfLinesAndArcs, ComeBackAsTheirLinesAndArcs) {
         EXPECT_EQ(geometry::FitArcs(shape.points, options).size(), c.segments)
             << shape.name << ", " << decimals << " decimals, within " << tolerance;
       }
+}
+
+// A random chain of lines and arcs, each starting along the one before, traced every `step` mm and
+// written with three decimals: its pieces and its points.
+struct TracedChain {
+  size_t pieces = 0;
+  FitShape shape;
+};
+
+TracedChain RandomChain(std::mt19937& random, double step) {
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  TracedChain chain;
+  chain.pieces = 3 + random() % 6;
+  chain.shape.name = "chain " + std::to_string(chain.pieces) + " pieces";
+  Point at{0.0, 0.0};
+  double heading = 0.0;
+  std::vector<Point>& points = chain.shape.points;
+  points.push_back(at);
+  for (size_t piece = 0; piece < chain.pieces; ++piece) {
+    // Lines and arcs take turns, so that no two pieces merge into one.
+    const bool arc = piece % 2 == 1;
+    const double radius = 3.0 + 47.0 * unit(random);
+    const double turn = (unit(random) < 0.5 ? -1.0 : 1.0) * geometry::Radians(20.0 + 140.0 * unit(random));
+    const double length = arc ? radius * std::abs(turn) : 5.0 + 25.0 * unit(random);
+    const double curvature = arc ? turn / length : 0.0;
+    const geometry::FittedSegment segment{at, heading, curvature, length};
+    for (double along = step; along < length; along += step) points.push_back(segment.At(along));
+    at = segment.End();
+    heading = segment.EndHeading();
+    points.push_back(at);
+  }
+  for (Point& p : points) p = {std::round(p.x * 1000.0) / 1000.0, std::round(p.y * 1000.0) / 1000.0};
+  return chain;
+}
+
+// Seeded chains at each tolerance: within it both ways, smooth, ending on their last point, and in
+// at most one segment more than they were drawn with (where a piece ends is found from its points
+// alone, and one of the chains needs that one).
+TEST(ArcFitChains, ComeBackInAboutTheirPieces) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    std::mt19937 random(seed);
+    const TracedChain chain = RandomChain(random, seed % 2 == 0 ? 0.05 : 0.3);
+    for (double tolerance : kFitTolerances) {
+      geometry::ArcFitOptions options;
+      options.tolerance = tolerance;
+      const FitFigures figures = Fit(chain.shape, options);
+      const std::string label = "seed " + std::to_string(seed) + ", " + chain.shape.name + ", within " +
+                                std::to_string(tolerance);
+      EXPECT_LE(figures.deviation.pathFromPolyline, tolerance + 1e-9) << label;
+      EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
+      EXPECT_LE(figures.largestSmoothJoin, geometry::Degrees(options.joinTurn) + kStraightenedDegrees) << label;
+      EXPECT_LE(figures.endGap, 1e-9) << label;
+      EXPECT_LE(figures.segments, chain.pieces + 1) << label;
+    }
+  }
 }
 
 // Without a join turn the shapes whose curvature changes all along still fit, joined tangent.
