@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -11,9 +12,11 @@
 #include "geometry/ArcFitter.h"
 #include "geometry/ContourFitting.h"
 #include "geometry/GcodeReader.h"
+#include "geometry/PathWalk.h"
 #include "geometry/RelativePath.h"
 #include "tests/geometry/FitShapes.h"
 #include "tests/geometry/PathJoints.h"
+#include "tests/geometry/SampledDeviation.h"
 
 namespace {
 
@@ -89,13 +92,24 @@ BENCHMARK(ImportWithFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Each shape of the arc fitting test at each density, decimals and tolerance: the time to fit it,
 // and its segments beside those of the greedy baseline, with the baseline's largest turn where
-// its segments meet on a smooth stretch.
+// its segments meet on a smooth stretch; and the fitted path as the tests' sampling checker
+// measures it: its largest deviation both ways (um), its largest smooth join (degrees) and how
+// far it ends from the shape's last point (nm).
 void FitTestShape(benchmark::State& state) {
   const FitShape shape = FitShapes(static_cast<int>(state.range(1))).at(static_cast<size_t>(state.range(0)));
   const double tolerance = state.range(2) / 1000.0;
-  size_t segments = 0;
-  for (auto _ : state) segments = geometry::FitArcs(shape.points, Options(tolerance)).size();
-  state.counters["fitted"] = static_cast<double>(segments);
+  std::vector<geometry::FittedSegment> fitted;
+  for (auto _ : state) fitted = geometry::FitArcs(shape.points, Options(tolerance));
+  state.counters["fitted"] = static_cast<double>(fitted.size());
+  // The fitted path as the sampling checker of the tests measures it.
+  std::vector<geometry::PathSegment> path;
+  for (const geometry::FittedSegment& segment : fitted) path.push_back(geometry::ToPathSegment(segment));
+  const geometry::Point start = shape.points.front();
+  const SampledDeviation deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
+  state.counters["deviation"] = 1000.0 * std::max(deviation.pathFromPolyline, deviation.polylineFromPath);
+  state.counters["join"] = JointsOf(shape.points, path, geometry::Degrees(Options(tolerance).cornerAngle)).largestSmoothTurn;
+  const geometry::Point end = start + geometry::Walk(path).end;
+  state.counters["endGap"] = 1e6 * std::hypot(end.x - shape.points.back().x, end.y - shape.points.back().y);
   const std::vector<geometry::PathSegment> greedy = WeldArcs(shape.points, tolerance);
   state.counters["greedy"] = static_cast<double>(greedy.size());
   state.counters["greedyJoin"] = JointsOf(shape.points, greedy, geometry::Degrees(Options(tolerance).cornerAngle)).largestSmoothTurn;

@@ -1,5 +1,6 @@
 #include "bench/FitCountTable.h"
 
+#include <functional>
 #include <optional>
 
 #include "tests/geometry/FitShapes.h"
@@ -13,16 +14,18 @@ std::optional<double> Find(const std::map<std::string, double>& figures, const s
 
 std::string Count(std::optional<double> count) { return count ? std::to_string(static_cast<long>(*count)) : "-"; }
 
-std::string Degrees(std::optional<double> degrees) {
-  if (!degrees) return "-";
+// A figure with two decimals (degrees, micrometres, nanometres), or "-" where not measured.
+std::string TwoDecimals(std::optional<double> figure) {
+  if (!figure) return "-";
   char text[16];
-  std::snprintf(text, sizeof text, "%.2f", *degrees);
+  std::snprintf(text, sizeof text, "%.2f", *figure);
   return text;
 }
 
-}  // namespace
-
-void PrintFitCountTable(const std::map<std::string, double>& figures, std::FILE* out) {
+// One table of three figures of each shape at each tolerance, as `cell` writes them from the
+// FitTestShape benchmark's counters (named after the benchmark, then ':').
+void PrintShapeTable(const std::map<std::string, double>& figures, std::FILE* out, const char* title,
+                     const std::function<std::string(const std::string& name)>& cell) {
   bool header = false;
   for (int decimals : kFitDecimals) {
     const std::vector<FitShape> shapes = FitShapes(decimals);
@@ -31,23 +34,34 @@ void PrintFitCountTable(const std::map<std::string, double>& figures, std::FILE*
       bool measured = false;
       for (double tolerance : kFitTolerances) {
         const std::string name = "FitTestShape/" + std::to_string(shape) + "/" + std::to_string(decimals) + "/" +
-                                 std::to_string(Micrometres(tolerance));
-        const auto fitted = Find(figures, name + ":fitted");
-        measured = measured || fitted;
-        char cell[32];
-        std::snprintf(cell, sizeof cell, " %6s %6s %6s", Count(fitted).c_str(), Count(Find(figures, name + ":greedy")).c_str(),
-                      Degrees(Find(figures, name + ":greedyJoin")).c_str());
-        row += cell;
+                                 std::to_string(Micrometres(tolerance)) + ":";
+        measured = measured || Find(figures, name + "fitted");
+        row += cell(name);
       }
       if (!measured) continue;
       if (!header) {
-        std::fprintf(out, "\n%-56s %3s %6s %20s %20s %20s\n",
-                     "arc fitting: segments (fitted, greedy, greedy's join deg)", "dec", "chords", "0.005 mm", "0.025 mm",
-                     "0.1 mm");
+        std::fprintf(out, "\n%-56s %3s %6s %20s %20s %20s\n", title, "dec", "chords", "0.005 mm", "0.025 mm", "0.1 mm");
         header = true;
       }
       std::fprintf(out, "%-56s %3d %6zu%s\n", shapes[shape].name.c_str(), decimals, shapes[shape].points.size() - 1,
                    row.c_str());
     }
   }
+}
+
+}  // namespace
+
+void PrintFitCountTable(const std::map<std::string, double>& figures, std::FILE* out) {
+  PrintShapeTable(figures, out, "arc fitting: segments (fitted, greedy, greedy's join deg)", [&](const std::string& name) {
+    char cell[32];
+    std::snprintf(cell, sizeof cell, " %6s %6s %6s", Count(Find(figures, name + "fitted")).c_str(),
+                  Count(Find(figures, name + "greedy")).c_str(), TwoDecimals(Find(figures, name + "greedyJoin")).c_str());
+    return std::string(cell);
+  });
+  PrintShapeTable(figures, out, "fitted paths (deviation um, smooth join deg, end nm)", [&](const std::string& name) {
+    char cell[32];
+    std::snprintf(cell, sizeof cell, " %6s %6s %6s", TwoDecimals(Find(figures, name + "deviation")).c_str(),
+                  TwoDecimals(Find(figures, name + "join")).c_str(), TwoDecimals(Find(figures, name + "endGap")).c_str());
+    return std::string(cell);
+  });
 }
