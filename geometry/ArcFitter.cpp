@@ -117,10 +117,12 @@ void PolylineFitter::FitStretchEveryWay(size_t first, size_t last, std::optional
     m_Fitted.resize(before);
     m_Heading = heading;
   };
-  weigh(FitStretchThroughPoints(first, last, startHeading, endHeading, StartHeadings::InBand, nullptr));
-  weigh(FitStretchThroughPoints(first, last, startHeading, endHeading, StartHeadings::OfCircle, best ? &*best : nullptr));
+  const StretchStart start{startHeading ? *startHeading : StartHeading(first, last, endHeading),
+                           startHeading.has_value()};
+  weigh(FitStretchThroughPoints(first, last, start, endHeading, StartHeadings::InBand, nullptr));
+  weigh(FitStretchThroughPoints(first, last, start, endHeading, StartHeadings::OfCircle, best ? &*best : nullptr));
   // Unless a fit through points holds, growing goes on to the end, with kinks where nothing holds.
-  weigh(FitStretch(first, last, startHeading, endHeading, best ? &*best : nullptr));
+  weigh(FitStretch(first, last, start, endHeading, best ? &*best : nullptr));
   m_Fitted.insert(m_Fitted.end(), best->begin(), best->end());
   m_Heading = bestHeading;
 }

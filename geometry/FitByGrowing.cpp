@@ -7,8 +7,8 @@ namespace geometry::fitting {
 // One smooth stretch, from a corner, boundary or the path's start to the next: arcs grow from the
 // stretch's start, each leaving with a heading within the join turn of the one the one before ends
 // with, until one lands on the stretch's last point. False when given up behind the rival fit.
-bool PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double> startHeading,
-                                std::optional<double> endHeading, const std::vector<FittedSegment>* rival) {
+bool PolylineFitter::FitStretch(size_t first, size_t last, StretchStart start, std::optional<double> endHeading,
+                                const std::vector<FittedSegment>* rival) {
   const size_t before = m_Fitted.size();
   // Where a greedy choice leads to a state from which nothing smooth and long enough holds, the
   // choice is undone and the next candidate taken, a bounded number of times for each point the
@@ -21,7 +21,7 @@ bool PolylineFitter::FitStretch(size_t first, size_t last, std::optional<double>
   };
   std::vector<Step> steps;
   std::vector<size_t> ruledOut;
-  FitState state{m_Points[first], startHeading ? *startHeading : StartHeading(first, last, endHeading), first};
+  FitState state{m_Points[first], start.heading, first};
   size_t furthest = first;
   int retries = 0;
   while (state.index < last) {

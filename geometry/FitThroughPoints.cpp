@@ -57,11 +57,11 @@ size_t FurthestHolding(size_t from, size_t span, size_t limit, Holds holds) {
 // with a heading by the rule: any after a corner or at the path's start, where the heading is free,
 // and elsewhere within the join turn. False where no such segment holds, or when given up behind
 // the rival fit.
-bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
+bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, StretchStart start,
                                              std::optional<double> endHeading, StartHeadings rule,
                                              const std::vector<FittedSegment>* rival) {
   const size_t before = m_Fitted.size();
-  FitState state{m_Points[first], startHeading ? *startHeading : StartHeading(first, last, endHeading), first};
+  FitState state{m_Points[first], start.heading, first};
   size_t span = 1;
   while (state.index < last) {
     const bool turnFree = state.index > first;
@@ -71,7 +71,7 @@ bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, std::opt
       for (const FittedSegment& segment : *landing) Append(segment);
       return true;
     }
-    const double turn = turnFree ? m_Options.joinTurn : (startHeading ? 0.0 : std::numbers::pi);
+    const double turn = turnFree ? m_Options.joinTurn : (start.given ? 0.0 : std::numbers::pi);
     const size_t limit = endHeading ? last - 1 : last;
     if (rival && FallenBehind(m_Fitted.size() - before, *rival, state.index)) return false;
     std::optional<FittedSegment> segment = FurthestThroughPoint(state, span, limit, turn, rule);

@@ -142,6 +142,13 @@ struct GrowthKeyHash {
   }
 };
 
+// The heading a stretch leaves its first point with: given, where the path goes on from the
+// segment before without a kink, or else chosen freely once for all its fits.
+struct StretchStart {
+  double heading;
+  bool given;
+};
+
 // Where a segment through points takes its start heading from.
 enum class StartHeadings { InBand, OfCircle };
 
@@ -188,9 +195,8 @@ class PolylineFitter {
   void Append(const FittedSegment& segment);
 
   // The fit through the polyline's points (FitThroughPoints.cpp).
-  bool FitStretchThroughPoints(size_t first, size_t last, std::optional<double> startHeading,
-                               std::optional<double> endHeading, StartHeadings rule,
-                               const std::vector<FittedSegment>* rival);
+  bool FitStretchThroughPoints(size_t first, size_t last, StretchStart start, std::optional<double> endHeading,
+                               StartHeadings rule, const std::vector<FittedSegment>* rival);
   std::optional<std::vector<FittedSegment>> LandFreely(const FitState& state, size_t last,
                                                        std::optional<double> endHeading, bool turnFree) const;
   std::optional<FittedSegment> FurthestThroughPoint(const FitState& state, size_t span, size_t limit, double turn,
@@ -205,7 +211,7 @@ class PolylineFitter {
   std::optional<double> HeadingInBand(const FitState& state, size_t end, double turn, StartHeadings rule) const;
 
   // The fit by growing segments (FitByGrowing.cpp).
-  bool FitStretch(size_t first, size_t last, std::optional<double> startHeading, std::optional<double> endHeading,
+  bool FitStretch(size_t first, size_t last, StretchStart start, std::optional<double> endHeading,
                   const std::vector<FittedSegment>* rival);
   std::optional<Closing> Close(const FitState& state, const Growth& growth, size_t first, size_t last,
                                std::optional<double> endHeading, const std::vector<size_t>& ruledOut,
