@@ -9,6 +9,28 @@ namespace geometry {
 
 namespace fitting {
 
+namespace {
+
+// Growth aims this share of the tolerance inside it, so that the exact check that follows rarely
+// has to shorten an arc.
+constexpr double kGrowthMargin = 0.01;
+// In tolerances: no arc of a smooth stretch needs a smaller radius (the fillet that rounds a turn
+// of 90 degrees within the tolerance has a radius of 2.4 tolerances).
+constexpr double kSmallestRadius = 0.01;
+// mm: points closer than this to the one before are one point.
+constexpr double kRepeatDistance = 1e-9;
+// rad: what the arithmetic leaves of a heading a single arc is meant to land with.
+constexpr double kHeadingNoise = 1e-9;
+// How many segments more than a twentieth of its rival's a fit may lie behind before it is given up.
+constexpr size_t kBehindBy = 8;
+// How many growths are remembered before the memory starts afresh.
+constexpr size_t kRememberedGrowths = 4096;
+// A stretch after a corner tries start headings from circles through points at this many
+// doubling multiples of the tolerance away.
+constexpr int kHeadingScales = 8;
+
+}  // namespace
+
 PolylineFitter::PolylineFitter(const std::vector<Point>& points, const ArcFitOptions& options)
     : m_Options(options),
       m_GrowthTolerance(options.tolerance * (1.0 - kGrowthMargin)),

@@ -4,6 +4,17 @@
 
 namespace geometry::fitting {
 
+namespace {
+
+// Points the next segment may head for, at this many scales (2, 8, 32, ... tolerances).
+constexpr int kFurtherScales = 5;
+// How many of a close's best candidates are weighed by the segment after the next too.
+constexpr size_t kWeighedTwoAhead = 2;
+// How many choices a stretch may undo at each point it gets stuck at.
+constexpr int kRetries = 16;
+
+}  // namespace
+
 // One smooth stretch, from a corner, boundary or the path's start to the next: arcs grow from the
 // stretch's start, each leaving with a heading within the join turn of the one the one before ends
 // with, until one lands on the stretch's last point. False when given up behind the rival fit.

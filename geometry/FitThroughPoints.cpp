@@ -7,6 +7,13 @@ namespace geometry::fitting {
 
 namespace {
 
+// What share of its width either edge of a band of start headings is kept clear of: the band is
+// only right to first order.
+constexpr double kBandMargin = 0.1;
+// A segment through points that turns from the one before by this share of the join turn or more
+// is pinned to its edge: the one before ended where the polyline no longer heads its way.
+constexpr double kPinnedShare = 0.95;
+
 // The arcs from a start to an end form a family, one for each start heading, that sweeps the
 // plane: each point lies on exactly one. They are told apart here by the tangent of half their
 // half turn (the angle between the start heading and the chord), which grows as the arc bulges

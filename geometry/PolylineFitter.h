@@ -18,44 +18,15 @@
 // growing segments (FitByGrowing.cpp).
 namespace geometry::fitting {
 
-// Growth aims this share of the tolerance inside it, so that the exact check that follows rarely
-// has to shorten an arc.
-inline constexpr double kGrowthMargin = 0.01;
 // rad: arcs turn by at most 270 degrees, so that the points they stand for lie in order along
 // them, from up to a quarter turn behind the start (noise) on.
 inline constexpr double kMaxHalfTurn = 135.0 * std::numbers::pi / 180.0;
-// In tolerances: no arc of a smooth stretch needs a smaller radius (the fillet that rounds a turn
-// of 90 degrees within the tolerance has a radius of 2.4 tolerances).
-inline constexpr double kSmallestRadius = 0.01;
-// mm: points closer than this to the one before are one point.
-inline constexpr double kRepeatDistance = 1e-9;
 // rad: where an arc that lands on a stretch's end would barely turn, the line that replaces it may
 // turn this much at its start.
 inline constexpr double kStraightenedTurn = 0.05 * std::numbers::pi / 180.0;
-// rad: what the arithmetic leaves of a heading a single arc is meant to land with.
-inline constexpr double kHeadingNoise = 1e-9;
-// Points the next segment may head for, at this many scales (2, 8, 32, ... tolerances).
-inline constexpr int kFurtherScales = 5;
-// How many of a close's best candidates are weighed by the segment after the next too.
-inline constexpr size_t kWeighedTwoAhead = 2;
-// How many segments more than a twentieth of its rival's a fit may lie behind before it is given up.
-inline constexpr size_t kBehindBy = 8;
-// What share of its width either edge of a band of start headings is kept clear of: the band is
-// only right to first order.
-inline constexpr double kBandMargin = 0.1;
-// A segment through points that turns from the one before by this share of the join turn or more
-// is pinned to its edge: the one before ended where the polyline no longer heads its way.
-inline constexpr double kPinnedShare = 0.95;
-// How many growths are remembered before the memory starts afresh.
-inline constexpr size_t kRememberedGrowths = 4096;
-// How many choices a stretch may undo at each point it gets stuck at.
-inline constexpr int kRetries = 16;
 // Inside a stretch each segment tries start headings this many steps either side of the end
 // heading of the one before, up to the join turn.
 inline constexpr int kJoinHeadingSteps = 2;
-// A stretch after a corner tries start headings from circles through points at this many
-// doubling multiples of the tolerance away.
-inline constexpr int kHeadingScales = 8;
 
 inline double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
 inline double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
