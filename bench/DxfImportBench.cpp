@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/DrawingImport.h"
-#include "geometry/dxf/DxfReader.h"
+#include "geometry/drawing/DrawingImport.h"
+#include "geometry/drawing/dxf/DxfReader.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "framework/backends/headless/HeadlessUser.h"
 #include "host/CMC_Motion.h"
 #include "host/CMC_Project.h"
-#include "tools/host/PathPreview.h"
+#include "pictures/PathPreview.h"
 
 // The editor on large tables, played through the headless backend: an import of a long file
 // beside reading the same file with fgets and sscanf, and a redraw and each editing command on

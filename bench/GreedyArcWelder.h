@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "geometry/PathSegment.h"
+#include "geometry/core/PathSegment.h"
 
 // The baseline arc fitting is measured against, as simple arc welders work: from each point, grow
 // an arc through the first, middle and last point of a run while every point of the run and the

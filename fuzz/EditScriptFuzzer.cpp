@@ -11,7 +11,7 @@
 #include "host/CMC_Motion.h"
 #include "host/CMC_Project.h"
 #include "framework/backends/headless/EditScript.h"
-#include "tools/host/PathPreview.h"
+#include "pictures/PathPreview.h"
 #include "framework/backends/headless/ScriptPlayer.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "geometry/ArcFitter.h"
-#include "geometry/PathWalk.h"
+#include "geometry/arcfit/ArcFitter.h"
+#include "geometry/core/PathWalk.h"
 #include "tests/geometry/SampledDeviation.h"
 
 // Any bytes as a polyline and fitting options: the fitted path lies within the tolerance of the

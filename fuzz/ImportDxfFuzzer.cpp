@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "geometry/DrawingImport.h"
-#include "geometry/PathWalk.h"
-#include "geometry/RelativePath.h"
-#include "geometry/dxf/DxfReader.h"
+#include "geometry/drawing/DrawingImport.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
+#include "geometry/drawing/dxf/DxfReader.h"
 
 // Any bytes as a DXF file, through the whole import: the input check, dxflib, the drawing's
 // entities and their contours. Reading ends in a drawing or in one fault with a line of the

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "geometry/GcodeReader.h"
-#include "geometry/PathWalk.h"
-#include "geometry/RelativePath.h"
+#include "geometry/gcode/GcodeReader.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
 
 // Any bytes as a G-code program: reading ends in contours or in one fault on a line of the text,
 // and each contour's segments, rounded to a grid as a motion keeps them, are finite numbers. The

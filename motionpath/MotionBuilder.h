@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/ArcFitter.h"
-#include "geometry/PathSegment.h"
-#include "geometry/RelativePath.h"
+#include "geometry/arcfit/ArcFitter.h"
+#include "geometry/core/PathSegment.h"
+#include "geometry/core/RelativePath.h"
 
 class CInternalData;
 class CMC_ArrayParameter;

@@ -1,6 +1,6 @@
 #include "motionpath/MotionContour.h"
 
-#include "geometry/SegmentGeometry.h"
+#include "geometry/core/SegmentGeometry.h"
 #include "motion/CInternalData.h"
 #include "motionpath/MotionBuilder.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/Contour.h"
+#include "geometry/core/Contour.h"
 
 class CInternalData;
 

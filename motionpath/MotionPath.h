@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/CString.h"
-#include "geometry/PathWalk.h"
+#include "geometry/core/PathWalk.h"
 
 class CInternalData;
 class CMC_Motion;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "geometry/PathWalk.h"
-#include "geometry/TravelTime.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/TravelTime.h"
 #include "motionpath/MotionPath.h"
 
 // The leg a segment's travel time is estimated on, in base units, so that times come out in

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/ArcFitter.h"
-#include "geometry/PathWalk.h"
-#include "geometry/SegmentGeometry.h"
+#include "geometry/arcfit/ArcFitter.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/SegmentGeometry.h"
 #include "tests/geometry/FitShapes.h"
 #include "tests/geometry/SampledDeviation.h"
 #include "tests/geometry/PathJoints.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/DrawingImport.h"
-#include "geometry/SegmentGeometry.h"
+#include "geometry/drawing/DrawingImport.h"
+#include "geometry/core/SegmentGeometry.h"
 
 // Drawings built by hand: how blocks are placed, planes facing down seen, units converted and
 // paths chained, each contour told in one line.

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/DrawingImport.h"
-#include "geometry/SegmentGeometry.h"
-#include "geometry/dxf/DxfReader.h"
+#include "geometry/drawing/DrawingImport.h"
+#include "geometry/core/SegmentGeometry.h"
+#include "geometry/drawing/dxf/DxfReader.h"
 
 // The drawings of tests/geometry/dxf/, written by ezdxf (make-fixtures.py says what each holds),
 // read and made contours as motion-host import-dxf does.

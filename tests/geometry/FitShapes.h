@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/PathSegment.h"
+#include "geometry/core/PathSegment.h"
 
 // The shapes arc fitting is measured on: each a chain of lines at a given density, its points
 // written with a given number of decimals as a CAM program writes them.

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "geometry/GcodeReader.h"
-#include "geometry/PathWalk.h"
-#include "geometry/RelativePath.h"
-#include "geometry/SegmentGeometry.h"
+#include "geometry/gcode/GcodeReader.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
+#include "geometry/core/SegmentGeometry.h"
 
 namespace {
 

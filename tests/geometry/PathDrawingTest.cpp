@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/PathDrawing.h"
-#include "geometry/SegmentGeometry.h"
+#include "pictures/PathDrawing.h"
+#include "geometry/core/SegmentGeometry.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/PathWalk.h"
-#include "geometry/SegmentGeometry.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/SegmentGeometry.h"
 
 namespace {
 

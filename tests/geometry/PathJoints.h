@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "geometry/PathSegment.h"
+#include "geometry/core/PathSegment.h"
 
 // How a path of segments laid from a polyline's first point turns where its segments meet.
 struct PathJoints {

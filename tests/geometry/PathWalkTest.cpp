@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/PathWalk.h"
-#include "geometry/SegmentGeometry.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/SegmentGeometry.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/SegmentGeometry.h"
+#include "geometry/core/SegmentGeometry.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "geometry/PathSegment.h"
+#include "geometry/core/PathSegment.h"
 
 // How far a path of segments and a polyline lie from each other, measured by sampling the path
 // densely and taking plain distances from points to chords: a check of fitted paths that shares

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/TravelTime.h"
+#include "geometry/core/TravelTime.h"
 
 namespace {
 

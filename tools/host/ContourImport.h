@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/Contour.h"
+#include "geometry/core/Contour.h"
 #include "tools/host/ContourMotion.h"
 
 namespace CLI {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "geometry/ContourFitting.h"
-#include "geometry/RelativePath.h"
+#include "geometry/arcfit/ContourFitting.h"
+#include "geometry/core/RelativePath.h"
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
 #include "motionpath/ImportLines.h"

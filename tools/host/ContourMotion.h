@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/CString.h"
-#include "geometry/Contour.h"
+#include "geometry/core/Contour.h"
 
 class HostSession;
 class ImportMessages;

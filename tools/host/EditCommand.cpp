@@ -13,7 +13,7 @@
 #include "tools/host/Commands.h"
 #include "tools/host/EditedMotionFile.h"
 #include "tools/host/HostSession.h"
-#include "tools/host/PathPreview.h"
+#include "pictures/PathPreview.h"
 #include "tools/host/TextIO.h"
 #include "tools/host/UserMessages.h"
 #include "tools/host/WindowBackend.h"

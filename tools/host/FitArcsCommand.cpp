@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/ContourFitting.h"
-#include "geometry/PathWalk.h"
-#include "geometry/SegmentGeometry.h"
+#include "geometry/arcfit/ContourFitting.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/SegmentGeometry.h"
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
 #include "motionpath/MotionBuilder.h"

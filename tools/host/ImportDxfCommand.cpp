@@ -2,8 +2,8 @@
 #include <optional>
 #include <string_view>
 
-#include "geometry/DrawingImport.h"
-#include "geometry/dxf/DxfReader.h"
+#include "geometry/drawing/DrawingImport.h"
+#include "geometry/drawing/dxf/DxfReader.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/ContourImport.h"

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string_view>
 
-#include "geometry/GcodeReader.h"
+#include "geometry/gcode/GcodeReader.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/ContourImport.h"

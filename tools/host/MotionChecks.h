@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "framework/CString.h"
-#include "geometry/RelativePath.h"
+#include "geometry/core/RelativePath.h"
 #include "motionpath/MotionBuilder.h"
 
 class HostSession;

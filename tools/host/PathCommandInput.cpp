@@ -1,6 +1,6 @@
 #include "tools/host/PathCommandInput.h"
 
-#include "geometry/SegmentGeometry.h"
+#include "geometry/core/SegmentGeometry.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"

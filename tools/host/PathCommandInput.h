@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "geometry/PathWalk.h"
+#include "geometry/core/PathWalk.h"
 #include "motionpath/MotionPath.h"
 
 namespace CLI {

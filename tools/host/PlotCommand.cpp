@@ -6,8 +6,8 @@
 #include "tools/host/HostSession.h"
 #include "motionpath/MotionPath.h"
 #include "tools/host/PathCommandInput.h"
-#include "tools/host/PngRenderer.h"
-#include "tools/host/SvgPlot.h"
+#include "pictures/PngRenderer.h"
+#include "pictures/SvgPlot.h"
 #include "tools/host/TextIO.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "geometry/PathWalk.h"
-#include "geometry/SegmentGeometry.h"
-#include "geometry/TravelTime.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/TravelTime.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "motionpath/MotionPath.h"

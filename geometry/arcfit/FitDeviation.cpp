@@ -1,0 +1,178 @@
+#include "geometry/arcfit/FitDeviation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace geometry {
+
+namespace {
+
+constexpr double kTurn = 2.0 * std::numbers::pi;
+
+Point Direction(double heading) { return {std::cos(heading), std::sin(heading)}; }
+double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
+double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
+double Norm(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }
+
+double DistanceToChord(Point p, Point a, Point b) {
+  const Point chord = b - a;
+  const double squared = Dot(chord, chord);
+  const double t = squared > 0.0 ? std::clamp(Dot(p - a, chord) / squared, 0.0, 1.0) : 0.0;
+  return Norm(p - (a + t * chord));
+}
+
+// The point a segment reaches is a function of the distance along it; these are the distances
+// in (from, to) at which an arc's heading is `heading` modulo a full turn.
+template <typename Visit>
+void AtHeading(const FittedSegment& arc, double heading, double from, double to, Visit visit) {
+  const double rate = std::abs(arc.curvature);
+  const double sign = arc.curvature > 0.0 ? 1.0 : -1.0;
+  double turn = std::remainder(sign * (heading - arc.HeadingAt(from)), kTurn);
+  if (turn < 0.0) turn += kTurn;
+  for (double along = from + turn / rate; along < to; along += kTurn / rate) visit(along);
+}
+
+// Whether the arc's stretch from `from` to `to`, whose ends lie within `tolerance` of the chord
+// a-b, keeps within it throughout. No point of the stretch lies further from the chord than its
+// ends do plus the stretch's sagitta, k l^2 / 8, which settles most short stretches at once; else
+// the distance can only peak where the arc runs parallel to the chord, or where its radius points
+// at an end of the chord.
+bool ArcStretchWithin(const FittedSegment& arc, double from, double to, Point a, Point b, double atEnds,
+                      double tolerance) {
+  const double length = to - from;
+  if (atEnds + std::abs(arc.curvature) * length * length / 8.0 <= tolerance) return true;
+  const double quarter = std::numbers::pi / 2.0;
+  const Point centre = arc.start + (1.0 / arc.curvature) * Point{-std::sin(arc.heading), std::cos(arc.heading)};
+  const double chordHeading = std::atan2(b.y - a.y, b.x - a.x);
+  const double towardsA = std::atan2(a.y - centre.y, a.x - centre.x);
+  const double towardsB = std::atan2(b.y - centre.y, b.x - centre.x);
+  const std::array<double, 6> headings = {chordHeading,       chordHeading + quarter * 2.0, towardsA + quarter,
+                                          towardsA - quarter, towardsB + quarter,           towardsB - quarter};
+  bool within = true;
+  for (double heading : headings)
+    AtHeading(arc, heading, from, to,
+              [&](double along) { within = within && DistanceToChord(arc.At(along), a, b) <= tolerance; });
+  return within;
+}
+
+}  // namespace
+
+namespace {
+
+// p seen from the segment's start: along its heading and to its left.
+Point Local(const FittedSegment& segment, Point p) {
+  const Point forward = Direction(segment.heading);
+  const Point offset = p - segment.start;
+  return {Dot(offset, forward), Cross(forward, offset)};
+}
+
+// The turn from the start to the radius through a point (u, v) seen from the start, over the
+// curvature, half a turn either way: exact as the curvature goes to 0, where it becomes the
+// distance along the line.
+double AlongCircle(double k, Point local) {
+  return k == 0.0 ? local.x : std::atan2(local.x * std::abs(k), 1.0 - local.y * k) / std::abs(k);
+}
+
+}  // namespace
+
+double AlongArc(const FittedSegment& segment, Point p) {
+  const double k = std::abs(segment.curvature);
+  const double along = AlongCircle(segment.curvature, Local(segment, p));
+  return k != 0.0 && along * k < -kTurn / 4.0 ? along + kTurn / k : along;
+}
+
+Projection Project(const FittedSegment& segment, Point p) {
+  const Point local = Local(segment, p);
+  const double u = local.x;
+  const double v = local.y;
+  const double k = segment.curvature;
+  double along = AlongCircle(k, local);
+  // An arc of more than half a turn reaches points behind its start from the far side.
+  if (along < 0.0 && along + kTurn / std::abs(k) <= segment.length) along += kTurn / std::abs(k);
+  if (along >= 0.0 && along <= segment.length) {
+    // p's distance to the whole circle |k (u^2 + v^2) - 2v| / (1 + |1 - k (v, -u)|), exact as k
+    // goes to 0, where it becomes the distance across the line.
+    const double across = std::abs(k * (u * u + v * v) - 2.0 * v) / (1.0 + Norm({k * u, 1.0 - k * v}));
+    return {across, along};
+  }
+  const double toStart = Norm(p - segment.start);
+  const double toEnd = Norm(p - segment.End());
+  return toStart <= toEnd ? Projection{toStart, 0.0} : Projection{toEnd, segment.length};
+}
+
+bool StretchWithin(const FittedSegment& segment, double from, double to, Point a, Point b, double tolerance) {
+  const double atEnds =
+      std::max(DistanceToChord(segment.At(from), a, b), DistanceToChord(segment.At(to), a, b));
+  if (atEnds > tolerance) return false;
+  // A line is farthest from a chord at an end.
+  return segment.curvature == 0.0 || to <= from || ArcStretchWithin(segment, from, to, a, b, atEnds, tolerance);
+}
+
+namespace {
+
+// A position on a chain: which segment, and how far along it.
+struct ChainPosition {
+  size_t segment = 0;
+  double along = 0.0;
+
+  bool operator<(const ChainPosition& other) const {
+    return segment != other.segment ? segment < other.segment : along < other.along;
+  }
+};
+
+struct ChainProjection {
+  double distance;
+  ChainPosition position;
+};
+
+ChainProjection ProjectOnChain(const std::vector<FittedSegment>& chain, Point p) {
+  ChainProjection nearest{std::numeric_limits<double>::infinity(), {}};
+  for (size_t i = 0; i < chain.size(); ++i) {
+    const Projection projection = Project(chain[i], p);
+    if (projection.distance < nearest.distance) nearest = {projection.distance, {i, projection.along}};
+  }
+  return nearest;
+}
+
+// Whether the chain between two positions keeps within the tolerance of the chord a-b.
+bool StretchWithin(const std::vector<FittedSegment>& chain, ChainPosition from, ChainPosition to, Point a, Point b,
+                   double tolerance) {
+  for (size_t i = from.segment; i <= to.segment; ++i) {
+    const double start = i == from.segment ? from.along : 0.0;
+    const double end = i == to.segment ? to.along : chain[i].length;
+    if (!StretchWithin(chain[i], start, end, a, b, tolerance)) return false;
+  }
+  return true;
+}
+
+double LengthUpTo(const std::vector<FittedSegment>& chain, ChainPosition position) {
+  double length = position.along;
+  for (size_t i = 0; i < position.segment; ++i) length += chain[i].length;
+  return length;
+}
+
+}  // namespace
+
+ChainCheck CheckChain(const std::vector<FittedSegment>& chain, const std::vector<Point>& points, size_t first,
+                      size_t last, double tolerance, ChainEnd chainEnd) {
+  const ChainPosition end{chain.size() - 1, chain.back().length};
+  const bool endsOnLast = chainEnd == ChainEnd::OnLastPoint;
+  ChainPosition reached;
+  for (size_t i = first + 1; i <= last; ++i) {
+    const ChainProjection projection = ProjectOnChain(chain, points[i]);
+    // Noise can put a point's nearest position behind the one before; the stretches still cover
+    // the chain once, in order.
+    const ChainPosition next = i == last && endsOnLast ? end : std::max(reached, projection.position);
+    if (projection.distance > tolerance || !StretchWithin(chain, reached, next, points[i - 1], points[i], tolerance))
+      return {false, i - 1, LengthUpTo(chain, reached)};
+    reached = next;
+  }
+  if (!endsOnLast && !StretchWithin(chain, reached, end, points[last], points[last + 1], tolerance))
+    return {false, last, LengthUpTo(chain, reached)};
+  return {true, last, LengthUpTo(chain, end)};
+}
+
+}  // namespace geometry

@@ -1,0 +1,85 @@
+#include "geometry/arcfit/FittedSegment.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "geometry/core/SegmentGeometry.h"
+
+namespace geometry {
+
+namespace {
+
+Point Direction(double heading) { return {std::cos(heading), std::sin(heading)}; }
+Point LeftOf(Point direction) { return {-direction.y, direction.x}; }
+double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
+
+// sin(x) / x, without the loss of digits of the quotient near 0.
+double Sinc(double x) { return std::abs(x) < 1e-4 ? 1.0 - x * x / 6.0 : std::sin(x) / x; }
+
+// How far two headings differ, in radians from 0 to pi.
+double HeadingGap(double a, double b) { return std::abs(NormalizedAngle(a - b)); }
+
+}  // namespace
+
+Point FittedSegment::At(double distance) const {
+  // Along the heading sin(turn) / curvature, to its left (1 - cos(turn)) / curvature, written so
+  // that both stay exact as the curvature goes to 0.
+  const double turn = curvature * distance;
+  const double halfSinc = Sinc(turn / 2.0);
+  const double along = distance * Sinc(turn);
+  const double across = distance * (turn / 2.0) * halfSinc * halfSinc;
+  const Point forward = Direction(heading);
+  return start + along * forward + across * LeftOf(forward);
+}
+
+PathSegment ToPathSegment(const FittedSegment& segment) {
+  if (segment.curvature == 0.0) {
+    const Point increment = segment.length * Direction(segment.heading);
+    return PathSegment::Line(increment.x, increment.y);
+  }
+  // The radius to the start points a quarter turn behind the heading on an arc that turns left,
+  // ahead of it on one that turns right.
+  const double quarter = std::numbers::pi / 2.0;
+  const double initialAngle = NormalizedAngle(segment.heading - std::copysign(quarter, segment.curvature));
+  return PathSegment::Arc(1.0 / std::abs(segment.curvature), initialAngle, segment.curvature * segment.length);
+}
+
+std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point target) {
+  const Point forward = Direction(heading);
+  const Point offset = target - start;
+  const double along = Dot(offset, forward);
+  const double across = Dot(offset, LeftOf(forward));
+  const double chord = std::hypot(along, across);
+  // The chord makes half the arc's turn with the heading.
+  const double halfTurn = std::atan2(across, along);
+  if (chord == 0.0 || std::abs(halfTurn) >= std::numbers::pi) return std::nullopt;
+  FittedSegment segment;
+  segment.start = start;
+  segment.heading = heading;
+  segment.curvature = 2.0 * across / (chord * chord);
+  segment.length = chord / Sinc(halfTurn);
+  return segment;
+}
+
+std::optional<std::pair<FittedSegment, FittedSegment>> Biarc(Point start, double startHeading, Point end,
+                                                              double endHeading) {
+  // The tangent lines of length a from start and from end meet the meeting point's tangent at
+  // two points 2a apart: |v - a (t0 + t1)| = 2a, a quadratic in a with one positive root.
+  const Point t0 = Direction(startHeading);
+  const Point t1 = Direction(endHeading);
+  const Point v = end - start;
+  const double vv = Dot(v, v);
+  const double vt = Dot(v, t0 + t1);
+  const double root = vt + std::sqrt(vt * vt + 2.0 * (1.0 - Dot(t0, t1)) * vv);
+  if (vv == 0.0 || !(root > 0.0)) return std::nullopt;
+  const double a = vv / root;
+  const Point meeting = 0.5 * ((start + a * t0) + (end - a * t1));
+  const auto first = SegmentThrough(start, startHeading, meeting);
+  if (!first) return std::nullopt;
+  const auto second = SegmentThrough(meeting, first->EndHeading(), end);
+  constexpr double kHeadingNoise = 1e-9;  // rad: what the arithmetic of the construction leaves
+  if (!second || HeadingGap(second->EndHeading(), endHeading) > kHeadingNoise) return std::nullopt;
+  return std::pair(*first, *second);
+}
+
+}  // namespace geometry

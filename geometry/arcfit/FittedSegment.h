@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <utility>
+
+#include "geometry/core/PathSegment.h"
+
+// The pieces a fitted path is made of. A line and an arc are the same thing here: a piece that
+// starts at a point with a heading and turns at a constant rate, so that joining them without a
+// kink only needs the next piece to start with the heading the one before ends with.
+namespace geometry {
+
+// A line or an arc: where it starts, its heading there (radians, from +X towards +Y), its signed
+// curvature (1/mm: positive turns left, counterclockwise; 0 is a line) and its length (mm).
+struct FittedSegment {
+  Point start;
+  double heading = 0.0;
+  double curvature = 0.0;
+  double length = 0.0;
+  size_t lastPoint = 0;  // the last point of the polyline the segment answers for
+
+  // The point `distance` mm along the segment.
+  Point At(double distance) const;
+  Point End() const { return At(length); }
+  // The heading `distance` mm along, not normalised: it grows by the turn of an arc.
+  double HeadingAt(double distance) const { return heading + curvature * distance; }
+  double EndHeading() const { return HeadingAt(length); }
+};
+
+// The segment as a motion keeps it: a line by its increments, an arc by its radius, initial angle
+// and angle increment (SegmentGeometry.h).
+PathSegment ToPathSegment(const FittedSegment& segment);
+
+// The segment that leaves `start` with `heading` and ends on `target`: the arc tangent to the
+// heading through both points, or a line when the target lies straight ahead. Empty when the
+// target is the start or lies straight behind it.
+std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point target);
+
+// Two arcs that meet without a kink, leaving `start` with `startHeading` and reaching `end` with
+// `endHeading`: of the family of such pairs, the one whose tangent lines from start and from end
+// to the meeting point are equally long. Empty when no such pair runs forward.
+std::optional<std::pair<FittedSegment, FittedSegment>> Biarc(Point start, double startHeading, Point end,
+                                                              double endHeading);
+
+}  // namespace geometry

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include "geometry/core/PathSegment.h"
+
+// A contour read from an outside format: a run of connected lines and arcs that one motion can
+// drive, in millimetres and radians. Points are absolute within the contour's own frame, which
+// is the source's coordinates where the contour starts; a motion keeps only its relative steps.
+namespace geometry {
+
+struct ContourMove {
+  PathSegment::Kind kind = PathSegment::Kind::Linear;
+  Point end;           // where the source says the move ends
+  Point centre;        // arcs: the centre as the source gives it
+  double sweep = 0.0;  // arcs: the turn from start to end, positive counterclockwise; a full turn or more for circles
+  double feed = 0.0;   // mm/min from this move on; 0: none new
+  int line = 0;        // where the source gives the move
+};
+
+struct Contour {
+  int firstLine = 0;
+  Point start;
+  // Whether `start` is a position the source names; a program that cuts incrementally from
+  // wherever the machine stands does not name one.
+  bool startKnown = true;
+  std::vector<ContourMove> moves;
+};
+
+// The length of the path the moves run, as written.
+double ContourLength(const Contour& contour);
+
+}  // namespace geometry

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "geometry/core/PathSegment.h"
+
+// The entities of a two-dimensional CAD drawing as its file gives them, in the drawing's own
+// units and frames: plain data, filled by a file reader (geometry/dxf/) or by hand in tests.
+// DrawingImport.h turns them into contours.
+namespace geometry {
+
+// Which entity a piece of geometry comes from, for messages.
+struct EntityTag {
+  std::string kind;    // LINE, ARC, ...
+  std::string handle;  // the drawing's handle (hexadecimal), or #N, the entity's place in the file
+  std::string layer;
+};
+
+struct DrawingLine {
+  Point start;
+  Point end;
+};
+
+// Counterclockwise from the start angle to the end angle (radians); equal angles: a full turn.
+struct DrawingArc {
+  Point centre;
+  double radius = 0.0;
+  double startAngle = 0.0;
+  double endAngle = 0.0;
+};
+
+// Runs counterclockwise from angle 0.
+struct DrawingCircle {
+  Point centre;
+  double radius = 0.0;
+};
+
+// A bulge is the tangent of a quarter of the angle the segment to the next vertex turns through:
+// 0 a line, positive counterclockwise, 1 a half circle.
+struct PolylineVertex {
+  Point point;
+  double bulge = 0.0;
+};
+
+struct DrawingPolyline {
+  std::vector<PolylineVertex> vertices;
+  bool closed = false;  // the last vertex leads back to the first, with its own bulge
+};
+
+// centre + majorAxis cos t + ratio (majorAxis turned a quarter counterclockwise) sin t, for t from
+// the start to the end parameter, counterclockwise; equal parameters: the whole ellipse.
+struct DrawingEllipse {
+  Point centre;
+  Point majorAxis;  // from the centre to the end of the major axis
+  double ratio = 1.0;
+  double startParameter = 0.0;
+  double endParameter = 0.0;
+};
+
+// A non-uniform rational B-spline by its control points, knots and weights (empty: all 1).
+struct DrawingSpline {
+  int degree = 3;
+  std::vector<double> knots;
+  std::vector<Point> controlPoints;
+  std::vector<double> weights;
+  int fitPoints = 0;  // points the spline passes through; only counted
+};
+
+// A block placed in the drawing: its base point lands on the position, scaled, then turned.
+// Columns and rows repeat it at the spacings, measured along its turned axes.
+struct DrawingInsert {
+  std::string block;
+  Point position;
+  double scaleX = 1.0;
+  double scaleY = 1.0;
+  double rotation = 0.0;  // radians, counterclockwise
+  int columns = 1;
+  int rows = 1;
+  double columnSpacing = 0.0;
+  double rowSpacing = 0.0;
+};
+
+using EntityShape =
+    std::variant<DrawingLine, DrawingArc, DrawingCircle, DrawingPolyline, DrawingEllipse, DrawingSpline, DrawingInsert>;
+
+struct DrawingEntity {
+  EntityTag tag;
+  // The entity's plane faces down (its normal is -Z): seen from above, its own X axis points
+  // the other way, and what it calls counterclockwise runs clockwise.
+  bool facesDown = false;
+  EntityShape shape;
+};
+
+struct DrawingBlock {
+  Point base;
+  std::vector<DrawingEntity> entities;
+};
+
+// How long a drawing unit is, by the drawing's unit code ($INSUNITS in DXF).
+enum class DrawingUnits { Unitless = 0, Inches = 1, Feet = 2, Millimetres = 4, Centimetres = 5, Metres = 6 };
+
+struct Drawing {
+  int units = 0;                        // the unit code as written; see DrawingUnits
+  std::vector<DrawingEntity> entities;  // of the model space
+  std::map<std::string, DrawingBlock> blocks;
+  std::map<std::string, int> skipped;  // kinds of the model space that make no contour, with their count
+};
+
+}  // namespace geometry

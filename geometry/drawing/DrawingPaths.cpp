@@ -1,0 +1,325 @@
+#include "geometry/drawing/DrawingPaths.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <utility>
+
+#include "geometry/arcfit/ArcFitter.h"
+#include "geometry/drawing/CurveApproximation.h"
+#include "geometry/drawing/PlaneTransform.h"
+
+namespace geometry {
+
+namespace {
+
+// mm: no machine reaches farther; beyond it numbers only overflow.
+constexpr double kFarthest = 1e9;
+// Entities placed (each insert of a block counts its entities again) and pieces plus points made:
+// bounds that a drawing of any real part stays far below, and that stop a drawing that nests
+// blocks to place millions of copies.
+constexpr size_t kMostEntities = 1'000'000;
+constexpr size_t kMostPieces = 1'000'000;
+// Points along ellipses and splines, all told: the arc fitter takes about two microseconds a
+// point, so they are fitted within a second or so.
+constexpr size_t kMostCurvePoints = 500'000;
+constexpr int kDeepestNesting = 32;
+constexpr double kFullTurn = 2.0 * std::numbers::pi;
+// A bulge whose arc strays less than this share of the join tolerance from its chord (by its
+// sagitta, half the chord times the bulge) is a line.
+constexpr double kStraightBulgeShare = 1e-3;
+
+struct Fault {
+  std::string message;
+};
+
+[[noreturn]] void Fail(std::string message) { throw Fault{std::move(message)}; }
+
+std::string Named(const EntityTag& tag) { return tag.kind + " " + tag.handle; }
+
+double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The turn from one angle to another, counterclockwise, in (0, 2 pi]: equal angles, a full turn.
+double CounterclockwiseTurn(double from, double to) {
+  const double turn = std::fmod(to - from, kFullTurn);
+  const double positive = turn < 0.0 ? turn + kFullTurn : turn;
+  return positive < 1e-12 || kFullTurn - positive < 1e-12 ? kFullTurn : positive;
+}
+
+// Where the drawing lies seen from above: an entity whose plane faces down has its X axis the
+// other way.
+PlaneTransform SeenFromAbove(bool facesDown, const PlaneTransform& placement) {
+  return facesDown ? PlaneTransform::Scaling(-1.0, 1.0).Then(placement) : placement;
+}
+
+// Places the entities of a drawing, and of the blocks its inserts place, as paths.
+class Flattener {
+ public:
+  Flattener(const Drawing& drawing, const DrawingOptions& options, std::vector<EntityPath>& paths,
+            std::vector<std::string>& notes)
+      : m_Drawing(drawing), m_Options(options), m_Paths(paths), m_Notes(notes) {}
+
+  void Run() {
+    const double scale = MillimetresPerUnit();
+    Place(m_Drawing.entities, {PlaneTransform::Scaling(scale, scale), "", "", 0});
+    if (m_LeftOut > 0)
+      m_Notes.push_back(std::to_string(m_LeftOut) +
+                        " entities shorter than the join tolerance left out (the first: " + m_FirstLeftOut + ")");
+  }
+
+ private:
+  // Where a list of entities lands: through which inserts, and on which layer an entity of
+  // layer 0 inside a block lands (the insert's).
+  struct Placement {
+    PlaneTransform transform;
+    std::string handlePrefix;
+    std::string layer;
+    int depth;
+  };
+
+  double MillimetresPerUnit() {
+    switch (static_cast<DrawingUnits>(m_Drawing.units)) {
+      case DrawingUnits::Unitless:
+        m_Notes.push_back("the drawing gives no unit: read as millimetres");
+        return 1.0;
+      case DrawingUnits::Inches:
+        return 25.4;
+      case DrawingUnits::Feet:
+        return 304.8;
+      case DrawingUnits::Millimetres:
+        return 1.0;
+      case DrawingUnits::Centimetres:
+        return 10.0;
+      case DrawingUnits::Metres:
+        return 1000.0;
+    }
+    Fail("the drawing's unit (code " + std::to_string(m_Drawing.units) + ") is none of mm, cm, m, inch, foot");
+  }
+
+  void Place(const std::vector<DrawingEntity>& entities, const Placement& placement) {
+    for (const DrawingEntity& entity : entities) {
+      if (++m_Entities > kMostEntities)
+        Fail("the drawing places more than " + std::to_string(kMostEntities) + " entities");
+      EntityTag tag = entity.tag;
+      tag.handle = placement.handlePrefix + tag.handle;
+      if (placement.depth > 0 && tag.layer == "0") tag.layer = placement.layer;
+      if (const auto* insert = std::get_if<DrawingInsert>(&entity.shape)) {
+        PlaceInsert(*insert, tag, SeenFromAbove(entity.facesDown, placement.transform), placement.depth);
+      } else if (Selected(tag.layer)) {
+        PlaceShape(entity, tag, placement.transform);
+      }
+    }
+  }
+
+  bool Selected(const std::string& layer) const {
+    return m_Options.layers.empty() ||
+           std::find(m_Options.layers.begin(), m_Options.layers.end(), layer) != m_Options.layers.end();
+  }
+
+  void PlaceInsert(const DrawingInsert& insert, const EntityTag& tag, const PlaneTransform& outer, int depth) {
+    const auto block = m_Drawing.blocks.find(insert.block);
+    if (block == m_Drawing.blocks.end())
+      Fail(Named(tag) + " places the block \"" + insert.block + "\", which the drawing does not define");
+    if (depth >= kDeepestNesting)
+      Fail(Named(tag) + " nests blocks more than " + std::to_string(kDeepestNesting) + " deep");
+    if (std::find(m_OpenBlocks.begin(), m_OpenBlocks.end(), insert.block) != m_OpenBlocks.end())
+      Fail(Named(tag) + " places the block \"" + insert.block + "\" inside itself");
+    if (!(insert.scaleX != 0.0 && insert.scaleY != 0.0)) Fail(Named(tag) + " scales its block by 0");
+    if (insert.columns < 1 || insert.rows < 1) Fail(Named(tag) + " repeats its block in no column or row");
+    m_OpenBlocks.push_back(insert.block);
+    const PlaneTransform scaled = PlaneTransform::Translation(-1.0 * block->second.base)
+                                      .Then(PlaneTransform::Scaling(insert.scaleX, insert.scaleY));
+    const PlaneTransform turned =
+        PlaneTransform::Rotation(insert.rotation).Then(PlaneTransform::Translation(insert.position));
+    for (int column = 0; column < insert.columns; ++column) {
+      for (int row = 0; row < insert.rows; ++row) {
+        const Point repeat{column * insert.columnSpacing, row * insert.rowSpacing};
+        const PlaneTransform transform = scaled.Then(PlaneTransform::Translation(repeat)).Then(turned).Then(outer);
+        Place(block->second.entities, {transform, tag.handle + "/", tag.layer, depth + 1});
+      }
+    }
+    m_OpenBlocks.pop_back();
+  }
+
+  void PlaceShape(const DrawingEntity& entity, const EntityTag& tag, const PlaneTransform& placement) {
+    EntityPath path{tag, {}, false};
+    m_Path = &path;
+    m_Reached.reset();
+    std::visit([&](const auto& shape) { Add(shape, entity.facesDown, placement); }, entity.shape);
+    m_Path = nullptr;
+    if (path.pieces.empty()) {
+      if (m_LeftOut++ == 0) m_FirstLeftOut = Named(tag);
+      return;
+    }
+    m_Paths.push_back(std::move(path));
+  }
+
+  // Lines and splines are given in the drawing's own frame, whichever way their plane faces.
+  void Add(const DrawingLine& line, bool, const PlaneTransform& placement) {
+    AddPiece(ContourPiece::Line(placement.Apply(line.start), placement.Apply(line.end)));
+  }
+
+  void Add(const DrawingArc& arc, bool facesDown, const PlaneTransform& placement) {
+    AddCircular(ContourPiece::Arc(arc.centre, Radius(arc.radius), arc.startAngle,
+                                  CounterclockwiseTurn(arc.startAngle, arc.endAngle)),
+                SeenFromAbove(facesDown, placement));
+  }
+
+  void Add(const DrawingCircle& circle, bool facesDown, const PlaneTransform& placement) {
+    AddCircular(ContourPiece::Arc(circle.centre, Radius(circle.radius), 0.0, kFullTurn),
+                SeenFromAbove(facesDown, placement));
+    m_Path->closed = true;
+  }
+
+  void Add(const DrawingPolyline& polyline, bool facesDown, const PlaneTransform& placement) {
+    const PlaneTransform transform = SeenFromAbove(facesDown, placement);
+    const std::vector<PolylineVertex>& vertices = polyline.vertices;
+    const size_t segments = polyline.closed ? vertices.size() : vertices.size() - std::min<size_t>(vertices.size(), 1);
+    for (size_t i = 0; i < segments; ++i) AddBulged(vertices[i], vertices[(i + 1) % vertices.size()], transform);
+    m_Path->closed = polyline.closed;
+  }
+
+  // The segment from one vertex to the next: a line, or an arc that turns four times the
+  // arctangent of the bulge.
+  void AddBulged(const PolylineVertex& from, const PolylineVertex& to, const PlaneTransform& transform) {
+    const Point start = transform.Apply(from.point);
+    const Point end = transform.Apply(to.point);
+    if (Distance(start, end) * std::abs(from.bulge) / 2.0 < kStraightBulgeShare * m_Options.joinTolerance)
+      return AddPiece(ContourPiece::Line(start, end));
+    AddCircular(ContourPiece::ArcThrough(from.point, to.point, 4.0 * std::atan(from.bulge)), transform);
+  }
+
+  void Add(const DrawingEllipse& ellipse, bool facesDown, const PlaneTransform& placement) {
+    if (!(ellipse.ratio > 0.0 && ellipse.ratio <= 1.0))
+      Fail(Named(m_Path->tag) + ": its axis ratio is not above 0 and up to 1");
+    if (!(Distance(ellipse.majorAxis, {}) > 0.0)) Fail(Named(m_Path->tag) + " has no major axis");
+    const Point minor = (facesDown ? -ellipse.ratio : ellipse.ratio) * Point{-ellipse.majorAxis.y, ellipse.majorAxis.x};
+    const double turn = CounterclockwiseTurn(ellipse.startParameter, ellipse.endParameter);
+    AddConic({placement.Apply(ellipse.centre), placement.Linear(ellipse.majorAxis), placement.Linear(minor),
+              ellipse.startParameter, ellipse.startParameter + turn});
+    m_Path->closed = turn == kFullTurn;
+  }
+
+  void Add(const DrawingSpline& spline, bool, const PlaneTransform& placement) {
+    if (const std::string fault = SplineFault(spline); !fault.empty()) Fail(Named(m_Path->tag) + ": " + fault);
+    DrawingSpline placed = spline;
+    for (Point& control : placed.controlPoints) control = placement.Apply(control);
+    // The spline stays inside the hull of its control points.
+    if (!std::all_of(placed.controlPoints.begin(), placed.controlPoints.end(), Near)) TooFar();
+    AddCurve(placed);
+  }
+
+  void Add(const DrawingInsert&, bool, const PlaneTransform&) {}  // placed by PlaceInsert
+
+  double Radius(double radius) const {
+    if (!(radius > 0.0)) Fail(Named(m_Path->tag) + ": its radius is not above 0");
+    return radius;
+  }
+
+  // An arc stays an arc where the placement keeps circles; a stretched one becomes an ellipse.
+  void AddCircular(const ContourPiece& arc, const PlaneTransform& transform) {
+    if (transform.KeepsCircles()) return AddPiece(Transformed(arc, transform));
+    const double startAngle = std::atan2(arc.start.y - arc.centre.y, arc.start.x - arc.centre.x);
+    AddConic({transform.Apply(arc.centre), transform.Linear({arc.radius, 0.0}), transform.Linear({0.0, arc.radius}),
+              startAngle, startAngle + arc.sweep});
+  }
+
+  void AddConic(const ConicArc& conic) { AddCurve(conic); }
+
+  template <typename Curve>
+  void AddCurve(const Curve& shape) {
+    CurvePoints curve;
+    if (!PointsAlong(shape, m_Options.tolerance / 2.0, kMostCurvePoints - m_CurvePoints, curve))
+      Fail(Named(m_Path->tag) + ": the drawing's ellipses and splines take more than " +
+           std::to_string(kMostCurvePoints) + " points at this tolerance");
+    m_CurvePoints += curve.points.size();
+    AddFitted(curve);
+  }
+
+  // Lines and arcs along points that lie on a curve, their chords within half the tolerance of
+  // it: fitted within the other half of the chords (ArcFitter.h), they stay within the tolerance
+  // of the curve, leave and reach its ends with its headings there, and join without a kink
+  // where it is smooth. Points within the join tolerance of the one before are left out; the
+  // path ends where the curve does.
+  void AddFitted(const CurvePoints& curve) {
+    const std::vector<Point>& points = curve.points;
+    if (points.size() < 2) return;
+    std::vector<Point> kept{points.front()};
+    for (const Point& point : points)
+      if (Distance(point, kept.back()) >= m_Options.joinTolerance) kept.push_back(point);
+    if (kept.size() < 2) return;
+    kept.back() = points.back();
+    ArcFitOptions fit;
+    fit.tolerance = m_Options.tolerance / 2.0;
+    fit.startHeading = curve.startHeading;
+    fit.endHeading = curve.endHeading;
+    fit.joinTurn = 0.0;
+    for (const FittedSegment& segment : FitArcs(kept, fit)) AddPiece(PieceOf(segment));
+  }
+
+  static ContourPiece PieceOf(const FittedSegment& fitted) {
+    const PathSegment segment = ToPathSegment(fitted);
+    if (segment.kind == PathSegment::Kind::Linear) return ContourPiece::Line(fitted.start, fitted.End());
+    return {PathSegment::Kind::Circular,       fitted.start,   fitted.End(),
+            fitted.start + ArcCentre(segment), segment.radius, segment.angleIncrement};
+  }
+
+  // A piece shorter than the join tolerance is left out, until pieces left out in a row have
+  // taken the path the join tolerance away from where the kept ones end: a line then leads there,
+  // so the path never strays from the entity by the join tolerance.
+  void AddPiece(const ContourPiece& piece) {
+    if (!Near(piece.start) || !Near(piece.end) || !std::isfinite(piece.radius) || !std::isfinite(piece.centre.x) ||
+        !std::isfinite(piece.centre.y))
+      TooFar();
+    if (!m_Reached) m_Reached = piece.start;
+    if (Length(piece) >= m_Options.joinTolerance) return Keep(piece);
+    if (Distance(*m_Reached, piece.end) >= m_Options.joinTolerance) Keep(ContourPiece::Line(*m_Reached, piece.end));
+  }
+
+  void Keep(const ContourPiece& piece) {
+    if (++m_Pieces > kMostPieces) TooManyPieces();
+    m_Path->pieces.push_back(piece);
+    m_Reached = piece.end;
+  }
+
+  static bool Near(Point p) { return std::abs(p.x) <= kFarthest && std::abs(p.y) <= kFarthest; }
+
+  [[noreturn]] void TooFar() const {
+    Fail(Named(m_Path->tag) + " lies farther than " + std::to_string(static_cast<long>(kFarthest)) + " mm away");
+  }
+
+  [[noreturn]] void TooManyPieces() const {
+    Fail(Named(m_Path->tag) + ": the drawing takes more than " + std::to_string(kMostPieces) +
+         " lines and arcs at this tolerance");
+  }
+
+  const Drawing& m_Drawing;
+  const DrawingOptions& m_Options;
+  std::vector<EntityPath>& m_Paths;
+  std::vector<std::string>& m_Notes;
+  EntityPath* m_Path = nullptr;    // the one being made
+  std::optional<Point> m_Reached;  // where its pieces kept so far end; at first where it starts
+  std::vector<std::string> m_OpenBlocks;
+  size_t m_Entities = 0;
+  size_t m_Pieces = 0;
+  size_t m_CurvePoints = 0;
+  size_t m_LeftOut = 0;
+  std::string m_FirstLeftOut;
+};
+
+}  // namespace
+
+bool PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options, std::vector<EntityPath>& paths,
+                    std::vector<std::string>& notes, DrawingFault& fault) {
+  paths.clear();
+  try {
+    Flattener(drawing, options, paths, notes).Run();
+  } catch (const Fault& caught) {
+    fault.message = caught.message;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace geometry

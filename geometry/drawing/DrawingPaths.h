@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry/drawing/ContourPiece.h"
+#include "geometry/drawing/Drawing.h"
+
+// Each entity of a drawing as lines and arcs in millimetres, placed where the drawing shows it:
+// units converted, blocks placed by their inserts, entities facing down seen from above, bulges
+// made arcs, ellipses and splines (and arcs an insert stretches) approximated by lines and arcs.
+namespace geometry {
+
+struct DrawingOptions {
+  double tolerance = 0.01;          // mm: how far an approximated curve may stray from the drawing, both ways
+  double joinTolerance = 0.001;     // mm: ends closer than this meet; shorter pieces are left out
+  std::vector<std::string> layers;  // the layers to take; empty: all
+};
+
+// One entity's pieces, end to end in the entity's own direction.
+struct EntityPath {
+  EntityTag tag;  // the handle leads through the inserts that placed it: "3A/2F" is 2F placed by 3A
+  std::vector<ContourPiece> pieces;
+  bool closed = false;  // a circle, a whole ellipse, a closed polyline: a contour of its own
+};
+
+struct DrawingFault {
+  std::string message;
+};
+
+// The paths of the entities on the chosen layers, in the order of the drawing (an insert's in
+// its place). Notes say what was read in a way to know of; a fault stops the reading.
+bool PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options, std::vector<EntityPath>& paths,
+                    std::vector<std::string>& notes, DrawingFault& fault);
+
+}  // namespace geometry

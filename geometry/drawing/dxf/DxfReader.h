@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+#include "geometry/drawing/Drawing.h"
+#include "geometry/drawing/dxf/DxfInputCheck.h"
+
+// The reading of DXF files with dxflib. dxflib is under the GPL version 2: this library
+// (dxf_import) is linked into motion-host, its tests and its fuzz target only, never into the
+// module.
+namespace geometry {
+
+// The model space, the blocks and the units of a text DXF file, once CheckDxfInput passed it.
+// False with the fault, the drawing then empty.
+bool ReadDxf(std::string_view bytes, Drawing& drawing, DxfError& error);
+
+}  // namespace geometry

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/core/Contour.h"
+
+// Reads the contours of a G-code program as CAM post-processors write it: cuts by G1 to G3 in
+// the XY plane, separated by rapids and moves in Z, with the program's frame followed through
+// G90/G91, G20/G21, G92, G52, G54 to G59, G53 and G28/G30. docs/geometry.md lists every word and
+// what the reader does with it. Everything comes out in millimetres and radians.
+namespace geometry {
+
+struct GcodeOptions {
+  double joinTolerance = 0.001;  // mm: a cut that ends closer to its start is left out
+  // mm: how far an arc's end may be off the circle its start and centre give (I/J), or its chord
+  // longer than its diameter (R); 0: what the file's written precision explains.
+  double arcTolerance = 0.0;
+  bool strict = false;   // refuse unknown words instead of skipping them
+  bool flatten = false;  // a cut that also moves in Z loses its Z instead of being refused
+};
+
+struct GcodeProgram {
+  std::vector<Contour> contours;
+  std::vector<std::string> notes;  // "line N: ..." for each kind of word skipped, and other remarks
+  double arcTolerance = 0.0;       // mm: the one the arcs were checked with
+};
+
+struct GcodeError {
+  int line = 0;
+  std::string message;
+};
+
+// False with the first fault and its line; `program` then holds what was read before it.
+bool ReadGcode(std::string_view text, const GcodeOptions& options, GcodeProgram& program, GcodeError& error);
+
+// The arc tolerance of a file whose finest written digit is worth `unit` mm (0: a file that
+// writes no decimals): what rounding start, end and centre to that digit can put between an
+// arc's end radius and its start radius, and never less than 0.002 mm.
+double ArcToleranceForPrecision(double unit);
+
+}  // namespace geometry

@@ -1,0 +1,267 @@
+#include "pictures/SvgPlot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "pictures/PathDrawing.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/SegmentGeometry.h"
+
+namespace {
+
+using geometry::Mark;
+using geometry::Point;
+
+constexpr double kPicturePixels = 720.0;   // the longer side of the path's drawing
+constexpr double kMarginPixels = 48.0;     // room for the grid's labels
+constexpr double kLeastWidthPixels = 360;  // room for the legend's longest item
+constexpr double kLinePixels = 16.0;       // the legend's lines
+constexpr double kCharacterPixels = 7.2;   // at least the width of a character of the 12-pixel font
+constexpr const char* kPathColour = "#1f4e9c";
+
+// The nicest step of 1, 2 or 5 times a power of ten that puts about ten grid lines across.
+double GridStep(double extent) {
+  const double raw = extent / 10.0;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double factor : {1.0, 2.0, 5.0})
+    if (factor * power >= raw) return factor * power;
+  return 10.0 * power;
+}
+
+// Items joined with commas into lines of at most `width` pixels.
+std::vector<std::string> Wrapped(const std::vector<std::string>& items, double width) {
+  const auto most = static_cast<size_t>(width / kCharacterPixels);
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::string item = items[i] + (i + 1 < items.size() ? "," : "");
+    if (!lines.empty() && lines.back().size() + 1 + item.size() <= most)
+      lines.back() += " " + item;
+    else
+      lines.push_back(item);
+  }
+  return lines;
+}
+
+// Lines and marks are drawn in the path's own coordinates inside one group whose transform maps
+// them onto the picture; texts stand outside it in pixels, as renderers lay out fonts of a few
+// pixels badly when the user unit is tiny. The legend has a band of its own above the drawing.
+class SvgPlot {
+ public:
+  SvgPlot(const MotionPath& path, double cornerThreshold, Point origin)
+      : m_Path(path), m_Source(path.Written()), m_Summary(geometry::Survey(m_Source)), m_Origin(origin) {
+    const geometry::Bounds& bounds = m_Summary.bounds;
+    // A path with no extent still gets a picture of some size.
+    const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, 1e-9});
+    m_Unit = extent / kPicturePixels;
+    m_Step = GridStep(extent);
+    m_Drawing = geometry::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
+    m_Min = origin + bounds.min - Pixels(kMarginPixels) * Point{1.0, 1.0};
+    m_Max = origin + bounds.max + Pixels(kMarginPixels) * Point{1.0, 1.0};
+    const double widening = std::max(0.0, Pixels(kLeastWidthPixels) - (m_Max.x - m_Min.x)) / 2.0;
+    m_Min.x -= widening;
+    m_Max.x += widening;
+    const double width = (m_Max.x - m_Min.x) / m_Unit - 8.0;
+    m_Legend = Wrapped(LegendItems(cornerThreshold), width);
+    for (const std::string& line : Wrapped(LeftOutItems(), width)) m_Legend.push_back(line);
+    m_Band = kLinePixels * static_cast<double>(m_Legend.size()) + 6.0;
+  }
+
+  CString Picture() {
+    const Point size = PixelOf({m_Max.x, m_Min.y});
+    m_Svg.AppendFormat(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" viewBox=\"0 0 %.0f %.0f\" "
+        "font-family=\"sans-serif\" font-size=\"12\">\n<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
+        size.x, size.y, size.x, size.y);
+    m_Svg.AppendFormat("<g class=\"grid\" transform=\"%s\">\n", Transform({0.0, 0.0}).GetString());
+    GridLines();
+    m_Svg += "</g>\n";
+    m_Svg.AppendFormat("<g class=\"path\" transform=\"%s\">\n", Transform(m_Origin).GetString());
+    Strokes();
+    Ends();
+    Marks();
+    m_Svg += "</g>\n";
+    GridLabels();
+    SegmentNumbers();
+    Legend();
+    m_Svg += "</svg>\n";
+    return m_Svg;
+  }
+
+ private:
+  // A length of so many pixels in the path's unit.
+  double Pixels(double count) const { return count * m_Unit; }
+  // Where a point of the program's coordinates lands on the picture.
+  Point PixelOf(Point p) const { return {(p.x - m_Min.x) / m_Unit, m_Band + (m_Max.y - p.y) / m_Unit}; }
+
+  // The matrix that maps coordinates measured from `zero` onto the picture.
+  CString Transform(Point zero) const {
+    const Point shift = PixelOf(zero);
+    CString text;
+    text.Format("matrix(%.9g 0 0 %.9g %.9g %.9g)", 1.0 / m_Unit, -1.0 / m_Unit, shift.x, shift.y);
+    return text;
+  }
+
+  // The multiples of the grid step from `from` to `to`.
+  std::vector<double> Multiples(double from, double to) const {
+    std::vector<double> lines;
+    for (double k = std::ceil(from / m_Step); k * m_Step <= to; ++k) lines.push_back(k * m_Step);
+    return lines;
+  }
+
+  void GridLines() {
+    m_Svg.AppendFormat("<g stroke=\"#d8d8d8\" stroke-width=\"%.9g\">\n", Pixels(1));
+    for (const double x : Multiples(m_Min.x, m_Max.x))
+      m_Svg.AppendFormat("<line x1=\"%.9g\" y1=\"%.9g\" x2=\"%.9g\" y2=\"%.9g\"/>\n", x, m_Min.y, x, m_Max.y);
+    for (const double y : Multiples(m_Min.y, m_Max.y))
+      m_Svg.AppendFormat("<line x1=\"%.9g\" y1=\"%.9g\" x2=\"%.9g\" y2=\"%.9g\"/>\n", m_Min.x, y, m_Max.x, y);
+    m_Svg += "</g>\n";
+  }
+
+  void GridLabels() {
+    const char* unit = m_Path.lengthUnit.GetString();
+    const Point size = PixelOf({m_Max.x, m_Min.y});
+    m_Svg += "<g fill=\"#707070\">\n";
+    for (const double x : Multiples(m_Min.x, m_Max.x)) Text(PixelOf({x, 0}).x, size.y - 4, "middle", Shown(x));
+    for (const double y : Multiples(m_Min.y, m_Max.y)) Text(4, PixelOf({0, y}).y - 2, "start", Shown(y));
+    Text(size.x - 4, size.y - 18, "end", CString("X [") + unit + "]");
+    Text(4, m_Band + 14, "start", CString("Y [") + unit + "]");
+    m_Svg += "</g>\n";
+  }
+
+  CString Shown(double value) const {
+    CString text;
+    text.Format("%g", std::abs(value) < m_Step * 1e-9 ? 0.0 : value);
+    return text;
+  }
+
+  void Text(double x, double y, const char* anchor, const CString& text) {
+    m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">%s</text>\n", x, y, anchor, text.GetString());
+  }
+
+  void Strokes() {
+    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"%s\" stroke-width=\"%.9g\" stroke-linejoin=\"round\">\n", kPathColour,
+                       Pixels(2.5));
+    for (const geometry::Stroke& stroke : m_Drawing.strokes) {
+      m_Svg.AppendFormat("<path class=\"segment\" d=\"M %.9g %.9g", stroke.from.x, stroke.from.y);
+      for (const geometry::StrokeStep& step : stroke.steps) {
+        // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
+        if (step.turn != 0.0) {
+          const double radius = std::hypot(step.to.x - step.centre.x, step.to.y - step.centre.y);
+          m_Svg.AppendFormat(" A %.9g %.9g 0 0 %d", radius, radius, step.turn > 0.0 ? 1 : 0);
+        } else {
+          m_Svg += " L";
+        }
+        m_Svg.AppendFormat(" %.9g %.9g", step.to.x, step.to.y);
+      }
+      m_Svg += "\"/>\n";
+    }
+    m_Svg += "</g>\n";
+  }
+
+  // The end square is wide enough to hold a corner ring that falls on it.
+  void Ends() {
+    const Point end = m_Summary.end;
+    const double half = Pixels(geometry::kEndsPixels / 2.0 - 1.0);
+    m_Svg.AppendFormat(
+        "<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
+        "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
+        end.x - half, end.y - half, 2.0 * half, 2.0 * half, Pixels(2));
+    m_Svg.AppendFormat("<circle class=\"start\" cx=\"0\" cy=\"0\" r=\"%.9g\" fill=\"#2ca02c\"/>\n", Pixels(5));
+  }
+
+  void Marks() {
+    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"#d62728\" stroke-width=\"%.9g\">\n", Pixels(2));
+    for (const Mark& mark : m_Drawing.marks)
+      if (mark.kind == Mark::Corner)
+        m_Svg.AppendFormat("<circle class=\"corner\" cx=\"%.9g\" cy=\"%.9g\" r=\"%.9g\"/>\n", mark.at.x, mark.at.y,
+                           Pixels(7));
+    m_Svg.AppendFormat("</g>\n<g fill=\"%s\">\n", kPathColour);
+    for (const Mark& mark : m_Drawing.marks)
+      if (mark.kind == Mark::Direction) Arrow(mark);
+    m_Svg.AppendFormat("</g>\n<g fill=\"#ff7f0e\" stroke=\"#ff7f0e\" stroke-width=\"%.9g\">\n", Pixels(2));
+    for (const Mark& mark : m_Drawing.marks)
+      if (mark.kind == Mark::TangentHeading) Heading(mark);
+    m_Svg += "</g>\n";
+  }
+
+  // A triangle pointing the way the path runs.
+  void Arrow(const Mark& mark) {
+    const Point ahead = Pixels(7) * Point{std::cos(mark.heading), std::sin(mark.heading)};
+    const Point side = Pixels(4) * Point{-std::sin(mark.heading), std::cos(mark.heading)};
+    const Point tip = mark.at + ahead;
+    const Point left = mark.at - ahead + side;
+    const Point right = mark.at - ahead - side;
+    m_Svg.AppendFormat("<path d=\"M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n", tip.x, tip.y, left.x, left.y, right.x,
+                       right.y);
+  }
+
+  // An arrow along the tangent axis's heading.
+  void Heading(const Mark& mark) {
+    const Point along{std::cos(mark.heading), std::sin(mark.heading)};
+    const Point right{along.y, -along.x};
+    const Point from = mark.at - Pixels(8) * along;
+    const Point to = mark.at + Pixels(8) * along;
+    const Point barbLeft = to - Pixels(5) * along - Pixels(3) * right;
+    const Point barbRight = to - Pixels(5) * along + Pixels(3) * right;
+    m_Svg.AppendFormat(
+        "<path class=\"tangent\" d=\"M %.9g %.9g L %.9g %.9g M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n", from.x,
+        from.y, to.x, to.y, to.x, to.y, barbLeft.x, barbLeft.y, barbRight.x, barbRight.y);
+  }
+
+  void SegmentNumbers() {
+    m_Svg += "<g fill=\"black\" text-anchor=\"middle\">\n";
+    for (const Mark& mark : m_Drawing.marks) {
+      if (mark.kind != Mark::SegmentNumber) continue;
+      const Point at = PixelOf(m_Origin + mark.at);
+      m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\">%zu</text>\n", at.x, at.y + 4, mark.segment + 1);
+    }
+    m_Svg += "</g>\n";
+  }
+
+  std::vector<std::string> LegendItems(double cornerThreshold) const {
+    char corners[64];
+    std::snprintf(corners, sizeof corners, "red rings: corners over %g degrees", geometry::Degrees(cornerThreshold));
+    std::vector<std::string> items = {"green dot: start", "red square: end", corners};
+    if (m_Path.tangentAxis) items.emplace_back("orange arrows: tangent axis heading");
+    return items;
+  }
+
+  std::vector<std::string> LeftOutItems() const {
+    const char* names[Mark::kKinds] = {"corner ring", "direction arrow", "segment number", "tangent heading"};
+    std::vector<std::string> items;
+    for (int kind = 0; kind < Mark::kKinds; ++kind)
+      if (const size_t count = m_Drawing.leftOut[kind]; count > 0)
+        items.push_back(std::to_string(count) + " " + names[kind] + (count > 1 ? "s" : ""));
+    if (!items.empty()) items.front() = "left out where they would cover others: " + items.front();
+    return items;
+  }
+
+  void Legend() {
+    m_Svg += "<g class=\"legend\" fill=\"#404040\">\n";
+    for (size_t line = 0; line < m_Legend.size(); ++line)
+      Text(4, kLinePixels * static_cast<double>(line + 1), "start", m_Legend[line].c_str());
+    m_Svg += "</g>\n";
+  }
+
+  const MotionPath& m_Path;
+  const geometry::PathSource m_Source;
+  const geometry::WalkSummary m_Summary;
+  const Point m_Origin;
+  double m_Unit = 1.0;  // path units per pixel
+  double m_Step = 1.0;
+  geometry::PathDrawing m_Drawing;
+  Point m_Min;  // the picture's corners, in the program's coordinates
+  Point m_Max;
+  std::vector<std::string> m_Legend;
+  double m_Band = 0.0;  // the legend's height, pixels
+  CString m_Svg;
+};
+
+}  // namespace
+
+CString PlotSvg(const MotionPath& path, double cornerThreshold, Point origin) {
+  return SvgPlot(path, cornerThreshold, origin).Picture();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "framework/CString.h"
+#include "geometry/core/PathSegment.h"
+#include "motionpath/MotionPath.h"
+
+// An SVG picture of a motion's path in the X/Y plane, to scale: a grid labelled in the motion's
+// length unit, the path as geometry::DrawPath lays it out (lines and true arcs, runs of segments
+// shorter than a pixel as one polyline, segment numbers and direction arrows where they do not
+// cover one another), the start and the end, the tangent axis's heading where the motion has
+// one, and the corners that turn by more than `cornerThreshold` (radians). A legend above the
+// drawing says what the marks mean and how many were left out. The path starts at `origin`, in
+// the path's length unit, so that the grid names the program's coordinates.
+//
+// Everything on the path is drawn in the motion's own coordinates (from the path's start)
+// inside the group of class "path", whose transform matrix tells where each point lands on the
+// picture. Each stroke is one path element of class "segment" made of M, L and A commands, arcs
+// cut into pieces of at most a quarter turn.
+CString PlotSvg(const MotionPath& path, double cornerThreshold, geometry::Point origin);
