@@ -103,7 +103,7 @@ void FitTestShape(benchmark::State& state) {
   state.counters["fitted"] = static_cast<double>(fitted.size());
   // The fitted path as the sampling checker of the tests measures it.
   std::vector<geometry::PathSegment> path;
-  for (const geometry::FittedSegment& segment : fitted) path.push_back(geometry::ToPathSegment(segment));
+  for (const geometry::FittedSegment& segment : fitted) path.push_back(geometry::RelativeOf(geometry::ContourSegmentOf(segment, segment.End())));
   const geometry::Point start = shape.points.front();
   const SampledDeviation deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
   state.counters["deviation"] = 1000.0 * std::max(deviation.pathFromPolyline, deviation.polylineFromPath);

@@ -12,9 +12,6 @@ using geometry::Point;
 
 constexpr double kLargestRadius = 1e6;  // mm: flatter arcs are taken as lines
 
-double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
-double Norm(Point p) { return std::hypot(p.x, p.y); }
-
 double DistanceToLine(Point p, Point a, Point b) {
   const Point chord = b - a;
   const double length = Norm(chord);

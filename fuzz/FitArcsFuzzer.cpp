@@ -6,6 +6,7 @@
 
 #include "geometry/arcfit/ArcFitter.h"
 #include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
 #include "tests/geometry/SampledDeviation.h"
 
 // Any bytes as a polyline and fitting options: the fitted path lies within the tolerance of the
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const double tolerance = decoded.options.tolerance;
   std::vector<geometry::PathSegment> path;
   for (const geometry::FittedSegment& segment : geometry::FitArcs(decoded.points, decoded.options))
-    path.push_back(geometry::ToPathSegment(segment));
+    path.push_back(geometry::RelativeOf(geometry::ContourSegmentOf(segment, segment.End())));
   const Point start = decoded.points.front();
   const Point end = start + geometry::Walk(path).end;
   const Point last = decoded.points.back();

@@ -1,6 +1,6 @@
 #include "motionpath/MotionContour.h"
 
-#include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/RelativePath.h"
 #include "motion/CInternalData.h"
 #include "motionpath/MotionBuilder.h"
 
@@ -18,13 +18,8 @@ geometry::Contour ContourOf(const CInternalData& record) {
           InXUnit(record, *record.m_pRadius, record.m_pRadius->GetValueInInternalUnit(index)),
           record.m_InitAngle.GetValueInBaseUnit(index), record.m_AngleIncrement.GetValueInBaseUnit(index));
     }
-    geometry::ContourMove move{segment.kind, at + geometry::Displacement(segment), {}, 0.0, 0.0, i + 1};
-    if (segment.kind == geometry::PathSegment::Kind::Circular) {
-      move.centre = at + geometry::ArcCentre(segment);
-      move.sweep = segment.angleIncrement;
-    }
-    contour.moves.push_back(move);
-    at = move.end;
+    contour.moves.push_back({geometry::PlacedAt(segment, at), 0.0, i + 1});
+    at = contour.moves.back().segment.end;
   });
   return contour;
 }

@@ -20,10 +20,6 @@ constexpr double kHeadingOffsetPixels = 15.0;  // a tangent heading starts right
 constexpr double kCellPixels = kGapPixels;     // the grain of the record of where marks stand
 constexpr double kMostCellsAcross = 2048.0;    // so that a record of a huge picture stays small
 
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
-Point Direction(double heading) { return {std::cos(heading), std::sin(heading)}; }
-Point LeftOf(double heading) { return {-std::sin(heading), std::cos(heading)}; }
-
 size_t Digits(size_t number) { return std::to_string(number).size(); }
 
 // Which cells of the picture marks already cover. It reaches a few marks beyond the path's
@@ -249,8 +245,8 @@ class DrawingBuilder {
   void EndStretch(Point to) {
     if (!m_Stretch) return;
     const Point along = to - m_Stretch->from;
-    if (std::hypot(along.x, along.y) >= Pixels(kLeastStretchPixels))
-      PlaceArrowAndNumber(m_Stretch->index, m_Stretch->from + 0.5 * along, std::atan2(along.y, along.x));
+    if (Norm(along) >= Pixels(kLeastStretchPixels))
+      PlaceArrowAndNumber(m_Stretch->index, m_Stretch->from + 0.5 * along, AngleOf(along));
     m_Stretch.reset();
   }
 
@@ -260,7 +256,7 @@ class DrawingBuilder {
       PlaceWhereDue({Mark::Direction, index, middle, heading}, kMarkPixels, kMarkPixels);
     if (IsDue(Mark::SegmentNumber, index)) {
       const double width = static_cast<double>(Digits(index + 1)) * kDigitPixels;
-      const Point left = LeftOf(heading);
+      const Point left = LeftOf(Direction(heading));
       PlaceWhereDue({Mark::SegmentNumber, index, middle + Pixels(ClearOfArrows(left, width)) * left, 0.0}, width,
                     kNumberPixels);
     }
@@ -283,7 +279,7 @@ class DrawingBuilder {
 
   // An arrow of a mark's length beside the path, on the right of the direction of travel.
   Mark TangentHeading(size_t index, Point on, double heading) const {
-    const Point at = on - Pixels(kHeadingOffsetPixels) * LeftOf(heading) + Pixels(kMarkPixels / 2.0) * Direction(heading);
+    const Point at = on - Pixels(kHeadingOffsetPixels) * LeftOf(Direction(heading)) + Pixels(kMarkPixels / 2.0) * Direction(heading);
     return {Mark::TangentHeading, index, at, heading};
   }
 

@@ -34,15 +34,15 @@ CPicture::Point At(Point p) { return {p.x, p.y}; }
 // when positive), in chords that stay within `tolerance` of it and turn by at most a quarter
 // turn and at least a degree each.
 void AppendArc(Point from, Point centre, double turn, double tolerance, std::vector<CPicture::Point>& points) {
-  const double radius = std::hypot(from.x - centre.x, from.y - centre.y);
+  const double radius = geometry::Distance(centre, from);
   const double quarter = std::numbers::pi / 2.0;
   const double degree = std::numbers::pi / 180.0;
   const double step = tolerance < radius ? 2.0 * std::acos(1.0 - tolerance / radius) : quarter;
   const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(turn) / std::clamp(step, degree, quarter))));
-  const double start = std::atan2(from.y - centre.y, from.x - centre.x);
+  const double start = geometry::HeadingOf(centre, from);
   for (int piece = 1; piece <= pieces; ++piece) {
     const double angle = start + turn * piece / pieces;
-    points.push_back(At(centre + Point{radius * std::cos(angle), radius * std::sin(angle)}));
+    points.push_back(At(centre + geometry::Polar(radius, angle)));
   }
 }
 
@@ -94,7 +94,7 @@ void AddCurrent(CPicture& picture, const MotionPath& path, int current, double t
     picture.lines.push_back(std::move(line));
     const double heading = geometry::HeadingAlong(segment, 0.5);
     picture.labels.push_back({At(walked.start + geometry::PointAlong(segment, 0.5)),
-                              {-kCurrentNumberDistance * std::sin(heading), kCurrentNumberDistance * std::cos(heading)},
+                              At(kCurrentNumberDistance * geometry::LeftOf(geometry::Direction(heading))),
                               std::to_string(current + 1).c_str(), kCurrentColour});
   });
 }

@@ -149,7 +149,7 @@ class SvgPlot {
       for (const geometry::StrokeStep& step : stroke.steps) {
         // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
         if (step.turn != 0.0) {
-          const double radius = std::hypot(step.to.x - step.centre.x, step.to.y - step.centre.y);
+          const double radius = geometry::Distance(step.centre, step.to);
           m_Svg.AppendFormat(" A %.9g %.9g 0 0 %d", radius, radius, step.turn > 0.0 ? 1 : 0);
         } else {
           m_Svg += " L";
@@ -189,8 +189,8 @@ class SvgPlot {
 
   // A triangle pointing the way the path runs.
   void Arrow(const Mark& mark) {
-    const Point ahead = Pixels(7) * Point{std::cos(mark.heading), std::sin(mark.heading)};
-    const Point side = Pixels(4) * Point{-std::sin(mark.heading), std::cos(mark.heading)};
+    const Point ahead = Pixels(7) * geometry::Direction(mark.heading);
+    const Point side = Pixels(4) * geometry::LeftOf(geometry::Direction(mark.heading));
     const Point tip = mark.at + ahead;
     const Point left = mark.at - ahead + side;
     const Point right = mark.at - ahead - side;
@@ -200,7 +200,7 @@ class SvgPlot {
 
   // An arrow along the tangent axis's heading.
   void Heading(const Mark& mark) {
-    const Point along{std::cos(mark.heading), std::sin(mark.heading)};
+    const Point along = geometry::Direction(mark.heading);
     const Point right{along.y, -along.x};
     const Point from = mark.at - Pixels(8) * along;
     const Point to = mark.at + Pixels(8) * along;

@@ -17,10 +17,6 @@ constexpr double kGrowthMargin = 0.01;
 // In tolerances: no arc of a smooth stretch needs a smaller radius (the fillet that rounds a turn
 // of 90 degrees within the tolerance has a radius of 2.4 tolerances).
 constexpr double kSmallestRadius = 0.01;
-// mm: points closer than this to the one before are one point.
-constexpr double kRepeatDistance = 1e-9;
-// rad: what the arithmetic leaves of a heading a single arc is meant to land with.
-constexpr double kHeadingNoise = 1e-9;
 // How many segments more than a twentieth of its rival's a fit may lie behind before it is given up.
 constexpr size_t kBehindBy = 8;
 // How many growths are remembered before the memory starts afresh.
@@ -51,7 +47,7 @@ PolylineFitter::PolylineFitter(const std::vector<Point>& points, const ArcFitOpt
 void PolylineFitter::KeepDistinct(const std::vector<Point>& points) {
   m_KeptOf.resize(points.size());
   for (size_t i = 0; i < points.size(); ++i) {
-    if (m_Points.empty() || Distance(m_Points.back(), points[i]) >= kRepeatDistance) {
+    if (m_Points.empty() || Distance(m_Points.back(), points[i]) >= kSamePoint) {
       m_Points.push_back(points[i]);
       m_Source.push_back(i);
     } else if (i + 1 == points.size()) {
@@ -210,8 +206,8 @@ double PolylineFitter::StartHeading(size_t first, size_t last, std::optional<dou
 double PolylineFitter::LongestLineHeading(size_t first, size_t last) const {
   const Point start = m_Points[first];
   const double base = HeadingOf(start, m_Points[first + 1]);
-  double low = -std::numbers::pi / 2.0;
-  double high = std::numbers::pi / 2.0;
+  double low = -kQuarterTurn;
+  double high = kQuarterTurn;
   for (size_t i = first + 1; i <= last; ++i) {
     const double distance = Distance(start, m_Points[i]);
     if (distance <= m_GrowthTolerance) continue;

@@ -1,34 +1,24 @@
 #include "geometry/arcfit/ContourFitting.h"
 
 #include <cmath>
-#include <numbers>
 #include <optional>
 
-#include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Angles.h"
 
 namespace geometry {
 
 namespace {
 
-double HeadingOf(Point from, Point to) { return std::atan2(to.y - from.y, to.x - from.x); }
-
 // An arc's direction of travel where its radius points from the centre to p.
-double ArcHeading(const ContourMove& arc, Point p) {
-  return HeadingOf(arc.centre, p) + std::copysign(std::numbers::pi / 2.0, arc.sweep);
+double ArcHeading(const ContourSegment& arc, Point p) {
+  return HeadingOf(arc.centre, p) + std::copysign(kQuarterTurn, arc.sweep);
 }
 
 // Where a run of lines meets an arc: the arc's heading there, when the run turns from it by no
 // more than the corner angle.
 std::optional<double> SmoothJoin(double arcHeading, double chordHeading, double cornerAngle) {
-  if (std::abs(NormalizedAngle(chordHeading - arcHeading)) > cornerAngle) return std::nullopt;
+  if (TurnBetween(arcHeading, chordHeading) > cornerAngle) return std::nullopt;
   return arcHeading;
-}
-
-ContourMove ToMove(const FittedSegment& segment, Point end) {
-  if (segment.curvature == 0.0) return {PathSegment::Kind::Linear, end, {}, 0.0, 0.0, 0};
-  const Point left{-std::sin(segment.heading), std::cos(segment.heading)};
-  return {PathSegment::Kind::Circular, end, segment.start + (1.0 / segment.curvature) * left,
-          segment.curvature * segment.length, 0.0, 0};
 }
 
 class ContourFitter {
@@ -42,15 +32,15 @@ class ContourFitter {
     Point from = m_Contour.start;
     size_t i = 0;
     while (i < m_Contour.moves.size()) {
-      if (m_Contour.moves[i].kind == PathSegment::Kind::Circular) {
+      if (m_Contour.moves[i].segment.kind == PathSegment::Kind::Circular) {
         fitted.moves.push_back(m_Contour.moves[i]);
-        from = m_Contour.moves[i++].end;
+        from = m_Contour.moves[i++].segment.end;
         continue;
       }
       size_t end = i;
-      while (end < m_Contour.moves.size() && m_Contour.moves[end].kind == PathSegment::Kind::Linear) ++end;
+      while (end < m_Contour.moves.size() && m_Contour.moves[end].segment.kind == PathSegment::Kind::Linear) ++end;
       FitRun(from, i, end, fitted.moves);
-      from = m_Contour.moves[end - 1].end;
+      from = m_Contour.moves[end - 1].segment.end;
       i = end;
     }
     return fitted;
@@ -65,13 +55,13 @@ class ContourFitter {
     ArcFitOptions options = m_Options;
     for (size_t i = first; i < end; ++i) {
       if (StartsSegment(i)) options.boundaries.push_back(i - first);
-      points.push_back(m_Contour.moves[i].end);
+      points.push_back(m_Contour.moves[i].segment.end);
     }
     if (first > 0)
-      options.startHeading = SmoothJoin(ArcHeading(m_Contour.moves[first - 1], from),
+      options.startHeading = SmoothJoin(ArcHeading(m_Contour.moves[first - 1].segment, from),
                                         HeadingOf(from, points[1]), options.cornerAngle);
     if (end < m_Contour.moves.size())
-      options.endHeading = SmoothJoin(ArcHeading(m_Contour.moves[end], points.back()),
+      options.endHeading = SmoothJoin(ArcHeading(m_Contour.moves[end].segment, points.back()),
                                       HeadingOf(points[points.size() - 2], points.back()), options.cornerAngle);
     const std::vector<FittedSegment> segments = FitArcs(points, options);
     // Each fitted segment starts on the point the one before answers for last, or after it; the
@@ -79,8 +69,10 @@ class ContourFitter {
     size_t startPoint = 0;
     std::optional<size_t> carried;
     for (size_t s = 0; s < segments.size(); ++s) {
-      // The run ends exactly where its last move does.
-      ContourMove move = ToMove(segments[s], s + 1 == segments.size() ? points.back() : segments[s].End());
+      // The run ends exactly where its last move does, and each segment starts where the one
+      // before it ends.
+      ContourMove move{ContourSegmentOf(segments[s], s + 1 == segments.size() ? points.back() : segments[s].End())};
+      if (s > 0) move.segment.start = out.back().segment.end;
       const ContourMove& source = m_Contour.moves[first + std::min(startPoint, end - first - 1)];
       move.line = source.line;
       if (carried != startPoint && (s == 0 || StartsSegment(first + startPoint))) {

@@ -4,25 +4,12 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <numbers>
+
+#include "geometry/core/Angles.h"
 
 namespace geometry {
 
 namespace {
-
-constexpr double kTurn = 2.0 * std::numbers::pi;
-
-Point Direction(double heading) { return {std::cos(heading), std::sin(heading)}; }
-double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
-double Norm(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }
-
-double DistanceToChord(Point p, Point a, Point b) {
-  const Point chord = b - a;
-  const double squared = Dot(chord, chord);
-  const double t = squared > 0.0 ? std::clamp(Dot(p - a, chord) / squared, 0.0, 1.0) : 0.0;
-  return Norm(p - (a + t * chord));
-}
 
 // The point a segment reaches is a function of the distance along it; these are the distances
 // in (from, to) at which an arc's heading is `heading` modulo a full turn.
@@ -30,9 +17,9 @@ template <typename Visit>
 void AtHeading(const FittedSegment& arc, double heading, double from, double to, Visit visit) {
   const double rate = std::abs(arc.curvature);
   const double sign = arc.curvature > 0.0 ? 1.0 : -1.0;
-  double turn = std::remainder(sign * (heading - arc.HeadingAt(from)), kTurn);
-  if (turn < 0.0) turn += kTurn;
-  for (double along = from + turn / rate; along < to; along += kTurn / rate) visit(along);
+  double turn = std::remainder(sign * (heading - arc.HeadingAt(from)), kFullTurn);
+  if (turn < 0.0) turn += kFullTurn;
+  for (double along = from + turn / rate; along < to; along += kFullTurn / rate) visit(along);
 }
 
 // Whether the arc's stretch from `from` to `to`, whose ends lie within `tolerance` of the chord
@@ -54,7 +41,7 @@ bool ArcStretchWithin(const FittedSegment& arc, double from, double to, Point a,
   bool within = true;
   for (double heading : headings)
     AtHeading(arc, heading, from, to,
-              [&](double along) { within = within && DistanceToChord(arc.At(along), a, b) <= tolerance; });
+              [&](double along) { within = within && DistanceToSegment(arc.At(along), a, b) <= tolerance; });
   return within;
 }
 
@@ -81,7 +68,7 @@ double AlongCircle(double k, Point local) {
 double AlongArc(const FittedSegment& segment, Point p) {
   const double k = std::abs(segment.curvature);
   const double along = AlongCircle(segment.curvature, Local(segment, p));
-  return k != 0.0 && along * k < -kTurn / 4.0 ? along + kTurn / k : along;
+  return k != 0.0 && along * k < -kFullTurn / 4.0 ? along + kFullTurn / k : along;
 }
 
 Projection Project(const FittedSegment& segment, Point p) {
@@ -91,7 +78,7 @@ Projection Project(const FittedSegment& segment, Point p) {
   const double k = segment.curvature;
   double along = AlongCircle(k, local);
   // An arc of more than half a turn reaches points behind its start from the far side.
-  if (along < 0.0 && along + kTurn / std::abs(k) <= segment.length) along += kTurn / std::abs(k);
+  if (along < 0.0 && along + kFullTurn / std::abs(k) <= segment.length) along += kFullTurn / std::abs(k);
   if (along >= 0.0 && along <= segment.length) {
     // p's distance to the whole circle |k (u^2 + v^2) - 2v| / (1 + |1 - k (v, -u)|), exact as k
     // goes to 0, where it becomes the distance across the line.
@@ -105,7 +92,7 @@ Projection Project(const FittedSegment& segment, Point p) {
 
 bool StretchWithin(const FittedSegment& segment, double from, double to, Point a, Point b, double tolerance) {
   const double atEnds =
-      std::max(DistanceToChord(segment.At(from), a, b), DistanceToChord(segment.At(to), a, b));
+      std::max(DistanceToSegment(segment.At(from), a, b), DistanceToSegment(segment.At(to), a, b));
   if (atEnds > tolerance) return false;
   // A line is farthest from a chord at an end.
   return segment.curvature == 0.0 || to <= from || ArcStretchWithin(segment, from, to, a, b, atEnds, tolerance);

@@ -3,21 +3,15 @@
 #include <cmath>
 #include <numbers>
 
-#include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Angles.h"
+#include "geometry/core/Tolerances.h"
 
 namespace geometry {
 
 namespace {
 
-Point Direction(double heading) { return {std::cos(heading), std::sin(heading)}; }
-Point LeftOf(Point direction) { return {-direction.y, direction.x}; }
-double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-
 // sin(x) / x, without the loss of digits of the quotient near 0.
 double Sinc(double x) { return std::abs(x) < 1e-4 ? 1.0 - x * x / 6.0 : std::sin(x) / x; }
-
-// How far two headings differ, in radians from 0 to pi.
-double HeadingGap(double a, double b) { return std::abs(NormalizedAngle(a - b)); }
 
 }  // namespace
 
@@ -32,16 +26,10 @@ Point FittedSegment::At(double distance) const {
   return start + along * forward + across * LeftOf(forward);
 }
 
-PathSegment ToPathSegment(const FittedSegment& segment) {
-  if (segment.curvature == 0.0) {
-    const Point increment = segment.length * Direction(segment.heading);
-    return PathSegment::Line(increment.x, increment.y);
-  }
-  // The radius to the start points a quarter turn behind the heading on an arc that turns left,
-  // ahead of it on one that turns right.
-  const double quarter = std::numbers::pi / 2.0;
-  const double initialAngle = NormalizedAngle(segment.heading - std::copysign(quarter, segment.curvature));
-  return PathSegment::Arc(1.0 / std::abs(segment.curvature), initialAngle, segment.curvature * segment.length);
+ContourSegment ContourSegmentOf(const FittedSegment& segment, Point end) {
+  if (segment.curvature == 0.0) return ContourSegment::Line(segment.start, end);
+  const Point centre = segment.start + (1.0 / segment.curvature) * LeftOf(Direction(segment.heading));
+  return ContourSegment::Arc(segment.start, end, centre, segment.curvature * segment.length);
 }
 
 std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point target) {
@@ -77,8 +65,7 @@ std::optional<std::pair<FittedSegment, FittedSegment>> Biarc(Point start, double
   const auto first = SegmentThrough(start, startHeading, meeting);
   if (!first) return std::nullopt;
   const auto second = SegmentThrough(meeting, first->EndHeading(), end);
-  constexpr double kHeadingNoise = 1e-9;  // rad: what the arithmetic of the construction leaves
-  if (!second || HeadingGap(second->EndHeading(), endHeading) > kHeadingNoise) return std::nullopt;
+  if (!second || TurnBetween(second->EndHeading(), endHeading) > kHeadingNoise) return std::nullopt;
   return std::pair(*first, *second);
 }
 

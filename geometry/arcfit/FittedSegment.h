@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "geometry/core/PathSegment.h"
+#include "geometry/core/ContourSegment.h"
 
 // The pieces a fitted path is made of. A line and an arc are the same thing here: a piece that
 // starts at a point with a heading and turns at a constant rate, so that joining them without a
@@ -28,9 +28,9 @@ struct FittedSegment {
   double EndHeading() const { return HeadingAt(length); }
 };
 
-// The segment as a motion keeps it: a line by its increments, an arc by its radius, initial angle
-// and angle increment (SegmentGeometry.h).
-PathSegment ToPathSegment(const FittedSegment& segment);
+// The segment placed where it lies, ending exactly on `end`: its own end, or the polyline's point
+// that the caller knows it to reach up to rounding.
+ContourSegment ContourSegmentOf(const FittedSegment& segment, Point end);
 
 // The segment that leaves `start` with `heading` and ends on `target`: the arc tangent to the
 // heading through both points, or a line when the target lies straight ahead. Empty when the

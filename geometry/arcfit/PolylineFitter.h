@@ -11,6 +11,8 @@
 #include "geometry/arcfit/CurvatureSet.h"
 #include "geometry/arcfit/FitDeviation.h"
 #include "geometry/arcfit/FittedSegment.h"
+#include "geometry/core/Angles.h"
+#include "geometry/core/Tolerances.h"
 
 // The working parts of arc fitting (ArcFitter.h), shared by the fitter's three files: the fitter
 // itself, which splits the polyline into stretches and keeps the best of its fits of each
@@ -28,12 +30,6 @@ inline constexpr double kStraightenedTurn = 0.05 * std::numbers::pi / 180.0;
 // heading of the one before, up to the join turn.
 inline constexpr int kJoinHeadingSteps = 2;
 
-inline double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-inline double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
-inline double Distance(Point a, Point b) { return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)); }
-inline double HeadingOf(Point from, Point to) { return std::atan2(to.y - from.y, to.x - from.x); }
-inline Point Direction(double heading) { return {std::cos(heading), std::sin(heading)}; }
-inline double TurnBetween(double from, double to) { return std::abs(NormalizedAngle(to - from)); }
 // How far the direction turns from a->b to b->c, 0 to pi.
 inline double TurnAt(Point a, Point b, Point c) { return std::abs(std::atan2(Cross(b - a, c - b), Dot(b - a, c - b))); }
 
@@ -43,13 +39,13 @@ inline double TangentOfCircle(Point start, Point a, Point b) {
   const Point u = a - start;
   const Point v = b - start;
   const double determinant = Cross(u, v);
-  if (std::abs(determinant) <= 1e-12 * std::hypot(u.x, u.y) * std::hypot(v.x, v.y)) return HeadingOf(start, b);
+  if (std::abs(determinant) <= kRoundingNoise * Norm(u) * Norm(v)) return HeadingOf(start, b);
   // The centre c, seen from start, solves 2 c.u = |u|^2 and 2 c.v = |v|^2; the tangent is
   // square to it, pointing towards a.
   const Point centre{(Dot(u, u) * v.y - Dot(v, v) * u.y) / (2.0 * determinant),
                      (Dot(v, v) * u.x - Dot(u, u) * v.x) / (2.0 * determinant)};
-  const Point tangent = Dot(Point{-centre.y, centre.x}, u) >= 0.0 ? Point{-centre.y, centre.x} : Point{centre.y, -centre.x};
-  return std::atan2(tangent.y, tangent.x);
+  const Point tangent = Dot(LeftOf(centre), u) >= 0.0 ? LeftOf(centre) : -LeftOf(centre);
+  return AngleOf(tangent);
 }
 
 // Where the fitted path has got to: its end, its heading there, and the last point of the

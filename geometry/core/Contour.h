@@ -2,20 +2,18 @@
 
 #include <vector>
 
-#include "geometry/core/PathSegment.h"
+#include "geometry/core/ContourSegment.h"
 
 // A contour read from an outside format: a run of connected lines and arcs that one motion can
 // drive, in millimetres and radians. Points are absolute within the contour's own frame, which
 // is the source's coordinates where the contour starts; a motion keeps only its relative steps.
 namespace geometry {
 
+// A segment of the contour, with what the source says beside it.
 struct ContourMove {
-  PathSegment::Kind kind = PathSegment::Kind::Linear;
-  Point end;           // where the source says the move ends
-  Point centre;        // arcs: the centre as the source gives it
-  double sweep = 0.0;  // arcs: the turn from start to end, positive counterclockwise; a full turn or more for circles
-  double feed = 0.0;   // mm/min from this move on; 0: none new
-  int line = 0;        // where the source gives the move
+  ContourSegment segment;
+  double feed = 0.0;  // mm/min from this move on; 0: none new
+  int line = 0;       // where the source gives the move
 };
 
 struct Contour {
@@ -24,6 +22,7 @@ struct Contour {
   // Whether `start` is a position the source names; a program that cuts incrementally from
   // wherever the machine stands does not name one.
   bool startKnown = true;
+  // Each starts exactly where the one before it ends, the first at `start`.
   std::vector<ContourMove> moves;
 };
 

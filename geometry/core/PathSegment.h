@@ -1,17 +1,10 @@
 #pragma once
 
-// One segment of a planar contour, relative to where the segment before it ended. Lengths are in
-// one unit throughout (whatever the caller works in); angles are in radians.
+#include "geometry/core/Vector2.h"
+
+// One segment of a planar contour, relative to where the segment before it ended, as a motion
+// keeps it. Lengths are in one unit throughout (whatever the caller works in); angles are in radians.
 namespace geometry {
-
-struct Point {
-  double x = 0.0;
-  double y = 0.0;
-};
-
-inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
-inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-inline Point operator*(double factor, Point p) { return {factor * p.x, factor * p.y}; }
 
 struct PathSegment {
   enum class Kind { Linear, Circular };

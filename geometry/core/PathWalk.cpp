@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Tolerances.h"
 
 namespace geometry {
 
@@ -19,12 +19,11 @@ void Include(Bounds& bounds, Point p) {
 // multiples of a quarter turn that its sweep passes, whose directions are exact.
 void IncludeArcExtremes(Bounds& bounds, Point start, const PathSegment& arc) {
   static constexpr Point kQuarterTurns[4] = {{1.0, 0.0}, {0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}};
-  const double quarter = std::numbers::pi / 2.0;
   const Point centre = start + ArcCentre(arc);
   const double from = std::min(arc.initialAngle, arc.initialAngle + arc.angleIncrement);
   const double to = std::max(arc.initialAngle, arc.initialAngle + arc.angleIncrement);
-  const double first = std::ceil(from / quarter);
-  for (int k = 0; k < 4 && (first + k) * quarter <= to; ++k) {
+  const double first = std::ceil(from / kQuarterTurn);
+  for (int k = 0; k < 4 && (first + k) * kQuarterTurn <= to; ++k) {
     const long turn = static_cast<long>(std::fmod(first + k, 4.0) + 4.0) % 4;
     Include(bounds, centre + arc.radius * kQuarterTurns[turn]);
   }
@@ -42,7 +41,7 @@ WalkedSegment PathWalker::Next(const PathSegment& segment) {
   walked.headingIn = HeadingAlong(segment, 0.0);
   // A line heads one way throughout.
   walked.headingOut = segment.kind == PathSegment::Kind::Linear ? walked.headingIn : HeadingAlong(segment, 1.0);
-  if (m_Summary.segmentCount > 0) walked.cornerAngle = std::abs(NormalizedAngle(walked.headingIn - m_HeadingOut));
+  if (m_Summary.segmentCount > 0) walked.cornerAngle = TurnBetween(m_HeadingOut, walked.headingIn);
   Include(m_Summary.bounds, walked.end);
   if (segment.kind == PathSegment::Kind::Circular) IncludeArcExtremes(m_Summary.bounds, walked.start, segment);
   m_Summary.end = walked.end;
@@ -73,7 +72,7 @@ PathWalk Walk(const std::vector<PathSegment>& path) {
 }
 
 bool Closes(const WalkSummary& walk) {
-  return std::hypot(walk.end.x, walk.end.y) <= 1e-9 * std::max(1.0, walk.totalLength);
+  return Norm(walk.end) <= kSummingNoise * std::max(1.0, walk.totalLength);
 }
 
 }  // namespace geometry

@@ -1,47 +1,43 @@
 #include "geometry/core/RelativePath.h"
 
 #include <cmath>
-#include <numbers>
 
+#include "geometry/core/Angles.h"
 #include "geometry/core/SegmentGeometry.h"
 
 namespace geometry {
 
 namespace {
 
-double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-double AngleOf(Point p) { return std::atan2(p.y, p.x); }
-
 // The point of the perpendicular bisector of `from` and `to` nearest to `centre`: the centre of
 // the circle through both points that lies closest to the one written. Coinciding points leave
 // the written centre as it is.
 Point CentreThrough(Point from, Point to, Point centre) {
   const Point chord = to - from;
-  const double length = std::hypot(chord.x, chord.y);
+  const double length = Norm(chord);
   if (length == 0.0) return centre;
   const Point middle = 0.5 * (from + to);
-  const Point across{-chord.y / length, chord.x / length};
+  const Point across = LeftOf({chord.x / length, chord.y / length});
   return middle + Dot(centre - middle, across) * across;
 }
 
-// The arc from `from` to the move's end: its turn is the one from the new start angle to the new
-// end angle that lies closest to the written turn, so nearly full turns stay nearly full.
-PathSegment ArcThrough(const ContourMove& move, Point from) {
-  const Point centre = CentreThrough(from, move.end, move.centre);
+// The arc from `from` to the written arc's end: its turn is the one from the new start angle to
+// the new end angle that lies closest to the written turn, so nearly full turns stay nearly full.
+PathSegment ArcFrom(Point from, const ContourSegment& written) {
+  const Point centre = CentreThrough(from, written.end, written.centre);
   const Point radius = from - centre;
   const double initialAngle = AngleOf(radius);
-  const double turn = AngleOf(move.end - centre) - initialAngle;
-  const double sweep = move.sweep + std::remainder(turn - move.sweep, 2.0 * std::numbers::pi);
-  return PathSegment::Arc(std::hypot(radius.x, radius.y), initialAngle, sweep);
+  const double turn = AngleOf(written.end - centre) - initialAngle;
+  return PathSegment::Arc(Norm(radius), initialAngle, NearestEquivalent(turn, written.sweep));
 }
 
-PathSegment RoundedSegment(const ContourMove& move, Point from, const Rounding& rounding) {
-  if (move.kind == PathSegment::Kind::Circular) {
-    const PathSegment arc = ArcThrough(move, from);
+PathSegment RoundedSegment(const ContourSegment& written, Point from, const Rounding& rounding) {
+  if (written.kind == PathSegment::Kind::Circular) {
+    const PathSegment arc = ArcFrom(from, written);
     return PathSegment::Arc(rounding.length(arc.radius), rounding.angle(arc.initialAngle),
                             rounding.angle(arc.angleIncrement));
   }
-  const Point increment = move.end - from;
+  const Point increment = written.end - from;
   return PathSegment::Line(rounding.length(increment.x), rounding.length(increment.y));
 }
 
@@ -51,6 +47,20 @@ bool IsEmptyLine(const PathSegment& segment) {
 
 }  // namespace
 
+PathSegment RelativeOf(const ContourSegment& segment) {
+  if (segment.kind == PathSegment::Kind::Linear) {
+    const Point increment = segment.end - segment.start;
+    return PathSegment::Line(increment.x, increment.y);
+  }
+  return PathSegment::Arc(segment.Radius(), AngleOf(segment.start - segment.centre), segment.sweep);
+}
+
+ContourSegment PlacedAt(const PathSegment& segment, Point start) {
+  const Point end = start + Displacement(segment);
+  if (segment.kind == PathSegment::Kind::Linear) return ContourSegment::Line(start, end);
+  return ContourSegment::Arc(start, end, start + ArcCentre(segment), segment.angleIncrement);
+}
+
 std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Rounding& rounding) {
   std::vector<ImportedSegment> segments;
   segments.reserve(contour.moves.size());
@@ -58,7 +68,7 @@ std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Roundi
   double feed = 0.0;
   for (const ContourMove& move : contour.moves) {
     if (move.feed != 0.0) feed = move.feed;
-    const PathSegment segment = RoundedSegment(move, reached, rounding);
+    const PathSegment segment = RoundedSegment(move.segment, reached, rounding);
     if (IsEmptyLine(segment)) continue;
     segments.push_back({segment, feed, move.line});
     feed = 0.0;

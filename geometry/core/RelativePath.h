@@ -4,9 +4,17 @@
 #include <vector>
 
 #include "geometry/core/Contour.h"
+#include "geometry/core/ContourSegment.h"
 #include "geometry/core/PathSegment.h"
 
+// Every conversion between the segments of contours, placed where they lie (ContourSegment.h),
+// and the relative segments a motion keeps (PathSegment.h).
 namespace geometry {
+
+// The segment relative to where it starts.
+PathSegment RelativeOf(const ContourSegment& segment);
+// The segment placed to start at `start`.
+ContourSegment PlacedAt(const PathSegment& segment, Point start);
 
 // How the motion that receives the segments keeps a length and an angle (radians): rounded to
 // the controller's steps. Values are kept as they are by default.

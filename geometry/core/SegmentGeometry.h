@@ -1,7 +1,6 @@
 #pragma once
 
-#include <numbers>
-
+#include "geometry/core/Angles.h"
 #include "geometry/core/PathSegment.h"
 
 // The one definition of where a segment runs. Angles are measured from the +X axis towards the
@@ -22,10 +21,5 @@ inline Point Displacement(const PathSegment& segment) { return PointAlong(segmen
 double Length(const PathSegment& segment);
 // A circular segment's centre relative to its start.
 Point ArcCentre(const PathSegment& segment);
-// The same direction as `angle`, in (-pi, pi].
-double NormalizedAngle(double angle);
-
-inline double Degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
-inline double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
 }  // namespace geometry

@@ -34,8 +34,6 @@ std::string Millimetres(double value) {
   return text;
 }
 
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
 // Points in square cells as wide as the search reach, so that every point within the reach of
 // another lies in the 3 x 3 cells round it.
 class PointGrid {
@@ -249,7 +247,7 @@ class Chainer {
 
 double DrawingContour::Length() const {
   double length = 0.0;
-  for (const ContourPiece& piece : pieces) length += geometry::Length(piece);
+  for (const ContourSegment& piece : pieces) length += geometry::Length(piece);
   return length;
 }
 
@@ -259,9 +257,10 @@ Contour ToContour(const DrawingContour& contour, int entitiesBefore) {
     const size_t end =
         entity + 1 < contour.firstPieces.size() ? contour.firstPieces[entity + 1] : contour.pieces.size();
     for (size_t i = contour.firstPieces[entity]; i < end; ++i) {
-      const ContourPiece& piece = contour.pieces[i];
-      converted.moves.push_back(
-          {piece.kind, piece.end, piece.centre, piece.sweep, 0.0, entitiesBefore + static_cast<int>(entity) + 1});
+      ContourSegment segment = contour.pieces[i];
+      // Pieces that meet within the join tolerance are joined exactly.
+      if (!converted.moves.empty()) segment.start = converted.moves.back().segment.end;
+      converted.moves.push_back({segment, 0.0, entitiesBefore + static_cast<int>(entity) + 1});
     }
   }
   return converted;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "geometry/core/Contour.h"
-#include "geometry/drawing/ContourPiece.h"
+#include "geometry/core/ContourSegment.h"
 #include "geometry/drawing/DrawingPaths.h"
 
 // Entity paths joined end to end into contours. Ends closer than the join tolerance meet; a path
@@ -15,7 +15,7 @@
 namespace geometry {
 
 struct DrawingContour {
-  std::vector<ContourPiece> pieces;
+  std::vector<ContourSegment> pieces;
   std::vector<std::string> entities;  // "ARC 2F", in running order
   std::vector<size_t> firstPieces;    // of each entity
   std::string layers;                 // the layers of its entities, comma-separated

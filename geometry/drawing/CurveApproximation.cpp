@@ -14,18 +14,6 @@ constexpr int kHighestDegree = 15;
 // Halving a Bezier piece this often leaves a piece no longer than the arithmetic can tell apart.
 constexpr int kDeepestHalving = 52;
 
-double Dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-double Cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
-
-// How far p lies from the segment from a to b.
-double DistanceToSegment(Point p, Point a, Point b) {
-  const Point along = b - a;
-  const double squared = Dot(along, along);
-  const double t = squared > 0.0 ? std::clamp(Dot(p - a, along) / squared, 0.0, 1.0) : 0.0;
-  const Point off = p - (a + t * along);
-  return std::hypot(off.x, off.y);
-}
-
 // A point with its weight, as rational curves are evaluated: (w x, w y, w).
 struct Weighted {
   double x, y, w;
@@ -114,7 +102,7 @@ class SplineFlattener {
     for (size_t k = 1; k < piece.count; ++k) {
       const Point other = piece.points[atEnd ? piece.count - 1 - k : k].Projected();
       if (other.x != end.x || other.y != end.y)
-        return atEnd ? std::atan2(end.y - other.y, end.x - other.x) : std::atan2(other.y - end.y, other.x - end.x);
+        return atEnd ? HeadingOf(other, end) : HeadingOf(end, other);
     }
     return 0.0;
   }
@@ -205,7 +193,7 @@ bool PointsAlong(const ConicArc& arc, double tolerance, size_t mostPoints, Curve
   // The curve moves along -u sin t + v cos t as t grows.
   const auto heading = [&](double t) {
     const Point along = (arc.to >= arc.from ? 1.0 : -1.0) * (std::cos(t) * arc.v - std::sin(t) * arc.u);
-    return std::atan2(along.y, along.x);
+    return AngleOf(along);
   };
   curve.startHeading = heading(arc.from);
   curve.endHeading = heading(arc.to);

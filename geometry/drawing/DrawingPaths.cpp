@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <utility>
 
 #include "geometry/arcfit/ArcFitter.h"
+#include "geometry/core/Angles.h"
+#include "geometry/core/Tolerances.h"
 #include "geometry/drawing/CurveApproximation.h"
 #include "geometry/drawing/PlaneTransform.h"
 
@@ -25,7 +26,6 @@ constexpr size_t kMostPieces = 1'000'000;
 // point, so they are fitted within a second or so.
 constexpr size_t kMostCurvePoints = 500'000;
 constexpr int kDeepestNesting = 32;
-constexpr double kFullTurn = 2.0 * std::numbers::pi;
 // A bulge whose arc strays less than this share of the join tolerance from its chord (by its
 // sagitta, half the chord times the bulge) is a line.
 constexpr double kStraightBulgeShare = 1e-3;
@@ -38,13 +38,11 @@ struct Fault {
 
 std::string Named(const EntityTag& tag) { return tag.kind + " " + tag.handle; }
 
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
-// The turn from one angle to another, counterclockwise, in (0, 2 pi]: equal angles, a full turn.
-double CounterclockwiseTurn(double from, double to) {
-  const double turn = std::fmod(to - from, kFullTurn);
-  const double positive = turn < 0.0 ? turn + kFullTurn : turn;
-  return positive < 1e-12 || kFullTurn - positive < 1e-12 ? kFullTurn : positive;
+// The turn of an arc or an ellipse from its start angle to its end angle, counterclockwise:
+// angles that are equal up to rounding make a full turn.
+double TurnOf(double from, double to) {
+  const double turn = CounterclockwiseTurn(to - from);
+  return turn < kRoundingNoise || kFullTurn - turn < kRoundingNoise ? kFullTurn : turn;
 }
 
 // Where the drawing lies seen from above: an entity whose plane faces down has its X axis the
@@ -128,7 +126,7 @@ class Flattener {
     if (!(insert.scaleX != 0.0 && insert.scaleY != 0.0)) Fail(Named(tag) + " scales its block by 0");
     if (insert.columns < 1 || insert.rows < 1) Fail(Named(tag) + " repeats its block in no column or row");
     m_OpenBlocks.push_back(insert.block);
-    const PlaneTransform scaled = PlaneTransform::Translation(-1.0 * block->second.base)
+    const PlaneTransform scaled = PlaneTransform::Translation(-block->second.base)
                                       .Then(PlaneTransform::Scaling(insert.scaleX, insert.scaleY));
     const PlaneTransform turned =
         PlaneTransform::Rotation(insert.rotation).Then(PlaneTransform::Translation(insert.position));
@@ -157,17 +155,17 @@ class Flattener {
 
   // Lines and splines are given in the drawing's own frame, whichever way their plane faces.
   void Add(const DrawingLine& line, bool, const PlaneTransform& placement) {
-    AddPiece(ContourPiece::Line(placement.Apply(line.start), placement.Apply(line.end)));
+    AddPiece(ContourSegment::Line(placement.Apply(line.start), placement.Apply(line.end)));
   }
 
   void Add(const DrawingArc& arc, bool facesDown, const PlaneTransform& placement) {
-    AddCircular(ContourPiece::Arc(arc.centre, Radius(arc.radius), arc.startAngle,
-                                  CounterclockwiseTurn(arc.startAngle, arc.endAngle)),
+    AddCircular(ContourSegment::ArcRound(arc.centre, Radius(arc.radius), arc.startAngle,
+                                  TurnOf(arc.startAngle, arc.endAngle)),
                 SeenFromAbove(facesDown, placement));
   }
 
   void Add(const DrawingCircle& circle, bool facesDown, const PlaneTransform& placement) {
-    AddCircular(ContourPiece::Arc(circle.centre, Radius(circle.radius), 0.0, kFullTurn),
+    AddCircular(ContourSegment::ArcRound(circle.centre, Radius(circle.radius), 0.0, kFullTurn),
                 SeenFromAbove(facesDown, placement));
     m_Path->closed = true;
   }
@@ -186,16 +184,16 @@ class Flattener {
     const Point start = transform.Apply(from.point);
     const Point end = transform.Apply(to.point);
     if (Distance(start, end) * std::abs(from.bulge) / 2.0 < kStraightBulgeShare * m_Options.joinTolerance)
-      return AddPiece(ContourPiece::Line(start, end));
-    AddCircular(ContourPiece::ArcThrough(from.point, to.point, 4.0 * std::atan(from.bulge)), transform);
+      return AddPiece(ContourSegment::Line(start, end));
+    AddCircular(ContourSegment::ArcTurning(from.point, to.point, 4.0 * std::atan(from.bulge)), transform);
   }
 
   void Add(const DrawingEllipse& ellipse, bool facesDown, const PlaneTransform& placement) {
     if (!(ellipse.ratio > 0.0 && ellipse.ratio <= 1.0))
       Fail(Named(m_Path->tag) + ": its axis ratio is not above 0 and up to 1");
-    if (!(Distance(ellipse.majorAxis, {}) > 0.0)) Fail(Named(m_Path->tag) + " has no major axis");
+    if (!(Norm(ellipse.majorAxis) > 0.0)) Fail(Named(m_Path->tag) + " has no major axis");
     const Point minor = (facesDown ? -ellipse.ratio : ellipse.ratio) * Point{-ellipse.majorAxis.y, ellipse.majorAxis.x};
-    const double turn = CounterclockwiseTurn(ellipse.startParameter, ellipse.endParameter);
+    const double turn = TurnOf(ellipse.startParameter, ellipse.endParameter);
     AddConic({placement.Apply(ellipse.centre), placement.Linear(ellipse.majorAxis), placement.Linear(minor),
               ellipse.startParameter, ellipse.startParameter + turn});
     m_Path->closed = turn == kFullTurn;
@@ -218,10 +216,11 @@ class Flattener {
   }
 
   // An arc stays an arc where the placement keeps circles; a stretched one becomes an ellipse.
-  void AddCircular(const ContourPiece& arc, const PlaneTransform& transform) {
-    if (transform.KeepsCircles()) return AddPiece(Transformed(arc, transform));
-    const double startAngle = std::atan2(arc.start.y - arc.centre.y, arc.start.x - arc.centre.x);
-    AddConic({transform.Apply(arc.centre), transform.Linear({arc.radius, 0.0}), transform.Linear({0.0, arc.radius}),
+  void AddCircular(const ContourSegment& arc, const PlaneTransform& transform) {
+    if (transform.KeepsCircles()) return AddPiece(transform.Apply(arc));
+    const double startAngle = HeadingOf(arc.centre, arc.start);
+    const double radius = arc.Radius();
+    AddConic({transform.Apply(arc.centre), transform.Linear({radius, 0.0}), transform.Linear({0.0, radius}),
               startAngle, startAngle + arc.sweep});
   }
 
@@ -255,29 +254,22 @@ class Flattener {
     fit.startHeading = curve.startHeading;
     fit.endHeading = curve.endHeading;
     fit.joinTurn = 0.0;
-    for (const FittedSegment& segment : FitArcs(kept, fit)) AddPiece(PieceOf(segment));
-  }
-
-  static ContourPiece PieceOf(const FittedSegment& fitted) {
-    const PathSegment segment = ToPathSegment(fitted);
-    if (segment.kind == PathSegment::Kind::Linear) return ContourPiece::Line(fitted.start, fitted.End());
-    return {PathSegment::Kind::Circular,       fitted.start,   fitted.End(),
-            fitted.start + ArcCentre(segment), segment.radius, segment.angleIncrement};
+    for (const FittedSegment& segment : FitArcs(kept, fit)) AddPiece(ContourSegmentOf(segment, segment.End()));
   }
 
   // A piece shorter than the join tolerance is left out, until pieces left out in a row have
   // taken the path the join tolerance away from where the kept ones end: a line then leads there,
   // so the path never strays from the entity by the join tolerance.
-  void AddPiece(const ContourPiece& piece) {
-    if (!Near(piece.start) || !Near(piece.end) || !std::isfinite(piece.radius) || !std::isfinite(piece.centre.x) ||
+  void AddPiece(const ContourSegment& piece) {
+    if (!Near(piece.start) || !Near(piece.end) || !std::isfinite(piece.Radius()) || !std::isfinite(piece.centre.x) ||
         !std::isfinite(piece.centre.y))
       TooFar();
     if (!m_Reached) m_Reached = piece.start;
     if (Length(piece) >= m_Options.joinTolerance) return Keep(piece);
-    if (Distance(*m_Reached, piece.end) >= m_Options.joinTolerance) Keep(ContourPiece::Line(*m_Reached, piece.end));
+    if (Distance(*m_Reached, piece.end) >= m_Options.joinTolerance) Keep(ContourSegment::Line(*m_Reached, piece.end));
   }
 
-  void Keep(const ContourPiece& piece) {
+  void Keep(const ContourSegment& piece) {
     if (++m_Pieces > kMostPieces) TooManyPieces();
     m_Path->pieces.push_back(piece);
     m_Reached = piece.end;

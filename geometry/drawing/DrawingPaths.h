@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/drawing/ContourPiece.h"
+#include "geometry/core/ContourSegment.h"
 #include "geometry/drawing/Drawing.h"
 
 // Each entity of a drawing as lines and arcs in millimetres, placed where the drawing shows it:
@@ -20,7 +20,7 @@ struct DrawingOptions {
 // One entity's pieces, end to end in the entity's own direction.
 struct EntityPath {
   EntityTag tag;  // the handle leads through the inserts that placed it: "3A/2F" is 2F placed by 3A
-  std::vector<ContourPiece> pieces;
+  std::vector<ContourSegment> pieces;
   bool closed = false;  // a circle, a whole ellipse, a closed polyline: a contour of its own
 };
 

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/core/PathSegment.h"
+#include "geometry/core/ContourSegment.h"
+#include "geometry/core/Tolerances.h"
 
 namespace geometry {
 
@@ -15,6 +16,12 @@ struct PlaneTransform {
   Point offset;
 
   Point Apply(Point p) const { return Linear(p) + offset; }
+  // A line, or an arc under a transform that keeps circles (KeepsCircles).
+  ContourSegment Apply(const ContourSegment& segment) const {
+    return {segment.kind, Apply(segment.start), Apply(segment.end),
+            segment.kind == PathSegment::Kind::Circular ? Apply(segment.centre) : segment.centre,
+            Mirrors() ? -segment.sweep : segment.sweep};
+  }
   // A direction or a difference of points: the offset does not apply.
   Point Linear(Point v) const { return {xx * v.x + xy * v.y, yx * v.x + yy * v.y}; }
 
@@ -33,7 +40,7 @@ struct PlaneTransform {
   bool KeepsCircles() const {
     const double column1 = xx * xx + yx * yx;
     const double column2 = xy * xy + yy * yy;
-    const double noise = 1e-12 * (column1 + column2);
+    const double noise = kRoundingNoise * (column1 + column2);
     return std::abs(xx * xy + yx * yy) <= noise && std::abs(column1 - column2) <= noise;
   }
   // How much a transform that keeps circles scales lengths.

@@ -8,10 +8,12 @@
 #include <numbers>
 #include <optional>
 
+#include "geometry/core/Angles.h"
+#include "geometry/core/NoteTally.h"
+#include "geometry/core/Tolerances.h"
 #include "geometry/gcode/GcodeCodes.h"
 #include "geometry/gcode/GcodePosition.h"
 #include "geometry/gcode/GcodeWords.h"
-#include "geometry/core/NoteTally.h"
 
 namespace geometry {
 
@@ -22,26 +24,12 @@ constexpr double kArcToleranceFloor = 0.002;  // mm
 // Start, end and centre each rounded by half a unit in X and in Y can set an arc's end radius off
 // its start radius by up to 2·√2 units.
 constexpr double kRadiusMissPerUnit = 2.0 * std::numbers::sqrt2;
-// mm: written points this close are the same point. Far below any digit a file writes, far
-// above the noise of adding up increments.
-constexpr double kSamePoint = 1e-9;
-constexpr double kTurn = 2.0 * std::numbers::pi;
 constexpr const char* kAxisNames[] = {"X", "Y", "Z"};
 
 std::string Number(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6g", value);
   return text;
-}
-
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
-double AngleOf(Point p) { return std::atan2(p.y, p.x); }
-
-// The turn from the start angle to the end angle in the arc's direction, within one turn.
-double Sweep(double difference, bool clockwise) {
-  const double sweep = std::fmod(difference, kTurn);
-  if (clockwise) return sweep >= 0.0 ? sweep - kTurn : sweep;
-  return sweep <= 0.0 ? sweep + kTurn : sweep;
 }
 
 struct Value {
@@ -460,7 +448,7 @@ class Interpreter {
     RequireKnownStart(block, kAxisY);
     const Point from = Here();
     const Point to = TargetPoint(block);
-    const std::optional<ContourMove> move = arc ? ArcMove(block, from, to) : LineMove(from, to);
+    const std::optional<ContourSegment> move = arc ? ArcMove(block, from, to) : LineMove(from, to);
     Advance(move, from, to);
     m_Position.MoveTo(kAxisX, to.x, !m_Incremental && block.axes[kAxisX]);
     m_Position.MoveTo(kAxisY, to.y, !m_Incremental && block.axes[kAxisY]);
@@ -500,19 +488,19 @@ class Interpreter {
     throw GcodeFault{unknown->why + "; line " + std::to_string(m_Line) + " cuts from there", unknown->line};
   }
 
-  std::optional<ContourMove> LineMove(Point from, Point to) {
+  std::optional<ContourSegment> LineMove(Point from, Point to) {
     if (Distance(to, from) < m_Options.joinTolerance) return Joined();
-    return ContourMove{PathSegment::Kind::Linear, to, {}, 0.0, 0.0, 0};
+    return ContourSegment::Line(from, to);
   }
 
-  std::optional<ContourMove> Joined() {
+  std::optional<ContourSegment> Joined() {
     m_Notes.Add("joined", m_Line, "such cuts",
                 [] { return std::string("a cut shorter than the join tolerance joined"); });
     return std::nullopt;
   }
 
   // A full turn is an arc whose end is written at its start, or that names neither X nor Y.
-  std::optional<ContourMove> ArcMove(Block& block, Point from, Point to) {
+  std::optional<ContourSegment> ArcMove(Block& block, Point from, Point to) {
     const bool clockwise = m_Motion->detail == 2;
     if (!block.r && !block.i && !block.j) FailGcode("an arc needs I and J or R");
     if (block.r && (block.i || block.j)) FailGcode("an arc takes I and J or R, not both");
@@ -527,10 +515,11 @@ class Interpreter {
     const double radius = Distance(from, centre);
     if (radius < m_Options.joinTolerance) FailGcode("the arc's radius is within the join tolerance of 0");
     if (!block.r) CheckLater({m_Line, std::abs(Distance(to, centre) - radius), radius, 0.0, false});
-    const double sweep = fullTurn ? turns * kTurn
-                                  : Sweep(AngleOf(to - centre) - AngleOf(from - centre), clockwise) +
-                                        (clockwise ? -1.0 : 1.0) * (turns - 1.0) * kTurn;
-    return ContourMove{PathSegment::Kind::Circular, to, centre, clockwise ? -std::abs(sweep) : sweep, 0.0, 0};
+    const double turn = AngleOf(to - centre) - AngleOf(from - centre);
+    const double sweep = fullTurn ? turns * kFullTurn
+                                  : (clockwise ? ClockwiseTurn(turn) : CounterclockwiseTurn(turn)) +
+                                        (clockwise ? -1.0 : 1.0) * (turns - 1.0) * kFullTurn;
+    return ContourSegment::Arc(from, to, centre, clockwise ? -std::abs(sweep) : sweep);
   }
 
   // P on an arc: how many turns it makes, the last one ending at its end point.
@@ -571,16 +560,17 @@ class Interpreter {
   // A cut into the open contour, or a new one; a joined cut only moves the contour's end point.
   // The contour's frame is the program's coordinates where it starts: a frame change inside it
   // moves the program's coordinates, not the contour's.
-  void Advance(std::optional<ContourMove> move, Point from, Point to) {
-    if (move) {
+  void Advance(const std::optional<ContourSegment>& cut, Point from, Point to) {
+    if (cut) {
       if (!m_Open) Open(from);
+      Contour& contour = m_Program.contours.back();
       const Point shift = m_ContourAt - from;
-      move->end = move->end + shift;
-      move->centre = move->centre + shift;
-      move->feed = m_NewFeed || m_Program.contours.back().moves.empty() ? m_Feed : 0.0;
-      move->line = m_Line;
+      ContourMove move{*cut, m_NewFeed || contour.moves.empty() ? m_Feed : 0.0, m_Line};
+      move.segment.start = contour.moves.empty() ? contour.start : contour.moves.back().segment.end;
+      move.segment.end = cut->end + shift;
+      move.segment.centre = cut->centre + shift;
       m_NewFeed = false;
-      m_Program.contours.back().moves.push_back(*move);
+      contour.moves.push_back(move);
     }
     if (m_Open) m_ContourAt = m_ContourAt + (to - from);
   }

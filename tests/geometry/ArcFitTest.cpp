@@ -8,6 +8,7 @@
 
 #include "geometry/arcfit/ArcFitter.h"
 #include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
 #include "tests/geometry/FitShapes.h"
 #include "tests/geometry/SampledDeviation.h"
@@ -16,8 +17,6 @@
 namespace {
 
 using geometry::Point;
-
-double Distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
 
 struct FitFigures {
   size_t segments = 0;
@@ -31,7 +30,7 @@ FitFigures Fit(const FitShape& shape, const geometry::ArcFitOptions& options) {
   const double tolerance = options.tolerance;
   std::vector<geometry::PathSegment> path;
   for (const geometry::FittedSegment& segment : geometry::FitArcs(shape.points, options))
-    path.push_back(geometry::ToPathSegment(segment));
+    path.push_back(geometry::RelativeOf(geometry::ContourSegmentOf(segment, segment.End())));
   const Point start = shape.points.front();
   FitFigures figures;
   figures.segments = path.size();

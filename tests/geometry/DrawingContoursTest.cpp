@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/drawing/DrawingImport.h"
+#include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
 
 // Drawings built by hand: how blocks are placed, planes facing down seen, units converted and
@@ -38,7 +39,7 @@ std::string Told(const DrawingContour& contour) {
   std::string entities;
   for (const std::string& entity : contour.entities) entities += (entities.empty() ? "" : ", ") + entity;
   std::string kinds;
-  for (const ContourPiece& piece : contour.pieces)
+  for (const ContourSegment& piece : contour.pieces)
     kinds += piece.kind == PathSegment::Kind::Linear ? 'L' : piece.sweep > 0 ? 'A' : 'C';
   char text[160];
   std::snprintf(text, sizeof text, "%s: %s (%.4f, %.4f) -> (%.4f, %.4f) %.4f mm %s | %s", entities.c_str(),
@@ -162,10 +163,10 @@ TEST(DrawingContours, AStretchedCircleBecomesArcsAlongItsEllipse) {
     return std::abs(f - 1) * std::hypot(p.x, p.y) / f;
   };
   for (size_t i = 0; i < ellipse.pieces.size(); ++i) {
-    const PathSegment segment = ToSegment(ellipse.pieces[i]);
+    const PathSegment segment = RelativeOf(ellipse.pieces[i]);
     for (double t = 0; t <= 1; t += 1.0 / 16) EXPECT_LE(off(ellipse.pieces[i].start + PointAlong(segment, t)), 0.01);
     const double kink =
-        HeadingAlong(segment, 1) - HeadingAlong(ToSegment(ellipse.pieces[(i + 1) % ellipse.pieces.size()]), 0);
+        HeadingAlong(segment, 1) - HeadingAlong(RelativeOf(ellipse.pieces[(i + 1) % ellipse.pieces.size()]), 0);
     EXPECT_LT(std::abs(NormalizedAngle(kink)), Radians(0.5)) << i;
   }
   EXPECT_NEAR(ellipse.Length(), 133.6489, 0.01);  // the ellipse of half axes 30 and 10

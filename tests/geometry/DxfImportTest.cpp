@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/drawing/DrawingImport.h"
+#include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/drawing/dxf/DxfReader.h"
 
@@ -118,9 +119,9 @@ TEST(DxfImport, ApproximatedSplineStaysWithinTheTolerance) {
   ASSERT_EQ(imported.import.contours.size(), 1u);
   const auto& pieces = imported.import.contours[0].pieces;
   ASSERT_EQ(pieces.size(), 1u);
-  EXPECT_NEAR(pieces[0].radius, 20, 0.01);
+  EXPECT_NEAR(pieces[0].Radius(), 20, 0.01);
   for (double t = 0; t <= 1; t += 1.0 / 64) {
-    const Point p = pieces[0].start + geometry::PointAlong(geometry::ToSegment(pieces[0]), t);
+    const Point p = pieces[0].start + geometry::PointAlong(geometry::RelativeOf(pieces[0]), t);
     EXPECT_NEAR(std::hypot(p.x, p.y), 20, 0.01) << t;
     EXPECT_GE(p.y, -0.01) << t;
   }

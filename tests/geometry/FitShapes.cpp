@@ -11,10 +11,6 @@ using geometry::Point;
 
 constexpr double kPi = std::numbers::pi;
 
-Point Polar(Point centre, double radius, double angle) {
-  return {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)};
-}
-
 // `count` chords along a curve given by a parameter from 0 to 1, both ends included.
 std::vector<Point> Sampled(const std::function<Point(double)>& curve, int count) {
   std::vector<Point> points;
@@ -29,7 +25,7 @@ void Continue(std::vector<Point>& points, const std::vector<Point>& more) {
 
 FitShape Circle(int count) {
   return {"circle, " + std::to_string(count) + " chords",
-          Sampled([](double t) { return Polar({0, 0}, 20.0, 2.0 * kPi * t); }, count),
+          Sampled([](double t) { return geometry::Polar(20.0, 2.0 * kPi * t); }, count),
           {},
           {}};
 }
@@ -43,8 +39,8 @@ FitShape RoundedRectangle(int perCorner) {
   for (int c = 0; c < 4; ++c) {
     const double from = -kPi / 2.0 + c * kPi / 2.0;
     const Point centre = centres[c];
-    points.push_back(Polar(centre, r, from));
-    Continue(points, Sampled([&](double t) { return Polar(centre, r, from + t * kPi / 2.0); }, perCorner));
+    points.push_back(centre + geometry::Polar(r, from));
+    Continue(points, Sampled([&](double t) { return centre + geometry::Polar(r, from + t * kPi / 2.0); }, perCorner));
   }
   points.push_back({10, 0});
   return {"rounded rectangle, " + std::to_string(perCorner) + " chords a corner", points, {}};
@@ -68,7 +64,7 @@ FitShape TracedRoundedRectangle(double spacing) {
                          straight));
     const int turn = static_cast<int>(std::lround(r * kPi / 2.0 / spacing));
     Continue(points,
-             Sampled([&](double t) { return Polar(centres[c], r, heading - kPi / 2.0 + t * kPi / 2.0); }, turn));
+             Sampled([&](double t) { return centres[c] + geometry::Polar(r, heading - kPi / 2.0 + t * kPi / 2.0); }, turn));
   }
   return {"rounded rectangle traced every " + std::to_string(spacing).substr(0, 4) + " mm", points, {}};
 }
@@ -93,7 +89,7 @@ FitShape Spiral(int count) {
           Sampled(
               [](double t) {
                 const double angle = 6.0 * kPi * t;
-                return Polar({0, 0}, 4.0 + 3.0 * angle / kPi, angle);
+                return geometry::Polar(4.0 + 3.0 * angle / kPi, angle);
               },
               count),
           {},
@@ -110,7 +106,7 @@ FitShape CornersBetweenCurves(int perCurve) {
     const Point to = corners[c + 1];
     const Point centre{(from.x + to.x) / 2.0, (from.y + to.y) / 2.0};
     const double start = std::atan2(from.y - centre.y, from.x - centre.x);
-    Continue(shape.points, Sampled([&](double t) { return Polar(centre, 10.0, start + kPi * t); }, perCurve));
+    Continue(shape.points, Sampled([&](double t) { return centre + geometry::Polar(10.0, start + kPi * t); }, perCurve));
     if (c < 3) shape.corners.push_back(shape.points.size() - 1);
   }
   return shape;

@@ -34,7 +34,7 @@ geometry::PathWalk WalkOf(const geometry::Contour& contour, const geometry::Roun
 
 std::string Kinds(const geometry::Contour& contour) {
   std::string kinds;
-  for (const auto& move : contour.moves) kinds += move.kind == geometry::PathSegment::Kind::Linear ? 'L' : 'C';
+  for (const auto& move : contour.moves) kinds += move.segment.kind == geometry::PathSegment::Kind::Linear ? 'L' : 'C';
   return kinds;
 }
 
@@ -299,7 +299,7 @@ TEST(GcodeImport, EveryArcOfAChainEndsOnItsWrittenPoint) {
   const geometry::PathWalk walk = WalkOf(contour, drives);
   ASSERT_EQ(walk.segments.size(), 400u);
   for (size_t i = 0; i < walk.segments.size(); ++i) {
-    const Point written = contour.moves[i].end - contour.start;
+    const Point written = contour.moves[i].segment.end - contour.start;
     EXPECT_LE(std::abs(walk.segments[i].end.x - written.x) / kCount, 1.0) << "arc " << i + 1;
     EXPECT_LE(std::abs(walk.segments[i].end.y - written.y) / kCount, 1.0) << "arc " << i + 1;
   }

@@ -10,8 +10,6 @@ namespace {
 
 using geometry::Point;
 
-double Distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
-
 // How far the polyline turns at each point, in degrees.
 std::vector<double> TurnsOf(const std::vector<Point>& points) {
   std::vector<double> turns(points.size(), 0.0);

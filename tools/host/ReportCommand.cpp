@@ -232,7 +232,7 @@ class TableFormat : public ReportFormat {
     std::printf(
         "closing gap      %s %s as written; X %s counts, Y %s counts on the drives after the program's "
         "rounding\n",
-        Fixed(std::hypot(end.x, end.y), 4).c_str(), m_Unit, Counts(totals.countGap.x).c_str(),
+        Fixed(geometry::Norm(end), 4).c_str(), m_Unit, Counts(totals.countGap.x).c_str(),
         Counts(totals.countGap.y).c_str());
   }
 
