@@ -9,7 +9,9 @@
 
 #include "geometry/core/SegmentGeometry.h"
 
-namespace geometry {
+namespace pictures {
+
+using namespace geometry;
 
 namespace {
 
@@ -91,7 +93,7 @@ class Occupancy {
 
 class DrawingBuilder {
  public:
-  DrawingBuilder(const WalkSummary& summary, const DrawingOptions& options)
+  DrawingBuilder(const WalkSummary& summary, const PictureOptions& options)
       : m_Summary(summary),
         m_Options(options),
         m_Rings(summary.bounds, options.unitsPerPixel),
@@ -284,7 +286,7 @@ class DrawingBuilder {
   }
 
   const WalkSummary& m_Summary;
-  const DrawingOptions& m_Options;
+  const PictureOptions& m_Options;
   Occupancy m_Rings;   // corner rings do not cover one another
   Occupancy m_Labels;  // nor do the other marks, which keep off the start and the end too
   size_t m_Stride = 1;
@@ -306,8 +308,8 @@ class DrawingBuilder {
 
 }  // namespace
 
-PathDrawing DrawPath(const PathSource& path, const WalkSummary& summary, const DrawingOptions& options) {
+PathDrawing DrawPath(const PathSource& path, const WalkSummary& summary, const PictureOptions& options) {
   return DrawingBuilder(summary, options).Build(path);
 }
 
-}  // namespace geometry
+}  // namespace pictures

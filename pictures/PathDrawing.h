@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/core/PathWalk.h"
+#include "geometry/core/Vector2.h"
 
 // What a picture of a path shows at one scale, whatever draws it: the path as strokes of lines
 // and arcs, and the marks that fit without covering others of their kind (corner rings) or any
@@ -13,7 +14,12 @@
 // than a pixel is one polyline with points a pixel apart, and of the segment numbers, direction
 // arrows and tangent headings at most a few hundred each are placed, spread along the path.
 // Every point is in the path's own coordinates, measured from its start.
-namespace geometry {
+namespace pictures {
+
+using geometry::Bounds;
+using geometry::PathSource;
+using geometry::Point;
+using geometry::WalkSummary;
 
 // The square, in pixels, within which a renderer draws a mark round its point; a segment number
 // is kDigitPixels wide a digit and kNumberPixels high. The start and end marks take kEndsPixels,
@@ -23,7 +29,7 @@ constexpr double kDigitPixels = 8.0;
 constexpr double kNumberPixels = 12.0;
 constexpr double kEndsPixels = 24.0;
 
-struct DrawingOptions {
+struct PictureOptions {
   double unitsPerPixel = 1.0;    // the scale: how much of the path's unit one pixel spans; above 0
   double cornerThreshold = 0.0;  // radians: a joint that turns by more is ringed
   bool tangentAxis = false;      // whether to show where the tangent axis heads
@@ -68,6 +74,6 @@ struct PathDrawing {
 
 // The drawing of `path`, whose survey is `summary`. The start (0, 0) and the end
 // (summary.end) are kept free of every mark but corners, for the renderer's start and end marks.
-PathDrawing DrawPath(const PathSource& path, const WalkSummary& summary, const DrawingOptions& options);
+PathDrawing DrawPath(const PathSource& path, const WalkSummary& summary, const PictureOptions& options);
 
-}  // namespace geometry
+}  // namespace pictures

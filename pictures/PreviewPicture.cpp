@@ -10,7 +10,7 @@
 
 namespace {
 
-using geometry::Mark;
+using pictures::Mark;
 using geometry::Point;
 
 constexpr COLORREF kPathColour = RGB(0x1f, 0x4e, 0x9c);
@@ -46,10 +46,10 @@ void AppendArc(Point from, Point centre, double turn, double tolerance, std::vec
   }
 }
 
-CPicture::Line StrokeLine(const geometry::Stroke& stroke, double tolerance) {
+CPicture::Line StrokeLine(const pictures::Stroke& stroke, double tolerance) {
   CPicture::Line line{{At(stroke.from)}, kPathColour, kPathWidth};
   Point from = stroke.from;
-  for (const geometry::StrokeStep& step : stroke.steps) {
+  for (const pictures::StrokeStep& step : stroke.steps) {
     if (step.turn == 0.0)
       line.points.push_back(At(step.to));
     else
@@ -108,12 +108,12 @@ CPicture PreviewPicture(const MotionPath& path, const geometry::WalkSummary& sum
   picture.max = At(summary.bounds.max);
   const double unitsPerPixel = 1.0 / PictureView(picture, width, height).Scale();
   const double tolerance = kChordPixels * unitsPerPixel;
-  const geometry::PathDrawing drawing = geometry::DrawPath(
+  const pictures::PathDrawing drawing = pictures::DrawPath(
       path.Written(), summary, {unitsPerPixel, geometry::Radians(geometry::kDefaultCornerDegrees), path.tangentAxis});
-  for (const geometry::Stroke& stroke : drawing.strokes) picture.lines.push_back(StrokeLine(stroke, tolerance));
+  for (const pictures::Stroke& stroke : drawing.strokes) picture.lines.push_back(StrokeLine(stroke, tolerance));
   for (const Mark& mark : drawing.marks) AddMark(picture, mark);
   if (current >= 0 && static_cast<size_t>(current) < summary.segmentCount) AddCurrent(picture, path, current, tolerance);
-  picture.marks.push_back({At(summary.end), CPicture::Shape::Square, kEndColour, geometry::kEndsPixels - 2.0});
+  picture.marks.push_back({At(summary.end), CPicture::Shape::Square, kEndColour, pictures::kEndsPixels - 2.0});
   picture.marks.push_back({{0.0, 0.0}, CPicture::Shape::Dot, kStartColour, kStartSize});
   return picture;
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-using geometry::Mark;
+using pictures::Mark;
 using geometry::Point;
 
 constexpr double kPicturePixels = 720.0;   // the longer side of the path's drawing
@@ -57,7 +57,7 @@ class SvgPlot {
     const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, 1e-9});
     m_Unit = extent / kPicturePixels;
     m_Step = GridStep(extent);
-    m_Drawing = geometry::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
+    m_Drawing = pictures::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
     m_Min = origin + bounds.min - Pixels(kMarginPixels) * Point{1.0, 1.0};
     m_Max = origin + bounds.max + Pixels(kMarginPixels) * Point{1.0, 1.0};
     const double widening = std::max(0.0, Pixels(kLeastWidthPixels) - (m_Max.x - m_Min.x)) / 2.0;
@@ -144,9 +144,9 @@ class SvgPlot {
   void Strokes() {
     m_Svg.AppendFormat("<g fill=\"none\" stroke=\"%s\" stroke-width=\"%.9g\" stroke-linejoin=\"round\">\n", kPathColour,
                        Pixels(2.5));
-    for (const geometry::Stroke& stroke : m_Drawing.strokes) {
+    for (const pictures::Stroke& stroke : m_Drawing.strokes) {
       m_Svg.AppendFormat("<path class=\"segment\" d=\"M %.9g %.9g", stroke.from.x, stroke.from.y);
-      for (const geometry::StrokeStep& step : stroke.steps) {
+      for (const pictures::StrokeStep& step : stroke.steps) {
         // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
         if (step.turn != 0.0) {
           const double radius = geometry::Distance(step.centre, step.to);
@@ -164,7 +164,7 @@ class SvgPlot {
   // The end square is wide enough to hold a corner ring that falls on it.
   void Ends() {
     const Point end = m_Summary.end;
-    const double half = Pixels(geometry::kEndsPixels / 2.0 - 1.0);
+    const double half = Pixels(pictures::kEndsPixels / 2.0 - 1.0);
     m_Svg.AppendFormat(
         "<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
         "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
@@ -252,7 +252,7 @@ class SvgPlot {
   const Point m_Origin;
   double m_Unit = 1.0;  // path units per pixel
   double m_Step = 1.0;
-  geometry::PathDrawing m_Drawing;
+  pictures::PathDrawing m_Drawing;
   Point m_Min;  // the picture's corners, in the program's coordinates
   Point m_Max;
   std::vector<std::string> m_Legend;

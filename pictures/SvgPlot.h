@@ -5,7 +5,7 @@
 #include "motionpath/MotionPath.h"
 
 // An SVG picture of a motion's path in the X/Y plane, to scale: a grid labelled in the motion's
-// length unit, the path as geometry::DrawPath lays it out (lines and true arcs, runs of segments
+// length unit, the path as pictures::DrawPath lays it out (lines and true arcs, runs of segments
 // shorter than a pixel as one polyline, segment numbers and direction arrows where they do not
 // cover one another), the start and the end, the tangent axis's heading where the motion has
 // one, and the corners that turn by more than `cornerThreshold` (radians). A legend above the

@@ -11,7 +11,7 @@
 
 namespace {
 
-using geometry::Mark;
+using pictures::Mark;
 using geometry::PathSegment;
 using geometry::Point;
 
@@ -43,8 +43,8 @@ std::vector<PathSegment> Loops(int count) {
 
 struct Drawn {
   geometry::WalkSummary summary;
-  geometry::DrawingOptions options;
-  geometry::PathDrawing drawing;
+  pictures::PictureOptions options;
+  pictures::PathDrawing drawing;
 };
 
 // Drawn as a picture whose longer side is 720 pixels.
@@ -53,11 +53,11 @@ Drawn Draw(const std::vector<PathSegment>& path, bool tangentAxis = true) {
   drawn.summary = geometry::Survey(geometry::SourceOf(path));
   const geometry::Bounds& b = drawn.summary.bounds;
   drawn.options = {std::max(b.max.x - b.min.x, b.max.y - b.min.y) / 720.0, geometry::Radians(10), tangentAxis};
-  drawn.drawing = geometry::DrawPath(geometry::SourceOf(path), drawn.summary, drawn.options);
+  drawn.drawing = pictures::DrawPath(geometry::SourceOf(path), drawn.summary, drawn.options);
   return drawn;
 }
 
-size_t Count(const geometry::PathDrawing& drawing, Mark::Kind kind) {
+size_t Count(const pictures::PathDrawing& drawing, Mark::Kind kind) {
   return static_cast<size_t>(
       std::count_if(drawing.marks.begin(), drawing.marks.end(), [kind](const Mark& mark) { return mark.kind == kind; }));
 }
@@ -77,9 +77,9 @@ Box BoxOf(Point at, double width, double height, double unitsPerPixel) {
 
 Box BoxOf(const Mark& mark, double unitsPerPixel) {
   if (mark.kind != Mark::SegmentNumber)
-    return BoxOf(mark.at, geometry::kMarkPixels, geometry::kMarkPixels, unitsPerPixel);
+    return BoxOf(mark.at, pictures::kMarkPixels, pictures::kMarkPixels, unitsPerPixel);
   const double digits = static_cast<double>(std::to_string(mark.segment + 1).size());
-  return BoxOf(mark.at, digits * geometry::kDigitPixels, geometry::kNumberPixels, unitsPerPixel);
+  return BoxOf(mark.at, digits * pictures::kDigitPixels, pictures::kNumberPixels, unitsPerPixel);
 }
 
 const struct PathCase {
@@ -102,7 +102,7 @@ TEST(PathDrawing, StrokesFollowThePathAndMarksAreCounted) {
     size_t next = 0;
     Point at{0, 0};
     size_t points = 0;
-    for (const geometry::Stroke& stroke : drawn.drawing.strokes) {
+    for (const pictures::Stroke& stroke : drawn.drawing.strokes) {
       EXPECT_EQ(stroke.firstSegment, next) << c.name;
       EXPECT_NEAR(stroke.from.x, at.x, 1e-9) << c.name;
       EXPECT_NEAR(stroke.from.y, at.y, 1e-9) << c.name;
@@ -137,8 +137,8 @@ TEST(PathDrawing, MarksDoNotCoverOneAnother) {
   for (const PathCase& c : kPaths) {
     const Drawn drawn = Draw(c.path);
     const double unit = drawn.options.unitsPerPixel;
-    std::vector<Box> labels = {BoxOf({0, 0}, geometry::kEndsPixels, geometry::kEndsPixels, unit),
-                               BoxOf(drawn.summary.end, geometry::kEndsPixels, geometry::kEndsPixels, unit)};
+    std::vector<Box> labels = {BoxOf({0, 0}, pictures::kEndsPixels, pictures::kEndsPixels, unit),
+                               BoxOf(drawn.summary.end, pictures::kEndsPixels, pictures::kEndsPixels, unit)};
     std::vector<Box> rings;
     for (const Mark& mark : drawn.drawing.marks) {
       const Box box = BoxOf(mark, unit);
@@ -168,7 +168,7 @@ TEST(PathDrawing, ArrowsOnShortSegmentsShowWhereThePathGoes) {
 TEST(PathDrawing, LongSegmentsAreStrokesOfTheirOwn) {
   const Drawn drawn = Draw(RoundedRectangle());
   ASSERT_EQ(drawn.drawing.strokes.size(), 8u);
-  const geometry::Stroke& corner = drawn.drawing.strokes[1];
+  const pictures::Stroke& corner = drawn.drawing.strokes[1];
   ASSERT_EQ(corner.steps.size(), 1u);
   EXPECT_NEAR(corner.steps[0].turn, std::numbers::pi / 2, 1e-12);
   EXPECT_NEAR(corner.steps[0].centre.x, 80, 1e-9);
