@@ -149,8 +149,8 @@ class DrawingBuilder {
   // How far a segment reaches, in pixels: an arc within a pixel's width draws as a dot however
   // often it turns.
   double ReachPixels(const PathSegment& segment, const WalkedSegment& walked) const {
-    const double reach = segment.kind == PathSegment::Kind::Linear ? walked.length
-                                                                    : std::min(walked.length, 2.0 * segment.radius);
+    const double reach =
+        segment.kind == PathSegment::Kind::Linear ? walked.length : std::min(walked.length, 2.0 * segment.radius);
     return reach / m_Options.unitsPerPixel;
   }
 
@@ -281,7 +281,8 @@ class DrawingBuilder {
 
   // An arrow of a mark's length beside the path, on the right of the direction of travel.
   Mark TangentHeading(size_t index, Point on, double heading) const {
-    const Point at = on - Pixels(kHeadingOffsetPixels) * LeftOf(Direction(heading)) + Pixels(kMarkPixels / 2.0) * Direction(heading);
+    const Point at =
+        on - Pixels(kHeadingOffsetPixels) * LeftOf(Direction(heading)) + Pixels(kMarkPixels / 2.0) * Direction(heading);
     return {Mark::TangentHeading, index, at, heading};
   }
 

@@ -5,13 +5,13 @@
 #include <numbers>
 #include <string>
 
-#include "pictures/PathDrawing.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "pictures/PathDrawing.h"
 
 namespace {
 
-using pictures::Mark;
 using geometry::Point;
+using pictures::Mark;
 
 constexpr COLORREF kPathColour = RGB(0x1f, 0x4e, 0x9c);
 constexpr COLORREF kCurrentColour = RGB(0xe6, 0x00, 0x7e);
@@ -112,7 +112,8 @@ CPicture PreviewPicture(const MotionPath& path, const geometry::WalkSummary& sum
       path.Written(), summary, {unitsPerPixel, geometry::Radians(geometry::kDefaultCornerDegrees), path.tangentAxis});
   for (const pictures::Stroke& stroke : drawing.strokes) picture.lines.push_back(StrokeLine(stroke, tolerance));
   for (const Mark& mark : drawing.marks) AddMark(picture, mark);
-  if (current >= 0 && static_cast<size_t>(current) < summary.segmentCount) AddCurrent(picture, path, current, tolerance);
+  if (current >= 0 && static_cast<size_t>(current) < summary.segmentCount)
+    AddCurrent(picture, path, current, tolerance);
   picture.marks.push_back({At(summary.end), CPicture::Shape::Square, kEndColour, pictures::kEndsPixels - 2.0});
   picture.marks.push_back({{0.0, 0.0}, CPicture::Shape::Dot, kStartColour, kStartSize});
   return picture;

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "pictures/PathDrawing.h"
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "pictures/PathDrawing.h"
 
 namespace {
 
-using pictures::Mark;
 using geometry::Point;
+using pictures::Mark;
 
 constexpr double kPicturePixels = 720.0;   // the longer side of the path's drawing
 constexpr double kMarginPixels = 48.0;     // room for the grid's labels

@@ -50,7 +50,7 @@ std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point t
 }
 
 std::optional<std::pair<FittedSegment, FittedSegment>> Biarc(Point start, double startHeading, Point end,
-                                                              double endHeading) {
+                                                             double endHeading) {
   // The tangent lines of length a from start and from end meet the meeting point's tangent at
   // two points 2a apart: |v - a (t0 + t1)| = 2a, a quadratic in a with one positive root.
   const Point t0 = Direction(startHeading);

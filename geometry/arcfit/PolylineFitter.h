@@ -56,7 +56,9 @@ struct FitState {
   size_t index;
 };
 
-inline FitState StateAfter(const FittedSegment& segment) { return {segment.End(), segment.EndHeading(), segment.lastPoint}; }
+inline FitState StateAfter(const FittedSegment& segment) {
+  return {segment.End(), segment.EndHeading(), segment.lastPoint};
+}
 
 // The curvature of the arc from the state through p.
 inline double CurvatureThrough(const FitState& state, Point p) {
@@ -170,7 +172,7 @@ class PolylineFitter {
                                                     StartHeadings rule) const;
   size_t FurthestInBand(const FitState& state, size_t span, size_t limit, double turn, StartHeadings rule) const;
   FittedSegment LeavingTheNextMore(const FitState& state, const FittedSegment& furthest, size_t limit, double turn,
-                                  StartHeadings rule) const;
+                                   StartHeadings rule) const;
   bool LeavesABadStart(const FitState& state, const FittedSegment& segment, size_t reach, StartHeadings rule) const;
   std::optional<FittedSegment> ThroughPoint(const FitState& state, size_t end, double turn, StartHeadings rule) const;
   std::optional<FittedSegment> SegmentInBand(const FitState& state, size_t end, double turn, StartHeadings rule) const;
@@ -201,11 +203,11 @@ class PolylineFitter {
 
   ArcFitOptions m_Options;
   std::vector<Point> m_Points;
-  std::vector<size_t> m_Source;    // each kept point's index among the caller's points
-  std::vector<size_t> m_KeptOf;    // each of the caller's points' kept point
-  std::vector<double> m_Turn;      // at each point, between the chords either side
-  std::vector<size_t> m_Behind;    // the nearest point before, at least a tolerance away
-  std::vector<size_t> m_Ahead;     // and after
+  std::vector<size_t> m_Source;  // each kept point's index among the caller's points
+  std::vector<size_t> m_KeptOf;  // each of the caller's points' kept point
+  std::vector<double> m_Turn;    // at each point, between the chords either side
+  std::vector<size_t> m_Behind;  // the nearest point before, at least a tolerance away
+  std::vector<size_t> m_Ahead;   // and after
   std::vector<double> m_PointTolerance;
   double m_GrowthTolerance;
   double m_MinCurvature;

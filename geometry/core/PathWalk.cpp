@@ -71,8 +71,6 @@ PathWalk Walk(const std::vector<PathSegment>& path) {
   return walk;
 }
 
-bool Closes(const WalkSummary& walk) {
-  return Norm(walk.end) <= kSummingNoise * std::max(1.0, walk.totalLength);
-}
+bool Closes(const WalkSummary& walk) { return Norm(walk.end) <= kSummingNoise * std::max(1.0, walk.totalLength); }
 
 }  // namespace geometry

@@ -101,8 +101,7 @@ class SplineFlattener {
     const Point end = (atEnd ? piece.Back() : piece.Front()).Projected();
     for (size_t k = 1; k < piece.count; ++k) {
       const Point other = piece.points[atEnd ? piece.count - 1 - k : k].Projected();
-      if (other.x != end.x || other.y != end.y)
-        return atEnd ? HeadingOf(other, end) : HeadingOf(end, other);
+      if (other.x != end.x || other.y != end.y) return atEnd ? HeadingOf(other, end) : HeadingOf(end, other);
     }
     return 0.0;
   }

@@ -126,8 +126,8 @@ class Flattener {
     if (!(insert.scaleX != 0.0 && insert.scaleY != 0.0)) Fail(Named(tag) + " scales its block by 0");
     if (insert.columns < 1 || insert.rows < 1) Fail(Named(tag) + " repeats its block in no column or row");
     m_OpenBlocks.push_back(insert.block);
-    const PlaneTransform scaled = PlaneTransform::Translation(-block->second.base)
-                                      .Then(PlaneTransform::Scaling(insert.scaleX, insert.scaleY));
+    const PlaneTransform scaled =
+        PlaneTransform::Translation(-block->second.base).Then(PlaneTransform::Scaling(insert.scaleX, insert.scaleY));
     const PlaneTransform turned =
         PlaneTransform::Rotation(insert.rotation).Then(PlaneTransform::Translation(insert.position));
     for (int column = 0; column < insert.columns; ++column) {
@@ -159,9 +159,9 @@ class Flattener {
   }
 
   void Add(const DrawingArc& arc, bool facesDown, const PlaneTransform& placement) {
-    AddCircular(ContourSegment::ArcRound(arc.centre, Radius(arc.radius), arc.startAngle,
-                                  TurnOf(arc.startAngle, arc.endAngle)),
-                SeenFromAbove(facesDown, placement));
+    AddCircular(
+        ContourSegment::ArcRound(arc.centre, Radius(arc.radius), arc.startAngle, TurnOf(arc.startAngle, arc.endAngle)),
+        SeenFromAbove(facesDown, placement));
   }
 
   void Add(const DrawingCircle& circle, bool facesDown, const PlaneTransform& placement) {
@@ -220,8 +220,8 @@ class Flattener {
     if (transform.KeepsCircles()) return AddPiece(transform.Apply(arc));
     const double startAngle = HeadingOf(arc.centre, arc.start);
     const double radius = arc.Radius();
-    AddConic({transform.Apply(arc.centre), transform.Linear({radius, 0.0}), transform.Linear({0.0, radius}),
-              startAngle, startAngle + arc.sweep});
+    AddConic({transform.Apply(arc.centre), transform.Linear({radius, 0.0}), transform.Linear({0.0, radius}), startAngle,
+              startAngle + arc.sweep});
   }
 
   void AddConic(const ConicArc& conic) { AddCurve(conic); }
