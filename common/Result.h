@@ -9,8 +9,8 @@
 // file names that line; a fault of an entity, a segment or a setup's key names it in the message.
 // A message of several lines (several branchings of a drawing, say) is told line by line.
 struct Fault {
-  std::string message;
   int line = 0;  // 1 for a file's first line; 0: of no one line
+  std::string message;
 };
 
 // What a reader or a builder that can fail gives: its value, or the fault that stopped it; and,
