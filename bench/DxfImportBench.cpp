@@ -40,11 +40,13 @@ std::string PolygonDxf(int count) {
 void ImportDxf(benchmark::State& state) {
   const std::string text = PolygonDxf(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    geometry::Drawing drawing;
-    geometry::DxfError error;
-    if (!geometry::ReadDxf(text, drawing, error)) state.SkipWithError(error.message.c_str());
-    const geometry::DrawingImport import = geometry::ImportDrawing(drawing, {});
-    if (import.contours.size() != 1) state.SkipWithError("the polygon is not one contour");
+    const Result<geometry::Drawing> drawing = geometry::ReadDxf(text);
+    if (!drawing) {
+      state.SkipWithError(drawing.Failure().message.c_str());
+      break;
+    }
+    const auto import = geometry::ImportDrawing(drawing.Value(), {});
+    if (!import || import->size() != 1) state.SkipWithError("the polygon is not one contour");
     benchmark::DoNotOptimize(import);
   }
   state.SetComplexityN(state.range(0));

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "geometry/drawing/DrawingImport.h"
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/RelativePath.h"
+#include "geometry/drawing/DrawingImport.h"
 #include "geometry/drawing/dxf/DxfReader.h"
 
 // Any bytes as a DXF file, through the whole import: the input check, dxflib, the drawing's
@@ -48,16 +48,20 @@ void CheckContour(const geometry::DrawingContour& contour, double joinTolerance)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  geometry::Drawing drawing;
-  geometry::DxfError error;
-  if (!geometry::ReadDxf(bytes, drawing, error)) {
+  const Result<geometry::Drawing> drawing = geometry::ReadDxf(bytes);
+  if (!drawing) {
     const long lines = 1 + static_cast<long>(std::count(bytes.begin(), bytes.end(), '\n'));
-    if (error.line < 0 || error.line > lines || error.message.empty()) __builtin_trap();
+    const Fault& fault = drawing.Failure();
+    if (fault.line < 0 || fault.line > lines || fault.message.empty()) __builtin_trap();
     return 0;
   }
   const geometry::DrawingOptions options;
-  const geometry::DrawingImport import = geometry::ImportDrawing(drawing, options);
-  if (import.contours.empty() == import.faults.empty()) __builtin_trap();
-  for (const geometry::DrawingContour& contour : import.contours) CheckContour(contour, options.joinTolerance);
+  const auto import = geometry::ImportDrawing(drawing.Value(), options);
+  if (!import) {
+    if (import.Failure().message.empty()) __builtin_trap();
+    return 0;
+  }
+  if (import->empty()) __builtin_trap();
+  for (const geometry::DrawingContour& contour : import.Value()) CheckContour(contour, options.joinTolerance);
   return 0;
 }

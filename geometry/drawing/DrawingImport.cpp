@@ -1,5 +1,7 @@
 #include "geometry/drawing/DrawingImport.h"
 
+#include <string>
+
 namespace geometry {
 
 namespace {
@@ -18,26 +20,25 @@ std::string NoContour(const DrawingOptions& options) {
          (layers.empty() ? std::string() : " on the layers " + layers);
 }
 
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
 }  // namespace
 
-DrawingImport ImportDrawing(const Drawing& drawing, const DrawingOptions& options) {
-  DrawingImport import;
-  if (!drawing.skipped.empty()) import.notes.push_back(SkippedSummary(drawing.skipped));
-  std::vector<EntityPath> paths;
-  DrawingFault fault;
-  if (!PathsOfDrawing(drawing, options, paths, import.notes, fault)) {
-    import.faults.push_back(fault.message);
-    return import;
-  }
-  if (paths.empty()) {
-    import.faults.push_back(NoContour(options));
-    return import;
-  }
-  Chaining chaining = ChainPaths(paths, options.joinTolerance);
-  import.faults = std::move(chaining.branchings);
-  import.notes.insert(import.notes.end(), chaining.gaps.begin(), chaining.gaps.end());
-  import.contours = std::move(chaining.contours);
-  return import;
+Result<std::vector<DrawingContour>> ImportDrawing(const Drawing& drawing, const DrawingOptions& options) {
+  std::vector<std::string> notes;
+  if (!drawing.skipped.empty()) notes.push_back(SkippedSummary(drawing.skipped));
+  Result<std::vector<EntityPath>> paths = PathsOfDrawing(drawing, options);
+  notes.insert(notes.end(), paths.Notes().begin(), paths.Notes().end());
+  if (!paths) return {paths.Failure(), std::move(notes)};
+  if (paths->empty()) return {Fault{0, NoContour(options)}, std::move(notes)};
+  Chaining chaining = ChainPaths(paths.Value(), options.joinTolerance);
+  notes.insert(notes.end(), chaining.gaps.begin(), chaining.gaps.end());
+  if (!chaining.branchings.empty()) return {Fault{0, Lines(chaining.branchings)}, std::move(notes)};
+  return {std::move(chaining.contours), std::move(notes)};
 }
 
 }  // namespace geometry

@@ -30,11 +30,7 @@ constexpr int kDeepestNesting = 32;
 // sagitta, half the chord times the bulge) is a line.
 constexpr double kStraightBulgeShare = 1e-3;
 
-struct Fault {
-  std::string message;
-};
-
-[[noreturn]] void Fail(std::string message) { throw Fault{std::move(message)}; }
+[[noreturn]] void Fail(std::string message) { throw Fault{0, std::move(message)}; }
 
 std::string Named(const EntityTag& tag) { return tag.kind + " " + tag.handle; }
 
@@ -302,16 +298,15 @@ class Flattener {
 
 }  // namespace
 
-bool PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options, std::vector<EntityPath>& paths,
-                    std::vector<std::string>& notes, DrawingFault& fault) {
-  paths.clear();
+Result<std::vector<EntityPath>> PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options) {
+  std::vector<EntityPath> paths;
+  std::vector<std::string> notes;
   try {
     Flattener(drawing, options, paths, notes).Run();
-  } catch (const Fault& caught) {
-    fault.message = caught.message;
-    return false;
+  } catch (const Fault& fault) {
+    return {fault, std::move(notes)};
   }
-  return true;
+  return {std::move(paths), std::move(notes)};
 }
 
 }  // namespace geometry

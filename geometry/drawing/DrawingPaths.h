@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "geometry/core/ContourSegment.h"
 #include "geometry/drawing/Drawing.h"
 
@@ -24,13 +25,8 @@ struct EntityPath {
   bool closed = false;  // a circle, a whole ellipse, a closed polyline: a contour of its own
 };
 
-struct DrawingFault {
-  std::string message;
-};
-
 // The paths of the entities on the chosen layers, in the order of the drawing (an insert's in
 // its place). Notes say what was read in a way to know of; a fault stops the reading.
-bool PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options, std::vector<EntityPath>& paths,
-                    std::vector<std::string>& notes, DrawingFault& fault);
+Result<std::vector<EntityPath>> PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options);
 
 }  // namespace geometry

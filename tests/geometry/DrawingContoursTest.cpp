@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/drawing/DrawingImport.h"
 #include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "geometry/drawing/DrawingImport.h"
 
 // Drawings built by hand: how blocks are placed, planes facing down seen, units converted and
 // paths chained, each contour told in one line.
@@ -49,11 +49,14 @@ std::string Told(const DrawingContour& contour) {
   return text;
 }
 
-std::string Told(const DrawingImport& import) {
+std::string Told(const Result<std::vector<DrawingContour>>& import) {
   std::string told;
-  for (const std::string& fault : import.faults) told += "fault: " + fault + "\n";
-  for (const DrawingContour& contour : import.contours) told += Told(contour) + "\n";
-  for (const std::string& note : import.notes) told += "note: " + note + "\n";
+  if (import) {
+    for (const DrawingContour& contour : import.Value()) told += Told(contour) + "\n";
+  } else {
+    told += "fault: " + import.Failure().message + "\n";
+  }
+  for (const std::string& note : import.Notes()) told += "note: " + note + "\n";
   return told;
 }
 
@@ -152,9 +155,10 @@ TEST(DrawingContours, AStretchedCircleBecomesArcsAlongItsEllipse) {
   drawing.units = static_cast<int>(DrawingUnits::Millimetres);
   drawing.blocks["HOLE"] = {{0, 0}, {Entity("CIRCLE", "1", DrawingCircle{{0, 0}, 10})}};
   drawing.entities = {Insert("2", {"HOLE", {0, 0}, 3, 1})};
-  const DrawingImport import = ImportDrawing(drawing, {});
-  ASSERT_EQ(import.contours.size(), 1u);
-  const DrawingContour& ellipse = import.contours[0];
+  const auto import = ImportDrawing(drawing, {});
+  ASSERT_TRUE(import);
+  ASSERT_EQ(import->size(), 1u);
+  const DrawingContour& ellipse = import.Value()[0];
   EXPECT_TRUE(ellipse.closed);
   // On the ellipse x = 30 cos t, y = 10 sin t. A point p = F q, q on the ellipse and
   // F = hypot(x / 30, y / 10), lies at most |F - 1| |q| from it.

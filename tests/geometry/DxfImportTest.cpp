@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/drawing/DrawingImport.h"
 #include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "geometry/drawing/DrawingImport.h"
 #include "geometry/drawing/dxf/DxfReader.h"
 
 // The drawings of tests/geometry/dxf/, written by ezdxf (make-fixtures.py says what each holds),
@@ -25,20 +25,17 @@ std::string Fixture(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-struct Imported {
-  geometry::DxfError error;
-  geometry::DrawingImport import;
-};
+using Imported = Result<std::vector<geometry::DrawingContour>>;
 
 Imported Import(const std::string& bytes, const std::vector<std::string>& layers = {}) {
-  Imported imported;
-  geometry::Drawing drawing;
-  if (!geometry::ReadDxf(bytes, drawing, imported.error)) return imported;
+  const Result<geometry::Drawing> drawing = geometry::ReadDxf(bytes);
+  if (!drawing) return drawing.Failure();
   geometry::DrawingOptions options;
   options.layers = layers;
-  imported.import = geometry::ImportDrawing(drawing, options);
-  return imported;
+  return geometry::ImportDrawing(drawing.Value(), options);
 }
+
+std::string FaultOf(const Imported& imported) { return imported ? "" : imported.Failure().message; }
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string joined;
@@ -91,12 +88,12 @@ TEST(DxfImport, FixturesBecomeTheirContours) {
   };
   for (const auto& c : cases) {
     const Imported imported = Import(Fixture(c.file), c.layers);
-    EXPECT_EQ(imported.error.message, "") << c.file;
-    EXPECT_EQ(Joined(imported.import.faults), "") << c.file;
-    EXPECT_EQ(imported.import.contours.size(), c.contours.size()) << c.file;
-    if (imported.import.contours.size() != c.contours.size()) continue;
+    EXPECT_EQ(FaultOf(imported), "") << c.file;
+    if (!imported) continue;
+    EXPECT_EQ(imported->size(), c.contours.size()) << c.file;
+    if (imported->size() != c.contours.size()) continue;
     for (size_t i = 0; i < c.contours.size(); ++i) {
-      const geometry::DrawingContour& contour = imported.import.contours[i];
+      const geometry::DrawingContour& contour = imported.Value()[i];
       const Contour& expected = c.contours[i];
       EXPECT_EQ(contour.closed, expected.closed) << c.file << " contour " << i + 1;
       EXPECT_NEAR(contour.Start().x, expected.start.x, 1e-9) << c.file << " contour " << i + 1;
@@ -116,8 +113,9 @@ TEST(DxfImport, FixturesBecomeTheirContours) {
 // it, everywhere along.
 TEST(DxfImport, ApproximatedSplineStaysWithinTheTolerance) {
   const Imported imported = Import(Fixture("spline.dxf"));
-  ASSERT_EQ(imported.import.contours.size(), 1u);
-  const auto& pieces = imported.import.contours[0].pieces;
+  ASSERT_TRUE(imported) << FaultOf(imported);
+  ASSERT_EQ(imported->size(), 1u);
+  const auto& pieces = imported.Value()[0].pieces;
   ASSERT_EQ(pieces.size(), 1u);
   EXPECT_NEAR(pieces[0].Radius(), 20, 0.01);
   for (double t = 0; t <= 1; t += 1.0 / 64) {
@@ -129,12 +127,14 @@ TEST(DxfImport, ApproximatedSplineStaysWithinTheTolerance) {
 
 TEST(DxfImport, WhatMakesNoContourIsSkippedAndSaidOnce) {
   const Imported all = Import(Fixture("shuffled-outline.dxf"));
-  ASSERT_EQ(all.import.faults.size(), 1u) << Joined(all.import.faults);
-  EXPECT_EQ(all.import.faults[0].find("branching at (90.0000, 0.0000): "), 0u) << all.import.faults[0];
-  EXPECT_NE(all.import.faults[0].find("LINE B1"), std::string::npos) << all.import.faults[0];
+  const std::string branching = FaultOf(all);
+  EXPECT_EQ(branching.find("branching at (90.0000, 0.0000): "), 0u) << branching;
+  EXPECT_EQ(branching.find('\n'), std::string::npos) << branching;
+  EXPECT_NE(branching.find("LINE B1"), std::string::npos) << branching;
 
   const Imported cut = Import(Fixture("shuffled-outline.dxf"), {"CUT"});
-  EXPECT_EQ(Joined(cut.import.notes), "skipped, as they make no contour: 2 DIMENSION, 1 HATCH, 1 MTEXT, 1 TEXT\n");
+  EXPECT_TRUE(cut) << FaultOf(cut);
+  EXPECT_EQ(Joined(cut.Notes()), "skipped, as they make no contour: 2 DIMENSION, 1 HATCH, 1 MTEXT, 1 TEXT\n");
 }
 
 TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
@@ -179,12 +179,12 @@ TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
   };
   for (const auto& c : cases) {
     const Imported imported = Import(c.bytes);
-    const std::string message = imported.error.message + Joined(imported.import.faults);
+    ASSERT_FALSE(imported) << c.name;
+    const std::string message = imported.Failure().message;
     EXPECT_NE(message.find(c.message), std::string::npos) << c.name << ": " << message;
     if (c.line >= 0) {
-      EXPECT_EQ(imported.error.line, c.line) << c.name << ": " << message;
+      EXPECT_EQ(imported.Failure().line, c.line) << c.name << ": " << message;
     }
-    EXPECT_TRUE(imported.import.contours.empty()) << c.name;
   }
 }
 

@@ -24,13 +24,9 @@ struct ImportOptions {
 std::optional<geometry::Drawing> ReadDrawing(const std::string& source, const ImportMessages& messages) {
   CString text;
   if (!ReadInput(source, text)) return std::nullopt;
-  geometry::Drawing drawing;
-  geometry::DxfError error;
-  if (geometry::ReadDxf(std::string_view(text.GetString(), text.GetLength()), drawing, error)) return drawing;
-  if (error.line > 0)
-    messages.TellAtLine(error.line, error.message);
-  else
-    messages.Tell(error.message);
+  Result<geometry::Drawing> drawing = geometry::ReadDxf(std::string_view(text.GetString(), text.GetLength()));
+  if (drawing) return std::move(drawing).Value();
+  messages.TellFault(drawing.Failure());
   return std::nullopt;
 }
 
@@ -59,11 +55,13 @@ int ImportDxf(HostSession& session, const ImportOptions& options) {
   if (const int status = CheckChoice(options.choice, options.output, messages); status != kExitOk) return status;
   const std::optional<geometry::Drawing> drawing = ReadDrawing(options.source, messages);
   if (!drawing) return kExitUsage;
-  const geometry::DrawingImport import = geometry::ImportDrawing(*drawing, options.drawing);
-  for (const std::string& note : import.notes) messages.Tell(note);
-  for (const std::string& fault : import.faults) messages.Tell(fault);
-  if (!import.faults.empty()) return kExitUsage;
-  Take(import.contours, imported);
+  const auto import = geometry::ImportDrawing(*drawing, options.drawing);
+  for (const std::string& note : import.Notes()) messages.Tell(note);
+  if (!import) {
+    messages.TellFault(import.Failure());
+    return kExitUsage;
+  }
+  Take(import.Value(), imported);
   return WriteContours(session, imported.contours, imported.columns, options.choice, options.motion, options.output,
                        messages);
 }

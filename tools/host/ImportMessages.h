@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "common/Result.h"
 #include "tools/host/UserMessages.h"
 
 // Where an import's messages come from: the command and the file it reads, told as
@@ -19,6 +20,8 @@ class ImportMessages {
 
   void Tell(const std::string& message) const { TellUser(m_Command, m_Source, message); }
   void TellAtLine(int line, const std::string& message) const { Tell("line " + std::to_string(line) + ": " + message); }
+  // At its line where it has one; each line of its message told on its own.
+  void TellFault(const Fault& fault) const;
   void TellAtMove(int line, const std::string& message) const {
     if (m_MoveSource) return Tell(m_MoveSource(line) + ": " + message);
     TellAtLine(line, message);

@@ -21,11 +21,6 @@ static_assert(kLongestLine + 2 < DL_DXF_MAXLINE);
 constexpr long kLargestGroupCode = 1071;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-struct Fault {
-  int line;
-  std::string message;
-};
-
 // How dxflib strips a line: blanks before, blanks and line ends after.
 std::string_view Trimmed(std::string_view line) {
   const size_t begin = std::min(line.find_first_not_of(" \t"), line.size());
@@ -271,24 +266,18 @@ class InputChecker {
 
 }  // namespace
 
-bool CheckDxfInput(std::string_view bytes, CheckedDxf& checked, DxfError& error) {
-  checked = CheckedDxf();
-  if (bytes.size() > kLargestInput) {
-    error = {0, "larger than " + std::to_string(kLargestInput >> 20) + " MiB"};
-    return false;
-  }
-  if (bytes.substr(0, 22).find("Binary DXF") != std::string_view::npos) {
-    error = {0, "a binary DXF file: only text (ASCII) DXF can be read"};
-    return false;
-  }
+Result<CheckedDxf> CheckDxfInput(std::string_view bytes) {
+  if (bytes.size() > kLargestInput) return Fault{0, "larger than " + std::to_string(kLargestInput >> 20) + " MiB"};
+  if (bytes.substr(0, 22).find("Binary DXF") != std::string_view::npos)
+    return Fault{0, "a binary DXF file: only text (ASCII) DXF can be read"};
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+  CheckedDxf checked;
   try {
     InputChecker(bytes, checked).Run();
   } catch (const Fault& fault) {
-    error = {fault.line, fault.message};
-    return false;
+    return fault;
   }
-  return true;
+  return checked;
 }
 
 }  // namespace geometry

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
+
 // dxflib reads whatever it is given and trusts the counts a file states: a long line makes it
 // loop for ever, a vertex count makes it allocate that much, a bulge before the first vertex
 // writes before its array, a count left out replays the entity before. So a file reaches dxflib
@@ -13,11 +15,6 @@
 // follows it, and an EOF at the end. What dxflib reads unsoundly but the import does not need is
 // marked to be kept from it.
 namespace geometry {
-
-struct DxfError {
-  int line = 0;  // 0: the file as a whole
-  std::string message;
-};
 
 struct CheckedDxf {
   std::string_view text;                       // what dxflib may read: after any byte-order mark, up to EOF
@@ -28,6 +25,7 @@ struct CheckedDxf {
   std::vector<size_t> unreadKinds;
 };
 
-bool CheckDxfInput(std::string_view bytes, CheckedDxf& checked, DxfError& error);
+// The checked text, or the fault with its line (0: the file as a whole).
+Result<CheckedDxf> CheckDxfInput(std::string_view bytes);
 
 }  // namespace geometry

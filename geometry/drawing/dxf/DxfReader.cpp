@@ -176,11 +176,10 @@ class DrawingCollector : public DL_CreationAdapter {
 
 }  // namespace
 
-bool ReadDxf(std::string_view bytes, Drawing& drawing, DxfError& error) {
-  drawing = Drawing();
-  error = DxfError();
-  CheckedDxf checked;
-  if (!CheckDxfInput(bytes, checked, error)) return false;
+Result<Drawing> ReadDxf(std::string_view bytes) {
+  const Result<CheckedDxf> check = CheckDxfInput(bytes);
+  if (!check) return check.Failure();
+  const CheckedDxf& checked = check.Value();
   std::string hidden;  // a copy only where a kind is to be kept from dxflib
   if (!checked.unreadKinds.empty()) {
     hidden = checked.text;
@@ -188,20 +187,17 @@ bool ReadDxf(std::string_view bytes, Drawing& drawing, DxfError& error) {
   }
   TextBuffer buffer(hidden.empty() ? checked.text : hidden);
   std::istream stream(&buffer);
+  Drawing drawing;
   DrawingCollector collector(drawing);
   try {
     DL_Dxf().in(stream, &collector);
   } catch (const std::exception& failure) {
-    error = {0, std::string("dxflib could not read it: ") + failure.what()};
+    return Fault{0, std::string("dxflib could not read it: ") + failure.what()};
   }
-  if (error.message.empty() && !collector.Fault().empty()) error = {0, collector.Fault()};
-  if (!error.message.empty()) {
-    drawing = Drawing();
-    return false;
-  }
+  if (!collector.Fault().empty()) return Fault{0, collector.Fault()};
   for (const auto& [kind, count] : checked.modelSpaceKinds)
     if (!kReadKinds.contains(kind)) drawing.skipped[kind] += count;
-  return true;
+  return drawing;
 }
 
 }  // namespace geometry

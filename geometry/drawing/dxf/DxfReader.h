@@ -10,8 +10,8 @@
 // module.
 namespace geometry {
 
-// The model space, the blocks and the units of a text DXF file, once CheckDxfInput passed it.
-// False with the fault, the drawing then empty.
-bool ReadDxf(std::string_view bytes, Drawing& drawing, DxfError& error);
+// The model space, the blocks and the units of a text DXF file, once CheckDxfInput passed it; or
+// the fault, with its line where it has one.
+Result<Drawing> ReadDxf(std::string_view bytes);
 
 }  // namespace geometry
