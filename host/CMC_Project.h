@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/Result.h"
 #include "framework/CString.h"
 #include "host/CMC_AxisData.h"
 #include "host/CMC_Setup.h"
@@ -28,9 +29,9 @@ class TARNOC_API CMC_Project {
   // The built-in demo: a motion controller with two linear drives of different resolution,
   // a rotary drive for the tangent axis and a slave mapped to no axis.
   static std::unique_ptr<CMC_Project> CreateDemo();
-  // A project described by a JSON setup file; null with a message naming the file and the fault.
-  static std::unique_ptr<CMC_Project> LoadFromFile(const char* path, CString& error);
-  static std::unique_ptr<CMC_Project> LoadFromJsonText(const CString& json, const char* sourceName, CString& error);
+  // A project described by a JSON setup file, or the fault in a message that names the file.
+  static Result<std::unique_ptr<CMC_Project>> LoadFromFile(const char* path);
+  static Result<std::unique_ptr<CMC_Project>> LoadFromJsonText(const CString& json, const char* sourceName);
 
  private:
   std::vector<std::unique_ptr<CMC_Setup>> m_Setups;

@@ -202,33 +202,28 @@ std::unique_ptr<CMC_Project> Load(const json& root) {
   return project;
 }
 
-CString Describe(const char* sourceName, const std::string& problem) {
-  CString text;
-  text.Format("setup file \"%s\": %s", sourceName != nullptr ? sourceName : "(unnamed)", problem.c_str());
-  return text;
+Fault Describe(const char* sourceName, const std::string& problem) {
+  return {0, std::string("setup file \"") + (sourceName != nullptr ? sourceName : "(unnamed)") + "\": " + problem};
 }
 
 }  // namespace
 
-std::unique_ptr<CMC_Project> CMC_Project::LoadFromJsonText(const CString& json, const char* sourceName,
-                                                           CString& error) {
+Result<std::unique_ptr<CMC_Project>> CMC_Project::LoadFromJsonText(const CString& json, const char* sourceName) {
   try {
     return Load(json::parse(json.GetString(), json.GetString() + json.GetLength()));
   } catch (const json::exception& fault) {
-    error = Describe(sourceName, std::string("not valid JSON: ") + fault.what());
+    return Describe(sourceName, std::string("not valid JSON: ") + fault.what());
   } catch (const SetupError& fault) {
-    error = Describe(sourceName, fault.text);
+    return Describe(sourceName, fault.text);
   }
-  return nullptr;
 }
 
-std::unique_ptr<CMC_Project> CMC_Project::LoadFromFile(const char* path, CString& error) {
+Result<std::unique_ptr<CMC_Project>> CMC_Project::LoadFromFile(const char* path) {
   CString text;
   try {
     text = CFile(path, CFile::modeRead | CFile::typeBinary).ReadToEnd();
   } catch (const CFileException& fault) {
-    error = Describe(path, fault.GetErrorMessage().GetString());
-    return nullptr;
+    return Describe(path, fault.GetErrorMessage().GetString());
   }
-  return LoadFromJsonText(text, path, error);
+  return LoadFromJsonText(text, path);
 }

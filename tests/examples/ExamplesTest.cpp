@@ -29,11 +29,10 @@ TEST(Examples, EachMotionTranslatesToItsCheckedInProgram) {
     if (entry.path().extension() != ".motion") continue;
     ++examples;
     const fs::path setupFile = fs::path(entry.path()).replace_extension(".setup.json");
-    CString error;
-    auto project =
-        fs::exists(setupFile) ? CMC_Project::LoadFromFile(setupFile.c_str(), error) : CMC_Project::CreateDemo();
-    EXPECT_NE(project, nullptr) << error.GetString();
-    if (project == nullptr) continue;
+    auto loaded = fs::exists(setupFile) ? CMC_Project::LoadFromFile(setupFile.c_str())
+                                        : Result<std::unique_ptr<CMC_Project>>(CMC_Project::CreateDemo());
+    ASSERT_TRUE(loaded) << loaded.Failure().message;
+    const std::unique_ptr<CMC_Project> project = std::move(loaded).Value();
     CMC_Motion motion(project->GetController());
     const std::string text = ReadFile(entry.path());
     CString parameters(text.data(), static_cast<int>(text.size()));

@@ -34,8 +34,6 @@ const char kCellFile[] = R"({
   "slaves": [1, null, 4]
 })";
 
-std::string Contents(const CString& text) { return std::string(text.GetString(), text.GetLength()); }
-
 void ExpectResolution(const CMC_Setup* setup, const char* name, LoadKind load, double countsPerUnit,
                       double samplePeriod) {
   ASSERT_NE(nullptr, setup) << name;
@@ -110,10 +108,9 @@ TEST_F(SetupFileTest, LoadsEveryPartOfAFile) {
   CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
   file.Write(kCellFile, sizeof kCellFile - 1);
   file.Close();
-  CString error;
-  const auto project = CMC_Project::LoadFromFile(path.c_str(), error);
-  ASSERT_NE(nullptr, project) << error.GetString();
-  EXPECT_EQ("", error);
+  const auto loaded = CMC_Project::LoadFromFile(path.c_str());
+  ASSERT_TRUE(loaded) << loaded.Failure().message;
+  const CMC_Project* project = loaded.Value().get();
 
   CMC_Setup& controller = project->GetController();
   ExpectResolution(&controller, "Cell controller", LoadKind::Linear, 1000.0, 0.001);
@@ -129,10 +126,10 @@ TEST_F(SetupFileTest, LoadsEveryPartOfAFile) {
 }
 
 TEST_F(SetupFileTest, AbsentKeysTakeTheirDefaults) {
-  CString error;
-  const auto project =
-      CMC_Project::LoadFromJsonText(R"({"controller": {"name": "C"}, "drives": [{"name": "D"}]})", "small.json", error);
-  ASSERT_NE(nullptr, project) << error.GetString();
+  const auto loaded =
+      CMC_Project::LoadFromJsonText(R"({"controller": {"name": "C"}, "drives": [{"name": "D"}]})", "small.json");
+  ASSERT_TRUE(loaded) << loaded.Failure().message;
+  const CMC_Project* project = loaded.Value().get();
   CMC_Setup& controller = project->GetController();
   ExpectResolution(&controller, "C", LoadKind::Linear, 1000.0, 0.001);
   EXPECT_TRUE(controller.IsMotionController());
@@ -187,19 +184,21 @@ TEST_F(SetupFileTest, EachFaultNamesTheFileAndWhereInItItIs) {
       {R"({"controller": {"name": "C"}, "drives": {}})", "drives: must be a list, not {}"},
   };
   for (const Case& c : cases) {
-    CString error;
-    EXPECT_EQ(nullptr, CMC_Project::LoadFromJsonText(CString(c.json.data(), static_cast<int>(c.json.size())),
-                                                     "bad.json", error));
-    EXPECT_EQ(0u, Contents(error).find(std::string("setup file \"bad.json\": ") + c.problem)) << Contents(error);
+    const auto loaded =
+        CMC_Project::LoadFromJsonText(CString(c.json.data(), static_cast<int>(c.json.size())), "bad.json");
+    ASSERT_FALSE(loaded) << c.json;
+    const std::string& message = loaded.Failure().message;
+    EXPECT_EQ(0u, message.find(std::string("setup file \"bad.json\": ") + c.problem)) << message;
   }
 }
 
 TEST_F(SetupFileTest, AFileThatCannotBeReadIsNamedInTheMessage) {
-  CString error;
   const std::string missing = PathOf("missing.json");
-  EXPECT_EQ(nullptr, CMC_Project::LoadFromFile(missing.c_str(), error));
-  EXPECT_EQ("setup file \"" + missing + "\": The file \"" + missing + "\" was not found.", Contents(error));
-  EXPECT_EQ(nullptr, CMC_Project::LoadFromFile(directory.c_str(), error));
+  const auto notFound = CMC_Project::LoadFromFile(missing.c_str());
+  ASSERT_FALSE(notFound);
+  EXPECT_EQ("setup file \"" + missing + "\": The file \"" + missing + "\" was not found.", notFound.Failure().message);
+  const auto folder = CMC_Project::LoadFromFile(directory.c_str());
+  ASSERT_FALSE(folder);
   EXPECT_EQ("setup file \"" + directory.string() + "\": Access to the file \"" + directory.string() + "\" was denied.",
-            Contents(error));
+            folder.Failure().message);
 }

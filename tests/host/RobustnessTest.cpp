@@ -107,16 +107,16 @@ TEST(RobustnessTest, SetupLoaderSurvivesDamagedFiles) {
   int loaded = 0;
   for (int i = 0; i < 4000; ++i) {
     const std::string input = i % 8 == 0 ? RandomBytes(random) : Mutated(kValidSetupFile, random);
-    CString error;
     const auto project =
-        CMC_Project::LoadFromJsonText(CString(input.data(), static_cast<int>(input.size())), "fuzz.json", error);
-    if (project != nullptr) {
+        CMC_Project::LoadFromJsonText(CString(input.data(), static_cast<int>(input.size())), "fuzz.json");
+    if (project) {
       ++loaded;
-      CMC_Motion motion(project->GetController());
-      for (int slave = 0; slave < project->GetController().GetMotionControllerSlaveCount(); ++slave)
+      CMC_Setup& controller = project.Value()->GetController();
+      CMC_Motion motion(controller);
+      for (int slave = 0; slave < controller.GetMotionControllerSlaveCount(); ++slave)
         motion.GetMotionControllerSlaveAxis(slave);
     } else {
-      EXPECT_EQ(0, error.Find("setup file \"fuzz.json\": ")) << input;
+      EXPECT_EQ(0u, project.Failure().message.find("setup file \"fuzz.json\": ")) << input;
     }
   }
   EXPECT_LT(0, loaded);  // some damage leaves a valid file, so the loaded path is exercised too

@@ -7,12 +7,12 @@ bool HostSession::Open(const std::string& modulePath, const std::string& setupPa
   if (setupPath.empty()) {
     m_pProject = CMC_Project::CreateDemo();
   } else {
-    CString message;
-    m_pProject = CMC_Project::LoadFromFile(setupPath.c_str(), message);
-    if (m_pProject == nullptr) {
-      error = message.GetString();
+    Result<std::unique_ptr<CMC_Project>> loaded = CMC_Project::LoadFromFile(setupPath.c_str());
+    if (!loaded) {
+      error = loaded.Failure().message;
       return false;
     }
+    m_pProject = std::move(loaded).Value();
   }
   m_pMotion = std::make_unique<CMC_Motion>(m_pProject->GetController());
   return true;
