@@ -13,16 +13,17 @@ struct Fault {
   std::string message;
 };
 
-// What a reader or a builder that can fail gives: its value, or the fault that stopped it; and,
+// What a reader, a builder or a command that can fail gives: its value, or what stopped it; and,
 // either way, its notes of what it skipped, assumed or left out on its way (a reader that stops at
-// a fault keeps what it noted before). Result<void> has no value, only success.
-template <typename T>
+// a fault keeps what it noted before). What stops readers and builders is a Fault; a command,
+// which tells the user as it goes, stops with its exit status. Result<void> has no value.
+template <typename T, typename Failed = Fault>
 class [[nodiscard]] Result {
  public:
   Result(T value, std::vector<std::string> notes = {})
       : m_Outcome(std::in_place_index<0>, std::move(value)), m_Notes(std::move(notes)) {}
-  Result(Fault fault, std::vector<std::string> notes = {})
-      : m_Outcome(std::in_place_index<1>, std::move(fault)), m_Notes(std::move(notes)) {}
+  Result(Failed failure, std::vector<std::string> notes = {})
+      : m_Outcome(std::in_place_index<1>, std::move(failure)), m_Notes(std::move(notes)) {}
 
   bool Ok() const { return m_Outcome.index() == 0; }
   explicit operator bool() const { return Ok(); }
@@ -33,25 +34,25 @@ class [[nodiscard]] Result {
   const T* operator->() const { return &Value(); }
   T* operator->() { return &Value(); }
 
-  const Fault& Failure() const { return std::get<1>(m_Outcome); }
+  const Failed& Failure() const { return std::get<1>(m_Outcome); }
   const std::vector<std::string>& Notes() const { return m_Notes; }
 
  private:
-  std::variant<T, Fault> m_Outcome;
+  std::variant<T, Failed> m_Outcome;
   std::vector<std::string> m_Notes;
 };
 
-template <>
-class [[nodiscard]] Result<void> {
+template <typename Failed>
+class [[nodiscard]] Result<void, Failed> {
  public:
   Result() = default;
-  Result(Fault fault) : m_Fault(std::move(fault)), m_Failed(true) {}
+  Result(Failed failure) : m_Failure(std::move(failure)), m_Failed(true) {}
 
   bool Ok() const { return !m_Failed; }
   explicit operator bool() const { return Ok(); }
-  const Fault& Failure() const { return m_Fault; }
+  const Failed& Failure() const { return m_Failure; }
 
  private:
-  Fault m_Fault;
+  Failed m_Failure{};
   bool m_Failed = false;
 };

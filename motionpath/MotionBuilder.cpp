@@ -32,7 +32,8 @@ bool AppendSegment(CInternalData& record, const geometry::PathSegment& segment, 
   if (linear)
     entries.geometry = {x.UnitToIU(segment.increment.x), length(*record.m_pPosIncrY, segment.increment.y), 0.0};
   else
-    entries.geometry = {length(*record.m_pRadius, segment.radius), record.m_InitAngle.BaseUnitToIU(segment.initialAngle),
+    entries.geometry = {length(*record.m_pRadius, segment.radius),
+                        record.m_InitAngle.BaseUnitToIU(segment.initialAngle),
                         record.m_AngleIncrement.BaseUnitToIU(segment.angleIncrement)};
   return record.InsertSegment(record.m_SegmentType.GetValuesCount(),
                               linear ? SegmentKind::Linear : SegmentKind::Circular, entries);
@@ -64,18 +65,22 @@ geometry::Rounding RoundingOf(const CInternalData& record) {
           [&record](double radians) { return KeptAngle(record.m_InitAngle, radians); }};
 }
 
-BuiltMotion AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
-                           const std::function<Dynamics(size_t)>& dynamics) {
+Result<void> AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                            const std::function<Dynamics(size_t)>& dynamics) {
   for (size_t i = 0; i < segments.size(); ++i) {
     if (!AppendSegment(record, segments[i].segment, dynamics(i)))
-      return {BuiltMotion::Outcome::DoesNotFit, i,
-              "the move does not fit the motion: a radius below one count of the drive, or a value beyond what the "
-              "controller holds"};
+      return Fault{segments[i].line,
+                   "the move does not fit the motion: a radius below one count of the drive, or a value beyond what "
+                   "the controller holds"};
   }
+  return {};
+}
+
+Result<void> CheckBuiltMotion(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments) {
   int faultySegment = 0;
   const CString fault = record.CheckData(faultySegment);
   if (fault.IsEmpty()) return {};
-  if (segments.empty()) return {BuiltMotion::Outcome::Refused, std::nullopt, fault.GetString()};
-  return {BuiltMotion::Outcome::Refused, std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1),
-          fault.GetString()};
+  if (segments.empty()) return Fault{0, fault.GetString()};
+  const size_t told = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
+  return Fault{segments[told].line, fault.GetString()};
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <optional>
-#include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "geometry/arcfit/ArcFitter.h"
 #include "geometry/core/PathSegment.h"
 #include "geometry/core/RelativePath.h"
@@ -34,21 +33,11 @@ struct Dynamics {
   double speed = 0.0;
 };
 
-// How the segments went into the record, and where they stopped.
-struct BuiltMotion {
-  enum class Outcome {
-    Valid,
-    DoesNotFit,  // a value the record's arrays cannot hold
-    Refused,     // the record is whole, but the module's validation refuses it
-  };
-  Outcome outcome = Outcome::Valid;
-  // The segment the fault is told at, as an index into the segments given; none for a fault of
-  // the whole motion.
-  std::optional<size_t> segment;
-  std::string message;
-};
+// Appends the segments, the i-th with dynamics(i), to the record; or the fault of the first whose
+// values the record's arrays cannot hold, at the line of its source (ImportedSegment::line).
+Result<void> AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                            const std::function<Dynamics(size_t)>& dynamics);
 
-// Appends the segments, the i-th with dynamics(i), to the record, then checks it as the module
-// validates a motion.
-BuiltMotion AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
-                           const std::function<Dynamics(size_t)>& dynamics);
+// Checks the record, whose segments are `segments`, as the module validates a motion: its
+// refusal at the line of the segment it names, or of no line when it names none.
+Result<void> CheckBuiltMotion(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments);

@@ -30,35 +30,31 @@ struct Motion {
   const geometry::Contour* contour;
 };
 
-// The motions the choice asks for; none after a refusal, told.
-struct ChosenMotions {
-  int status = kExitOk;
-  std::vector<Motion> motions;
-};
-
-ChosenMotions Chosen(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns,
-                     const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages) {
+// The motions the choice asks for, each still without its text; or the exit code, after telling
+// why none.
+Result<std::vector<Motion>, ExitCode> Chosen(const std::vector<geometry::Contour>& contours,
+                                             const std::vector<ContourColumn>& columns, const ContourChoice& choice,
+                                             const std::string& outputPath, const ImportMessages& messages) {
   const int count = static_cast<int>(contours.size());
-  ChosenMotions chosen;
   if (choice.split) {
+    std::vector<Motion> motions;
     for (int number = 1; number <= count; ++number)
-      chosen.motions.push_back({SplitPath(outputPath, number), {}, &contours[number - 1]});
-    return chosen;
+      motions.push_back({SplitPath(outputPath, number), {}, &contours[number - 1]});
+    return motions;
   }
   if (choice.contour > count) {
     messages.Tell(Formatted("there is no contour %d: the file holds %d\n", choice.contour, count) +
                   ContourList(contours, columns));
-    return {kExitUsage, {}};
+    return kExitUsage;
   }
   if (choice.contour == 0 && count > 1) {
     messages.Tell(Formatted("the file holds %d contours; one motion runs one of them: choose it with --contour N, "
                             "or write each into its own file with --split\n",
                             count) +
                   ContourList(contours, columns));
-    return {kExitUsage, {}};
+    return kExitUsage;
   }
-  chosen.motions.push_back({outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]});
-  return chosen;
+  return std::vector<Motion>{{outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]}};
 }
 
 }  // namespace
@@ -125,15 +121,17 @@ int WriteContours(HostSession& session, const std::vector<geometry::Contour>& co
     messages.Tell("no contour: the file has no cut in X and Y");
     return kExitUsage;
   }
-  ChosenMotions chosen = Chosen(contours, columns, choice, outputPath, messages);
-  if (chosen.status != kExitOk) return chosen.status;
-  std::vector<Motion>& motions = chosen.motions;
+  Result<std::vector<Motion>, ExitCode> chosen = Chosen(contours, columns, choice, outputPath, messages);
+  if (!chosen) return chosen.Failure();
+  std::vector<Motion>& motions = chosen.Value();
   for (size_t i = 0; i < motions.size(); ++i) {
-    MotionText made = ContourToMotion(session, *motions[i].contour, options, messages);
-    motions[i].text = made.text;
-    if (made.status == kExitOk) continue;
+    const Result<CString, ExitCode> made = ContourToMotion(session, *motions[i].contour, options, messages);
+    if (made) {
+      motions[i].text = made.Value();
+      continue;
+    }
     if (choice.split) messages.Tell(Formatted("contour %zu cannot become a motion; no file was written", i + 1));
-    return made.status;
+    return made.Failure();
   }
   for (const Motion& motion : motions) {
     if (!WriteOutput(motion.path, motion.text)) return kExitUsage;

@@ -54,33 +54,35 @@ double InternalUnits(const CMC_Setup& setup, const CMC_ArrayParameter& array, co
 
 // The contour's segments into the emptied record, rounded as the record keeps them, then checked
 // as the module validates a motion. Returns an exit code; faults are told with their source line.
-int FillRecord(CInternalData& record, const geometry::Contour& contour, const ContourMotionOptions& options,
-               const CMC_Setup& setup, const ImportMessages& messages) {
+ExitCode FillRecord(CInternalData& record, const geometry::Contour& contour, const ContourMotionOptions& options,
+                    const CMC_Setup& setup, const ImportMessages& messages) {
   const std::vector<geometry::ImportedSegment> segments = geometry::ToRelativePath(contour, RoundingOf(record));
   if (segments.empty()) {
     messages.Tell("no contour: every move is shorter than one count of the drives");
     return kExitUsage;
   }
-  const BuiltMotion built = AppendSegments(record, segments, [&](size_t i) {
-    return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
-                    InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
-  });
-  return ExitCodeOf(built, segments, messages);
+  return BuildMotion(
+      record, segments,
+      [&](size_t i) {
+        return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
+                        InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
+      },
+      messages);
 }
 
 }  // namespace
 
-MotionText ContourToMotion(HostSession& session, const geometry::Contour& contour, const ContourMotionOptions& options,
-                           const ImportMessages& messages) {
+Result<CString, ExitCode> ContourToMotion(HostSession& session, const geometry::Contour& contour,
+                                          const ContourMotionOptions& options, const ImportMessages& messages) {
   CInternalData record(session.Controller(), session.Motion());
-  if (!PrepareRecord(session, record, messages)) return {kExitUsage, {}};
+  if (!PrepareRecord(session, record, messages)) return kExitUsage;
   const std::optional<geometry::Contour> fitted =
       options.fitTolerance > 0.0 ? std::optional(Fitted(contour, options.fitTolerance, record)) : std::nullopt;
-  if (const int status = FillRecord(record, fitted ? *fitted : contour, options, session.Controller(), messages);
+  if (const ExitCode status = FillRecord(record, fitted ? *fitted : contour, options, session.Controller(), messages);
       status != kExitOk)
-    return {status, {}};
+    return status;
   CString text;
   record.WriteData(text);
-  if (const int status = CheckedByModule(session, text); status != kExitOk) return {status, {}};
-  return {kExitOk, options.segments ? ImportLinesOf(record) : text};
+  if (const ExitCode status = CheckedByModule(session, text); status != kExitOk) return status;
+  return options.segments ? ImportLinesOf(record) : text;
 }

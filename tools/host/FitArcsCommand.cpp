@@ -44,7 +44,7 @@ int Refill(CInternalData& record, const geometry::Contour& fitted, const std::ve
   // Each source segment's values go to the first fitted segment from its start point on; one too
   // short to keep passes them on to the next.
   size_t next = 0;
-  const BuiltMotion built = AppendSegments(record, segments, [&](size_t i) {
+  const auto carried = [&](size_t i) {
     Dynamics set;
     for (; next < setters.size() && setters[next] < static_cast<size_t>(segments[i].line); ++next) {
       const Dynamics& source = dynamics[setters[next]];
@@ -52,8 +52,8 @@ int Refill(CInternalData& record, const geometry::Contour& fitted, const std::ve
       if (source.speed != 0.0) set.speed = source.speed;
     }
     return set;
-  });
-  return ExitCodeOf(built, segments, messages);
+  };
+  return BuildMotion(record, segments, carried, messages);
 }
 
 int FitArcs(HostSession& session, const FitOptions& options) {
@@ -68,15 +68,17 @@ int FitArcs(HostSession& session, const FitOptions& options) {
     return kExitRefused;
   }
   if (record.m_UnitMode != 1) {
-    messages.Tell("a tolerance in mm needs positions that are lengths, but the motion's X and Y drives do not both "
-                  "carry linear loads");
+    messages.Tell(
+        "a tolerance in mm needs positions that are lengths, but the motion's X and Y drives do not both "
+        "carry linear loads");
     return kExitUsage;
   }
   std::vector<Dynamics> dynamics;
   std::vector<bool> setsValues;
   std::vector<size_t> setters;
   for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
-    dynamics.push_back({record.m_pVectorAcc->GetValueInInternalUnit(i), record.m_pVectorSpeed->GetValueInInternalUnit(i)});
+    dynamics.push_back(
+        {record.m_pVectorAcc->GetValueInInternalUnit(i), record.m_pVectorSpeed->GetValueInInternalUnit(i)});
     setsValues.push_back(dynamics.back().acceleration != 0.0 || dynamics.back().speed != 0.0);
     if (setsValues.back()) setters.push_back(static_cast<size_t>(i));
   }

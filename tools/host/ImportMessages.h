@@ -22,6 +22,11 @@ class ImportMessages {
   void TellAtLine(int line, const std::string& message) const { Tell("line " + std::to_string(line) + ": " + message); }
   // At its line where it has one; each line of its message told on its own.
   void TellFault(const Fault& fault) const;
+  // A fault whose line is a move's (ContourMove::line), where it has one.
+  void TellAtMove(const Fault& fault) const {
+    if (fault.line > 0) return TellAtMove(fault.line, fault.message);
+    Tell(fault.message);
+  }
   void TellAtMove(int line, const std::string& message) const {
     if (m_MoveSource) return Tell(m_MoveSource(line) + ": " + message);
     TellAtLine(line, message);

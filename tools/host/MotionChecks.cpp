@@ -6,17 +6,20 @@
 #include "tools/host/ImportMessages.h"
 #include "tools/host/TextIO.h"
 
-int ExitCodeOf(const BuiltMotion& built, const std::vector<geometry::ImportedSegment>& segments,
-               const ImportMessages& messages) {
-  if (built.outcome == BuiltMotion::Outcome::Valid) return kExitOk;
-  if (built.segment)
-    messages.TellAtMove(segments[*built.segment].line, built.message);
-  else
-    messages.Tell(built.message);
-  return built.outcome == BuiltMotion::Outcome::DoesNotFit ? kExitUsage : kExitRefused;
+ExitCode BuildMotion(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
+                     const std::function<Dynamics(size_t)>& dynamics, const ImportMessages& messages) {
+  if (const Result<void> appended = AppendSegments(record, segments, dynamics); !appended) {
+    messages.TellAtMove(appended.Failure());
+    return kExitUsage;
+  }
+  if (const Result<void> checked = CheckBuiltMotion(record, segments); !checked) {
+    messages.TellAtMove(checked.Failure());
+    return kExitRefused;
+  }
+  return kExitOk;
 }
 
-int CheckedByModule(HostSession& session, const CString& text) {
+ExitCode CheckedByModule(HostSession& session, const CString& text) {
   const auto translate = session.Export<TranslateMotionSequenceFn>("TranslateMotionSequence");
   if (translate == nullptr) return kExitUsage;
   CString input = text;

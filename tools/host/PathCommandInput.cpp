@@ -6,16 +6,16 @@
 #include "tools/host/HostSession.h"
 #include "tools/host/TextIO.h"
 
-LoadedPath LoadMotionPath(HostSession& session, const std::string& source) {
+Result<std::unique_ptr<MotionPath>, ExitCode> LoadMotionPath(HostSession& session, const std::string& source) {
   CString text;
-  if (!ReadInput(source, text)) return {kExitUsage, nullptr};
+  if (!ReadInput(source, text)) return kExitUsage;
   auto path = std::make_unique<MotionPath>();
   CString messages;
   if (!path->Read(session.Controller(), session.Motion(), text, messages)) {
     ReportModuleMessages(messages);
-    return {kExitRefused, std::move(path)};
+    return kExitRefused;
   }
-  return {kExitOk, std::move(path)};
+  return path;
 }
 
 double PathOptions::CornerThreshold() const { return geometry::Radians(cornerDegrees); }

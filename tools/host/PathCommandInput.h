@@ -3,8 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "common/Result.h"
 #include "geometry/core/PathWalk.h"
 #include "motionpath/MotionPath.h"
+#include "tools/host/Commands.h"
 
 namespace CLI {
 class App;
@@ -22,12 +24,6 @@ struct PathOptions {
 
 void AddPathOptions(CLI::App& command, PathOptions& options);
 
-// A motion file read into its path, with the exit code: kExitOk, kExitRefused after printing the
-// module's messages, kExitUsage when the file cannot be read (then without a path).
-struct LoadedPath {
-  int status;
-  std::unique_ptr<MotionPath> path;
-};
-
-// Reads the motion file, or standard input for "-".
-LoadedPath LoadMotionPath(HostSession& session, const std::string& source);
+// The motion file, or standard input for "-", read into its path; or the exit code: kExitRefused
+// after printing the module's messages, kExitUsage when the file cannot be read.
+Result<std::unique_ptr<MotionPath>, ExitCode> LoadMotionPath(HostSession& session, const std::string& source);

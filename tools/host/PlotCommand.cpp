@@ -1,13 +1,13 @@
 #include <charconv>
 #include <memory>
 
+#include "motionpath/MotionPath.h"
+#include "pictures/PngRenderer.h"
+#include "pictures/SvgPlot.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
-#include "motionpath/MotionPath.h"
 #include "tools/host/PathCommandInput.h"
-#include "pictures/PngRenderer.h"
-#include "pictures/SvgPlot.h"
 #include "tools/host/TextIO.h"
 
 namespace {
@@ -29,9 +29,9 @@ bool ReadPoint(const std::string& text, geometry::Point& point) {
 }
 
 int Plot(HostSession& session, const PlotOptions& options) {
-  const LoadedPath loaded = LoadMotionPath(session, options.path.motionFile);
-  if (loaded.status != kExitOk) return loaded.status;
-  const MotionPath& path = *loaded.path;
+  const auto loaded = LoadMotionPath(session, options.path.motionFile);
+  if (!loaded) return loaded.Failure();
+  const MotionPath& path = *loaded.Value();
   const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin);
   if (!options.png.empty()) {
     std::string png, error;
@@ -52,7 +52,10 @@ CommandRunner DefinePlot(CLI::App& command) {
       "and directions, the start and the end, and rings round the corners; on a dense path, what can be seen.");
   command.add_option("-o", options->output, "write the picture into FILE.svg (atomically) instead of standard output")
       ->type_name("FILE.svg");
-  command.add_option("--png", options->png, "render the picture into FILE.png (atomically) with rsvg-convert; the SVG is then written with -o only")
+  command
+      .add_option(
+          "--png", options->png,
+          "render the picture into FILE.png (atomically) with rsvg-convert; the SVG is then written with -o only")
       ->type_name("FILE.png");
   command
       .add_option_function<std::string>(

@@ -7,10 +7,10 @@
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/core/TravelTime.h"
-#include "tools/host/CommandLine.h"
-#include "tools/host/Commands.h"
 #include "motionpath/MotionPath.h"
 #include "motionpath/TravelLegs.h"
+#include "tools/host/CommandLine.h"
+#include "tools/host/Commands.h"
 #include "tools/host/PathCommandInput.h"
 #include "tools/host/TextIO.h"
 
@@ -141,10 +141,10 @@ struct Row {
 struct Totals {
   geometry::WalkSummary walk;
   double cornerThreshold = 0.0;
-  double time = 0.0;        // seconds, of every segment
-  size_t firstUnknown = 0;  // the first segment without a time, from 1; 0 for none
+  double time = 0.0;                    // seconds, of every segment
+  size_t firstUnknown = 0;              // the first segment without a time, from 1; 0 for none
   bool unknownForAcceleration = false;  // it has no acceleration in force (else no speed)
-  geometry::Point countGap;  // each axis's own counts, after the program's rounding
+  geometry::Point countGap;             // each axis's own counts, after the program's rounding
   bool warned[kWarnings] = {};
 };
 
@@ -208,7 +208,8 @@ class TableFormat : public ReportFormat {
     m_Line += "  ";
     const std::string kind = KindName(row.segment.written);
     m_Line += kind + std::string(4 - kind.size(), ' ');
-    for (const double length : {s.end.x, s.end.y, s.length, s.cumulativeLength}) AppendColumn(m_Line, Fixed(length, 4), 11);
+    for (const double length : {s.end.x, s.end.y, s.length, s.cumulativeLength})
+      AppendColumn(m_Line, Fixed(length, 4), 11);
     for (const double angle : {Degrees(s.headingIn), Degrees(s.headingOut)}) AppendColumn(m_Line, Fixed(angle, 2), 8);
     AppendColumn(m_Line, corner, 8);
     AppendColumn(m_Line, ValueOrDash(row.segment.acceleration), 10);
@@ -221,7 +222,8 @@ class TableFormat : public ReportFormat {
 
   void Footer(const Totals& totals) override {
     const geometry::Point end = totals.walk.end;
-    std::printf("* a corner of more than %s degrees: the path stops there\n", Fixed(Degrees(totals.cornerThreshold), 2).c_str());
+    std::printf("* a corner of more than %s degrees: the path stops there\n",
+                Fixed(Degrees(totals.cornerThreshold), 2).c_str());
     for (int warning = 0; warning < kWarnings; ++warning)
       if (totals.warned[warning]) std::printf("%s\n", kFootnotes[warning]);
     std::printf("\ntotal length     %s %s\n", Fixed(totals.walk.totalLength, 4).c_str(), m_Unit);
@@ -295,7 +297,10 @@ void PrintReport(const MotionPath& path, double cornerThreshold, ReportFormat& f
     const size_t index = walker.Summary().segmentCount;
     const geometry::WalkedSegment walked = walker.Next(segment.written);
     const SegmentView view(path, segment);
-    const Row row{index + 1, segment, walked, geometry::IsCorner(walked, cornerThreshold),
+    const Row row{index + 1,
+                  segment,
+                  walked,
+                  geometry::IsCorner(walked, cornerThreshold),
                   planner.Time(index, TravelLegOf(path, segment, walked, cornerThreshold)),
                   view.Warnings(totals.warned)};
     if (std::isnan(row.time) && totals.firstUnknown == 0) {
@@ -319,9 +324,9 @@ struct ReportOptions {
 };
 
 int Report(HostSession& session, const ReportOptions& options) {
-  const LoadedPath loaded = LoadMotionPath(session, options.path.motionFile);
-  if (loaded.status != kExitOk) return loaded.status;
-  const MotionPath& path = *loaded.path;
+  const auto loaded = LoadMotionPath(session, options.path.motionFile);
+  if (!loaded) return loaded.Failure();
+  const MotionPath& path = *loaded.Value();
   TableFormat table(path);
   CsvFormat csv(path);
   PrintReport(path, options.path.CornerThreshold(), options.format == "csv" ? static_cast<ReportFormat&>(csv) : table);
