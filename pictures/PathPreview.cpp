@@ -1,33 +1,31 @@
 #include "pictures/PathPreview.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "geometry/core/PathWalk.h"
+#include "geometry/core/Tolerances.h"
 #include "motionpath/MotionPath.h"
 #include "pictures/PreviewPicture.h"
 
 namespace {
 
 // A bound as a person reads it: the noise that arcs leave in a coordinate that is 0 shows as 0.
-double Shown(double value, double extent) { return std::abs(value) <= 1e-9 * extent ? 0.0 : value; }
+double Shown(double value, double extent) { return std::abs(value) <= geometry::kSummingNoise * extent ? 0.0 : value; }
 
 std::string Summarize(const CString& lengthUnit, const geometry::WalkSummary& walk, int current) {
   const size_t count = walk.segmentCount;
   const bool hasCurrent = current >= 0 && static_cast<size_t>(current) < count;
   const geometry::Bounds& bounds = walk.bounds;
   const char* unit = lengthUnit.GetString();
-  CString summary;
-  summary.Format("%zu segment%s, ", count, count == 1 ? "" : "s");
-  if (hasCurrent)
-    summary.AppendFormat("segment %d current", current + 1);
-  else
-    summary += "none current";
   const double extent = std::max(bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y);
-  summary.AppendFormat("; X %g to %g %s, Y %g to %g %s", Shown(bounds.min.x, extent), Shown(bounds.max.x, extent), unit,
-                       Shown(bounds.min.y, extent), Shown(bounds.max.y, extent), unit);
-  return summary.GetString();
+  return fmt::format("{} segment{}, {}; X {:g} to {:g} {}, Y {:g} to {:g} {}", count, count == 1 ? "" : "s",
+                     hasCurrent ? fmt::format("segment {} current", current + 1) : "none current",
+                     Shown(bounds.min.x, extent), Shown(bounds.max.x, extent), unit, Shown(bounds.min.y, extent),
+                     Shown(bounds.max.y, extent), unit);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 #include "pictures/SvgPlot.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Tolerances.h"
 #include "pictures/PathDrawing.h"
 
 namespace {
@@ -54,7 +57,7 @@ class SvgPlot {
       : m_Path(path), m_Source(path.Written()), m_Summary(geometry::Survey(m_Source)), m_Origin(origin) {
     const geometry::Bounds& bounds = m_Summary.bounds;
     // A path with no extent still gets a picture of some size.
-    const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, 1e-9});
+    const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, geometry::kSamePoint});
     m_Unit = extent / kPicturePixels;
     m_Step = GridStep(extent);
     m_Drawing = pictures::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
@@ -71,14 +74,14 @@ class SvgPlot {
 
   CString Picture() {
     const Point size = PixelOf({m_Max.x, m_Min.y});
-    m_Svg.AppendFormat(
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" viewBox=\"0 0 %.0f %.0f\" "
-        "font-family=\"sans-serif\" font-size=\"12\">\n<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
+    Append(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{:.0f}\" height=\"{:.0f}\" viewBox=\"0 0 {:.0f} {:.0f}\" "
+        "font-family=\"sans-serif\" font-size=\"12\">\n<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n",
         size.x, size.y, size.x, size.y);
-    m_Svg.AppendFormat("<g class=\"grid\" transform=\"%s\">\n", Transform({0.0, 0.0}).GetString());
+    Append("<g class=\"grid\" transform=\"{}\">\n", Transform({0.0, 0.0}));
     GridLines();
     m_Svg += "</g>\n";
-    m_Svg.AppendFormat("<g class=\"path\" transform=\"%s\">\n", Transform(m_Origin).GetString());
+    Append("<g class=\"path\" transform=\"{}\">\n", Transform(m_Origin));
     Strokes();
     Ends();
     Marks();
@@ -87,21 +90,24 @@ class SvgPlot {
     SegmentNumbers();
     Legend();
     m_Svg += "</svg>\n";
-    return m_Svg;
+    return CString(m_Svg.data(), static_cast<int>(m_Svg.size()));
   }
 
  private:
+  template <typename... Values>
+  void Append(fmt::format_string<Values...> format, Values&&... values) {
+    fmt::format_to(std::back_inserter(m_Svg), format, std::forward<Values>(values)...);
+  }
+
   // A length of so many pixels in the path's unit.
   double Pixels(double count) const { return count * m_Unit; }
   // Where a point of the program's coordinates lands on the picture.
   Point PixelOf(Point p) const { return {(p.x - m_Min.x) / m_Unit, m_Band + (m_Max.y - p.y) / m_Unit}; }
 
   // The matrix that maps coordinates measured from `zero` onto the picture.
-  CString Transform(Point zero) const {
+  std::string Transform(Point zero) const {
     const Point shift = PixelOf(zero);
-    CString text;
-    text.Format("matrix(%.9g 0 0 %.9g %.9g %.9g)", 1.0 / m_Unit, -1.0 / m_Unit, shift.x, shift.y);
-    return text;
+    return fmt::format("matrix({:.9g} 0 0 {:.9g} {:.9g} {:.9g})", 1.0 / m_Unit, -1.0 / m_Unit, shift.x, shift.y);
   }
 
   // The multiples of the grid step from `from` to `to`.
@@ -112,11 +118,11 @@ class SvgPlot {
   }
 
   void GridLines() {
-    m_Svg.AppendFormat("<g stroke=\"#d8d8d8\" stroke-width=\"%.9g\">\n", Pixels(1));
+    Append("<g stroke=\"#d8d8d8\" stroke-width=\"{:.9g}\">\n", Pixels(1));
     for (const double x : Multiples(m_Min.x, m_Max.x))
-      m_Svg.AppendFormat("<line x1=\"%.9g\" y1=\"%.9g\" x2=\"%.9g\" y2=\"%.9g\"/>\n", x, m_Min.y, x, m_Max.y);
+      Append("<line x1=\"{:.9g}\" y1=\"{:.9g}\" x2=\"{:.9g}\" y2=\"{:.9g}\"/>\n", x, m_Min.y, x, m_Max.y);
     for (const double y : Multiples(m_Min.y, m_Max.y))
-      m_Svg.AppendFormat("<line x1=\"%.9g\" y1=\"%.9g\" x2=\"%.9g\" y2=\"%.9g\"/>\n", m_Min.x, y, m_Max.x, y);
+      Append("<line x1=\"{:.9g}\" y1=\"{:.9g}\" x2=\"{:.9g}\" y2=\"{:.9g}\"/>\n", m_Min.x, y, m_Max.x, y);
     m_Svg += "</g>\n";
   }
 
@@ -126,35 +132,33 @@ class SvgPlot {
     m_Svg += "<g fill=\"#707070\">\n";
     for (const double x : Multiples(m_Min.x, m_Max.x)) Text(PixelOf({x, 0}).x, size.y - 4, "middle", Shown(x));
     for (const double y : Multiples(m_Min.y, m_Max.y)) Text(4, PixelOf({0, y}).y - 2, "start", Shown(y));
-    Text(size.x - 4, size.y - 18, "end", CString("X [") + unit + "]");
-    Text(4, m_Band + 14, "start", CString("Y [") + unit + "]");
+    Text(size.x - 4, size.y - 18, "end", fmt::format("X [{}]", unit));
+    Text(4, m_Band + 14, "start", fmt::format("Y [{}]", unit));
     m_Svg += "</g>\n";
   }
 
-  CString Shown(double value) const {
-    CString text;
-    text.Format("%g", std::abs(value) < m_Step * 1e-9 ? 0.0 : value);
-    return text;
+  std::string Shown(double value) const {
+    return fmt::format("{:g}", std::abs(value) < m_Step * geometry::kSummingNoise ? 0.0 : value);
   }
 
-  void Text(double x, double y, const char* anchor, const CString& text) {
-    m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">%s</text>\n", x, y, anchor, text.GetString());
+  void Text(double x, double y, const char* anchor, const std::string& text) {
+    Append("<text x=\"{:.1f}\" y=\"{:.1f}\" text-anchor=\"{}\">{}</text>\n", x, y, anchor, text);
   }
 
   void Strokes() {
-    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"%s\" stroke-width=\"%.9g\" stroke-linejoin=\"round\">\n", kPathColour,
-                       Pixels(2.5));
+    Append("<g fill=\"none\" stroke=\"{}\" stroke-width=\"{:.9g}\" stroke-linejoin=\"round\">\n", kPathColour,
+           Pixels(2.5));
     for (const pictures::Stroke& stroke : m_Drawing.strokes) {
-      m_Svg.AppendFormat("<path class=\"segment\" d=\"M %.9g %.9g", stroke.from.x, stroke.from.y);
+      Append("<path class=\"segment\" d=\"M {:.9g} {:.9g}", stroke.from.x, stroke.from.y);
       for (const pictures::StrokeStep& step : stroke.steps) {
         // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
         if (step.turn != 0.0) {
           const double radius = geometry::Distance(step.centre, step.to);
-          m_Svg.AppendFormat(" A %.9g %.9g 0 0 %d", radius, radius, step.turn > 0.0 ? 1 : 0);
+          Append(" A {:.9g} {:.9g} 0 0 {}", radius, radius, step.turn > 0.0 ? 1 : 0);
         } else {
           m_Svg += " L";
         }
-        m_Svg.AppendFormat(" %.9g %.9g", step.to.x, step.to.y);
+        Append(" {:.9g} {:.9g}", step.to.x, step.to.y);
       }
       m_Svg += "\"/>\n";
     }
@@ -165,23 +169,23 @@ class SvgPlot {
   void Ends() {
     const Point end = m_Summary.end;
     const double half = Pixels(pictures::kEndsPixels / 2.0 - 1.0);
-    m_Svg.AppendFormat(
-        "<rect class=\"end\" x=\"%.9g\" y=\"%.9g\" width=\"%.9g\" height=\"%.9g\" fill=\"none\" "
-        "stroke=\"#d62728\" stroke-width=\"%.9g\"/>\n",
+    Append(
+        "<rect class=\"end\" x=\"{:.9g}\" y=\"{:.9g}\" width=\"{:.9g}\" height=\"{:.9g}\" fill=\"none\" "
+        "stroke=\"#d62728\" stroke-width=\"{:.9g}\"/>\n",
         end.x - half, end.y - half, 2.0 * half, 2.0 * half, Pixels(2));
-    m_Svg.AppendFormat("<circle class=\"start\" cx=\"0\" cy=\"0\" r=\"%.9g\" fill=\"#2ca02c\"/>\n", Pixels(5));
+    Append("<circle class=\"start\" cx=\"0\" cy=\"0\" r=\"{:.9g}\" fill=\"#2ca02c\"/>\n", Pixels(5));
   }
 
   void Marks() {
-    m_Svg.AppendFormat("<g fill=\"none\" stroke=\"#d62728\" stroke-width=\"%.9g\">\n", Pixels(2));
+    Append("<g fill=\"none\" stroke=\"#d62728\" stroke-width=\"{:.9g}\">\n", Pixels(2));
     for (const Mark& mark : m_Drawing.marks)
       if (mark.kind == Mark::Corner)
-        m_Svg.AppendFormat("<circle class=\"corner\" cx=\"%.9g\" cy=\"%.9g\" r=\"%.9g\"/>\n", mark.at.x, mark.at.y,
-                           Pixels(7));
-    m_Svg.AppendFormat("</g>\n<g fill=\"%s\">\n", kPathColour);
+        Append("<circle class=\"corner\" cx=\"{:.9g}\" cy=\"{:.9g}\" r=\"{:.9g}\"/>\n", mark.at.x, mark.at.y,
+               Pixels(7));
+    Append("</g>\n<g fill=\"{}\">\n", kPathColour);
     for (const Mark& mark : m_Drawing.marks)
       if (mark.kind == Mark::Direction) Arrow(mark);
-    m_Svg.AppendFormat("</g>\n<g fill=\"#ff7f0e\" stroke=\"#ff7f0e\" stroke-width=\"%.9g\">\n", Pixels(2));
+    Append("</g>\n<g fill=\"#ff7f0e\" stroke=\"#ff7f0e\" stroke-width=\"{:.9g}\">\n", Pixels(2));
     for (const Mark& mark : m_Drawing.marks)
       if (mark.kind == Mark::TangentHeading) Heading(mark);
     m_Svg += "</g>\n";
@@ -194,8 +198,8 @@ class SvgPlot {
     const Point tip = mark.at + ahead;
     const Point left = mark.at - ahead + side;
     const Point right = mark.at - ahead - side;
-    m_Svg.AppendFormat("<path d=\"M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n", tip.x, tip.y, left.x, left.y, right.x,
-                       right.y);
+    Append("<path d=\"M {:.9g} {:.9g} L {:.9g} {:.9g} L {:.9g} {:.9g} Z\"/>\n", tip.x, tip.y, left.x, left.y, right.x,
+           right.y);
   }
 
   // An arrow along the tangent axis's heading.
@@ -206,9 +210,10 @@ class SvgPlot {
     const Point to = mark.at + Pixels(8) * along;
     const Point barbLeft = to - Pixels(5) * along - Pixels(3) * right;
     const Point barbRight = to - Pixels(5) * along + Pixels(3) * right;
-    m_Svg.AppendFormat(
-        "<path class=\"tangent\" d=\"M %.9g %.9g L %.9g %.9g M %.9g %.9g L %.9g %.9g L %.9g %.9g Z\"/>\n", from.x,
-        from.y, to.x, to.y, to.x, to.y, barbLeft.x, barbLeft.y, barbRight.x, barbRight.y);
+    Append(
+        "<path class=\"tangent\" d=\"M {:.9g} {:.9g} L {:.9g} {:.9g} M {:.9g} {:.9g} L {:.9g} {:.9g} L {:.9g} {:.9g} "
+        "Z\"/>\n",
+        from.x, from.y, to.x, to.y, to.x, to.y, barbLeft.x, barbLeft.y, barbRight.x, barbRight.y);
   }
 
   void SegmentNumbers() {
@@ -216,15 +221,15 @@ class SvgPlot {
     for (const Mark& mark : m_Drawing.marks) {
       if (mark.kind != Mark::SegmentNumber) continue;
       const Point at = PixelOf(m_Origin + mark.at);
-      m_Svg.AppendFormat("<text x=\"%.1f\" y=\"%.1f\">%zu</text>\n", at.x, at.y + 4, mark.segment + 1);
+      Append("<text x=\"{:.1f}\" y=\"{:.1f}\">{}</text>\n", at.x, at.y + 4, mark.segment + 1);
     }
     m_Svg += "</g>\n";
   }
 
   std::vector<std::string> LegendItems(double cornerThreshold) const {
-    char corners[64];
-    std::snprintf(corners, sizeof corners, "red rings: corners over %g degrees", geometry::Degrees(cornerThreshold));
-    std::vector<std::string> items = {"green dot: start", "red square: end", corners};
+    std::vector<std::string> items = {
+        "green dot: start", "red square: end",
+        fmt::format("red rings: corners over {:g} degrees", geometry::Degrees(cornerThreshold))};
     if (m_Path.tangentAxis) items.emplace_back("orange arrows: tangent axis heading");
     return items;
   }
@@ -242,7 +247,7 @@ class SvgPlot {
   void Legend() {
     m_Svg += "<g class=\"legend\" fill=\"#404040\">\n";
     for (size_t line = 0; line < m_Legend.size(); ++line)
-      Text(4, kLinePixels * static_cast<double>(line + 1), "start", m_Legend[line].c_str());
+      Text(4, kLinePixels * static_cast<double>(line + 1), "start", m_Legend[line]);
     m_Svg += "</g>\n";
   }
 
@@ -257,7 +262,7 @@ class SvgPlot {
   Point m_Max;
   std::vector<std::string> m_Legend;
   double m_Band = 0.0;  // the legend's height, pixels
-  CString m_Svg;
+  std::string m_Svg;
 };
 
 }  // namespace

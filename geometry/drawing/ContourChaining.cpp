@@ -1,5 +1,7 @@
 #include "geometry/drawing/ContourChaining.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -22,17 +24,9 @@ constexpr uint32_t kNone = UINT32_MAX;
 // A branching names this many of the entities that meet there at most.
 constexpr size_t kMostNamedEnds = 8;
 
-std::string Position(Point p) {
-  char text[64];
-  std::snprintf(text, sizeof text, "(%.4f, %.4f)", p.x, p.y);
-  return text;
-}
+std::string Position(Point p) { return fmt::format("({:.4f}, {:.4f})", p.x, p.y); }
 
-std::string Millimetres(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g mm", value);
-  return text;
-}
+std::string Millimetres(double value) { return fmt::format("{:.6g} mm", value); }
 
 // Points in square cells as wide as the search reach, so that every point within the reach of
 // another lies in the 3 x 3 cells round it.

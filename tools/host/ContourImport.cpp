@@ -1,5 +1,7 @@
 #include "tools/host/ContourImport.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -12,15 +14,9 @@
 
 namespace {
 
-std::string Formatted(const char* format, auto... values) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, values...);
-  return text;
-}
-
 std::string StartOf(const geometry::Contour& contour) {
   if (!contour.startKnown) return "not given";
-  return Formatted("X %.4f Y %.4f", contour.start.x, contour.start.y);
+  return fmt::format("X {:.4f} Y {:.4f}", contour.start.x, contour.start.y);
 }
 
 // A motion to write, with the file it goes to.
@@ -43,14 +39,14 @@ Result<std::vector<Motion>, ExitCode> Chosen(const std::vector<geometry::Contour
     return motions;
   }
   if (choice.contour > count) {
-    messages.Tell(Formatted("there is no contour %d: the file holds %d\n", choice.contour, count) +
+    messages.Tell(fmt::format("there is no contour {}: the file holds {}\n", choice.contour, count) +
                   ContourList(contours, columns));
     return kExitUsage;
   }
   if (choice.contour == 0 && count > 1) {
-    messages.Tell(Formatted("the file holds %d contours; one motion runs one of them: choose it with --contour N, "
-                            "or write each into its own file with --split\n",
-                            count) +
+    messages.Tell(fmt::format("the file holds {} contours; one motion runs one of them: choose it with --contour N, "
+                              "or write each into its own file with --split\n",
+                              count) +
                   ContourList(contours, columns));
     return kExitUsage;
   }
@@ -101,9 +97,9 @@ std::string ContourList(const std::vector<geometry::Contour>& contours, const st
   std::string list = "  contour  " + cells([](const ContourColumn& column) { return column.heading; }) +
                      "start (mm)                          segments  length (mm)\n";
   for (size_t i = 0; i < contours.size(); ++i)
-    list += Formatted("  %7zu  ", i + 1) + cells([i](const ContourColumn& column) { return column.cells[i]; }) +
-            Formatted("%-34s  %8zu  %11.4f\n", StartOf(contours[i]).c_str(), contours[i].moves.size(),
-                      geometry::ContourLength(contours[i]));
+    list += fmt::format("  {:>7}  ", i + 1) + cells([i](const ContourColumn& column) { return column.cells[i]; }) +
+            fmt::format("{:<34}  {:>8}  {:>11.4f}\n", StartOf(contours[i]), contours[i].moves.size(),
+                        geometry::ContourLength(contours[i]));
   return list.substr(0, list.size() - 1);
 }
 
@@ -130,12 +126,12 @@ int WriteContours(HostSession& session, const std::vector<geometry::Contour>& co
       motions[i].text = made.Value();
       continue;
     }
-    if (choice.split) messages.Tell(Formatted("contour %zu cannot become a motion; no file was written", i + 1));
+    if (choice.split) messages.Tell(fmt::format("contour {} cannot become a motion; no file was written", i + 1));
     return made.Failure();
   }
   for (const Motion& motion : motions) {
     if (!WriteOutput(motion.path, motion.text)) return kExitUsage;
-    if (choice.split) std::printf("%s: starts at %s\n", motion.path.c_str(), StartOf(*motion.contour).c_str());
+    if (choice.split) fmt::print("{}: starts at {}\n", motion.path, StartOf(*motion.contour));
   }
   return kExitOk;
 }

@@ -1,3 +1,5 @@
+#include <fmt/format.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -37,17 +39,19 @@ const char* const kFootnotes[kWarnings] = {
     "(steps of 1/65536); the numbers are both, in counts per sample",
 };
 
-// Numbers are printed with std::to_chars, which prints them as printf does at a fraction of its
-// cost: a report of a million rows prints some ten million numbers.
-std::string Number(double value, std::chars_format format, int precision) {
+// The numbers of the rows: a report of a million rows prints some ten million of them, and fmt
+// prints a number of a given precision at three times the cost of std::to_chars, which prints the
+// same digits. The texts around them are fmt's.
+std::string Printed(double value, std::chars_format format, int precision) {
   char text[64];
-  return std::string(text, std::to_chars(text, text + sizeof text, value, format, precision).ptr);
+  return {text, std::to_chars(text, text + sizeof text, value, format, precision).ptr};
 }
 
-// A fixed-point number as printf's "%.*f" prints it, but without a minus sign on a value that
-// shows as zero. printf rounds the exact binary value; a value whose scaled value lies clearly
-// off a tie rounds alike in floating point (its error is far below the margin at the sizes
-// allowed), so it takes an integer path. Ties, near ties and large values go through to_chars.
+// A value as "%.*f" prints it, but without a minus sign on a value that shows as zero. That
+// rounds the exact binary value; a value whose scaled value lies clearly off a tie rounds alike in
+// floating point (its error is far below the margin at the sizes allowed), and its digits are
+// those of the rounded integer, at a tenth of the cost again. Ties, near ties and large values go
+// through to_chars.
 std::string Fixed(double value, int decimals) {
   static constexpr double kScales[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
   constexpr double kTieMargin = 1e-3;
@@ -57,19 +61,21 @@ std::string Fixed(double value, int decimals) {
     const double rounded = std::nearbyint(scaled);
     if (std::abs(scaled) < kLargest && std::abs(std::abs(scaled - rounded) - 0.5) > kTieMargin) {
       const auto units = static_cast<long long>(rounded);
-      std::string digits = std::to_string(units < 0 ? -units : units);
+      std::string digits = fmt::format_int(units < 0 ? -units : units).str();
       if (digits.size() <= static_cast<size_t>(decimals)) digits.insert(0, decimals + 1 - digits.size(), '0');
       if (decimals > 0) digits.insert(digits.size() - decimals, 1, '.');
       return units < 0 ? "-" + digits : digits;
     }
   }
   if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;
-  return Number(value, std::chars_format::fixed, decimals);
+  return Printed(value, std::chars_format::fixed, decimals);
 }
 
-// As %g and %.10g print.
-std::string Short(double value) { return Number(value, std::chars_format::general, 6); }
-std::string Full(double value) { return Number(value, std::chars_format::general, 10); }
+// As %.10g prints.
+std::string Full(double value) { return Printed(value, std::chars_format::general, 10); }
+
+// As %g prints.
+std::string Short(double value) { return Printed(value, std::chars_format::general, 6); }
 
 // A number of four significant digits, rounded down: a limit that is not exceeded once shown.
 double FourDigitsDown(double value) {
@@ -90,7 +96,7 @@ class SegmentView {
       seen[warning] = true;
     };
     if (const double speed = SpeedWithinAcceleration(); speed > 0.0)
-      add(kCentripetal, "centripetal " + Number(speed, std::chars_format::general, 4));
+      add(kCentripetal, fmt::format("centripetal {:.4g}", speed));
     if (const double counts = CountsOnCoarserDrive(); counts < 1.0) add(kShort, "short " + Fixed(counts, 2));
     if (IsArc()) {
       const double needed = m_Segment.written.radius * m_Path.countsPerLengthUnit;
@@ -194,10 +200,10 @@ class TableFormat : public ReportFormat {
   using ReportFormat::ReportFormat;
 
   void Header() override {
-    std::printf("Lengths in %s, angles in degrees, acceleration in %s, speed in %s, time in s.\n", m_Unit,
-                m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
-    std::printf("%4s  %-4s %11s %11s %11s %11s %8s %8s %8s %10s %10s %9s  %s\n", "#", "kind", "end X", "end Y",
-                "length", "total", "in", "out", "corner", "acc", "speed", "time", "warnings");
+    fmt::print("Lengths in {}, angles in degrees, acceleration in {}, speed in {}, time in s.\n", m_Unit,
+               m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
+    fmt::print("{:>4}  {:<4} {:>11} {:>11} {:>11} {:>11} {:>8} {:>8} {:>8} {:>10} {:>10} {:>9}  {}\n", "#", "kind",
+               "end X", "end Y", "length", "total", "in", "out", "corner", "acc", "speed", "time", "warnings");
   }
 
   void Print(const Row& row) override {
@@ -222,20 +228,16 @@ class TableFormat : public ReportFormat {
 
   void Footer(const Totals& totals) override {
     const geometry::Point end = totals.walk.end;
-    std::printf("* a corner of more than %s degrees: the path stops there\n",
-                Fixed(Degrees(totals.cornerThreshold), 2).c_str());
+    fmt::print("* a corner of more than {} degrees: the path stops there\n", Fixed(Degrees(totals.cornerThreshold), 2));
     for (int warning = 0; warning < kWarnings; ++warning)
-      if (totals.warned[warning]) std::printf("%s\n", kFootnotes[warning]);
-    std::printf("\ntotal length     %s %s\n", Fixed(totals.walk.totalLength, 4).c_str(), m_Unit);
-    std::printf("estimated time   %s\n", TotalTime(totals).c_str());
-    std::printf("end point        X %s %s, Y %s %s\n", Fixed(end.x, 4).c_str(), m_Unit, Fixed(end.y, 4).c_str(),
-                m_Unit);
-    std::printf("closes           %s\n", geometry::Closes(totals.walk) ? "yes" : "no");
-    std::printf(
-        "closing gap      %s %s as written; X %s counts, Y %s counts on the drives after the program's "
-        "rounding\n",
-        Fixed(geometry::Norm(end), 4).c_str(), m_Unit, Counts(totals.countGap.x).c_str(),
-        Counts(totals.countGap.y).c_str());
+      if (totals.warned[warning]) fmt::print("{}\n", kFootnotes[warning]);
+    fmt::print("\ntotal length     {} {}\n", Fixed(totals.walk.totalLength, 4), m_Unit);
+    fmt::print("estimated time   {}\n", TotalTime(totals));
+    fmt::print("end point        X {} {}, Y {} {}\n", Fixed(end.x, 4), m_Unit, Fixed(end.y, 4), m_Unit);
+    fmt::print("closes           {}\n", geometry::Closes(totals.walk) ? "yes" : "no");
+    fmt::print(
+        "closing gap      {} {} as written; X {} counts, Y {} counts on the drives after the program's rounding\n",
+        Fixed(geometry::Norm(end), 4), m_Unit, Counts(totals.countGap.x), Counts(totals.countGap.y));
   }
 
  private:
@@ -251,10 +253,10 @@ class CsvFormat : public ReportFormat {
   using ReportFormat::ReportFormat;
 
   void Header() override {
-    std::printf(
-        "segment,kind,end X [%s],end Y [%s],length [%s],total length [%s],heading in [deg],"
-        "heading out [deg],corner [deg],stops,acceleration [%s],speed [%s],time [s],warnings\n",
-        m_Unit, m_Unit, m_Unit, m_Unit, m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
+    fmt::print(
+        "segment,kind,end X [{0}],end Y [{0}],length [{0}],total length [{0}],heading in [deg],"
+        "heading out [deg],corner [deg],stops,acceleration [{1}],speed [{2}],time [s],warnings\n",
+        m_Unit, m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
   }
 
   void Print(const Row& row) override {

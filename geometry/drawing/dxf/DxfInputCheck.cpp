@@ -1,6 +1,7 @@
 #include "geometry/drawing/dxf/DxfInputCheck.h"
 
 #include <dl_codes.h>
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <charconv>
@@ -31,11 +32,8 @@ std::string_view Trimmed(std::string_view line) {
 // At most 40 characters, bytes that are no printable ASCII shown by their code.
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
-  for (const char c : text.substr(0, 40)) {
-    char shown[8];
-    std::snprintf(shown, sizeof shown, c >= ' ' && c <= '~' ? "%c" : "\\x%02X", static_cast<unsigned char>(c));
-    quoted += shown;
-  }
+  for (const char c : text.substr(0, 40))
+    quoted += c >= ' ' && c <= '~' ? std::string(1, c) : fmt::format("\\x{:02X}", static_cast<unsigned char>(c));
   return quoted + (text.size() > 40 ? "...\"" : "\"");
 }
 

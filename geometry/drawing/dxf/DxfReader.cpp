@@ -2,6 +2,7 @@
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <cmath>
@@ -150,13 +151,8 @@ class DrawingCollector : public DL_CreationAdapter {
   DrawingSpline* OpenSpline() { return m_Open ? std::get_if<DrawingSpline>(&m_Open->shape) : nullptr; }
 
   std::string Handle() const {
-    char text[24];
     const int handle = attributes.getHandle();
-    if (handle < 0)
-      std::snprintf(text, sizeof text, "#%d", m_Count);
-    else
-      std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(handle));
-    return text;
+    return handle < 0 ? fmt::format("#{}", m_Count) : fmt::format("{:X}", static_cast<unsigned>(handle));
   }
 
   static std::string Named(const DrawingEntity& entity) { return entity.tag.kind + " " + entity.tag.handle; }
