@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/PropertyCases.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ bool IsFaultyRow(const std::string& row) {
 // One random action of a person at the editor.
 void ActAtRandom(CHeadlessUser& user, std::mt19937& random) {
   static const char* const kTexts[] = {"0", "1", "-2.5", "90", "abc", "", "1e9", "0,5"};
-  static const int kButtons[] = {IDC_INSERT_ABOVE, IDC_INSERT_BELOW, IDC_UPDATE, IDC_MOVE_UP, IDC_MOVE_DOWN,
+  static const int kButtons[] = {IDC_INSERT_ABOVE, IDC_INSERT_BELOW, IDC_UPDATE, IDC_MOVE_UP,  IDC_MOVE_DOWN,
                                  IDC_REMOVE,       IDC_PREVIOUS,     IDC_NEXT,   IDC_ACC_CHECK};
   static const int kFields[] = {IDC_FIRST_VALUE, IDC_SECOND_VALUE, IDC_ANGLE_INCREMENT_VALUE, IDC_ACC_VALUE};
   const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
@@ -50,7 +51,7 @@ using EditorProperties = EditorFixture;
 // really is faulty (or a table that is still empty).
 TEST_F(EditorProperties, AnyCommandSequenceEndsInATranslatableMotionOrAnHonestRefusal) {
   const auto translate = module.Find<TranslateMotionSequenceFn>("TranslateMotionSequence");
-  for (unsigned seed = 1; seed <= 40; ++seed) {
+  for (int seed = 1, seeds = PropertyCases(40); seed <= seeds; ++seed) {
     SCOPED_TRACE(seed);
     backend.Reset();
     text = DemoMotionText();

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "pictures/PathDrawing.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "pictures/PathDrawing.h"
 
 namespace {
 
-using pictures::Mark;
 using geometry::PathSegment;
 using geometry::Point;
+using pictures::Mark;
 
 PathSegment Arc(double radius, double initialAngle, double angleIncrement) {
   return PathSegment::Arc(radius, geometry::Radians(initialAngle), geometry::Radians(angleIncrement));
@@ -27,8 +27,8 @@ std::vector<PathSegment> Zigzag(int count, double step) {
 }
 
 std::vector<PathSegment> RoundedRectangle() {
-  return {PathSegment::Line(80, 0), Arc(10, -90, 90), PathSegment::Line(0, 40), Arc(10, 0, 90),
-          PathSegment::Line(-80, 0), Arc(10, 90, 90), PathSegment::Line(0, -40), Arc(10, 180, 90)};
+  return {PathSegment::Line(80, 0),  Arc(10, -90, 90), PathSegment::Line(0, 40),  Arc(10, 0, 90),
+          PathSegment::Line(-80, 0), Arc(10, 90, 90),  PathSegment::Line(0, -40), Arc(10, 180, 90)};
 }
 
 // Small circles, each turning twice, along a line: every joint a corner.
@@ -58,8 +58,8 @@ Drawn Draw(const std::vector<PathSegment>& path, bool tangentAxis = true) {
 }
 
 size_t Count(const pictures::PathDrawing& drawing, Mark::Kind kind) {
-  return static_cast<size_t>(
-      std::count_if(drawing.marks.begin(), drawing.marks.end(), [kind](const Mark& mark) { return mark.kind == kind; }));
+  return static_cast<size_t>(std::count_if(drawing.marks.begin(), drawing.marks.end(),
+                                           [kind](const Mark& mark) { return mark.kind == kind; }));
 }
 
 // A mark's box in pixels, as the header gives its size.
@@ -85,11 +85,14 @@ Box BoxOf(const Mark& mark, double unitsPerPixel) {
 const struct PathCase {
   std::string name;
   std::vector<PathSegment> path;
+  // Of each kind of mark (corner, direction, segment number, tangent heading), how many are
+  // placed at least: a picture that leaves out every mark covers none.
+  size_t leastPlaced[Mark::kKinds];
 } kPaths[] = {
-    {"the demo's rounded rectangle", RoundedRectangle()},
-    {"a zigzag of 100000 steps far below a pixel", Zigzag(100000, 0.01)},
-    {"a zigzag of 2000 steps of about a pixel", Zigzag(2000, 0.5)},
-    {"3000 small loops", Loops(3000)},
+    {"the demo's rounded rectangle", RoundedRectangle(), {0, 8, 8, 8}},
+    {"a zigzag of 100000 steps far below a pixel", Zigzag(100000, 0.01), {20, 10, 10, 2}},
+    {"a zigzag of 2000 steps of about a pixel", Zigzag(2000, 0.5), {20, 10, 10, 2}},
+    {"3000 small loops", Loops(3000), {20, 10, 10, 10}},
 };
 
 // The strokes draw the whole path, in order, without a gap; a run of short segments is one
@@ -124,6 +127,7 @@ TEST(PathDrawing, StrokesFollowThePathAndMarksAreCounted) {
     for (int kind = 0; kind < Mark::kKinds; ++kind) {
       const size_t placed = Count(drawn.drawing, static_cast<Mark::Kind>(kind));
       EXPECT_EQ(placed + drawn.drawing.leftOut[kind], totals[kind]) << c.name << ", kind " << kind;
+      EXPECT_GE(placed, c.leastPlaced[kind]) << c.name << ", kind " << kind;
       if (kind != Mark::Corner) {
         EXPECT_LE(placed, 200u) << c.name << ", kind " << kind;
       }
@@ -145,9 +149,24 @@ TEST(PathDrawing, MarksDoNotCoverOneAnother) {
       std::vector<Box>& others = mark.kind == Mark::Corner ? rings : labels;
       const bool atAnEnd = mark.kind == Mark::TangentHeading && (mark.segment == 0 || mark.segment == c.path.size());
       for (size_t i = atAnEnd ? 2 : 0; i < others.size(); ++i)
-        EXPECT_FALSE(box.Overlaps(others[i])) << c.name << ": a mark of kind " << mark.kind << " of segment "
-                                              << mark.segment + 1;
+        EXPECT_FALSE(box.Overlaps(others[i]))
+            << c.name << ": a mark of kind " << mark.kind << " of segment " << mark.segment + 1;
       others.push_back(box);
+    }
+  }
+}
+
+// A corner ring stands on the joint before its segment, which turns by more than the threshold.
+TEST(PathDrawing, CornerRingsStandOnTheirJoints) {
+  for (const PathCase& c : kPaths) {
+    const Drawn drawn = Draw(c.path);
+    const geometry::PathWalk walk = geometry::Walk(c.path);
+    for (const Mark& mark : drawn.drawing.marks) {
+      if (mark.kind != Mark::Corner) continue;
+      const geometry::WalkedSegment& after = walk.segments.at(mark.segment);
+      EXPECT_GT(after.cornerAngle, drawn.options.cornerThreshold) << c.name << ", segment " << mark.segment + 1;
+      EXPECT_NEAR(mark.at.x, after.start.x, 1e-9) << c.name << ", segment " << mark.segment + 1;
+      EXPECT_NEAR(mark.at.y, after.start.y, 1e-9) << c.name << ", segment " << mark.segment + 1;
     }
   }
 }
@@ -175,6 +194,19 @@ TEST(PathDrawing, LongSegmentsAreStrokesOfTheirOwn) {
   EXPECT_NEAR(corner.steps[0].centre.y, 10, 1e-9);
   EXPECT_EQ(drawn.drawing.leftOut[Mark::Direction], 0u);
   EXPECT_EQ(drawn.drawing.leftOut[Mark::SegmentNumber], 0u);
+  const std::vector<PathSegment> path = RoundedRectangle();
+  const geometry::PathWalk walk = geometry::Walk(path);
+  size_t arrows = 0;
+  for (const Mark& mark : drawn.drawing.marks) {
+    if (mark.kind != Mark::Direction) continue;
+    ++arrows;
+    const PathSegment& segment = path.at(mark.segment);
+    const Point middle = walk.segments[mark.segment].start + geometry::PointAlong(segment, 0.5);
+    EXPECT_NEAR(mark.at.x, middle.x, 1e-9) << "segment " << mark.segment + 1;
+    EXPECT_NEAR(mark.at.y, middle.y, 1e-9) << "segment " << mark.segment + 1;
+    EXPECT_NEAR(mark.heading, geometry::HeadingAlong(segment, 0.5), 1e-12) << "segment " << mark.segment + 1;
+  }
+  EXPECT_EQ(arrows, path.size());
 }
 
 }  // namespace

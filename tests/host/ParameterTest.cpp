@@ -15,6 +15,7 @@
 #include "host/CMC_Parameter.h"
 #include "host/CMC_Project.h"
 #include "tests/framework/CStringPrinter.h"
+#include "tests/support/PropertyCases.h"
 
 namespace {
 
@@ -146,7 +147,7 @@ TEST_F(ParameterTest, ChangeUnitRefusesOtherDimensionsAndKeepsTheInternalValue) 
 
 TEST_F(ParameterTest, PrintValueIsTheShortestTextThatReadsBackToTheStoredValue) {
   std::mt19937 random(1337);
-  for (int i = 0; i < 20000; ++i) {
+  for (int i = 0, cases = PropertyCases(20000); i < cases; ++i) {
     const ValueKind& kind = kValueKinds[i % std::size(kValueKinds)];
     CMC_Parameter parameter(Setup(kind.setup));
     ASSERT_TRUE(parameter.InitializeMotionParam(kind.type, "P", kind.unit, "0", IU_OF_SETUP, IU_OF_SETUP));
@@ -221,7 +222,7 @@ TEST_F(ParameterTest, TextsAndLiteralsOfStoredValues) {
 
 TEST_F(ParameterTest, SaveDataReadsBackExactly) {
   std::mt19937 random(99);
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0, cases = PropertyCases(3000); i < cases; ++i) {
     const ValueKind& kind = kValueKinds[i % std::size(kValueKinds)];
     CMC_ArrayParameter saved(Setup(kind.setup));
     ASSERT_TRUE(saved.InitializeMotionParam(kind.type, "A", kind.unit, "", IU_OF_SETUP, IU_OF_SETUP));

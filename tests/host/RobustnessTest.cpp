@@ -11,6 +11,7 @@
 #include "host/CMotionEvent.h"
 #include "tests/framework/CStringPrinter.h"
 #include "tests/host/ParameterTextProbe.h"
+#include "tests/support/PropertyCases.h"
 
 // Damaged input must never crash a reader (the sanitizer build checks memory and undefined
 // behaviour) and must give either no message or whole messages.
@@ -72,7 +73,7 @@ TEST(RobustnessTest, ParameterTextReadersSurviveDamagedText) {
   CMC_Motion motion(demo->GetController());
   ParameterTextProbe probe(demo->GetController(), motion);
   std::mt19937 random(4711);
-  for (int i = 0; i < 4000; ++i) {
+  for (int i = 0, cases = PropertyCases(4000); i < cases; ++i) {
     const std::string input = i % 8 == 0 ? RandomBytes(random) : Mutated(kValidText, random);
     const CString text(input.data(), static_cast<int>(input.size()));
     CMC_ArrayParameter array(demo->GetController());
@@ -105,7 +106,7 @@ TEST(RobustnessTest, ParameterTextReadersSurviveDamagedText) {
 TEST(RobustnessTest, SetupLoaderSurvivesDamagedFiles) {
   std::mt19937 random(815);
   int loaded = 0;
-  for (int i = 0; i < 4000; ++i) {
+  for (int i = 0, cases = PropertyCases(4000); i < cases; ++i) {
     const std::string input = i % 8 == 0 ? RandomBytes(random) : Mutated(kValidSetupFile, random);
     const auto project =
         CMC_Project::LoadFromJsonText(CString(input.data(), static_cast<int>(input.size())), "fuzz.json");

@@ -9,6 +9,7 @@
 
 #include "host/CMC_Value.h"
 #include "tests/framework/CStringPrinter.h"
+#include "tests/support/PropertyCases.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ TEST(ValueTest, FixedLiteralIsTheShortestFractionReadingBackToTheSameStep) {
     EXPECT_TRUE(result.ec == std::errc() && result.ptr == text.data() + text.size()) << text;
     return std::round(back * 65536.0);
   };
-  for (int i = 0; i < 100000; ++i) {
+  for (int i = 0, cases = PropertyCases(100000); i < cases; ++i) {
     const double raw = raws(random);
     const std::string literal = CMC_Value::Literal(VT_FIXED16_16, raw * kStep).GetString();
     ASSERT_EQ(raw, stepOf(literal)) << literal;
