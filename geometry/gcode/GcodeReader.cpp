@@ -1,10 +1,11 @@
 #include "geometry/gcode/GcodeReader.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <optional>
 
@@ -25,12 +26,6 @@ constexpr double kArcToleranceFloor = 0.002;  // mm
 // its start radius by up to 2·√2 units.
 constexpr double kRadiusMissPerUnit = 2.0 * std::numbers::sqrt2;
 constexpr const char* kAxisNames[] = {"X", "Y", "Z"};
-
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g", value);
-  return text;
-}
 
 struct Value {
   double value = 0.0;
@@ -258,7 +253,8 @@ class Interpreter {
   }
 
   static std::string NoteKey(const GcodeWord& word) {
-    return word.letter == 'G' || word.letter == 'M' ? word.letter + Number(word.value) : std::string(1, word.letter);
+    return word.letter == 'G' || word.letter == 'M' ? fmt::format("{}{:.6g}", word.letter, word.value)
+                                                    : std::string(1, word.letter);
   }
 
   void Skip(const GcodeWord& word) {
@@ -550,11 +546,11 @@ class Interpreter {
 
   std::string ArcMessage(const ArcMiss& arc, double tolerance) const {
     const std::string beyond =
-        ", more than the arc tolerance of " + Number(tolerance) + " mm (--arc-tolerance MM sets it)";
+        fmt::format(", more than the arc tolerance of {:.6g} mm (--arc-tolerance MM sets it)", tolerance);
     if (arc.byRadius)
-      return "R" + Number(arc.radius) + " mm is too small for an end point " + Number(arc.chord) + " mm away" + beyond;
-    return "the arc's end point lies " + Number(arc.miss) + " mm off its circle of radius " + Number(arc.radius) +
-           " mm" + beyond;
+      return fmt::format("R{:.6g} mm is too small for an end point {:.6g} mm away", arc.radius, arc.chord) + beyond;
+    return fmt::format("the arc's end point lies {:.6g} mm off its circle of radius {:.6g} mm", arc.miss, arc.radius) +
+           beyond;
   }
 
   // A cut into the open contour, or a new one; a joined cut only moves the contour's end point.

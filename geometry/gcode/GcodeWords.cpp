@@ -1,9 +1,10 @@
 #include "geometry/gcode/GcodeWords.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 
 namespace geometry {
 
@@ -60,10 +61,8 @@ class LineScanner {
     const size_t begin = m_At;
     const char c = m_Line[m_At++];
     if (!IsLetter(c)) {
-      char shown[16];
-      std::snprintf(shown, sizeof shown, std::isprint(static_cast<unsigned char>(c)) ? "'%c'" : "byte 0x%02X",
-                    static_cast<unsigned char>(c));
-      FailGcode(std::string("unexpected ") + shown);
+      const auto byte = static_cast<unsigned char>(c);
+      FailGcode(std::isprint(byte) ? fmt::format("unexpected '{}'", c) : fmt::format("unexpected byte 0x{:02X}", byte));
     }
     GcodeWord word;
     word.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
