@@ -74,13 +74,12 @@ BENCHMARK(FitArcs)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::k
 void Import(benchmark::State& state, bool fit) {
   const std::string text = TracedGcode(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    geometry::GcodeProgram program;
-    geometry::GcodeError error;
-    if (!geometry::ReadGcode(text, {}, program, error) || program.contours.size() != 1) {
+    const Result<geometry::GcodeProgram> program = geometry::ReadGcode(text, {});
+    if (!program || program->contours.size() != 1) {
       state.SkipWithError("the traced outline does not read as one contour");
       return;
     }
-    const geometry::Contour& contour = program.contours.front();
+    const geometry::Contour& contour = program->contours.front();
     benchmark::DoNotOptimize(
         geometry::ToRelativePath(fit ? geometry::FitContour(contour, Options(kTolerance), {}) : contour, {}));
   }

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "geometry/gcode/GcodeReader.h"
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/RelativePath.h"
 #include "geometry/core/TravelTime.h"
+#include "geometry/gcode/GcodeReader.h"
 
 namespace {
 
@@ -31,19 +31,13 @@ std::string Gcode(int count) {
   return text + "G0 Z5.\nM30\n%\n";
 }
 
-geometry::Contour Contour(int count) {
-  geometry::GcodeProgram program;
-  geometry::GcodeError error;
-  geometry::ReadGcode(Gcode(count), {}, program, error);
-  return program.contours.at(0);
-}
+geometry::Contour Contour(int count) { return geometry::ReadGcode(Gcode(count), {}).Value().contours.at(0); }
 
 void ReadGcode(benchmark::State& state) {
   const std::string text = Gcode(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    geometry::GcodeProgram program;
-    geometry::GcodeError error;
-    if (!geometry::ReadGcode(text, {}, program, error)) state.SkipWithError(error.message.c_str());
+    const Result<geometry::GcodeProgram> program = geometry::ReadGcode(text, {});
+    if (!program) state.SkipWithError(program.Failure().message.c_str());
     benchmark::DoNotOptimize(program);
   }
   state.SetComplexityN(state.range(0));

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "geometry/gcode/GcodeReader.h"
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/RelativePath.h"
+#include "geometry/gcode/GcodeReader.h"
 
 // Any bytes as a G-code program: reading ends in contours or in one fault on a line of the text,
 // and each contour's segments, rounded to a grid as a motion keeps them, are finite numbers. The
@@ -19,13 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.strict = (pick & 1) != 0;
   options.flatten = (pick & 2) != 0;
   if ((pick & 4) != 0) options.arcTolerance = 0.01;
-  geometry::GcodeProgram program;
-  geometry::GcodeError error;
-  if (!geometry::ReadGcode(text, options, program, error)) {
+  const Result<geometry::GcodeProgram> read = geometry::ReadGcode(text, options);
+  if (!read) {
     const long lines = 1 + static_cast<long>(std::count(text.begin(), text.end(), '\n'));
-    if (error.line < 1 || error.line > lines || error.message.empty()) __builtin_trap();
+    if (read.Failure().line < 1 || read.Failure().line > lines || read.Failure().message.empty()) __builtin_trap();
     return 0;
   }
+  const geometry::GcodeProgram& program = read.Value();
   if (!(program.arcTolerance >= 0.002)) __builtin_trap();
   geometry::Rounding toMicrometres;
   toMicrometres.length = [](double value) { return std::round(value * 1000.0) / 1000.0; };

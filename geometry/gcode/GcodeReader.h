@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
 #include "geometry/core/Contour.h"
 
 // Reads the contours of a G-code program as CAM post-processors write it: cuts by G1 to G3 in
@@ -23,17 +24,12 @@ struct GcodeOptions {
 
 struct GcodeProgram {
   std::vector<Contour> contours;
-  std::vector<std::string> notes;  // "line N: ..." for each kind of word skipped, and other remarks
-  double arcTolerance = 0.0;       // mm: the one the arcs were checked with
+  double arcTolerance = 0.0;  // mm: the one the arcs were checked with
 };
 
-struct GcodeError {
-  int line = 0;
-  std::string message;
-};
-
-// False with the first fault and its line; `program` then holds what was read before it.
-bool ReadGcode(std::string_view text, const GcodeOptions& options, GcodeProgram& program, GcodeError& error);
+// The program, or its first fault with its line. Either way the notes made up to there: "line N:
+// ..." for each kind of word skipped, and other remarks.
+Result<GcodeProgram> ReadGcode(std::string_view text, const GcodeOptions& options);
 
 // The arc tolerance of a file whose finest written digit is worth `unit` mm (0: a file that
 // writes no decimals): what rounding start, end and centre to that digit can put between an

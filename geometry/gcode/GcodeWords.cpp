@@ -109,7 +109,7 @@ class LineScanner {
 
 }  // namespace
 
-void FailGcode(std::string message) { throw GcodeFault{std::move(message)}; }
+void FailGcode(std::string message) { throw Fault{0, std::move(message)}; }
 
 std::string Quoted(std::string_view text) {
   if (text.size() <= kLongestQuote) return std::string(text);

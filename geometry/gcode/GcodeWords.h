@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
+
 // The words of one line of a G-code program: a letter and a number each, between blanks and
 // comments. Used by the G-code reader.
 namespace geometry {
@@ -15,19 +17,15 @@ struct GcodeWord {
   std::string_view text;  // as written, for messages
 };
 
-// A fault of the line being read, or of an earlier line that the line being read shows up.
-struct GcodeFault {
-  std::string message;
-  int line = 0;  // 0: the line being read
-};
-
+// The reader's steps throw a Fault for the line being read (line 0, as FailGcode does), or for an
+// earlier line that the line being read shows up (its number).
 [[noreturn]] void FailGcode(std::string message);
 
 // Written text for a message, cut to its first 40 characters.
 std::string Quoted(std::string_view text);
 
 // The line's words into `words` (emptied first); returns how many comments the line holds.
-// Throws GcodeFault for a letter without a number, a number that does not end where its word
+// Throws a Fault for a letter without a number, a number that does not end where its word
 // does ("X1e3"), a number beyond any machine's reach, or a byte that starts no word.
 int ScanGcodeLine(std::string_view line, std::vector<GcodeWord>& words);
 

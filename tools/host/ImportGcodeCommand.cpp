@@ -1,6 +1,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "geometry/gcode/GcodeReader.h"
 #include "tools/host/CommandLine.h"
@@ -24,13 +25,11 @@ std::optional<geometry::GcodeProgram> ReadProgram(const std::string& source, con
                                                   const ImportMessages& messages) {
   CString text;
   if (!ReadInput(source, text)) return std::nullopt;
-  geometry::GcodeProgram program;
-  geometry::GcodeError error;
-  const bool read =
-      geometry::ReadGcode(std::string_view(text.GetString(), text.GetLength()), options, program, error);
-  for (const std::string& note : program.notes) messages.Tell(note);
-  if (read) return program;
-  messages.TellAtLine(error.line, error.message);
+  Result<geometry::GcodeProgram> read =
+      geometry::ReadGcode(std::string_view(text.GetString(), text.GetLength()), options);
+  for (const std::string& note : read.Notes()) messages.Tell(note);
+  if (read) return std::move(read).Value();
+  messages.TellAtLine(read.Failure().line, read.Failure().message);
   return std::nullopt;
 }
 

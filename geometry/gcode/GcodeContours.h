@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "geometry/core/Contour.h"
+#include "geometry/gcode/GcodeState.h"
+
+// The contours of a G-code program as its cuts come: each cut goes into the open contour, or
+// opens a new one; a rapid, a move in Z or a move the reader cannot follow ends it. Used by the
+// G-code reader.
+namespace geometry {
+
+class GcodeContours {
+ public:
+  explicit GcodeContours(std::vector<Contour>& contours) : m_Contours(contours) {}
+
+  // A cut from `from` to `to` in program coordinates; none for a cut joined to the point before
+  // it, which only moves the contour's end point. The contour's frame is the program's
+  // coordinates where it starts: a frame change inside it moves the program's coordinates, not
+  // the contour's.
+  void Advance(const std::optional<ContourSegment>& cut, Point from, Point to, GcodeState& state);
+  void End() { m_Open = false; }
+
+ private:
+  void Open(Point from, const GcodeState& state);
+
+  std::vector<Contour>& m_Contours;
+  bool m_Open = false;
+  Point m_ContourAt;  // where the open contour ends, in its own frame
+};
+
+}  // namespace geometry

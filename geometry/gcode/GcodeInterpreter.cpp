@@ -1,0 +1,105 @@
+#include "geometry/gcode/GcodeInterpreter.h"
+
+#include "geometry/gcode/GcodeNonModal.h"
+
+namespace geometry {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+// A line that holds nothing but % (and blanks or comments) opens the program before any word
+// and ends it after.
+bool IsPercentLine(std::string_view line) {
+  const size_t first = line.find_first_not_of(" \t\r");
+  return first != std::string_view::npos && line[first] == '%';
+}
+
+}  // namespace
+
+GcodeInterpreter::GcodeInterpreter(const GcodeOptions& options, std::vector<Contour>& contours)
+    : m_Options(options), m_Contours(contours), m_Arcs(options), m_Motion(options, m_State, m_Contours, m_Arcs) {}
+
+void GcodeInterpreter::ReadLine(std::string_view line, int number) {
+  m_State.line = number;
+  if (IsPercentLine(line)) return Delimiter(line);
+  NoteComments(ScanGcodeLine(line, m_Words));
+  if (m_Words.empty()) return;
+  m_SeenWords = true;
+  GcodeBlock block = ReadBlock(m_Words, m_Options.strict, m_State);
+  Execute(block);
+}
+
+void GcodeInterpreter::NoteRest(std::string_view rest) {
+  if (rest.find_first_not_of(" \t\r\n%") == std::string_view::npos) return;
+  m_State.notes.Add("end", m_State.line, "",
+                    [] { return std::string("the program ends here; the lines after it are not read"); });
+}
+
+void GcodeInterpreter::Delimiter(std::string_view line) {
+  NoteComments(ScanGcodeLine(line.substr(line.find('%') + 1), m_Words));
+  if (!m_Words.empty()) FailGcode("% stands alone on its line, not with " + Quoted(m_Words.front().text));
+  if (m_SeenWords || m_Opened) m_Ended = true;
+  m_Opened = true;
+}
+
+void GcodeInterpreter::NoteComments(int count) {
+  for (int c = 0; c < count; ++c) m_State.notes.Add("(", m_State.line, "comments", [] { return "comment skipped"; });
+}
+
+// Modal words first, so that units and modes hold for the whole line; then the feed, then what
+// the axis words are for.
+void GcodeInterpreter::Execute(GcodeBlock& block) {
+  for (const ModalWord& word : block.modalWords) ApplyModalWord(word);
+  if (block.f) SetFeed(block.f->value);
+  m_Arcs.RecordPrecision(block, m_State.modal.scale);
+  if (block.motion) m_State.modal.motion = block.motion->role == GcodeRole::CancelMotion ? nullptr : block.motion;
+  if (block.nonModal)
+    RunNonModal(block, m_State, m_Contours);
+  else if (block.HasMotionWords())
+    m_Motion.Run(block);
+  NoteUnusedParameters(block, m_State);
+  if (block.ends) m_Ended = true;
+}
+
+void GcodeInterpreter::ApplyModalWord(const ModalWord& word) {
+  GcodeModalState& modal = m_State.modal;
+  const GcodeCode* code = word.code;
+  switch (code->role) {
+    case GcodeRole::Units:
+      modal.scale = code->detail == 20 ? kMillimetresPerInch : 1.0;
+      return;
+    case GcodeRole::Distance:
+      modal.incremental = code->detail == 91;
+      return;
+    case GcodeRole::System:
+      return SelectSystem(word);
+    case GcodeRole::ModeOn:
+      modal.unfollowed[code->detail] = UnfollowedMode{m_State.line, Quoted(word.text), code->meaning};
+      return;
+    default:  // ModeOff
+      modal.unfollowed[code->detail].reset();
+      return;
+  }
+}
+
+// Another coordinate system puts every known position where the file does not say.
+void GcodeInterpreter::SelectSystem(const ModalWord& word) {
+  if (word.code == m_State.modal.system) return;
+  m_State.modal.system = word.code;
+  for (const GcodeAxis axis : kAllAxes)
+    if (!m_State.position.Unknown(axis))
+      m_State.position.Lose(
+          axis, m_State.line,
+          Quoted(word.text) + " selects another coordinate system, whose origin the file does not give");
+}
+
+// A speed given under inverse-time or per-revolution feed is no speed per minute: none is in
+// force until the next F after the mode ends.
+void GcodeInterpreter::SetFeed(double feed) {
+  if (feed <= 0.0) FailGcode("F must be greater than 0");
+  m_State.modal.feed = m_State.modal.InForce(GcodeMode::FeedMode) ? 0.0 : feed * m_State.modal.scale;
+  m_State.modal.newFeed = true;
+}
+
+}  // namespace geometry

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Result.h"
+#include "geometry/gcode/GcodeArcs.h"
+#include "geometry/gcode/GcodeContours.h"
+#include "geometry/gcode/GcodeMotion.h"
+#include "geometry/gcode/GcodeReader.h"
+#include "geometry/gcode/GcodeState.h"
+
+// A G-code program followed line by line, as a machine would: each line read into a block of
+// words, then carried out: its modal words, its feed, a non-modal word or its motion. Used by the
+// G-code reader.
+namespace geometry {
+
+class GcodeInterpreter {
+ public:
+  GcodeInterpreter(const GcodeOptions& options, std::vector<Contour>& contours);
+
+  // Throws a Fault for what the line cannot do.
+  void ReadLine(std::string_view line, int number);
+  bool Ended() const { return m_Ended; }
+  // Where the program ended before the end of the file, a note that the rest is not read.
+  void NoteRest(std::string_view rest);
+
+  double ArcTolerance() const { return m_Arcs.Tolerance(); }
+  std::optional<Fault> ArcFault() const { return m_Arcs.FirstFault(); }
+  std::vector<std::string> Notes() const { return m_State.notes.Lines(); }
+
+ private:
+  void Delimiter(std::string_view line);
+  void NoteComments(int count);
+  void Execute(GcodeBlock& block);
+  void ApplyModalWord(const ModalWord& word);
+  void SelectSystem(const ModalWord& word);
+  void SetFeed(double feed);
+
+  const GcodeOptions& m_Options;
+  GcodeState m_State;
+  GcodeContours m_Contours;
+  GcodeArcs m_Arcs;
+  GcodeMotion m_Motion;
+  std::vector<GcodeWord> m_Words;
+  bool m_SeenWords = false;
+  bool m_Opened = false;
+  bool m_Ended = false;
+};
+
+}  // namespace geometry
