@@ -32,7 +32,14 @@ inline double CounterclockwiseTurn(double difference) {
   return turn <= 0.0 ? turn + kFullTurn : turn;
 }
 
-// The same taken clockwise: in [-2 pi, 0).
+// A turn of `difference` taken counterclockwise, within one turn: in [0, 2 pi), so that no
+// difference at all is no turn.
+inline double CounterclockwiseTurnOrNone(double difference) {
+  const double turn = std::remainder(difference, kFullTurn);
+  return turn < 0.0 ? turn + kFullTurn : turn;
+}
+
+// The same as CounterclockwiseTurn, taken clockwise: in [-2 pi, 0).
 inline double ClockwiseTurn(double difference) {
   const double turn = std::fmod(difference, kFullTurn);
   return turn >= 0.0 ? turn - kFullTurn : turn;
