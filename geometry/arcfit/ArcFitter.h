@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "geometry/arcfit/FittedSegment.h"
-#include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Angles.h"
 
 // Arc fitting: a polyline, usually a long chain of short lines from CAM or from tracing, becomes
 // few lines and arcs (docs/geometry.md, "fit-arcs"):
@@ -19,10 +19,56 @@
 //   rules let them, and the fit with fewest kept, in time linear in the number of points.
 namespace geometry {
 
+// How the fitter searches for few segments: how far inside the tolerance it aims, how many
+// choices it weighs, and how long it keeps at a fit that lies behind. None of these lets a fit
+// break the rules of ArcFitOptions; they trade segments for time. The defaults are what the
+// shapes of the tests and of the benchmark were tuned on (bench/README.md).
+struct FitTuning {
+  // Growth aims this share of the tolerance inside it, so that the exact check that follows rarely
+  // has to shorten an arc.
+  double growthMargin = 0.01;
+  // In tolerances: no arc of a smooth stretch needs a smaller radius (the fillet that rounds a turn
+  // of 90 degrees within the tolerance has a radius of 2.4 tolerances).
+  double smallestRadius = 0.01;
+  // rad: an arc turns by at most twice this, so that the points it stands for lie in order along
+  // it, from up to a quarter turn behind its start (noise) on.
+  double maxHalfTurn = Radians(135.0);
+  // rad: where an arc that ends on a point would barely turn, the line that replaces it may turn
+  // this much more at its start than the join turn allows.
+  double straightenedTurn = Radians(0.05);
+  // rad: an arc that turns by less than this where a line would do as well is never taken, so
+  // that a straight run stays a line.
+  double nearlyStraightTurn = Radians(1.0);
+  // A segment inside a stretch tries start headings this many steps either side of the end
+  // heading of the one before, up to the join turn.
+  int joinHeadingSteps = 2;
+  // After a corner, start headings come from circles through points at this many doubling
+  // multiples of the tolerance away.
+  int headingScales = 8;
+  // A fit is given up once it has taken more segments to reach a point than its rival took, plus
+  // the rival's count over `behindShare`, plus `behindBy`.
+  size_t behindShare = 20;
+  size_t behindBy = 8;
+  // How many growths are remembered before the memory starts afresh.
+  size_t rememberedGrowths = 4096;
+  // What share of its width either edge of a band of start headings is kept clear of: the band is
+  // only right to first order.
+  double bandMargin = 0.1;
+  // A segment through points that turns from the one before by this share of the join turn or more
+  // is pinned to its edge: the one before ended where the polyline no longer heads its way.
+  double pinnedShare = 0.95;
+  // A growing segment's end may head for points at this many scales (2, 8, 32, ... tolerances).
+  int furtherScales = 5;
+  // How many of a growing segment's best ends are weighed by the segment after the next too.
+  size_t weighedTwoAhead = 2;
+  // How many choices the fit by growing may undo at each point it gets stuck at.
+  int retries = 16;
+};
+
 struct ArcFitOptions {
-  double tolerance = 0.01;  // mm, both ways
-  double minRadius = 0.0;   // mm: the smallest radius the motion can keep
-  double maxRadius = 1e9;   // mm: the largest; a flatter arc becomes a line
+  double tolerance = 0.01;             // mm, both ways
+  double minRadius = 0.0;              // mm: the smallest radius the motion can keep
+  double maxRadius = 1e9;              // mm: the largest; a flatter arc becomes a line
   double cornerAngle = Radians(10.0);  // rad: where the polyline turns by more, it has a corner
   // rad: how far the heading may turn where two fitted segments meet on a smooth stretch. Each
   // segment picks its start heading within it, which lets it grow further than exact tangency.
@@ -37,6 +83,7 @@ struct ArcFitOptions {
   // Indices of points where a segment must end (where the motion changes speed, say); the path
   // passes them without a kink unless they are corners.
   std::vector<size_t> boundaries;
+  FitTuning tuning;
 };
 
 // The fitted path of `points`, each segment starting where the one before it ends. Points closer

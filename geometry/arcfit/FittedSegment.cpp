@@ -28,8 +28,7 @@ Point FittedSegment::At(double distance) const {
 
 ContourSegment ContourSegmentOf(const FittedSegment& segment, Point end) {
   if (segment.curvature == 0.0) return ContourSegment::Line(segment.start, end);
-  const Point centre = segment.start + (1.0 / segment.curvature) * LeftOf(Direction(segment.heading));
-  return ContourSegment::Arc(segment.start, end, centre, segment.curvature * segment.length);
+  return ContourSegment::Arc(segment.start, end, segment.Centre(), segment.curvature * segment.length);
 }
 
 std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point target) {

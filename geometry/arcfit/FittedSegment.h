@@ -26,6 +26,8 @@ struct FittedSegment {
   // The heading `distance` mm along, not normalised: it grows by the turn of an arc.
   double HeadingAt(double distance) const { return heading + curvature * distance; }
   double EndHeading() const { return HeadingAt(length); }
+  // The centre of an arc's circle (not of a line).
+  Point Centre() const { return start + (1.0 / curvature) * LeftOf(Direction(heading)); }
 };
 
 // The segment placed where it lies, ending exactly on `end`: its own end, or the polyline's point
@@ -41,6 +43,6 @@ std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point t
 // `endHeading`: of the family of such pairs, the one whose tangent lines from start and from end
 // to the meeting point are equally long. Empty when no such pair runs forward.
 std::optional<std::pair<FittedSegment, FittedSegment>> Biarc(Point start, double startHeading, Point end,
-                                                              double endHeading);
+                                                             double endHeading);
 
 }  // namespace geometry

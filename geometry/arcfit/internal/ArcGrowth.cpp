@@ -1,27 +1,26 @@
-#include "geometry/arcfit/ArcGrowth.h"
+#include "ArcGrowth.h"
 
 #include <cmath>
 #include <limits>
 #include <numbers>
 
-namespace geometry {
+namespace geometry::fitting {
 
-ArcGrowth::ArcGrowth(Point start, double heading, const CurvatureSet& storable, double maxHalfTurn,
-                     double tolerance)
+ArcGrowth::ArcGrowth(Point start, double heading, const CurvatureSet& storable, double maxHalfTurn, double tolerance)
     : m_Start(start),
-      m_Forward{std::cos(heading), std::sin(heading)},
+      m_Forward(Direction(heading)),
       m_Curvatures(storable),
       m_BehindSlope(std::tan(std::numbers::pi - maxHalfTurn)),
       m_Tolerance(tolerance) {}
 
 Point ArcGrowth::Local(Point p) const {
   const Point offset = p - m_Start;
-  return {offset.x * m_Forward.x + offset.y * m_Forward.y, m_Forward.x * offset.y - m_Forward.y * offset.x};
+  return {Dot(offset, m_Forward), Cross(m_Forward, offset)};
 }
 
 bool ArcGrowth::Add(Point from, Point to, double within) {
   const Point q = Local(to);
-  const double squared = q.x * q.x + q.y * q.y;
+  const double squared = Dot(q, q);
   const double t = within;
   // A point within t of the start lies within t of every arc from it.
   CurvatureSet::Interval passing{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
@@ -34,8 +33,9 @@ bool ArcGrowth::Add(Point from, Point to, double within) {
   // short chord needs no more than its points, in the slack between t and the tolerance. (The
   // first chord starts where the arc does, which may lie further from the chord's start.)
   const Point a = Local(from);
-  const double length = std::sqrt((q.x - a.x) * (q.x - a.x) + (q.y - a.y) * (q.y - a.y));
-  const bool shortChord = m_Grown && m_Curvatures.Largest() * (length + 2.0 * t) * (length + 2.0 * t) / 8.0 <= m_Tolerance - t;
+  const double length = std::sqrt(Dot(q - a, q - a));
+  const bool shortChord =
+      m_Grown && m_Curvatures.Largest() * (length + 2.0 * t) * (length + 2.0 * t) / 8.0 <= m_Tolerance - t;
   const CurvatureSet::Interval bulging = shortChord ? CurvatureSet::Interval{0.0, 0.0} : BulgingFrom(a, q, t);
   if (!m_Curvatures.KeepsAny(passing, bulging)) return false;
   m_Curvatures.Keep(passing.low, passing.high);
@@ -47,7 +47,7 @@ bool ArcGrowth::Add(Point from, Point to, double within) {
 CurvatureSet::Interval ArcGrowth::BulgingFrom(Point a, Point b, double tolerance) const {
   const CurvatureSet::Interval none{0.0, 0.0};
   const Point chord = b - a;
-  const double length = std::sqrt(chord.x * chord.x + chord.y * chord.y);
+  const double length = std::sqrt(Dot(chord, chord));
   if (length == 0.0) return none;
   const Point d = (1.0 / length) * chord;
   const double sine = d.y;  // of the chord's angle to the heading
@@ -58,8 +58,8 @@ CurvatureSet::Interval ArcGrowth::BulgingFrom(Point a, Point b, double tolerance
   const double versine = d.x > 0.0 ? sine * sine / (1.0 + d.x) : 1.0 - d.x;  // 1 - cos of the angle
   // Where the start lies: beside the chord's line, away from the side the arc bulges to, and along
   // the chord from a.
-  const double startBeside = side * (d.y * a.x - d.x * a.y);
-  const double startAlong = -(d.x * a.x + d.y * a.y);
+  const double startBeside = side * Cross(a, d);
+  const double startAlong = -Dot(d, a);
   // An arc of radius w = 1/|k| turning towards the chord runs parallel to it at startAlong +
   // |sine| w along the chord and startBeside - versine w beside it.
   const double firstBeside = -startAlong / std::abs(sine);
@@ -72,4 +72,4 @@ CurvatureSet::Interval ArcGrowth::BulgingFrom(Point a, Point b, double tolerance
   return side > 0.0 ? CurvatureSet::Interval{lowest, highest} : CurvatureSet::Interval{-highest, -lowest};
 }
 
-}  // namespace geometry
+}  // namespace geometry::fitting

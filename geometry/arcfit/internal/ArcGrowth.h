@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/arcfit/CurvatureSet.h"
-#include "geometry/core/PathSegment.h"
+#include "CurvatureSet.h"
+#include "geometry/core/Vector2.h"
 
-namespace geometry {
+namespace geometry::fitting {
 
 // An arc that leaves a fixed point with a fixed heading and grows along a polyline, one chord at a
 // time. With start and heading fixed, the arc has one free parameter, its signed curvature k, and
@@ -44,4 +44,4 @@ class ArcGrowth {
   bool m_Grown = false;  // past its first chord
 };
 
-}  // namespace geometry
+}  // namespace geometry::fitting

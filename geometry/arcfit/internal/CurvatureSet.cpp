@@ -1,9 +1,9 @@
-#include "geometry/arcfit/CurvatureSet.h"
+#include "CurvatureSet.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace geometry {
+namespace geometry::fitting {
 
 CurvatureSet::CurvatureSet(double minCurvature, double maxCurvature)
     : m_Pieces{{{-maxCurvature, -minCurvature}, {0.0, 0.0}, {minCurvature, maxCurvature}}}, m_Count(3) {}
@@ -41,8 +41,8 @@ void CurvatureSet::DropNarrowestArcs() {
   size_t narrowest = m_Count;
   for (size_t i = 0; i < m_Count; ++i) {
     const bool line = m_Pieces[i].low <= 0.0 && m_Pieces[i].high >= 0.0;
-    if (!line && (narrowest == m_Count || m_Pieces[i].high - m_Pieces[i].low <
-                                              m_Pieces[narrowest].high - m_Pieces[narrowest].low))
+    if (!line && (narrowest == m_Count ||
+                  m_Pieces[i].high - m_Pieces[i].low < m_Pieces[narrowest].high - m_Pieces[narrowest].low))
       narrowest = i;
   }
   std::copy(m_Pieces.begin() + narrowest + 1, m_Pieces.begin() + m_Count, m_Pieces.begin() + narrowest);
@@ -83,4 +83,4 @@ double CurvatureSet::MiddleNear(double curvature) const {
   return piece.low / 2.0 + piece.high / 2.0;
 }
 
-}  // namespace geometry
+}  // namespace geometry::fitting

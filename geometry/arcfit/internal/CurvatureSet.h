@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-namespace geometry {
+namespace geometry::fitting {
 
 // The signed curvatures (1/mm) an arc may still take while it grows: a few disjoint closed
 // intervals in increasing order. It starts as the curvatures a motion can store: from the largest
@@ -45,4 +45,4 @@ class CurvatureSet {
   size_t m_Count = 0;
 };
 
-}  // namespace geometry
+}  // namespace geometry::fitting

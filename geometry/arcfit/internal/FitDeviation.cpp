@@ -1,13 +1,14 @@
-#include "geometry/arcfit/FitDeviation.h"
+#include "FitDeviation.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "geometry/core/Angles.h"
 
-namespace geometry {
+namespace geometry::fitting {
 
 namespace {
 
@@ -17,8 +18,7 @@ template <typename Visit>
 void AtHeading(const FittedSegment& arc, double heading, double from, double to, Visit visit) {
   const double rate = std::abs(arc.curvature);
   const double sign = arc.curvature > 0.0 ? 1.0 : -1.0;
-  double turn = std::remainder(sign * (heading - arc.HeadingAt(from)), kFullTurn);
-  if (turn < 0.0) turn += kFullTurn;
+  const double turn = CounterclockwiseTurnOrNone(sign * (heading - arc.HeadingAt(from)));
   for (double along = from + turn / rate; along < to; along += kFullTurn / rate) visit(along);
 }
 
@@ -31,23 +31,22 @@ bool ArcStretchWithin(const FittedSegment& arc, double from, double to, Point a,
                       double tolerance) {
   const double length = to - from;
   if (atEnds + std::abs(arc.curvature) * length * length / 8.0 <= tolerance) return true;
-  const double quarter = std::numbers::pi / 2.0;
-  const Point centre = arc.start + (1.0 / arc.curvature) * Point{-std::sin(arc.heading), std::cos(arc.heading)};
-  const double chordHeading = std::atan2(b.y - a.y, b.x - a.x);
-  const double towardsA = std::atan2(a.y - centre.y, a.x - centre.x);
-  const double towardsB = std::atan2(b.y - centre.y, b.x - centre.x);
-  const std::array<double, 6> headings = {chordHeading,       chordHeading + quarter * 2.0, towardsA + quarter,
-                                          towardsA - quarter, towardsB + quarter,           towardsB - quarter};
+  const Point centre = arc.Centre();
+  const double chordHeading = HeadingOf(a, b);
+  const double towardsA = HeadingOf(centre, a);
+  const double towardsB = HeadingOf(centre, b);
+  const std::array<double, 6> headings = {chordHeading,
+                                          chordHeading + std::numbers::pi,
+                                          towardsA + kQuarterTurn,
+                                          towardsA - kQuarterTurn,
+                                          towardsB + kQuarterTurn,
+                                          towardsB - kQuarterTurn};
   bool within = true;
   for (double heading : headings)
     AtHeading(arc, heading, from, to,
               [&](double along) { within = within && DistanceToSegment(arc.At(along), a, b) <= tolerance; });
   return within;
 }
-
-}  // namespace
-
-namespace {
 
 // p seen from the segment's start: along its heading and to its left.
 Point Local(const FittedSegment& segment, Point p) {
@@ -68,7 +67,7 @@ double AlongCircle(double k, Point local) {
 double AlongArc(const FittedSegment& segment, Point p) {
   const double k = std::abs(segment.curvature);
   const double along = AlongCircle(segment.curvature, Local(segment, p));
-  return k != 0.0 && along * k < -kFullTurn / 4.0 ? along + kFullTurn / k : along;
+  return k != 0.0 && along * k < -kQuarterTurn ? along + kFullTurn / k : along;
 }
 
 Projection Project(const FittedSegment& segment, Point p) {
@@ -91,8 +90,7 @@ Projection Project(const FittedSegment& segment, Point p) {
 }
 
 bool StretchWithin(const FittedSegment& segment, double from, double to, Point a, Point b, double tolerance) {
-  const double atEnds =
-      std::max(DistanceToSegment(segment.At(from), a, b), DistanceToSegment(segment.At(to), a, b));
+  const double atEnds = std::max(DistanceToSegment(segment.At(from), a, b), DistanceToSegment(segment.At(to), a, b));
   if (atEnds > tolerance) return false;
   // A line is farthest from a chord at an end.
   return segment.curvature == 0.0 || to <= from || ArcStretchWithin(segment, from, to, a, b, atEnds, tolerance);
@@ -125,8 +123,8 @@ ChainProjection ProjectOnChain(const std::vector<FittedSegment>& chain, Point p)
 }
 
 // Whether the chain between two positions keeps within the tolerance of the chord a-b.
-bool StretchWithin(const std::vector<FittedSegment>& chain, ChainPosition from, ChainPosition to, Point a, Point b,
-                   double tolerance) {
+bool ChainStretchWithin(const std::vector<FittedSegment>& chain, ChainPosition from, ChainPosition to, Point a, Point b,
+                        double tolerance) {
   for (size_t i = from.segment; i <= to.segment; ++i) {
     const double start = i == from.segment ? from.along : 0.0;
     const double end = i == to.segment ? to.along : chain[i].length;
@@ -153,13 +151,14 @@ ChainCheck CheckChain(const std::vector<FittedSegment>& chain, const std::vector
     // Noise can put a point's nearest position behind the one before; the stretches still cover
     // the chain once, in order.
     const ChainPosition next = i == last && endsOnLast ? end : std::max(reached, projection.position);
-    if (projection.distance > tolerance || !StretchWithin(chain, reached, next, points[i - 1], points[i], tolerance))
+    if (projection.distance > tolerance ||
+        !ChainStretchWithin(chain, reached, next, points[i - 1], points[i], tolerance))
       return {false, i - 1, LengthUpTo(chain, reached)};
     reached = next;
   }
-  if (!endsOnLast && !StretchWithin(chain, reached, end, points[last], points[last + 1], tolerance))
+  if (!endsOnLast && !ChainStretchWithin(chain, reached, end, points[last], points[last + 1], tolerance))
     return {false, last, LengthUpTo(chain, reached)};
   return {true, last, LengthUpTo(chain, end)};
 }
 
-}  // namespace geometry
+}  // namespace geometry::fitting

@@ -9,7 +9,7 @@
 // sampling: the distance of a point to a segment, and the largest distance of a stretch of a
 // segment to a chord of the polyline. The fitter checks every segment with these before it keeps
 // it.
-namespace geometry {
+namespace geometry::fitting {
 
 struct Projection {
   double distance = 0.0;  // mm from the point to the nearest point of the segment
@@ -43,4 +43,4 @@ enum class ChainEnd { OnLastPoint, AlongNextChord };
 ChainCheck CheckChain(const std::vector<FittedSegment>& chain, const std::vector<Point>& points, size_t first,
                       size_t last, double tolerance, ChainEnd chainEnd);
 
-}  // namespace geometry
+}  // namespace geometry::fitting

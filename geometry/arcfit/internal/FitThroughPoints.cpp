@@ -1,18 +1,16 @@
-#include <algorithm>
-#include <limits>
+#include "FitThroughPoints.h"
 
-#include "geometry/arcfit/PolylineFitter.h"
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "FitDeviation.h"
+#include "geometry/core/Angles.h"
 
 namespace geometry::fitting {
 
 namespace {
-
-// What share of its width either edge of a band of start headings is kept clear of: the band is
-// only right to first order.
-constexpr double kBandMargin = 0.1;
-// A segment through points that turns from the one before by this share of the join turn or more
-// is pinned to its edge: the one before ended where the polyline no longer heads its way.
-constexpr double kPinnedShare = 0.95;
 
 // The arcs from a start to an end form a family, one for each start heading, that sweeps the
 // plane: each point lies on exactly one. They are told apart here by the tangent of half their
@@ -34,7 +32,8 @@ double HalfTurnTangentThrough(Point start, Point end, Point p) {
 Point RadialThrough(Point start, Point end, Point p) {
   const Point u = p - start;
   const Point v = end - start;
-  const Point scaled = 2.0 * Cross(u, v) * u - Point{Dot(u, u) * v.y - Dot(v, v) * u.y, Dot(v, v) * u.x - Dot(u, u) * v.x};
+  const Point scaled =
+      2.0 * Cross(u, v) * u - Point{Dot(u, u) * v.y - Dot(v, v) * u.y, Dot(v, v) * u.x - Dot(u, u) * v.x};
   return (1.0 / std::sqrt(Dot(scaled, scaled))) * scaled;
 }
 
@@ -60,54 +59,53 @@ size_t FurthestHolding(size_t from, size_t span, size_t limit, Holds holds) {
 
 }  // namespace
 
-// The stretch as segments that each end on a point of the polyline, as far on as holds, leaving
-// with a heading by the rule: any after a corner or at the path's start, where the heading is free,
-// and elsewhere within the join turn. False where no such segment holds, or when given up behind
-// the rival fit.
-bool PolylineFitter::FitStretchThroughPoints(size_t first, size_t last, StretchStart start,
-                                             std::optional<double> endHeading, StartHeadings rule,
-                                             const std::vector<FittedSegment>* rival) {
-  const size_t before = m_Fitted.size();
-  FitState state{m_Points[first], start.heading, first};
+// Each segment leaves with a heading by the rule: any after a corner or at the path's start, where
+// the heading is free, and elsewhere within the join turn.
+std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch,
+                                                   const std::vector<FittedSegment>* rival) const {
+  const ArcFitOptions& options = m_Context.Options();
+  FittedStretch fitted;
+  FitState state{m_Context.Polyline().At(stretch.first), stretch.startHeading, stretch.first};
   size_t span = 1;
-  while (state.index < last) {
-    const bool turnFree = state.index > first;
+  while (state.index < stretch.last) {
+    const bool turnFree = state.index > stretch.first;
     // Without a heading to reach it with, the stretch's last point is a point like any other;
     // with one, the stretch ends with a landing.
-    if (const auto landing = endHeading ? LandFreely(state, last, endHeading, turnFree) : std::nullopt) {
-      for (const FittedSegment& segment : *landing) Append(segment);
-      return true;
+    if (const auto landing = stretch.endHeading
+                                 ? LandingWithinJoinTurn(state, stretch.last, stretch.endHeading, turnFree)
+                                 : std::nullopt) {
+      for (const FittedSegment& segment : *landing) fitted.Append(segment);
+      return fitted;
     }
-    const double turn = turnFree ? m_Options.joinTurn : (start.given ? 0.0 : std::numbers::pi);
-    const size_t limit = endHeading ? last - 1 : last;
-    if (rival && FallenBehind(m_Fitted.size() - before, *rival, state.index)) return false;
-    std::optional<FittedSegment> segment = FurthestThroughPoint(state, span, limit, turn, rule);
-    if (!segment) return false;
-    segment = LeavingTheNextMore(state, *segment, limit, turn, rule);
+    const double turn = turnFree ? options.joinTurn : (stretch.startGiven ? 0.0 : std::numbers::pi);
+    const size_t limit = stretch.endHeading ? stretch.last - 1 : stretch.last;
+    if (rival && m_Context.TooFarBehind(fitted.segments.size(), *rival, state.index)) return std::nullopt;
+    std::optional<FittedSegment> segment = SegmentToFurthestPoint(state, span, limit, turn);
+    if (!segment) return std::nullopt;
+    segment = EndedWhereTheNextReachesFurthest(state, *segment, limit, turn);
     span = segment->lastPoint - state.index;
-    Append(*segment);
+    fitted.Append(*segment);
     state = StateAfter(*segment);
   }
-  return true;
+  return fitted;
 }
 
-// The landing from the state, or where the heading may turn, from the freest start near it.
-std::optional<std::vector<FittedSegment>> PolylineFitter::LandFreely(const FitState& state, size_t last,
-                                                                     std::optional<double> endHeading,
-                                                                     bool turnFree) const {
-  if (Grow(state, last).reach < last) return std::nullopt;
-  if (auto landing = Land(state, last, endHeading)) return landing;
-  return turnFree ? Land(FreestStart(state, last, kJoinHeadingSteps), last, endHeading) : std::nullopt;
+// The landing from the state, or where the heading may turn, from the start near it that grows
+// furthest.
+std::optional<std::vector<FittedSegment>> ThroughPointsFit::LandingWithinJoinTurn(const FitState& state, size_t last,
+                                                                                  std::optional<double> endHeading,
+                                                                                  bool turnFree) const {
+  if (m_Context.GrowthFrom(state, last).reach < last) return std::nullopt;
+  if (auto landing = m_Context.Landing(state, last, endHeading)) return landing;
+  return turnFree ? m_Context.Landing(m_Context.StartReachingFurthest(state, last), last, endHeading) : std::nullopt;
 }
 
-// The furthest point up to `limit` that a band of start headings reaches from the state. The last
-// answer is remembered: the stretch asks again for the state it takes.
-size_t PolylineFitter::FurthestInBand(const FitState& state, size_t span, size_t limit, double turn,
-                                      StartHeadings rule) const {
-  const BandSearch search{state.at.x, state.at.y, state.heading, state.index, span, limit, turn, rule};
+// The furthest point up to `limit` that a band of start headings reaches from the state.
+size_t ThroughPointsFit::FurthestPointInBand(const FitState& state, size_t span, size_t limit, double turn) const {
+  const BandSearch search{state.at.x, state.at.y, state.heading, state.index, span, limit, turn};
   if (m_LastBandSearch && m_LastBandSearch->first == search) return m_LastBandSearch->second;
   const size_t reach = FurthestHolding(state.index, span, limit,
-                                       [&](size_t end) { return HeadingInBand(state, end, turn, rule).has_value(); });
+                                       [&](size_t end) { return StartHeadingInBand(state, end, turn).has_value(); });
   m_LastBandSearch.emplace(search, reach);
   return reach;
 }
@@ -115,14 +113,14 @@ size_t PolylineFitter::FurthestInBand(const FitState& state, size_t span, size_t
 // The segment through the furthest point up to `limit` that one holds to. The band of start
 // headings finds that point cheaply, and the exact check confirms it; where it does not, the
 // exact check searches alone.
-std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState& state, size_t span, size_t limit,
-                                                                  double turn, StartHeadings rule) const {
+std::optional<FittedSegment> ThroughPointsFit::SegmentToFurthestPoint(const FitState& state, size_t span, size_t limit,
+                                                                      double turn) const {
   if (limit <= state.index) return std::nullopt;
-  if (const size_t banded = FurthestInBand(state, span, limit, turn, rule); banded > state.index)
-    if (auto segment = ThroughPoint(state, banded, turn, rule)) return segment;
+  if (const size_t banded = FurthestPointInBand(state, span, limit, turn); banded > state.index)
+    if (auto segment = CheckedSegmentTo(state, banded, turn)) return segment;
   std::optional<FittedSegment> furthest;
   FurthestHolding(state.index, span, limit, [&](size_t end) {
-    std::optional<FittedSegment> segment = ThroughPoint(state, end, turn, rule);
+    std::optional<FittedSegment> segment = CheckedSegmentTo(state, end, turn);
     if (segment) furthest = std::move(segment);
     return furthest && furthest->lastPoint == end;
   });
@@ -133,23 +131,24 @@ std::optional<FittedSegment> PolylineFitter::FurthestThroughPoint(const FitState
 // meeting point and leave the next one a start it cannot turn from in time. Where the next segment
 // would reach less than half as far as this one, or must turn by the whole join turn at its start,
 // the segment ends earlier if the next one reaches further from there.
-FittedSegment PolylineFitter::LeavingTheNextMore(const FitState& state, const FittedSegment& furthest, size_t limit,
-                                                 double turn, StartHeadings rule) const {
+FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState& state, const FittedSegment& furthest,
+                                                                 size_t limit, double turn) const {
   if (furthest.lastPoint >= limit || furthest.lastPoint <= state.index + 1) return furthest;
+  const double joinTurn = m_Context.Options().joinTurn;
   const size_t span = furthest.lastPoint - state.index;
   const auto nextReach = [&](const FittedSegment& segment) {
-    return FurthestInBand(StateAfter(segment), span, limit, m_Options.joinTurn, rule);
+    return FurthestPointInBand(StateAfter(segment), span, limit, joinTurn);
   };
   size_t reach = nextReach(furthest);
-  if (!LeavesABadStart(state, furthest, reach, rule)) return furthest;
+  if (!NextIsShortOrPinned(state, furthest, reach)) return furthest;
   // Points back at doubling steps, then those between the halves either side of the best, weighed
   // by the band alone; only the one taken is held to the exact check.
   size_t bestBack = 0;
   const auto weigh = [&](size_t back) {
-    const std::optional<FittedSegment> shorter = SegmentInBand(state, furthest.lastPoint - back, turn, rule);
+    const std::optional<FittedSegment> shorter = BandSegmentTo(state, furthest.lastPoint - back, turn);
     if (!shorter) return;
     // Most steps back do not beat the best so far, which one band tells.
-    if (reach >= limit || !HeadingInBand(StateAfter(*shorter), reach + 1, m_Options.joinTurn, rule)) return;
+    if (reach >= limit || !StartHeadingInBand(StateAfter(*shorter), reach + 1, joinTurn)) return;
     if (const size_t shorterReach = nextReach(*shorter); shorterReach > reach) {
       reach = shorterReach;
       bestBack = back;
@@ -161,39 +160,40 @@ FittedSegment PolylineFitter::LeavingTheNextMore(const FitState& state, const Fi
   for (size_t back = found / 2 + 1; found > 1 && back < std::min(2 * found, span / 2 + 1); back += step)
     if (back != found) weigh(back);
   if (bestBack == 0) return furthest;
-  return ThroughPoint(state, furthest.lastPoint - bestBack, turn, rule).value_or(furthest);
+  return CheckedSegmentTo(state, furthest.lastPoint - bestBack, turn).value_or(furthest);
 }
 
 // Whether the next segment, which reaches points[reach] from the end of this one, reaches less than
 // half as far as this one or must turn by (nearly) the whole join turn at its start.
-bool PolylineFitter::LeavesABadStart(const FitState& state, const FittedSegment& segment, size_t reach,
-                                     StartHeadings rule) const {
+bool ThroughPointsFit::NextIsShortOrPinned(const FitState& state, const FittedSegment& segment, size_t reach) const {
+  const double joinTurn = m_Context.Options().joinTurn;
   const FitState next = StateAfter(segment);
-  const std::optional<double> heading = HeadingInBand(next, reach, m_Options.joinTurn, rule);
-  const bool pinned = !heading || TurnBetween(*heading, next.heading) >= kPinnedShare * m_Options.joinTurn;
-  return pinned || 2.0 * Distance(next.at, m_Points[reach]) < Distance(state.at, next.at);
+  const std::optional<double> heading = StartHeadingInBand(next, reach, joinTurn);
+  const bool pinned = !heading || TurnBetween(*heading, next.heading) >= m_Context.Tuning().pinnedShare * joinTurn;
+  return pinned || 2.0 * Distance(next.at, m_Context.Polyline().At(reach)) < Distance(state.at, next.at);
 }
 
 // The segment from the state that ends on points[end], if it holds, with a start heading by the
 // rule that turns from the state's by `turn` (rad) at most.
-std::optional<FittedSegment> PolylineFitter::ThroughPoint(const FitState& state, size_t end, double turn,
-                                                          StartHeadings rule) const {
-  std::optional<FittedSegment> segment = SegmentInBand(state, end, turn, rule);
-  if (!segment || !CheckChain({*segment}, m_Points, state.index, end, m_Options.tolerance, ChainEnd::OnLastPoint).holds)
+std::optional<FittedSegment> ThroughPointsFit::CheckedSegmentTo(const FitState& state, size_t end, double turn) const {
+  std::optional<FittedSegment> segment = BandSegmentTo(state, end, turn);
+  if (!segment || !CheckChain({*segment}, m_Context.Polyline().Points(), state.index, end,
+                              m_Context.Options().tolerance, ChainEnd::OnLastPoint)
+                       .holds)
     return std::nullopt;
   return segment;
 }
 
 // The segment from the state that ends on points[end] with a start heading by the rule, as the
 // band sees it, before the exact check.
-std::optional<FittedSegment> PolylineFitter::SegmentInBand(const FitState& state, size_t end, double turn,
-                                                           StartHeadings rule) const {
-  const std::optional<double> heading = HeadingInBand(state, end, turn, rule);
+std::optional<FittedSegment> ThroughPointsFit::BandSegmentTo(const FitState& state, size_t end, double turn) const {
+  const std::optional<double> heading = StartHeadingInBand(state, end, turn);
   if (!heading) return std::nullopt;
   // A line that replaces an arc that barely turns may turn a little more at its start.
-  const auto chain = LandingChain({state.at, *heading, state.index}, m_Points[end], std::nullopt);
-  if (!chain || chain->front().length < m_Options.shortestSegment ||
-      TurnBetween(chain->front().heading, state.heading) > turn + kStraightenedTurn)
+  const auto chain =
+      m_Context.SegmentsEndingOn({state.at, *heading, state.index}, m_Context.Polyline().At(end), std::nullopt);
+  if (!chain || chain->front().length < m_Context.Options().shortestSegment ||
+      TurnBetween(chain->front().heading, state.heading) > turn + m_Context.Tuning().straightenedTurn)
     return std::nullopt;
   FittedSegment segment = chain->front();
   segment.lastPoint = end;
@@ -202,9 +202,10 @@ std::optional<FittedSegment> PolylineFitter::SegmentInBand(const FitState& state
 
 // The heading of the circle through the state, the point halfway to points[end] and that point,
 // as near as the turn from the state's heading allows.
-double PolylineFitter::HeadingOfCircle(const FitState& state, size_t end, double turn) const {
+double ThroughPointsFit::CircleHeadingWithinTurn(const FitState& state, size_t end, double turn) const {
   if (end <= state.index + 1) return state.heading;
-  const double circle = TangentOfCircle(state.at, m_Points[(state.index + end + 1) / 2], m_Points[end]);
+  const PolylineAnalysis& polyline = m_Context.Polyline();
+  const double circle = TangentOfCircle(state.at, polyline.At((state.index + end + 1) / 2), polyline.At(end));
   return state.heading + std::clamp(NormalizedAngle(circle - state.heading), -turn, turn);
 }
 
@@ -214,24 +215,26 @@ double PolylineFitter::HeadingOfCircle(const FitState& state, size_t end, double
 // exact check follows. By the band, the heading nearest the state's that keeps clear of the
 // band's edges; by the circle, the circle's heading if every point allows it (to the full
 // tolerance, as the exact check would).
-std::optional<double> PolylineFitter::HeadingInBand(const FitState& state, size_t end, double turn,
-                                                    StartHeadings rule) const {
+std::optional<double> ThroughPointsFit::StartHeadingInBand(const FitState& state, size_t end, double turn) const {
+  const PolylineAnalysis& polyline = m_Context.Polyline();
+  const double maxHalfTurn = m_Context.Tuning().maxHalfTurn;
   const Point start = state.at;
-  const Point target = m_Points[end];
+  const Point target = polyline.At(end);
   const Point chord = target - start;
   if (Dot(chord, chord) == 0.0) return std::nullopt;
-  const double chordHeading = std::atan2(chord.y, chord.x);
+  const double chordHeading = AngleOf(chord);
   const double own = NormalizedAngle(state.heading - chordHeading);
-  double low = std::tan(std::max(-kMaxHalfTurn, own - turn) / 2.0);
-  double high = std::tan(std::min(kMaxHalfTurn, own + turn) / 2.0);
-  if (rule == StartHeadings::OfCircle) {
-    const double circle = NormalizedAngle(HeadingOfCircle(state, end, turn) - chordHeading);
-    if (std::abs(circle) > kMaxHalfTurn) return std::nullopt;
+  double low = std::tan(std::max(-maxHalfTurn, own - turn) / 2.0);
+  double high = std::tan(std::min(maxHalfTurn, own + turn) / 2.0);
+  if (m_Rule == StartHeadings::OfCircle) {
+    const double circle = NormalizedAngle(CircleHeadingWithinTurn(state, end, turn) - chordHeading);
+    if (std::abs(circle) > maxHalfTurn) return std::nullopt;
     low = high = std::tan(circle / 2.0);
   }
   for (size_t i = state.index + 1; i < end && low <= high; ++i) {
-    const Point p = m_Points[i];
-    const double tolerance = rule == StartHeadings::InBand ? m_PointTolerance[i] : m_Options.tolerance;
+    const Point p = polyline.At(i);
+    const double tolerance =
+        m_Rule == StartHeadings::InBand ? polyline.PointTolerance(i) : m_Context.Options().tolerance;
     const Point fromStart = p - start;
     const Point fromEnd = p - target;
     if (Dot(fromStart, fromStart) <= tolerance * tolerance || Dot(fromEnd, fromEnd) <= tolerance * tolerance) continue;
@@ -242,7 +245,7 @@ std::optional<double> PolylineFitter::HeadingInBand(const FitState& state, size_
     high = std::min(high, std::max(outside, inside));
   }
   if (!(low <= high)) return std::nullopt;
-  const double margin = (high - low) * kBandMargin;
+  const double margin = (high - low) * m_Context.Tuning().bandMargin;
   return chordHeading + 2.0 * std::atan(std::clamp(std::tan(own / 2.0), low + margin, high - margin));
 }
 

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "FitContext.h"
+
+namespace geometry::fitting {
+
+// Where a segment through points takes its start heading from: of the band that every point
+// between allows, or of the circle through the point halfway.
+enum class StartHeadings { InBand, OfCircle };
+
+// A stretch fitted by segments that each end on a point of the polyline, as far on as holds.
+// Where the curvature changes steadily, as along a spiral or an ellipse, segments through points
+// a curve's chord apart meet nearly tangent by themselves.
+class ThroughPointsFit {
+ public:
+  ThroughPointsFit(const FitContext& context, StartHeadings rule) : m_Context(context), m_Rule(rule) {}
+
+  // Empty where no such segment holds, or when given up behind the `rival` fit (if any).
+  std::optional<FittedStretch> Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival) const;
+
+ private:
+  std::optional<std::vector<FittedSegment>> LandingWithinJoinTurn(const FitState& state, size_t last,
+                                                                  std::optional<double> endHeading,
+                                                                  bool turnFree) const;
+  std::optional<FittedSegment> SegmentToFurthestPoint(const FitState& state, size_t span, size_t limit,
+                                                      double turn) const;
+  size_t FurthestPointInBand(const FitState& state, size_t span, size_t limit, double turn) const;
+  FittedSegment EndedWhereTheNextReachesFurthest(const FitState& state, const FittedSegment& furthest, size_t limit,
+                                                 double turn) const;
+  bool NextIsShortOrPinned(const FitState& state, const FittedSegment& segment, size_t reach) const;
+  std::optional<FittedSegment> CheckedSegmentTo(const FitState& state, size_t end, double turn) const;
+  std::optional<FittedSegment> BandSegmentTo(const FitState& state, size_t end, double turn) const;
+  double CircleHeadingWithinTurn(const FitState& state, size_t end, double turn) const;
+  std::optional<double> StartHeadingInBand(const FitState& state, size_t end, double turn) const;
+
+  // What decides how far a band of start headings reaches.
+  struct BandSearch {
+    double x;
+    double y;
+    double heading;
+    size_t index;
+    size_t span;
+    size_t limit;
+    double turn;
+    bool operator==(const BandSearch&) const = default;
+  };
+
+  const FitContext& m_Context;
+  StartHeadings m_Rule;
+  // The last search of how far a band of start headings reaches, and its answer: the stretch asks
+  // again for the state it takes.
+  mutable std::optional<std::pair<BandSearch, size_t>> m_LastBandSearch;
+};
+
+}  // namespace geometry::fitting
