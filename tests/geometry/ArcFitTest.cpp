@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <random>
@@ -10,9 +11,11 @@
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Tolerances.h"
+#include "tests/PropertyCases.h"
 #include "tests/geometry/FitShapes.h"
-#include "tests/geometry/SampledDeviation.h"
 #include "tests/geometry/PathJoints.h"
+#include "tests/geometry/SampledDeviation.h"
 
 namespace {
 
@@ -78,22 +81,46 @@ TEST_P(ArcFitShapes, KeepTheirToleranceSmoothnessAndCorners) {
 
 INSTANTIATE_TEST_SUITE_P(Tolerances, ArcFitShapes, ::testing::Range<size_t>(0, std::size(kFitTolerances)));
 
+// What a fitted path is made of, one letter a segment: L a line, A an arc.
+std::string KindsOf(const std::vector<geometry::FittedSegment>& segments) {
+  std::string kinds;
+  for (const geometry::FittedSegment& segment : segments) kinds += segment.curvature == 0.0 ? 'L' : 'A';
+  return kinds;
+}
+
 // Shapes drawn finely from lines and arcs come back as exactly those, at every tolerance and both
-// precisions: a straight that runs into a curve ends where the curve begins, rather than running
-// on a point and leaving the arc after it a start it cannot turn from.
+// precisions, each arc with the radius it was drawn with: a straight that runs into a curve ends
+// where the curve begins, rather than running on a point and leaving the arc after it a start it
+// cannot turn from.
 TEST(ArcFitShapesOfLinesAndArcs, ComeBackAsTheirLinesAndArcs) {
   const struct {
-    size_t shape;  // in FitShapes
+    const char* shape;
     size_t segments;
-  } cases[] = {{1, 2}, {2, 2}, {4, 8}, {14, 4}, {16, 1}};
+    const char* kinds;  // where checked
+    double radius;      // mm, of every arc, where checked
+  } cases[] = {
+      {"circle, 720 chords", 2, "AA", 20.0},
+      {"circle, 7200 chords", 2, "AA", 20.0},
+      {"rounded rectangle, 90 chords a corner", 8, nullptr, 0.0},
+      {"corners between curves, 180 chords a curve", 4, "AAAA", 10.0},
+      {"noisy straight, 2000 chords", 1, "L", 0.0},
+  };
   for (const auto& c : cases)
     for (int decimals : {3, 4})
       for (double tolerance : kFitTolerances) {
-        const FitShape shape = FitShapes(decimals).at(c.shape);
+        const FitShape shape = ShapeNamed(FitShapes(decimals), c.shape);
         geometry::ArcFitOptions options;
         options.tolerance = tolerance;
-        EXPECT_EQ(geometry::FitArcs(shape.points, options).size(), c.segments)
-            << shape.name << ", " << decimals << " decimals, within " << tolerance;
+        const std::vector<geometry::FittedSegment> fitted = geometry::FitArcs(shape.points, options);
+        const std::string label =
+            shape.name + ", " + std::to_string(decimals) + " decimals, within " + std::to_string(tolerance);
+        EXPECT_EQ(fitted.size(), c.segments) << label;
+        if (c.kinds == nullptr) continue;
+        EXPECT_EQ(KindsOf(fitted), c.kinds) << label;
+        for (const geometry::FittedSegment& segment : fitted) {
+          if (segment.curvature == 0.0) continue;
+          EXPECT_NEAR(1.0 / std::abs(segment.curvature), c.radius, tolerance) << label;
+        }
       }
 }
 
@@ -134,15 +161,15 @@ TracedChain RandomChain(std::mt19937& random, double step) {
 // at most one segment more than they were drawn with (where a piece ends is found from its points
 // alone, and one of the chains needs that one).
 TEST(ArcFitChains, ComeBackInAboutTheirPieces) {
-  for (unsigned seed = 1; seed <= 12; ++seed) {
+  for (unsigned seed = 1; seed <= PropertyCases(12); ++seed) {
     std::mt19937 random(seed);
     const TracedChain chain = RandomChain(random, seed % 2 == 0 ? 0.05 : 0.3);
     for (double tolerance : kFitTolerances) {
       geometry::ArcFitOptions options;
       options.tolerance = tolerance;
       const FitFigures figures = Fit(chain.shape, options);
-      const std::string label = "seed " + std::to_string(seed) + ", " + chain.shape.name + ", within " +
-                                std::to_string(tolerance);
+      const std::string label =
+          "seed " + std::to_string(seed) + ", " + chain.shape.name + ", within " + std::to_string(tolerance);
       EXPECT_LE(figures.deviation.pathFromPolyline, tolerance + 1e-9) << label;
       EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
       EXPECT_LE(figures.largestSmoothJoin, geometry::Degrees(options.joinTurn) + kStraightenedDegrees) << label;
@@ -155,11 +182,15 @@ TEST(ArcFitChains, ComeBackInAboutTheirPieces) {
 // Without a join turn the shapes whose curvature changes all along still fit, joined tangent.
 TEST(ArcFitJoins, WithoutJoinTurnStayTangent) {
   const struct {
-    size_t shape;  // in FitShapes
+    const char* shape;
     double tolerance;
-  } cases[] = {{7, 0.005}, {8, 0.1}, {10, 0.025}, {12, 0.005}, {12, 0.1}};
+  } cases[] = {{"ellipse, 360 chords", 0.005},
+               {"ellipse, 3600 chords", 0.1},
+               {"sine wave, 2000 chords", 0.025},
+               {"spiral, 5400 chords", 0.005},
+               {"spiral, 5400 chords", 0.1}};
   for (const auto& c : cases) {
-    const FitShape shape = FitShapes(3).at(c.shape);
+    const FitShape shape = ShapeNamed(FitShapes(3), c.shape);
     geometry::ArcFitOptions options;
     options.tolerance = c.tolerance;
     options.joinTurn = 0.0;
@@ -173,3 +204,106 @@ TEST(ArcFitJoins, WithoutJoinTurnStayTangent) {
 }
 
 }  // namespace
+
+// The caller's rules beside the tolerance, each on a shape that puts it to work: the path passes
+// boundaries on their points without a kink, leaves and reaches its ends with the headings given,
+// and keeps to the radii the motion can store.
+class ArcFitRules : public ::testing::Test {
+ protected:
+  static geometry::ArcFitOptions Within(double tolerance) {
+    geometry::ArcFitOptions options;
+    options.tolerance = tolerance;
+    return options;
+  }
+  static void ExpectWithin(const FitShape& shape, const geometry::ArcFitOptions& options) {
+    const FitFigures figures = Fit(shape, options);
+    EXPECT_LE(figures.deviation.pathFromPolyline, options.tolerance + 1e-9) << shape.name;
+    EXPECT_LE(figures.deviation.polylineFromPath, options.tolerance + 1e-9) << shape.name;
+    EXPECT_LE(figures.endGap, 1e-9) << shape.name;
+  }
+};
+
+TEST_F(ArcFitRules, BoundariesEndSegmentsOnTheirPointsWithoutAKink) {
+  const FitShape shape = ShapeNamed(FitShapes(3), "ellipse, 360 chords");
+  for (double tolerance : kFitTolerances) {
+    geometry::ArcFitOptions options = Within(tolerance);
+    options.boundaries = {45, 200, 201};
+    const std::vector<geometry::FittedSegment> fitted = geometry::FitArcs(shape.points, options);
+    for (size_t boundary : options.boundaries) {
+      const auto ending = std::find_if(fitted.begin(), fitted.end(), [&](const geometry::FittedSegment& segment) {
+        return segment.lastPoint == boundary;
+      });
+      ASSERT_NE(ending, fitted.end()) << "boundary " << boundary << " within " << tolerance;
+      EXPECT_LE(Distance(ending->End(), shape.points[boundary]), 1e-9) << "boundary " << boundary;
+    }
+    ExpectWithin(shape, options);
+    EXPECT_LE(Fit(shape, options).largestSmoothJoin, geometry::Degrees(options.joinTurn) + kStraightenedDegrees);
+  }
+}
+
+TEST_F(ArcFitRules, StartAndEndWithTheHeadingsGiven) {
+  // The ellipse runs up (+Y) through its first and last point; a heading a little off that still
+  // allows a fit within the tolerance is kept exactly.
+  const FitShape shape = ShapeNamed(FitShapes(4), "ellipse, 3600 chords");
+  const struct {
+    double start;
+    double end;
+  } cases[] = {{geometry::kQuarterTurn, geometry::kQuarterTurn},
+               {geometry::kQuarterTurn + 0.002, geometry::kQuarterTurn - 0.002},
+               {geometry::kQuarterTurn - 0.002, geometry::kQuarterTurn + geometry::kFullTurn}};
+  for (const auto& c : cases) {
+    geometry::ArcFitOptions options = Within(0.025);
+    options.startHeading = c.start;
+    options.endHeading = c.end;
+    const std::vector<geometry::FittedSegment> fitted = geometry::FitArcs(shape.points, options);
+    ASSERT_FALSE(fitted.empty());
+    EXPECT_LE(geometry::TurnBetween(fitted.front().heading, c.start), geometry::kHeadingNoise) << c.start;
+    EXPECT_LE(geometry::TurnBetween(fitted.back().EndHeading(), c.end), 1e-6) << c.end;
+    ExpectWithin(shape, options);
+  }
+}
+
+TEST_F(ArcFitRules, ArcsKeepToTheRadiiTheMotionStores) {
+  const struct {
+    const char* shape;
+    double minRadius;
+    double maxRadius;
+  } cases[] = {
+      {"circle, 720 chords", 0.0, 15.0},                     // too large to store: lines
+      {"rounded rectangle, 90 chords a corner", 10.5, 1e9},  // corners too tight for one arc
+      {"spiral, 540 chords", 8.0, 30.0},
+  };
+  for (const auto& c : cases)
+    for (double tolerance : kFitTolerances) {
+      const FitShape shape = ShapeNamed(FitShapes(3), c.shape);
+      geometry::ArcFitOptions options = Within(tolerance);
+      options.minRadius = c.minRadius;
+      options.maxRadius = c.maxRadius;
+      for (const geometry::FittedSegment& segment : geometry::FitArcs(shape.points, options))
+        if (segment.curvature != 0.0) {
+          EXPECT_GE(1.0 / std::abs(segment.curvature), c.minRadius) << c.shape << " within " << tolerance;
+          EXPECT_LE(1.0 / std::abs(segment.curvature), c.maxRadius) << c.shape << " within " << tolerance;
+        }
+      ExpectWithin(shape, options);
+    }
+}
+
+TEST_F(ArcFitRules, RepeatedPointsAreOnePointAnsweredForByTheLast) {
+  const FitShape shape = ShapeNamed(FitShapes(3), "rounded rectangle, 6 chords a corner");
+  FitShape doubled = shape;
+  doubled.points.clear();
+  for (Point p : shape.points) doubled.points.insert(doubled.points.end(), {p, p + Point{1e-10, 0.0}});
+  const std::vector<geometry::FittedSegment> once = geometry::FitArcs(shape.points, Within(0.025));
+  const std::vector<geometry::FittedSegment> twice = geometry::FitArcs(doubled.points, Within(0.025));
+  ASSERT_EQ(twice.size(), once.size());
+  for (size_t i = 0; i < once.size(); ++i) {
+    EXPECT_EQ(twice[i].lastPoint, 2 * once[i].lastPoint + 1) << "segment " << i;
+    EXPECT_LE(Distance(twice[i].End(), once[i].End()), 1e-9) << "segment " << i;
+  }
+}
+
+TEST_F(ArcFitRules, FewerThanTwoDistinctPointsFitToNothing) {
+  const std::vector<Point> cases[] = {{}, {{1.0, 2.0}}, {{1.0, 2.0}, {1.0, 2.0 + 1e-10}}};
+  for (const std::vector<Point>& points : cases)
+    EXPECT_TRUE(geometry::FitArcs(points, Within(0.01)).empty()) << points.size();
+}

@@ -1,9 +1,11 @@
 #include "tests/geometry/FitShapes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <numbers>
+#include <stdexcept>
 
 namespace {
 
@@ -163,4 +165,10 @@ std::vector<FitShape> FitShapes(int decimals) {
   for (FitShape& shape : shapes)
     for (Point& p : shape.points) p = {Rounded(p.x, unit), Rounded(p.y, unit)};
   return shapes;
+}
+
+FitShape ShapeNamed(const std::vector<FitShape>& shapes, const std::string& name) {
+  const auto found = std::find_if(shapes.begin(), shapes.end(), [&](const FitShape& shape) { return shape.name == name; });
+  if (found == shapes.end()) throw std::invalid_argument("no fit shape is named \"" + name + "\"");
+  return *found;
 }

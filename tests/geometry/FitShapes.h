@@ -22,3 +22,7 @@ inline constexpr double kFitTolerances[] = {0.005, 0.025, 0.1};
 
 // Every shape at each of its densities, its points rounded to `decimals` decimals of a millimetre.
 std::vector<FitShape> FitShapes(int decimals);
+
+// The shape of that name among `shapes`; throws std::invalid_argument when there is none, so a
+// test that names a shape the table lacks fails rather than checks another.
+FitShape ShapeNamed(const std::vector<FitShape>& shapes, const std::string& name);
