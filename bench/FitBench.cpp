@@ -70,6 +70,18 @@ void FitArcs(benchmark::State& state) {
 }
 BENCHMARK(FitArcs)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
+// The fitter's tuning varied (no target): the traced outline of 100k points with fewer and more
+// growths remembered than by default, the memory's size being the argument.
+void FitArcsRememberingGrowths(benchmark::State& state) {
+  const std::vector<Point> points = TracedOutline(100000);
+  geometry::ArcFitOptions options = Options(kTolerance);
+  options.tuning.rememberedGrowths = static_cast<size_t>(state.range(0));
+  size_t segments = 0;
+  for (auto _ : state) segments = geometry::FitArcs(points, options).size();
+  state.counters["segments"] = static_cast<double>(segments);
+}
+BENCHMARK(FitArcsRememberingGrowths)->Arg(256)->Arg(4096)->Arg(65536)->Unit(benchmark::kMillisecond);
+
 // What import-gcode does with a traced outline, without and with --fit-arcs.
 void Import(benchmark::State& state, bool fit) {
   const std::string text = TracedGcode(static_cast<int>(state.range(0)));
