@@ -12,7 +12,7 @@
 #include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/core/Tolerances.h"
-#include "tests/PropertyCases.h"
+#include "tests/support/PropertyCases.h"
 #include "tests/geometry/FitShapes.h"
 #include "tests/geometry/PathJoints.h"
 #include "tests/geometry/SampledDeviation.h"
@@ -161,7 +161,7 @@ TracedChain RandomChain(std::mt19937& random, double step) {
 // at most one segment more than they were drawn with (where a piece ends is found from its points
 // alone, and one of the chains needs that one).
 TEST(ArcFitChains, ComeBackInAboutTheirPieces) {
-  for (unsigned seed = 1; seed <= PropertyCases(12); ++seed) {
+  for (int seed = 1, seeds = PropertyCases(12); seed <= seeds; ++seed) {
     std::mt19937 random(seed);
     const TracedChain chain = RandomChain(random, seed % 2 == 0 ? 0.05 : 0.3);
     for (double tolerance : kFitTolerances) {

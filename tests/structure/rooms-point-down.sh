@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Each room includes only itself and the rooms below it, and a room's internal/ headers only from
-# within the room: rooms-point-down.sh PROJECT_DIR
+# within the room (by their bare names, through the room's private include directory, or by their
+# paths): rooms-point-down.sh PROJECT_DIR
 set -euo pipefail
 cd "$1"
 
@@ -25,6 +26,7 @@ faults=0
 for room in "${!below[@]}"; do
   while IFS=: read -r file line included; do
     allowed=no
+    [[ $included != */* && -f $room/internal/$included ]] && allowed=yes
     for root in ${below[$room]}; do
       [[ $included == "$root"/* ]] && allowed=yes && break
     done
