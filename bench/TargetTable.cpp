@@ -17,6 +17,8 @@ constexpr int kSizes[] = {1000, 10000, 100000};
 constexpr double kPathCommandTimeTarget = 1.5;
 constexpr double kPathCommandMemoryTarget = 1.0;
 constexpr double kPictureTargetMiB = 10.0;
+// A setup file loaded at most three times as long as its JSON takes to parse.
+constexpr double kSetupTarget = 3.0;
 
 struct Row {
   std::string figure;
@@ -129,6 +131,14 @@ void AddPathCommandRows(Rows& rows) {
            figure(1, 1000000, "motion_MiB"), "MiB", kPictureTargetMiB, false);
 }
 
+// Setup files: a hundred thousand axes against parsing the same JSON, and against ten thousand.
+void AddSetupRows(Rows& rows) {
+  rows.Add("Setup file, 100k axes", rows.Milliseconds("LoadSetupFile", 100000),
+           rows.Milliseconds("ParseSetupJson", 100000), "ms", kSetupTarget, true);
+  rows.Add("Setup file, 100k axes against 10k", rows.Milliseconds("LoadSetupFile", 100000),
+           rows.Milliseconds("LoadSetupFile", 10000), "ms", kGrowthTarget, true);
+}
+
 std::string Amount(double value, const char* unit) {
   char text[32];
   std::snprintf(text, sizeof text, "%.3f %s", value, unit);
@@ -154,6 +164,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   AddFittingRows(rows);
   AddMemoryRow(rows);
   AddPathCommandRows(rows);
+  AddSetupRows(rows);
   if (rows.All().empty()) return;
   const char* format = "%-46s %14s %14s %7s %14s  %s\n";
   std::fprintf(out, format, "figure", "measured", "baseline", "ratio", "target", "");

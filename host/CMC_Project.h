@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/Result.h"
@@ -23,6 +25,8 @@ class TARNOC_API CMC_Project {
   void SetController(CMC_Setup& controller) { m_pController = &controller; }
 
   CMC_Setup& GetController() const { return *m_pController; }
+  // The first setup of that name, the first axis of that ID; null for none. Looked up by name
+  // and ID, so that loading a setup of many axes stays linear.
   CMC_Setup* FindSetup(const char* name) const;
   CMC_AxisData* FindAxis(int axisID) const;
 
@@ -36,5 +40,7 @@ class TARNOC_API CMC_Project {
  private:
   std::vector<std::unique_ptr<CMC_Setup>> m_Setups;
   std::vector<std::unique_ptr<CMC_AxisData>> m_Axes;
+  std::unordered_map<std::string, CMC_Setup*> m_SetupsByName;
+  std::unordered_map<int, CMC_AxisData*> m_AxesByID;
   CMC_Setup* m_pController = nullptr;
 };

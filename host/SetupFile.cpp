@@ -1,7 +1,12 @@
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "common/QuotedText.h"
 #include "framework/CFile.h"
 #include "framework/CFileException.h"
 #include "host/CMC_Project.h"
@@ -11,11 +16,15 @@
 //   drives:     [{name, load, counts_per_unit, sample_period_s, variables, options}]
 //   axes:       [{id, name, drive}]     (drive: a drive's name, or absent)
 //   slaves:     [axis id or null, ...]  (one per controller slave, in slave order)
-// Every fault names where in the file it is.
+// Every fault names where in the file it is. The file is read strictly: a key it does not know
+// or gives twice is refused rather than left to a default, as a misspelt key would otherwise
+// change the program without a word.
 
 namespace {
 
 using nlohmann::json;
+
+constexpr long long kMostCountsPerUnit = 2147483647;
 
 // Thrown inside this file only and turned into the loader's message.
 struct SetupError {
@@ -27,7 +36,144 @@ struct SetupError {
   throw SetupError{where.empty() ? problem : where + ": " + problem};
 }
 
-std::string PathOf(const std::string& where, const char* key) { return where.empty() ? key : where + "." + key; }
+// A key as a JSON path shows it: a plain name as it is, any other in quotes, cut and escaped.
+std::string KeyInPath(std::string_view key) {
+  const bool plain = !key.empty() && key.size() <= 40 && std::all_of(key.begin(), key.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  });
+  return plain ? std::string(key) : QuotedText(key);
+}
+
+std::string PathOf(const std::string& where, std::string_view key) {
+  return where.empty() ? KeyInPath(key) : where + "." + KeyInPath(key);
+}
+
+using KnownKeys = std::span<const char* const>;
+
+constexpr const char* kFileKeys[] = {"controller", "drives", "axes", "slaves"};
+constexpr const char* kControllerKeys[] = {
+    "name", "motion_controller", "load", "counts_per_unit", "sample_period_s", "variables", "options"};
+constexpr const char* kDriveKeys[] = {"name", "load", "counts_per_unit", "sample_period_s", "variables", "options"};
+constexpr const char* kAxisKeys[] = {"id", "name", "drive"};
+// The integer options the host's setups carry.
+constexpr const char* kOptionNames[] = {"IsClosedPosition"};
+
+// Edits from one text to the other, a swap of neighbours counting as one (optimal string
+// alignment), letters compared without their case. Keys are short: the table is tiny.
+size_t EditDistance(std::string_view a, std::string_view b) {
+  const auto same = [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  };
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= a.size(); ++i)
+    for (size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
+      if (i > 1 && j > 1 && same(a[i - 1], b[j - 2]) && same(a[i - 2], b[j - 1]))
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  return d[a.size()][b.size()];
+}
+
+// "did you mean \"counts_per_unit\"?" for a key a few edits from a known one (a third of its
+// length, at least one); else the known keys.
+std::string Hint(std::string_view key, KnownKeys known) {
+  const char* nearest = nullptr;
+  size_t best = 0;
+  if (key.size() <= 64)
+    for (const char* candidate : known) {
+      const size_t distance = EditDistance(key, candidate);
+      if (distance <= std::max<size_t>(1, std::string_view(candidate).size() / 3) && (!nearest || distance < best))
+        nearest = candidate, best = distance;
+    }
+  if (nearest != nullptr) return std::string("did you mean \"") + nearest + "\"?";
+  std::string names;
+  for (const char* name : known) names += (names.empty() ? "" : ", ") + std::string(name);
+  return "known: " + names;
+}
+
+void RequireKnownKeys(const json& object, const std::string& where, KnownKeys known, const char* what = "key") {
+  for (const auto& [key, value] : object.items())
+    if (std::none_of(known.begin(), known.end(), [&key](const char* name) { return key == name; }))
+      Fail(PathOf(where, key), std::string("unknown ") + what + "; " + Hint(key, known));
+}
+
+// The document as the parser reads it, built here rather than by nlohmann, which would keep the
+// last of two equal keys: the file must not have two, as which one its writer meant would be a
+// guess. (nlohmann's own parser with a callback would see them too, but it takes time in the
+// square of a list's length.)
+class StrictDocument : public nlohmann::json_sax<json> {
+ public:
+  json Take() { return std::move(m_Root); }
+
+  bool null() override { return Add(nullptr); }
+  bool boolean(bool value) override { return Add(value); }
+  bool number_integer(number_integer_t value) override { return Add(value); }
+  bool number_unsigned(number_unsigned_t value) override { return Add(value); }
+  bool number_float(number_float_t value, const string_t&) override { return Add(value); }
+  bool string(string_t& value) override { return Add(std::move(value)); }
+  bool binary(binary_t& value) override { return Add(json::binary(std::move(value))); }
+  bool start_object(std::size_t) override { return Open(json::object()); }
+  bool start_array(std::size_t) override { return Open(json::array()); }
+  bool end_object() override { return Close(); }
+  bool end_array() override { return Close(); }
+
+  bool key(string_t& key) override {
+    if (m_Open.back().container->contains(key)) Fail(PathOf(Path(), key), "is given twice");
+    m_Key = std::move(key);
+    return true;
+  }
+
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& fault) override { throw fault; }
+
+ private:
+  // An object or a list being read, and the key it stands at in the object around it.
+  struct Container {
+    json* container;
+    std::string key;
+  };
+
+  // The value in its place: the document, the next element of a list, or the member of the key
+  // just read. A container's place stays put while it is open, as its parent grows only after.
+  json& Place(json value) {
+    if (m_Open.empty()) return m_Root = std::move(value);
+    json& parent = *m_Open.back().container;
+    if (parent.is_array()) return parent.emplace_back(std::move(value));
+    return parent[m_Key] = std::move(value);
+  }
+
+  bool Add(json value) {
+    Place(std::move(value));
+    return true;
+  }
+
+  bool Open(json container) {
+    std::string key = !m_Open.empty() && m_Open.back().container->is_object() ? m_Key : std::string();
+    json& placed = Place(std::move(container));
+    m_Open.push_back({&placed, std::move(key)});
+    return true;
+  }
+
+  bool Close() {
+    m_Open.pop_back();
+    return true;
+  }
+
+  // Where the innermost open object is, as a JSON path.
+  std::string Path() const {
+    std::string path;
+    for (size_t i = 1; i < m_Open.size(); ++i)
+      path = m_Open[i - 1].container->is_array()
+                 ? path + "[" + std::to_string(m_Open[i - 1].container->size() - 1) + "]"
+                 : PathOf(path, m_Open[i].key);
+    return path;
+  }
+
+  json m_Root;
+  std::vector<Container> m_Open;
+  std::string m_Key;
+};
 
 const json& Member(const json& object, const std::string& where, const char* key) {
   const auto found = object.find(key);
@@ -94,8 +240,14 @@ DriveResolution ResolutionOf(const json& object, const std::string& where) {
       Fail(where + ".load", "must be \"linear\" or \"rotary\", not \"" + load + "\"");
     resolution.load = load == "linear" ? LoadKind::Linear : LoadKind::Rotary;
   }
-  if (object.contains("counts_per_unit"))
+  if (object.contains("counts_per_unit")) {
     resolution.countsPerUnit = PositiveNumberOf(object["counts_per_unit"], where + ".counts_per_unit");
+    // A drive keeps its position in 32-bit counts (TPOS): one unit must fit, or no motion can.
+    if (resolution.countsPerUnit > kMostCountsPerUnit)
+      Fail(where + ".counts_per_unit", object["counts_per_unit"].dump() +
+                                           " is more than a drive's 32-bit position holds " + "in one unit (at most " +
+                                           std::to_string(kMostCountsPerUnit) + " counts)");
+  }
   if (object.contains("sample_period_s"))
     resolution.samplePeriod = PositiveNumberOf(object["sample_period_s"], where + ".sample_period_s");
   // Numbers JSON allows can still do this, and no value can be kept in a unit of size 0 or infinity.
@@ -123,8 +275,9 @@ void AddOptions(CMC_Setup& setup, const json& object, const std::string& where) 
   if (!object.contains("options")) return;
   const json& options = object["options"];
   RequireObject(options, where + ".options");
+  RequireKnownKeys(options, where + ".options", kOptionNames, "option");
   for (const auto& [name, value] : options.items())
-    setup.SetIntOption(name.c_str(), IntegerOf(value, where + ".options." + name));
+    setup.SetIntOption(name.c_str(), IntegerOf(value, PathOf(where + ".options", name)));
 }
 
 std::string NameOf(const json& object, const std::string& where, const CMC_Project& project) {
@@ -137,6 +290,7 @@ void LoadController(CMC_Project& project, const json& root) {
   const std::string where = "controller";
   const json& object = Member(root, "", "controller");
   RequireObject(object, where);
+  RequireKnownKeys(object, where, kControllerKeys);
   const bool isController = object.contains("motion_controller")
                                 ? BooleanOf(object["motion_controller"], where + ".motion_controller")
                                 : true;
@@ -153,6 +307,7 @@ void LoadDrives(CMC_Project& project, const json& root) {
   for (size_t i = 0; i < drives.size(); ++i) {
     const std::string where = "drives[" + std::to_string(i) + "]";
     RequireObject(drives[i], where);
+    RequireKnownKeys(drives[i], where, kDriveKeys);
     CMC_Setup& drive =
         project.AddSetup(NameOf(drives[i], where, project).c_str(), false, ResolutionOf(drives[i], where));
     AddVariables(drive, drives[i], where, {"TPOS"});
@@ -166,6 +321,7 @@ void LoadAxes(CMC_Project& project, const json& root) {
   for (size_t i = 0; i < axes.size(); ++i) {
     const std::string where = "axes[" + std::to_string(i) + "]";
     RequireObject(axes[i], where);
+    RequireKnownKeys(axes[i], where, kAxisKeys);
     const int id = IntegerOf(Member(axes[i], where, "id"), where + ".id");
     if (project.FindAxis(id) != nullptr) Fail(where + ".id", std::to_string(id) + " is used twice");
     const std::string name = axes[i].contains("name") ? StringOf(axes[i]["name"], where + ".name") : std::to_string(id);
@@ -194,6 +350,7 @@ void LoadSlaves(CMC_Project& project, const json& root) {
 
 std::unique_ptr<CMC_Project> Load(const json& root) {
   if (!root.is_object()) Fail("", "the file must hold one JSON object");
+  RequireKnownKeys(root, "", kFileKeys);
   auto project = std::make_unique<CMC_Project>();
   LoadController(*project, root);
   LoadDrives(*project, root);
@@ -210,7 +367,9 @@ Fault Describe(const char* sourceName, const std::string& problem) {
 
 Result<std::unique_ptr<CMC_Project>> CMC_Project::LoadFromJsonText(const CString& json, const char* sourceName) {
   try {
-    return Load(json::parse(json.GetString(), json.GetString() + json.GetLength()));
+    StrictDocument document;
+    nlohmann::json::sax_parse(json.GetString(), json.GetString() + json.GetLength(), &document);
+    return Load(document.Take());
   } catch (const json::exception& fault) {
     return Describe(sourceName, std::string("not valid JSON: ") + fault.what());
   } catch (const SetupError& fault) {

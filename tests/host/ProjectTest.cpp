@@ -179,7 +179,8 @@ TEST_F(SetupFileTest, EachFaultNamesTheFileAndWhereInItItIs) {
       {R"({"controller": {"name": "C"}, "slaves": ["X"]})", "slaves[0]: must be a whole number"},
       {manySlaves, "slaves[255]: a controller has at most 255 slaves"},
       {R"({"controller": {"name": "C\u0000D"}})", "controller.name: must not contain a NUL character"},
-      {R"({"controller": {"name": "C", "options": {"Mode": true}}})", "controller.options.Mode: must be a whole"},
+      {R"({"controller": {"name": "C", "options": {"IsClosedPosition": true}}})",
+       "controller.options.IsClosedPosition: must be a whole"},
       {R"({"controller": {"name": "C", "motion_controller": 1}})", "controller.motion_controller: must be true or"},
       {R"({"controller": {"name": "C"}, "drives": {}})", "drives: must be a list, not {}"},
   };

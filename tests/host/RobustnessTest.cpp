@@ -21,9 +21,10 @@ const char kValidText[] =
     "Execute=1\r\nEventType=0\r\nEventInput=3\r\nEventLevel=1\r\nEventDelay=20\r\nMode=2\r\n"
     "X_TPOS[mm]=12.5, -2, 0.001\r\nCSPD[]=0.5\r\nAngle[deg]=90, -45\r\nSegmentType[]=1, 2\r\n";
 
-const char kValidSetupFile[] = R"({"controller": {"name": "C", "variables": ["TPOS"], "options": {"A": 1}},)"
-                               R"( "drives": [{"name": "D", "load": "rotary", "counts_per_unit": 4096}],)"
-                               R"( "axes": [{"id": 1, "name": "X", "drive": "D"}], "slaves": [1, null]})";
+const char kValidSetupFile[] =
+    R"({"controller": {"name": "C", "variables": ["TPOS"], "options": {"IsClosedPosition": 1}},)"
+    R"( "drives": [{"name": "D", "load": "rotary", "counts_per_unit": 4096}],)"
+    R"( "axes": [{"id": 1, "name": "X", "drive": "D"}], "slaves": [1, null]})";
 
 // Random damage of the kinds that make parsers stumble: changed, inserted and dropped bytes,
 // with a bias towards the characters the syntax is made of.

@@ -1,0 +1,88 @@
+// What motion-host does with the files it reads and writes, seen as a user sees it: input that
+// never ends, links, recovery files, stale temporaries, setups read strictly, and the messages
+// they give.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/framework/TemporaryDirectory.h"
+#include "tests/tools/MotionHostRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kExamples = EXAMPLES_DIR;
+const std::string kHost = MOTION_HOST;
+
+// An editor script that changes the first row and ends with OK.
+const char* const kChangeAndOk = "type 1017 5\nclick 1001\nclick 1\n";
+
+class HostFiles : public TemporaryDirectoryTest {
+ protected:
+  std::string Write(const char* name, const std::string& text) {
+    WriteFile(PathOf(name), text);
+    return PathOf(name);
+  }
+  // Runs motion-host in the test's folder.
+  HostRun Here(const std::string& arguments, const std::string& input = "") {
+    return Shell("cd " + directory.string() + " && " + kHost + " " + arguments, input);
+  }
+  std::string Example(const char* name) {
+    fs::copy_file(kExamples + "/" + name, PathOf(name));
+    return PathOf(name);
+  }
+};
+
+// A key misspelt, given twice, or a value the drives cannot hold would change the program or
+// make the module blame the motion; each is refused with where it is and, for a key, the one
+// meant.
+TEST_F(HostFiles, ASetupIsReadStrictlyWithEachFaultAtItsPath) {
+  const std::string drives = R"("drives": [{"name": "X", "options": {"IsClosedPosition": 1}}, {"name": "Y"}])";
+  const struct {
+    std::string json;
+    std::string message;
+  } cases[] = {
+      {R"({"controller": {"name": "C", "counts_per_unti": 2000}})",
+       R"(controller.counts_per_unti: unknown key; did you mean "counts_per_unit"?)"},
+      {R"({"controller": {"name": "C"}, "slave": [null]})", R"(slave: unknown key; did you mean "slaves"?)"},
+      {R"({"controller": {"name": "C"}, "drives": [{"name": "X"}, {"name": "Y", "Load": "rotary"}]})",
+       R"(drives[1].Load: unknown key; did you mean "load"?)"},
+      {R"({"controller": {"name": "C"}, "axes": [{"id": 1, "drvie": "X"}]})",
+       R"(axes[0].drvie: unknown key; did you mean "drive"?)"},
+      {R"({"controller": {"name": "C", "speed": 1}})",
+       "controller.speed: unknown key; known: name, motion_controller, load, counts_per_unit, sample_period_s, "
+       "variables, options"},
+      {"{\"controller\": {\"name\": \"C\", \"\\u001b[31m\": 1}}", R"(controller."\x1B[31m": unknown key; known: )"},
+      {R"({"controller": {"name": "C"}, "drives": [{"name": "X", "options": {"IsClosedPositon": 1}}]})",
+       R"(drives[0].options.IsClosedPositon: unknown option; did you mean "IsClosedPosition"?)"},
+      {R"({"controller": {"name": "C", "name": "D"}})", "controller.name: is given twice"},
+      {R"({"controller": {"name": "C"}, "controller": {"name": "D"}})", "controller: is given twice"},
+      {R"({"controller": {"name": "C"}, )" + drives +
+           R"(, "axes": [{"id": 1}, {"id": 2}, {"id": 3, "drive": "X", "id": 4}]})",
+       "axes[2].id: is given twice"},
+      {R"({"controller": {"name": "C"}, "drives": [{"name": "X", "options": {"IsClosedPosition": 1, )"
+       R"("IsClosedPosition": 0}}]})",
+       "drives[0].options.IsClosedPosition: is given twice"},
+      {R"({"controller": {"name": "C"}, "drives": [{"name": "T", "load": "rotary", "counts_per_unit": 1e308}]})",
+       "drives[0].counts_per_unit: 1e+308 is more than a drive's 32-bit position holds in one unit (at most "
+       "2147483647 counts)"},
+      {R"({"controller": {"name": "C", "counts_per_unit": 2147483648}})",
+       "controller.counts_per_unit: 2147483648 is more than a drive's 32-bit position holds"},
+  };
+  for (const auto& c : cases) {
+    const std::string setup = Write("bad.json", c.json);
+    const HostRun run = MotionHost("--setup " + setup + " new");
+    EXPECT_EQ(run.status, 2) << c.json;
+    EXPECT_EQ(run.err.find("motion-host: setup file \"" + setup + "\": " + c.message), 0u) << c.json << "\n" << run.err;
+  }
+  const std::string largest =
+      Write("fine.json", R"({"controller": {"name": "C", "counts_per_unit": 2147483647}, )" + drives + "}");
+  EXPECT_EQ(MotionHost("--setup " + largest + " new").status, 0);
+}
+
+}  // namespace
