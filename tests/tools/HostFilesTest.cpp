@@ -85,4 +85,13 @@ TEST_F(HostFiles, ASetupIsReadStrictlyWithEachFaultAtItsPath) {
   EXPECT_EQ(MotionHost("--setup " + largest + " new").status, 0);
 }
 
+// A refused action is quoted short, with its control bytes escaped, as import-dxf quotes.
+TEST_F(HostFiles, AScriptsUnknownActionIsQuotedShortAndEscaped) {
+  const std::string script = Write("bad.script", "show\n\x1b[31mred\a" + std::string(10000, 'x') + " 1\n");
+  const HostRun run = MotionHost("edit --script " + script + " " + Example("circle.motion"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "motion-host edit: " + script + ": line 2: unknown action \"\\x1B[31mred\\x07" +
+                         std::string(31, 'x') + "...\"\n");
+}
+
 }  // namespace

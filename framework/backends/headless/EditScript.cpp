@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "common/QuotedText.h"
+
 namespace {
 
 using Verb = ScriptAction::Verb;
@@ -63,14 +65,14 @@ bool ParseText(std::string_view rest, std::string& text, std::string& error) {
 bool NeedId(std::string_view& rest, ScriptAction& action, std::string& error) {
   const std::string word = NextWord(rest);
   if (ParseInt(word, action.id)) return true;
-  error = word.empty() ? "a control ID is missing" : "\"" + word + "\" is not a control ID";
+  error = word.empty() ? "a control ID is missing" : QuotedText(word) + " is not a control ID";
   return false;
 }
 
 bool NeedIndex(std::string_view& rest, ScriptAction& action, std::string& error) {
   const std::string word = NextWord(rest);
   if (ParseInt(word, action.index) && action.index >= 0) return true;
-  error = word.empty() ? "an index is missing" : "\"" + word + "\" is not an index";
+  error = word.empty() ? "an index is missing" : QuotedText(word) + " is not an index";
   return false;
 }
 
@@ -79,14 +81,14 @@ bool NeedChoice(std::string_view& rest, const char* yes, const char* no, bool& f
   const std::string word = NextWord(rest);
   flag = word == yes;
   if (flag || word == no) return true;
-  error = std::string("expected ") + yes + " or " + no + (word.empty() ? "" : ", not \"" + word + "\"");
+  error = std::string("expected ") + yes + " or " + no + (word.empty() ? "" : ", not " + QuotedText(word));
   return false;
 }
 
 bool NothingMore(std::string_view rest, std::string& error) {
   const std::string word = NextWord(rest);
   if (word.empty()) return true;
-  error = "unexpected \"" + word + "\"";
+  error = "unexpected " + QuotedText(word);
   return false;
 }
 
@@ -103,7 +105,7 @@ bool ParseArguments(std::string_view rest, ScriptAction& action, std::string& er
       else if (key == "escape") action.key = ScriptAction::Key::Escape;
       else if (key == "tab") action.key = ScriptAction::Key::Tab;
       else {
-        error = "expected enter, escape or tab" + (key.empty() ? std::string() : ", not \"" + key + "\"");
+        error = "expected enter, escape or tab" + (key.empty() ? std::string() : ", not " + QuotedText(key));
         return false;
       }
       return NothingMore(rest, error);
@@ -148,7 +150,7 @@ bool ParseLine(const std::string& line, int number, std::vector<ScriptAction>& a
   for (const VerbName& verb : kVerbs)
     if (name == verb.name) action.verb = verb.verb, known = true;
   if (!known) {
-    error = "unknown action \"" + name + "\"";
+    error = "unknown action " + QuotedText(name);
     return false;
   }
   if (!ParseArguments(rest, action, error)) return false;

@@ -1,7 +1,6 @@
 #include "geometry/drawing/dxf/DxfInputCheck.h"
 
 #include <dl_codes.h>
-#include <fmt/format.h>
 
 #include <algorithm>
 #include <charconv>
@@ -10,6 +9,8 @@
 #include <optional>
 #include <regex>
 #include <utility>
+
+#include "common/QuotedText.h"
 
 namespace geometry {
 
@@ -27,14 +28,6 @@ std::string_view Trimmed(std::string_view line) {
   const size_t begin = std::min(line.find_first_not_of(" \t"), line.size());
   const size_t end = line.find_last_not_of(" \t\r\n");
   return end == std::string_view::npos || end < begin ? std::string_view() : line.substr(begin, end + 1 - begin);
-}
-
-// At most 40 characters, bytes that are no printable ASCII shown by their code.
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (const char c : text.substr(0, 40))
-    quoted += c >= ' ' && c <= '~' ? std::string(1, c) : fmt::format("\\x{:02X}", static_cast<unsigned char>(c));
-  return quoted + (text.size() > 40 ? "...\"" : "\"");
 }
 
 bool InRange(long code, std::initializer_list<std::pair<long, long>> ranges) {
@@ -143,7 +136,8 @@ class EntityCounts {
   void State(const Count& count, std::string_view value, int line) {
     long long number = 0;
     if (!ReadWhole(value, number) || number < 0)
-      throw Fault{line, Named() + ": its number of " + std::string(count.what) + " " + Quoted(value) + " is no count"};
+      throw Fault{line,
+                  Named() + ": its number of " + std::string(count.what) + " " + QuotedText(value) + " is no count"};
     if (!m_Stated.emplace(count.code, number).second)
       throw Fault{line, Named() + " states its number of " + std::string(count.what) + " twice"};
   }
@@ -208,17 +202,17 @@ class InputChecker {
     const std::string_view trimmed = Trimmed(line);
     const bool digits = !trimmed.empty() && trimmed.find_first_not_of("0123456789") == std::string_view::npos;
     if (digits && ReadWhole(trimmed, code) && code <= kLargestGroupCode) return static_cast<long>(code);
-    if (!m_Begun) throw Fault{number, "not a DXF file: " + Quoted(trimmed) + " is no group code"};
+    if (!m_Begun) throw Fault{number, "not a DXF file: " + QuotedText(trimmed) + " is no group code"};
     throw Fault{number, "a group code (a whole number from 0 to " + std::to_string(kLargestGroupCode) +
-                            ") expected, not " + Quoted(trimmed)};
+                            ") expected, not " + QuotedText(trimmed)};
   }
 
   void CheckValue(long code, std::string_view value) const {
     long long ignored = 0;
     if (IsRealCode(code) && !IsFiniteNumber(value))
-      throw Fault{m_Line, Quoted(value) + " is no number (group " + std::to_string(code) + ")"};
+      throw Fault{m_Line, QuotedText(value) + " is no number (group " + std::to_string(code) + ")"};
     if (IsIntegerCode(code) && !ReadWhole(value, ignored))
-      throw Fault{m_Line, Quoted(value) + " is no whole number (group " + std::to_string(code) + ")"};
+      throw Fault{m_Line, QuotedText(value) + " is no whole number (group " + std::to_string(code) + ")"};
     if (code == 999 && !IsSafeComment(value))
       throw Fault{m_Line, "a comment that starts with \"dxflib\" gives no version a.b.c.d"};
   }
