@@ -38,6 +38,79 @@ class HostFiles : public TemporaryDirectoryTest {
   }
 };
 
+// Every reader stops at the limit, with the file's name, before it reads it all: a sparse file
+// far larger than the limit, and /dev/zero, which never ends, under a timeout that would show as
+// exit 124 had the reader gone on.
+TEST_F(HostFiles, EveryReaderStopsAtTheInputLimit) {
+  ASSERT_EQ(Shell("truncate -s 3M " + PathOf("sparse")).status, 0);
+  const std::string script = Write("ok.script", kChangeAndOk);
+  const std::string motion = Example("circle.motion");
+  // Each reader, with FILE where the input goes; edit takes "-" for a motion file's name.
+  const struct {
+    std::string arguments;
+    bool readsStandardInput;
+  } readers[] = {
+      {"translate FILE", true},
+      {"plot FILE", true},
+      {"report FILE", true},
+      {"import-gcode FILE", true},
+      {"import-dxf FILE", true},
+      {"fit-arcs --tolerance 0.01 FILE", true},
+      {"edit --script FILE " + motion, true},
+      {"edit --script " + script + " FILE", false},
+      {"--setup FILE new", true},
+  };
+  for (const auto& [reader, readsStandardInput] : readers) {
+    const size_t at = reader.find("FILE");
+    for (const std::string& file : {PathOf("sparse"), std::string("/dev/zero")}) {
+      const std::string arguments = reader.substr(0, at) + file + reader.substr(at + 4);
+      const HostRun run = Shell("timeout 20 " + kHost + " --max-input 2 " + arguments);
+      EXPECT_EQ(run.status, 2) << arguments << "\n" << run.err;
+      EXPECT_NE(run.err.find("\"" + file + "\" is larger than 2 MB"), std::string::npos) << arguments << "\n"
+                                                                                         << run.err;
+    }
+    if (!readsStandardInput) continue;
+    const std::string fromInput = reader.substr(0, at) + "-" + reader.substr(at + 4);
+    const HostRun piped = Shell("timeout 20 " + kHost + " --max-input 2 " + fromInput + " </dev/zero");
+    EXPECT_EQ(piped.status, 2) << fromInput;
+    EXPECT_NE(piped.err.find("standard input is larger than 2 MB"), std::string::npos) << fromInput << "\n"
+                                                                                       << piped.err;
+  }
+  EXPECT_EQ(ReadFile(motion), ReadFile(kExamples + "/circle.motion"));
+}
+
+TEST_F(HostFiles, TheLimitIsAGibibyteAndAFileAtTheLimitIsRead) {
+  ASSERT_EQ(Shell("truncate -s 1025M " + PathOf("huge.nc")).status, 0);
+  const HostRun huge = MotionHost("import-gcode " + PathOf("huge.nc"));
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err, "motion-host: \"" + PathOf("huge.nc") + "\" is larger than 1024 MB\n");
+
+  // One MB of a comment: read whole, and refused for what it holds, not for its size.
+  const std::string comment = "(" + std::string((1 << 20) - 3, 'c') + ")\n";
+  const HostRun full = MotionHost("--max-input 1 import-gcode " + Write("full.nc", comment));
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.err.find("no contour"), std::string::npos) << full.err;
+  const HostRun over = MotionHost("--max-input 1 import-gcode " + Write("over.nc", comment + "\n"));
+  EXPECT_NE(over.err.find("is larger than 1 MB"), std::string::npos) << over.err;
+}
+
+TEST_F(HostFiles, TheSetupComesFromStandardInputOrTellsAFolderAsTheOthersDo) {
+  const std::string setup = ReadFile(kExamples + "/rotary.setup.json");
+  const std::string motion = kExamples + "/rotary.motion";
+  const HostRun piped = MotionHost("--setup - translate " + motion, setup);
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.out, ReadFile(kExamples + "/rotary.program"));
+
+  const HostRun both = MotionHost("--setup - translate", setup);
+  EXPECT_EQ(both.status, 2);
+  EXPECT_EQ(both.err, "motion-host: standard input was read already: it can be read only once\n");
+
+  const HostRun folder = MotionHost("--setup " + directory.string() + " new");
+  EXPECT_EQ(folder.status, 2);
+  EXPECT_EQ(folder.err, "motion-host: setup file \"" + directory.string() + "\": \"" + directory.string() +
+                            "\" is a folder, not a file\n");
+}
+
 // A key misspelt, given twice, or a value the drives cannot hold would change the program or
 // make the module blame the motion; each is refused with where it is and, for a key, the one
 // meant.

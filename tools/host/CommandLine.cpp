@@ -1,5 +1,6 @@
 #include "tools/host/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ModuleLoader.h"
+#include "tools/host/TextIO.h"
 #include "tools/host/UserMessages.h"
 
 namespace {
@@ -122,6 +124,12 @@ class HelpFormatter : public CLI::Formatter {
   }
 };
 
+// Every value an option refuses is told alike, after the option's name: "--contour: takes a
+// whole number from 1 to 2147483647, not \"abc\"".
+std::string Refusal(const std::string& takes, const std::string& text) {
+  return "takes " + takes + ", not \"" + text + "\"";
+}
+
 CLI::Validator NumberFrom(double min, double max) {
   return CLI::Validator(
       [min, max](std::string& text) -> std::string {
@@ -130,7 +138,36 @@ CLI::Validator NumberFrom(double min, double max) {
         double value = NAN;
         const auto [rest, fault] = std::from_chars(begin, end, value);
         if (fault == std::errc() && rest == end && std::isfinite(value) && value >= min && value <= max) return {};
-        return "takes a number from " + Shown(min) + " to " + Shown(max) + ", not \"" + text + "\"";
+        return Refusal("a number from " + Shown(min) + " to " + Shown(max), text);
+      },
+      "");
+}
+
+CLI::Validator WholeNumberFrom(long long min, long long max) {
+  return CLI::Validator(
+      [min, max](std::string& text) -> std::string {
+        const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
+        const char* end = text.data() + text.size();
+        long long value = 0;
+        const auto [rest, fault] = std::from_chars(begin, end, value);
+        if (fault == std::errc() && rest == end && value >= min && value <= max) return {};
+        return Refusal("a whole number from " + std::to_string(min) + " to " + std::to_string(max), text);
+      },
+      "");
+}
+
+// "table or csv", "a, b or c".
+std::string Alternatives(const std::vector<std::string>& words) {
+  std::string text;
+  for (size_t i = 0; i < words.size(); ++i) text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+  return text;
+}
+
+CLI::Validator OneOf(const std::vector<std::string>& words) {
+  return CLI::Validator(
+      [words](std::string& text) -> std::string {
+        if (std::find(words.begin(), words.end(), text) != words.end()) return {};
+        return Refusal(Alternatives(words), text);
       },
       "");
 }
@@ -172,8 +209,12 @@ class CommandLine {
                             "the version of motion-host");
     m_Root.add_option("--module", m_ModulePath, "the module file to load (default: Zoventa.so beside motion-host)")
         ->type_name("PATH");
-    m_Root.add_option("--setup", m_SetupPath, "the project setup to use (default: the built-in demo setup)")
+    m_Root
+        .add_option("--setup", m_SetupPath,
+                    "the project setup to use, or - for standard input (default: the built-in demo setup)")
         ->type_name("FILE.json");
+    AddWholeNumberOption(m_Root, "--max-input", m_MaxInput, 1, static_cast<int>(kLargestMaxInputMegabytes), "MB",
+                         "refuse any file, or standard input, larger than MB megabytes of 2^20 bytes");
     for (const Command& command : AllCommands()) {
       CLI::App* part = m_Root.add_subcommand(command.name);
       part->set_help_flag("-h,--help", "this text");
@@ -197,6 +238,7 @@ class CommandLine {
     if (!m_Root.remaining().empty()) return Refuse(Leftover(m_Root.remaining().front(), chosen));
     // Without a command, motion-host does what the first one does.
     const auto& [command, runner] = m_Runners.at(chosen != nullptr ? chosen : m_Root.get_subcommands({}).front());
+    SetMaxInput(static_cast<std::uint64_t>(m_MaxInput));
     HostSession session;
     std::string error;
     if (command->loadsModule && !session.Open(m_ModulePath, m_SetupPath, error)) {
@@ -224,6 +266,7 @@ class CommandLine {
   CLI::App m_Root;
   std::string m_ModulePath = ModuleLoader::DefaultModulePath();
   std::string m_SetupPath;
+  int m_MaxInput = static_cast<int>(kDefaultMaxInputMegabytes);
   std::map<const CLI::App*, std::pair<const Command*, CommandRunner>> m_Runners;
 };
 
@@ -232,6 +275,25 @@ class CommandLine {
 CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double& value, double min, double max,
                              const std::string& unit, const std::string& help) {
   return command.add_option(name, value, help)->type_name(unit)->check(NumberFrom(min, max))->capture_default_str();
+}
+
+CLI::Option* AddWholeNumberOption(CLI::App& command, const std::string& name, int& value, int min, int max,
+                                  const std::string& unit, const std::string& help) {
+  return command.add_option(name, value, help)
+      ->type_name(unit)
+      ->check(WholeNumberFrom(min, max))
+      ->capture_default_str();
+}
+
+CLI::Option* AddOutputOption(CLI::App& command, std::string& path) {
+  return command.add_option("-o", path, "write into FILE (atomically) instead of standard output")->type_name("FILE");
+}
+
+CLI::Option* AddChoiceOption(CLI::App& command, const std::string& name, std::string& value,
+                             const std::vector<std::string>& words, const std::string& help) {
+  std::string type;
+  for (const std::string& word : words) type += (type.empty() ? "" : "|") + word;
+  return command.add_option(name, value, help)->type_name(type)->check(OneOf(words))->capture_default_str();
 }
 
 void AddOperand(CLI::App& command, std::string& operand, const std::string& name, const std::string& what,

@@ -72,9 +72,8 @@ void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOpt
       ->default_str("");
   CLI::Option* split =
       command.add_flag("--split", choice.split, "write each contour into its own file, FILE-1.EXT, FILE-2.EXT, ...");
-  command.add_option("--contour", choice.contour, "take the contour numbered N of several")
-      ->type_name("N")
-      ->check(CLI::Range(1, INT_MAX).description(""))
+  AddWholeNumberOption(command, "--contour", choice.contour, 1, INT_MAX, "N", "take the contour numbered N of several")
+      ->default_str("")
       ->excludes(split);
 }
 

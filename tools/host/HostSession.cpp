@@ -1,5 +1,6 @@
 #include "tools/host/HostSession.h"
 
+#include "tools/host/TextIO.h"
 #include "tools/host/UserMessages.h"
 
 bool HostSession::Open(const std::string& modulePath, const std::string& setupPath, std::string& error) {
@@ -7,7 +8,13 @@ bool HostSession::Open(const std::string& modulePath, const std::string& setupPa
   if (setupPath.empty()) {
     m_pProject = CMC_Project::CreateDemo();
   } else {
-    Result<std::unique_ptr<CMC_Project>> loaded = CMC_Project::LoadFromFile(setupPath.c_str());
+    // Read as every input is, so that it may come from standard input and stops at the limit.
+    const Result<CString> text = ReadInput(setupPath);
+    if (!text) {
+      error = "setup file \"" + setupPath + "\": " + text.Failure().message;
+      return false;
+    }
+    Result<std::unique_ptr<CMC_Project>> loaded = CMC_Project::LoadFromJsonText(text.Value(), setupPath.c_str());
     if (!loaded) {
       error = loaded.Failure().message;
       return false;

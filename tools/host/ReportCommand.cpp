@@ -342,10 +342,8 @@ CommandRunner DefineReport(CLI::App& command) {
   command.description(
       "Prints one row per segment (end point, length, headings, corner, acceleration, speed, time, warnings) and "
       "the path's length, time, end point and closing gap, also in the drives' counts.");
-  command.add_option("--format", options->format, "a table for people, or csv rows for a spreadsheet")
-      ->type_name("table|csv")
-      ->check(CLI::IsMember({"table", "csv"}).description(""))
-      ->capture_default_str();
+  AddChoiceOption(command, "--format", options->format, {"table", "csv"},
+                  "a table for people, or csv rows for a spreadsheet");
   AddPathOptions(command, options->path);
   return [options](HostSession& session) { return Report(session, *options); };
 }

@@ -1,11 +1,26 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "common/Result.h"
 #include "framework/CString.h"
 
-// The whole of a file, or of standard input for "-"; false after telling the user why not.
+// How much motion-host reads of one file, or of standard input, at most: far above any real
+// motion, program, drawing, script or setup, it stops endless input (/dev/zero, a runaway pipe)
+// before it fills the memory. In MB of 2^20 bytes; --max-input changes it, up to the most a
+// text can hold.
+inline constexpr std::uint64_t kDefaultMaxInputMegabytes = 1024;
+inline constexpr std::uint64_t kLargestMaxInputMegabytes = 2047;
+void SetMaxInput(std::uint64_t megabytes);
+
+// The whole of a file, or of standard input for "-" (which can be read once); or why not, in a
+// message that names it: "\"part.nc\" is a folder, not a file", "\"part.nc\" is larger than 1024
+// MB". A file larger than the limit is refused before it is read, endless input once the limit
+// is passed.
+Result<CString> ReadInput(const std::string& source);
+// The same for a command, into `text`: false after telling the user why not.
 bool ReadInput(const std::string& source, CString& text);
 
 void WriteText(std::FILE* out, const CString& text);
