@@ -158,6 +158,107 @@ TEST_F(HostFiles, ASetupIsReadStrictlyWithEachFaultAtItsPath) {
   EXPECT_EQ(MotionHost("--setup " + largest + " new").status, 0);
 }
 
+// An earlier session's recovery file stays; the new one takes the next free name and is named.
+TEST_F(HostFiles, ARecoveryFileIsNeverWrittenOver) {
+  const std::string script = Write("ok.script", kChangeAndOk);
+  Write("m.motion.recovered", "the first session's motion");
+  Write("m.motion.recovered-2", "the second session's motion");
+  const HostRun run = Here("edit --script " + script + " gone/m.motion");
+  EXPECT_EQ(run.status, 2) << run.err;
+  const std::string recovery = fs::canonical(directory).string() + "/m.motion.recovered-3";
+  EXPECT_NE(run.err.find("the edited motion is in " + recovery + "\n"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFile(PathOf("m.motion.recovered")), "the first session's motion");
+  EXPECT_EQ(ReadFile(PathOf("m.motion.recovered-2")), "the second session's motion");
+  EXPECT_NE(ReadFile(recovery).find("X_TPOS[mm]=5"), std::string::npos);
+  EXPECT_NE(run.out.find(ReadFile(recovery)), std::string::npos);
+}
+
+// Each -o onto a link, and edit on a link: the link stays, the file it leads to is replaced.
+TEST_F(HostFiles, WritingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+  fs::create_directory(PathOf("real"));
+  const std::string motion = kExamples + "/circle.motion";
+  const std::string gcode = Write("line.nc", "G0 X0 Y0\nG1 X10 F100\nG1 Y10\n");
+  const std::vector<std::string> commands = {
+      "translate " + motion,
+      "report " + motion,
+      "plot " + motion,
+      "import-gcode " + gcode,
+      "fit-arcs --tolerance 0.01 " + motion,
+  };
+  for (const std::string& command : commands) {
+    Write("real/out", "old");
+    fs::remove(PathOf("link"));
+    fs::create_symlink("real/out", PathOf("link"));
+    const HostRun run = Here(command + " -o link");
+    EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+    EXPECT_TRUE(fs::is_symlink(PathOf("link"))) << command;
+    EXPECT_EQ(ReadFile(PathOf("real/out")), MotionHost(command).out) << command;
+    EXPECT_EQ(std::distance(fs::directory_iterator(PathOf("real")), fs::directory_iterator()), 1) << command;
+  }
+
+  fs::create_symlink("real/new.motion", PathOf("dangling"));
+  EXPECT_EQ(Here("translate " + motion + " -o dangling").status, 0);
+  EXPECT_EQ(ReadFile(PathOf("real/new.motion")), MotionHost("translate " + motion).out);
+
+  fs::create_symlink("loop-b", PathOf("loop-a"));
+  fs::create_symlink("loop-a", PathOf("loop-b"));
+  const HostRun loop = Here("translate " + motion + " -o loop-a");
+  EXPECT_EQ(loop.status, 2);
+  EXPECT_EQ(loop.err, "motion-host: cannot write \"loop-a\": a link in a loop of links\n");
+  EXPECT_TRUE(fs::is_symlink(PathOf("loop-a")));
+}
+
+// The link is followed once, when the session starts: pointed elsewhere meanwhile, it does not
+// take the edited motion with it.
+TEST_F(HostFiles, EditWritesWhereTheLinkLedWhenItBegan) {
+  Example("circle.motion");
+  Example("slot.motion");
+  fs::create_symlink("circle.motion", PathOf("link.motion"));
+  Write("ok.script", kChangeAndOk);
+  const HostRun run = Shell("cd " + directory.string() + " && mkfifo pipe.script && { " + kHost +
+                            " edit --script pipe.script link.motion & exec 3>pipe.script; "
+                            "ln -sfn slot.motion link.motion; cat ok.script >&3; exec 3>&-; wait $!; }");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("written circle.motion through the link link.motion"), std::string::npos) << run.err;
+  EXPECT_NE(ReadFile(PathOf("circle.motion")), ReadFile(kExamples + "/circle.motion"));
+  EXPECT_EQ(ReadFile(PathOf("slot.motion")), ReadFile(kExamples + "/slot.motion"));
+  EXPECT_EQ(fs::read_symlink(PathOf("link.motion")), "slot.motion");
+}
+
+// A temporary of the target's name, quiet for long and held by no write, is what a killed write
+// left: it goes with the next write. A fresh one, or one of another name or form, stays.
+TEST_F(HostFiles, AStaleTemporaryGoesWithTheNextWriteToItsFile) {
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {".out.motion.Ab3xYz", ".out.motion.Zz9Zz9", ".out.motion.Ab3xY", ".other.motion.Ab3xYz"}) {
+    Write(name, "partial");
+    fs::last_write_time(PathOf(name), old);
+  }
+  Write(".out.motion.fresh1", "a write in progress");
+  ASSERT_EQ(MotionHost("translate " + kExamples + "/circle.motion -o " + PathOf("out.motion")).status, 0);
+  EXPECT_FALSE(fs::exists(PathOf(".out.motion.Ab3xYz")));
+  EXPECT_FALSE(fs::exists(PathOf(".out.motion.Zz9Zz9")));
+  for (const char* kept : {".out.motion.Ab3xY", ".other.motion.Ab3xYz", ".out.motion.fresh1"})
+    EXPECT_TRUE(fs::exists(PathOf(kept))) << kept;
+}
+
+TEST_F(HostFiles, TranslateAndReportWriteTheirOutputIntoAFile) {
+  const std::string motion = kExamples + "/rounded_rectangle.motion";
+  for (const std::string& command : {"translate " + motion, "report " + motion, "report --format csv " + motion}) {
+    Write("out", "old");
+    const HostRun run = MotionHost(command + " -o " + PathOf("out"));
+    EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+    EXPECT_EQ(run.out, "") << command;
+    EXPECT_EQ(ReadFile(PathOf("out")), MotionHost(command).out) << command;
+  }
+  const HostRun refused =
+      MotionHost("translate " + Write("new.motion", MotionHost("new").out) + " -o " + PathOf("out"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(ReadFile(PathOf("out")), MotionHost("report --format csv " + motion).out);
+  const HostRun missing = MotionHost("report " + motion + " -o " + PathOf("missing/out"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("cannot write \"" + PathOf("missing/out") + "\""), std::string::npos) << missing.err;
+}
+
 // A refused action is quoted short, with its control bytes escaped, as import-dxf quotes.
 TEST_F(HostFiles, AScriptsUnknownActionIsQuotedShortAndEscaped) {
   const std::string script = Write("bad.script", "show\n\x1b[31mred\a" + std::string(10000, 'x') + " 1\n");

@@ -1,31 +1,28 @@
 #include "tools/host/AtomicFileWriter.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <utility>
+
+#include "tools/host/StaleTemporaries.h"
 
 namespace {
 
-bool Fail(std::string& error, const std::string& path, const char* step, int cause) {
-  error = "cannot write \"" + path + "\": " + step + ": " + std::strerror(cause);
-  return false;
+namespace fs = std::filesystem;
+
+// As the system follows links when it opens a file.
+constexpr int kMostLinksFollowed = 40;
+
+std::string Failure(const std::string& path, const char* step, int cause) {
+  return "cannot write \"" + path + "\": " + step + ": " + std::strerror(cause);
 }
 
-bool WriteAll(int file, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t written = write(file, content.data(), content.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    content.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-mode_t ModeFor(const std::string& path) {
+mode_t ModeFor(const fs::path& path) {
   struct stat existing;
   if (stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
   const mode_t mask = umask(0);
@@ -33,12 +30,35 @@ mode_t ModeFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
-// What went wrong, or null when the data is on the disk.
-const char* WriteAndFlush(int file, std::string_view content, mode_t mode) {
-  if (!WriteAll(file, content)) return "cannot write the data";
-  if (fchmod(file, mode) != 0) return "cannot set the permissions";
-  if (fsync(file) != 0) return "cannot flush the data to the disk";
-  return nullptr;
+std::string FolderOf(const fs::path& target) { return target.has_parent_path() ? target.parent_path().string() : "."; }
+
+// What went wrong, or null when the data is on the disk and the stream closed.
+const char* FlushAndClose(std::FILE* stream, mode_t mode, int& cause) {
+  const char* step = nullptr;
+  if (std::fflush(stream) != 0 || std::ferror(stream))
+    step = "cannot write the data";
+  else if (fchmod(fileno(stream), mode) != 0)
+    step = "cannot set the permissions";
+  else if (fsync(fileno(stream)) != 0)
+    step = "cannot flush the data to the disk";
+  cause = errno;
+  // Closing drops the lock on the temporary file.
+  if (std::fclose(stream) != 0 && step == nullptr) {
+    step = "cannot close the temporary file";
+    cause = errno;
+  }
+  return step;
+}
+
+// Puts the finished temporary file in the target's place: over what is there, or only where
+// nothing is (a file system without an exclusive rename takes a hard link instead). 0 or errno.
+int PutInPlace(const std::string& temporary, const std::string& target, bool replace) {
+  if (replace) return std::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+  if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (link(temporary.c_str(), target.c_str()) != 0) return errno;
+  unlink(temporary.c_str());
+  return 0;
 }
 
 // The rename is only durable once the folder's entry is on the disk too.
@@ -51,28 +71,82 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error) {
-  const std::filesystem::path target(path);
-  if (!target.has_filename()) return Fail(error, path, "names no file", EISDIR);
-  const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
-  std::string temporary = folder + "/." + target.filename().string() + ".XXXXXX";
-  const int file = mkstemp(temporary.data());
-  if (file < 0) return Fail(error, path, "cannot create a temporary file in its folder", errno);
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
-  const char* step = WriteAndFlush(file, content, ModeFor(path));
-  int cause = errno;
-  if (close(file) != 0 && step == nullptr) {
-    step = "cannot close the temporary file";
-    cause = errno;
+void AtomicFileWriter::Discard() {
+  if (m_Stream == nullptr) return;
+  std::fclose(m_Stream);
+  m_Stream = nullptr;
+  unlink(m_Temporary.c_str());
+}
+
+bool AtomicFileWriter::Open(const std::string& path, std::string& error) {
+  const Result<std::string> target = LinkTarget(path);
+  if (!target) {
+    error = "cannot write " + target.Failure().message;
+    return false;
   }
-  if (step == nullptr && std::rename(temporary.c_str(), path.c_str()) != 0) {
+  return Begin(path, target.Value(), true, error);
+}
+
+bool AtomicFileWriter::OpenNew(const std::string& path, std::string& error) { return Begin(path, path, false, error); }
+
+// The temporary file is locked while it is written and flushed, which may take long, so that no
+// other write takes it for stale.
+bool AtomicFileWriter::Begin(const std::string& path, const fs::path& target, bool replace, std::string& error) {
+  Discard();
+  m_Path = path;
+  m_Target = target;
+  m_Replace = replace;
+  if (!target.has_filename()) {
+    error = Failure(path, "names no file", EISDIR);
+    return false;
+  }
+  RemoveStaleTemporaries(target);
+  m_Temporary = TemporaryPattern(target).string();
+  const int file = mkstemp(m_Temporary.data());
+  if (file < 0) {
+    error = Failure(path, "cannot create a temporary file in its folder", errno);
+    return false;
+  }
+  flock(file, LOCK_EX);
+  m_Stream = fdopen(file, "w");
+  if (m_Stream != nullptr) return true;
+  error = Failure(path, "cannot create a temporary file in its folder", errno);
+  close(file);
+  unlink(m_Temporary.c_str());
+  return false;
+}
+
+AtomicFileWriter::Outcome AtomicFileWriter::Commit(std::string& error) {
+  int cause = 0;
+  const char* step = FlushAndClose(std::exchange(m_Stream, nullptr), ModeFor(m_Target), cause);
+  if (step == nullptr && (cause = PutInPlace(m_Temporary, m_Target.string(), m_Replace)) != 0)
     step = "cannot replace it";
-    cause = errno;
-  }
   if (step != nullptr) {
-    unlink(temporary.c_str());
-    return Fail(error, path, step, cause);
+    unlink(m_Temporary.c_str());
+    error = Failure(m_Path, step, cause);
+    return !m_Replace && cause == EEXIST ? Outcome::kNameTaken : Outcome::kFailed;
   }
-  SyncFolder(folder);
-  return true;
+  SyncFolder(FolderOf(m_Target));
+  return Outcome::kWritten;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error) {
+  AtomicFileWriter writer;
+  if (!writer.Open(path, error)) return false;
+  std::fwrite(content.data(), 1, content.size(), writer.Stream());
+  return writer.Commit(error) == AtomicFileWriter::Outcome::kWritten;
+}
+
+Result<std::string> LinkTarget(const std::string& path) {
+  fs::path at(path);
+  std::error_code error;
+  for (int followed = 0; followed <= kMostLinksFollowed; ++followed) {
+    if (!fs::is_symlink(at, error)) return at.string();
+    const fs::path leads = fs::read_symlink(at, error);
+    if (error) return at.string();
+    at = leads.is_absolute() ? leads : at.parent_path() / leads;
+  }
+  return Fault{0, "\"" + path + "\": a link in a loop of links"};
 }

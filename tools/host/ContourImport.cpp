@@ -62,7 +62,7 @@ int CheckChoice(const ContourChoice& choice, const std::string& outputPath, cons
 }
 
 void AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options) {
-  command.add_option("-o", outputPath, "write into FILE (atomically) instead of standard output")->type_name("FILE");
+  AddOutputOption(command, outputPath);
   command.add_flag("--segments", options.segments, "write the editor's import lines instead of a motion file");
 }
 

@@ -9,10 +9,14 @@
 // what the file held when the editor opened, and writes the edited motion back only over that.
 // When the file cannot be written, or someone else changed it meanwhile, the edited motion goes
 // to a recovery file instead: the file's name with ".recovered", in the current folder or, when
-// that cannot be written, in the temporary folder.
+// that cannot be written, in the temporary folder. A recovery file is never written over: when
+// that name is taken, the next free one of ".recovered-2", ".recovered-3", ... is.
+//
+// A motion file that is a symbolic link stays one: the session reads and writes the file the
+// link led to when the session began.
 class EditedMotionFile {
  public:
-  explicit EditedMotionFile(std::string path) : m_Path(std::move(path)) {}
+  explicit EditedMotionFile(std::string path);
 
   // The file's text; a missing file is a new motion and leaves `text` as it is. False after
   // telling the user why the file cannot be read.
@@ -29,8 +33,13 @@ class EditedMotionFile {
  private:
   bool ChangedSinceRead() const;
   int Recover(const std::string& text, const std::string& why) const;
+  // The recovery file in `folder`, under the first free name; empty with `error` when none can
+  // be written there.
+  std::string WriteRecovery(const std::string& folder, const std::string& text, std::string& error) const;
 
-  std::string m_Path;
+  std::string m_Path;    // as the person named it
+  std::string m_Target;  // the file read and written: m_Path, or where the link m_Path led
+  std::optional<std::string> m_LinkFault;
   std::optional<std::string> m_Original;
 };
 

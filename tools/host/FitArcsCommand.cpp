@@ -100,8 +100,7 @@ CommandRunner DefineFitArcs(CLI::App& command) {
       "ways and join without a kink where the path is smooth; its arcs stay, corners stay, and a segment that sets "
       "a new acceleration or speed still starts a segment with them (docs/geometry.md). The fitted motion is checked "
       "by the module before it is written.");
-  command.add_option("-o", options->output, "write into FILE (atomically) instead of standard output")
-      ->type_name("FILE");
+  AddOutputOption(command, options->output);
   AddNumberOption(command, "--tolerance", options->tolerance, 1e-4, 10.0, "TOL",
                   "how far the fitted path and the motion's path may lie from each other, in millimetres")
       ->required()

@@ -10,7 +10,8 @@
 
 namespace {
 
-int Translate(HostSession& session, CString parameters) {
+// The program into `output`, or on standard output when it is empty.
+int Translate(HostSession& session, CString parameters, const std::string& output = {}) {
   const auto translate = session.Export<TranslateMotionSequenceFn>("TranslateMotionSequence");
   if (translate == nullptr) return kExitUsage;
   CString result;
@@ -18,8 +19,7 @@ int Translate(HostSession& session, CString parameters) {
     ReportModuleMessages(result);
     return kExitRefused;
   }
-  WriteText(stdout, result);
-  return kExitOk;
+  return WriteOutput(output, result) ? kExitOk : kExitUsage;
 }
 
 int New(HostSession& session) {
@@ -46,15 +46,20 @@ CommandRunner DefineNew(CLI::App& command) {
 }
 
 CommandRunner DefineTranslate(CLI::App& command) {
-  auto motionFile = std::make_shared<std::string>("-");
+  struct Options {
+    std::string motionFile = "-";
+    std::string output;
+  };
+  auto options = std::make_shared<Options>();
   command.description(
       "Prints the program of a motion file and exits 0, or prints the module's messages on standard error and "
-      "exits 1; exits 2 when the file cannot be read.");
-  AddOperand(command, *motionFile, "MOTION_FILE", "motion file", "the motion file (default: - for standard input)",
-             false);
-  return [motionFile](HostSession& session) {
+      "exits 1; exits 2 when the file cannot be read or the program cannot be written.");
+  AddOutputOption(command, options->output);
+  AddOperand(command, options->motionFile, "MOTION_FILE", "motion file",
+             "the motion file (default: - for standard input)", false);
+  return [options](HostSession& session) {
     CString parameters;
-    if (!ReadInput(*motionFile, parameters)) return static_cast<int>(kExitUsage);
-    return Translate(session, parameters);
+    if (!ReadInput(options->motionFile, parameters)) return static_cast<int>(kExitUsage);
+    return Translate(session, parameters, options->output);
   };
 }

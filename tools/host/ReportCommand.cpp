@@ -11,8 +11,10 @@
 #include "geometry/core/TravelTime.h"
 #include "motionpath/MotionPath.h"
 #include "motionpath/TravelLegs.h"
+#include "tools/host/AtomicFileWriter.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
+#include "tools/host/HostSession.h"
 #include "tools/host/PathCommandInput.h"
 #include "tools/host/TextIO.h"
 
@@ -183,7 +185,8 @@ std::string Unestimated(const Totals& totals) {
 // The rows of the report, in one of its formats, printed as they come.
 class ReportFormat {
  public:
-  explicit ReportFormat(const MotionPath& path) : m_Path(path), m_Unit(path.lengthUnit.GetString()) {}
+  ReportFormat(const MotionPath& path, std::FILE* out)
+      : m_Path(path), m_Unit(path.lengthUnit.GetString()), m_Out(out) {}
   virtual ~ReportFormat() = default;
   virtual void Header() = 0;
   virtual void Print(const Row& row) = 0;
@@ -192,6 +195,7 @@ class ReportFormat {
  protected:
   const MotionPath& m_Path;
   const char* m_Unit;
+  std::FILE* m_Out;
   std::string m_Line;  // the row being printed, its room kept from row to row
 };
 
@@ -200,10 +204,10 @@ class TableFormat : public ReportFormat {
   using ReportFormat::ReportFormat;
 
   void Header() override {
-    fmt::print("Lengths in {}, angles in degrees, acceleration in {}, speed in {}, time in s.\n", m_Unit,
+    fmt::print(m_Out, "Lengths in {}, angles in degrees, acceleration in {}, speed in {}, time in s.\n", m_Unit,
                m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
-    fmt::print("{:>4}  {:<4} {:>11} {:>11} {:>11} {:>11} {:>8} {:>8} {:>8} {:>10} {:>10} {:>9}  {}\n", "#", "kind",
-               "end X", "end Y", "length", "total", "in", "out", "corner", "acc", "speed", "time", "warnings");
+    fmt::print(m_Out, "{:>4}  {:<4} {:>11} {:>11} {:>11} {:>11} {:>8} {:>8} {:>8} {:>10} {:>10} {:>9}  {}\n", "#",
+               "kind", "end X", "end Y", "length", "total", "in", "out", "corner", "acc", "speed", "time", "warnings");
   }
 
   void Print(const Row& row) override {
@@ -223,19 +227,21 @@ class TableFormat : public ReportFormat {
     AppendColumn(m_Line, TimeOrDash(row.time), 9);
     if (!row.warnings.empty()) m_Line += "  " + row.warnings;
     m_Line += '\n';
-    std::fwrite(m_Line.data(), 1, m_Line.size(), stdout);
+    std::fwrite(m_Line.data(), 1, m_Line.size(), m_Out);
   }
 
   void Footer(const Totals& totals) override {
     const geometry::Point end = totals.walk.end;
-    fmt::print("* a corner of more than {} degrees: the path stops there\n", Fixed(Degrees(totals.cornerThreshold), 2));
+    fmt::print(m_Out, "* a corner of more than {} degrees: the path stops there\n",
+               Fixed(Degrees(totals.cornerThreshold), 2));
     for (int warning = 0; warning < kWarnings; ++warning)
-      if (totals.warned[warning]) fmt::print("{}\n", kFootnotes[warning]);
-    fmt::print("\ntotal length     {} {}\n", Fixed(totals.walk.totalLength, 4), m_Unit);
-    fmt::print("estimated time   {}\n", TotalTime(totals));
-    fmt::print("end point        X {} {}, Y {} {}\n", Fixed(end.x, 4), m_Unit, Fixed(end.y, 4), m_Unit);
-    fmt::print("closes           {}\n", geometry::Closes(totals.walk) ? "yes" : "no");
+      if (totals.warned[warning]) fmt::print(m_Out, "{}\n", kFootnotes[warning]);
+    fmt::print(m_Out, "\ntotal length     {} {}\n", Fixed(totals.walk.totalLength, 4), m_Unit);
+    fmt::print(m_Out, "estimated time   {}\n", TotalTime(totals));
+    fmt::print(m_Out, "end point        X {} {}, Y {} {}\n", Fixed(end.x, 4), m_Unit, Fixed(end.y, 4), m_Unit);
+    fmt::print(m_Out, "closes           {}\n", geometry::Closes(totals.walk) ? "yes" : "no");
     fmt::print(
+        m_Out,
         "closing gap      {} {} as written; X {} counts, Y {} counts on the drives after the program's rounding\n",
         Fixed(geometry::Norm(end), 4), m_Unit, Counts(totals.countGap.x), Counts(totals.countGap.y));
   }
@@ -253,10 +259,10 @@ class CsvFormat : public ReportFormat {
   using ReportFormat::ReportFormat;
 
   void Header() override {
-    fmt::print(
-        "segment,kind,end X [{0}],end Y [{0}],length [{0}],total length [{0}],heading in [deg],"
-        "heading out [deg],corner [deg],stops,acceleration [{1}],speed [{2}],time [s],warnings\n",
-        m_Unit, m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
+    fmt::print(m_Out,
+               "segment,kind,end X [{0}],end Y [{0}],length [{0}],total length [{0}],heading in [deg],"
+               "heading out [deg],corner [deg],stops,acceleration [{1}],speed [{2}],time [s],warnings\n",
+               m_Unit, m_Path.accelerationUnit.GetString(), m_Path.speedUnit.GetString());
   }
 
   void Print(const Row& row) override {
@@ -269,7 +275,7 @@ class CsvFormat : public ReportFormat {
     m_Line += Full(row.segment.acceleration) + "," + Full(row.segment.speed) + ",";
     if (!std::isnan(row.time)) m_Line += Full(row.time);
     m_Line += "," + row.warnings + "\n";
-    std::fwrite(m_Line.data(), 1, m_Line.size(), stdout);
+    std::fwrite(m_Line.data(), 1, m_Line.size(), m_Out);
   }
 
   void Footer(const Totals&) override {}
@@ -323,16 +329,31 @@ namespace {
 struct ReportOptions {
   PathOptions path;
   std::string format = "table";
+  std::string output;
 };
 
+void PrintReport(const MotionPath& path, const ReportOptions& options, std::FILE* out) {
+  TableFormat table(path, out);
+  CsvFormat csv(path, out);
+  PrintReport(path, options.path.CornerThreshold(), options.format == "csv" ? static_cast<ReportFormat&>(csv) : table);
+}
+
+// The rows go to the file as they are printed, so that a report of many rows is never held whole.
 int Report(HostSession& session, const ReportOptions& options) {
   const auto loaded = LoadMotionPath(session, options.path.motionFile);
   if (!loaded) return loaded.Failure();
-  const MotionPath& path = *loaded.Value();
-  TableFormat table(path);
-  CsvFormat csv(path);
-  PrintReport(path, options.path.CornerThreshold(), options.format == "csv" ? static_cast<ReportFormat&>(csv) : table);
-  return kExitOk;
+  if (options.output.empty()) {
+    PrintReport(*loaded.Value(), options, stdout);
+    return kExitOk;
+  }
+  AtomicFileWriter file;
+  std::string error;
+  if (file.Open(options.output, error)) {
+    PrintReport(*loaded.Value(), options, file.Stream());
+    if (file.Commit(error) == AtomicFileWriter::Outcome::kWritten) return kExitOk;
+  }
+  HostSession::ReportError(error);
+  return kExitUsage;
 }
 
 }  // namespace
@@ -344,6 +365,7 @@ CommandRunner DefineReport(CLI::App& command) {
       "the path's length, time, end point and closing gap, also in the drives' counts.");
   AddChoiceOption(command, "--format", options->format, {"table", "csv"},
                   "a table for people, or csv rows for a spreadsheet");
+  AddOutputOption(command, options->output);
   AddPathOptions(command, options->path);
   return [options](HostSession& session) { return Report(session, *options); };
 }
