@@ -259,6 +259,19 @@ TEST_F(HostFiles, TranslateAndReportWriteTheirOutputIntoAFile) {
   EXPECT_NE(missing.err.find("cannot write \"" + PathOf("missing/out") + "\""), std::string::npos) << missing.err;
 }
 
+// Below the drives' resolution a value is computing noise: the CSV report shows 0, as the
+// table shows 0.0000.
+TEST_F(HostFiles, TheCsvReportShowsNoiseBelowTheResolutionAsZero) {
+  const HostRun circle = MotionHost("report --format csv " + kExamples + "/circle.motion");
+  EXPECT_NE(circle.out.find("\n1,arc,0,0,157.0796327,157.0796327,90,90,0,"), std::string::npos) << circle.out;
+  for (const auto& example : fs::directory_iterator(kExamples)) {
+    if (example.path().extension() != ".motion") continue;
+    const HostRun run = MotionHost("report --format csv " + example.path().string());
+    EXPECT_EQ(run.out.find("e-"), std::string::npos) << example.path() << "\n" << run.out;
+    EXPECT_EQ(run.out.find(",-0,"), std::string::npos) << example.path() << "\n" << run.out;
+  }
+}
+
 // A refused action is quoted short, with its control bytes escaped, as import-dxf quotes.
 TEST_F(HostFiles, AScriptsUnknownActionIsQuotedShortAndEscaped) {
   const std::string script = Write("bad.script", "show\n\x1b[31mred\a" + std::string(10000, 'x') + " 1\n");

@@ -25,6 +25,8 @@ using geometry::Degrees;
 // A speed that the program sends more than this share off what is written is one the drive's
 // counts per sample cannot express.
 constexpr double kSpeedTolerance = 0.01;
+// Degrees: angles are kept in 16.16 fixed point.
+constexpr double kAngleStep = 1.0 / 65536.0;
 // Counts: what converting a written radius to counts may add by floating-point noise.
 constexpr double kCountNoise = 1e-6;
 
@@ -75,6 +77,10 @@ std::string Fixed(double value, int decimals) {
 
 // As %.10g prints.
 std::string Full(double value) { return Printed(value, std::chars_format::general, 10); }
+
+// As Full, but 0 for a value below half of `step`, the finest the drives hold: what lies below
+// is the noise of computing, not a place the machine can go ("-1.2e-15" shows as 0).
+std::string FullAtResolution(double value, double step) { return Full(std::abs(value) < step / 2.0 ? 0.0 : value); }
 
 // As %g prints.
 std::string Short(double value) { return Printed(value, std::chars_format::general, 6); }
@@ -267,10 +273,12 @@ class CsvFormat : public ReportFormat {
 
   void Print(const Row& row) override {
     const geometry::WalkedSegment& s = row.walked;
+    const double count = 1.0 / m_Path.countsPerLengthUnit;
     m_Line = std::to_string(row.number) + "," + KindName(row.segment.written);
-    for (const double value : {s.end.x, s.end.y, s.length, s.cumulativeLength, Degrees(s.headingIn),
-                               Degrees(s.headingOut), Degrees(s.cornerAngle)})
-      m_Line += "," + Full(value);
+    for (const double length : {s.end.x, s.end.y, s.length, s.cumulativeLength})
+      m_Line += "," + FullAtResolution(length, count);
+    for (const double angle : {Degrees(s.headingIn), Degrees(s.headingOut), Degrees(s.cornerAngle)})
+      m_Line += "," + FullAtResolution(angle, kAngleStep);
     m_Line += row.stops ? ",yes," : ",no,";
     m_Line += Full(row.segment.acceleration) + "," + Full(row.segment.speed) + ",";
     if (!std::isnan(row.time)) m_Line += Full(row.time);
