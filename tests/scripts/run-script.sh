@@ -15,7 +15,8 @@
 #   #! output TEXT     a text the transcript must hold (may repeat)
 #   #! error TEXT      a text standard error must hold (may repeat)
 # A script with "meanwhile" reaches motion-host through a pipe, so that motion-host has read the
-# motion before the script, and runs in a folder of its own; others run in their own folder.
+# motion before the script. Every script runs in a folder of its own, away from the files it names,
+# which it reads from its own folder.
 set -u
 host=$1
 script=$2
@@ -40,7 +41,7 @@ setup=$(directive setup)
 meanwhile=$(directive meanwhile)
 
 if [ -z "$meanwhile" ]; then
-  (cd "$(dirname "$script")" && TMPDIR=$work/tmp "$host" edit "${options[@]}" --script "$script" "$edited") \
+  (cd "$work/cwd" && TMPDIR=$work/tmp "$host" edit "${options[@]}" --script "$script" "$edited") \
     >"$work/out" 2>"$work/err"
   status=$?
 else

@@ -272,6 +272,17 @@ TEST_F(HostFiles, TheCsvReportShowsNoiseBelowTheResolutionAsZero) {
   }
 }
 
+TEST_F(HostFiles, AScriptReadsItsFilesFromItsOwnFolder) {
+  const std::string motion = Example("slot.motion");
+  for (const char* script : {"examples/imported-slot.script", "examples/previewed-slot.script"}) {
+    fs::copy_file(kExamples + "/slot.motion", motion, fs::copy_options::overwrite_existing);
+    const HostRun run =
+        Shell("cd " + std::string(PROJECT_DIR) + " && " + kHost + " edit --script " + script + " " + motion);
+    EXPECT_EQ(run.status, 0) << script << "\n" << run.out << run.err;
+    EXPECT_EQ(run.out.find("failed"), std::string::npos) << script << "\n" << run.out;
+  }
+}
+
 // A refused action is quoted short, with its control bytes escaped, as import-dxf quotes.
 TEST_F(HostFiles, AScriptsUnknownActionIsQuotedShortAndEscaped) {
   const std::string script = Write("bad.script", "show\n\x1b[31mred\a" + std::string(10000, 'x') + " 1\n");
@@ -279,6 +290,16 @@ TEST_F(HostFiles, AScriptsUnknownActionIsQuotedShortAndEscaped) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "motion-host edit: " + script + ": line 2: unknown action \"\\x1B[31mred\\x07" +
                          std::string(31, 'x') + "...\"\n");
+}
+
+// Where no window can be shown, edit says that and nothing of an editor that would open.
+TEST_F(HostFiles, EditWithoutADisplaySaysOnlyThatNoWindowCanBeShown) {
+  const std::string faulty = Write("faulty.motion", ReadFile(kExamples + "/circle.motion") + "Radius[mm]=oops\n");
+  const HostRun run = Shell("env -u DISPLAY -u WAYLAND_DISPLAY " + kHost + " edit " + faulty);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.find("motion-host edit: "), 0u) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(run.err.find("use --script\n"), std::string::npos) << run.err;
 }
 
 }  // namespace

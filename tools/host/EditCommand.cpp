@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,12 +9,12 @@
 #include "framework/backends/headless/HeadlessBackend.h"
 #include "framework/backends/headless/ScriptPlayer.h"
 #include "framework/dialog/MessageBox.h"
+#include "pictures/PathPreview.h"
 #include "plugin/ModuleExports.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/EditedMotionFile.h"
 #include "tools/host/HostSession.h"
-#include "pictures/PathPreview.h"
 #include "tools/host/TextIO.h"
 #include "tools/host/UserMessages.h"
 #include "tools/host/WindowBackend.h"
@@ -63,20 +64,40 @@ CString ReadingFaultsNotice(const std::string& motionPath) {
                      .c_str());
 }
 
+// Before the editor opens on them, the faults go to standard error.
+void TellReadingFaults(const std::string& motionPath, const CString& faults) {
+  if (faults.IsEmpty()) return;
+  TellUser("edit", "", ReadingFaultsNotice(motionPath).GetString());
+  ReportModuleMessages(faults);
+}
+
 // Opens the editor on the text; true when it ended with OK and rewrote the text.
 bool EditText(HostSession& session, CString& text) {
   const auto edit = session.Export<EditMotionSequenceFn>("EditMotionSequence");
   return edit != nullptr && edit(session.Controller(), session.Motion(), text) == 1;
 }
 
+// A script names its files as it names itself: a relative path from the script's folder, so that
+// a script and its files can move together and run from anywhere. A script on standard input
+// has the current folder.
+void FilesFromScriptFolder(const std::string& scriptPath, std::vector<ScriptAction>& actions) {
+  if (scriptPath == "-") return;
+  const std::filesystem::path folder = std::filesystem::path(scriptPath).parent_path();
+  for (ScriptAction& action : actions)
+    if (action.verb == ScriptAction::Verb::File && !action.flag && std::filesystem::path(action.text).is_relative())
+      action.text = (folder / action.text).string();
+}
+
 bool ParseScript(const std::string& path, std::vector<ScriptAction>& actions) {
   CString script;
   if (!ReadInput(path, script)) return false;
   std::string error;
-  if (ParseEditScript(std::string(script.GetString(), static_cast<size_t>(script.GetLength())), actions, error))
-    return true;
-  TellUser("edit", path, error);
-  return false;
+  if (!ParseEditScript(std::string(script.GetString(), static_cast<size_t>(script.GetLength())), actions, error)) {
+    TellUser("edit", path, error);
+    return false;
+  }
+  FilesFromScriptFolder(path, actions);
+  return true;
 }
 
 bool AsksForPreview(const std::vector<ScriptAction>& actions) {
@@ -88,7 +109,9 @@ bool AsksForPreview(const std::vector<ScriptAction>& actions) {
 // expectation held. The preview follows the editor only for a script that looks at it, as it
 // reads the whole motion again after every command. The script is read after the motion, as a
 // person acts once the editor is open: a script from a pipe may follow a change to the file.
-int PlayScript(HostSession& session, const EditOptions& options, const EditedMotionFile& file, CString& text) {
+int PlayScript(HostSession& session, const EditOptions& options, const EditedMotionFile& file, CString& text,
+               const CString& faults) {
+  TellReadingFaults(file.Path(), faults);
   std::vector<ScriptAction> actions;
   if (!ParseScript(options.script, actions)) return kExitUsage;
   CHeadlessBackend& backend = CHeadlessBackend::Instance();
@@ -118,7 +141,7 @@ int PlayScript(HostSession& session, const EditOptions& options, const EditedMot
 }
 
 // A person edits in a real window; the file changes only when they confirm with OK. Faults the
-// module found in the file come first, in a box of their own.
+// module found in the file come first, in a box of their own, once a window can be shown.
 int EditInWindow(HostSession& session, const EditOptions& options, const EditedMotionFile& file, CString& text,
                  const CString& faults) {
 #ifdef HAVE_WX_BACKEND
@@ -127,6 +150,7 @@ int EditInWindow(HostSession& session, const EditOptions& options, const EditedM
   if (!window.Open(why)) {
     return CommandFailure("edit", why + "; to edit without a screen, use --script");
   }
+  TellReadingFaults(file.Path(), faults);
   bool confirmed = false;
   {
     InstalledBackend installed(window.Backend());
@@ -151,11 +175,7 @@ int Edit(HostSession& session, const EditOptions& options) {
   CString text;
   if (!ReadOrCreateMotion(session, file, text)) return kExitUsage;
   const CString faults = file.Existed() ? ModuleMessages(session, text) : CString();
-  if (!faults.IsEmpty()) {
-    TellUser("edit", "", ReadingFaultsNotice(file.Path()).GetString());
-    ReportModuleMessages(faults);
-  }
-  if (!options.script.empty()) return PlayScript(session, options, file, text);
+  if (!options.script.empty()) return PlayScript(session, options, file, text, faults);
   return EditInWindow(session, options, file, text, faults);
 }
 
@@ -167,10 +187,15 @@ CommandRunner DefineEdit(CLI::App& command) {
       "Opens the editor on MOTION_FILE (a missing file starts a new motion) and writes the file back, atomically, "
       "only when the editor ends with OK; faults the module finds in the file are shown first. When the file cannot "
       "be written, or someone else changed it while the editor was open (unless --force), the edited motion goes to "
-      "MOTION_FILE.recovered in the current folder, else in the temporary folder, and edit exits 2. A second window beside it, \"Path preview \u2013 MOTION_FILE\", shows "
-      "the path and its current segment after every command. With --script the headless editor plays SCRIPT and "
+      "MOTION_FILE.recovered in the current folder, else in the temporary folder (never over an earlier one: then "
+      "MOTION_FILE.recovered-2, -3, ...), and edit exits 2. A MOTION_FILE that is a symbolic link stays one: the "
+      "file it leads to when edit starts is written. A second window beside it, \"Path preview \u2013 MOTION_FILE\", "
+      "shows the path and its current segment after every command. With --script the headless editor plays SCRIPT and "
       "prints a transcript, and its preview action the preview's summary (see docs/edit-scripts.md).");
-  command.add_option("--script", options->script, "play SCRIPT (- for standard input) instead of opening a window")
+  command
+      .add_option("--script", options->script,
+                  "play SCRIPT (- for standard input; the files it names are read from its folder) instead of opening "
+                  "a window")
       ->type_name("SCRIPT");
   command.add_flag("--force", options->force,
                    "write over MOTION_FILE even when someone else changed it while the editor was open");
