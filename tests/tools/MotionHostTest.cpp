@@ -128,6 +128,8 @@ TEST(MotionHost, CompletesCommandsOptionsAndTheirValues) {
       {"motion-host import-gcode --join", "--join-tolerance"},
       {"motion-host --setup s.json report --format c", "csv"},
       {"motion-host plot --se", "--setup"},
+      {"motion-host plot --he", "--help"},
+      {"motion-host --he", "--help"},
   };
   for (const auto& c : cases) {
     const HostRun run = Shell("bash -c 'source <(" + std::string(MOTION_HOST) +

@@ -32,6 +32,15 @@ std::vector<std::string> OptionNames(const CLI::App& app) {
   return names;
 }
 
+// What follows a command: its own options, and motion-host's that it does not have itself (both
+// have --help), each once.
+std::vector<std::string> CommandOptionNames(const CLI::App& command, const CLI::App& root) {
+  std::vector<std::string> names = OptionNames(command);
+  for (const std::string& name : OptionNames(root))
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  return names;
+}
+
 // What follows an option that takes a value: one of its listed words ("table|csv"), a file's
 // name, or nothing to offer (a number).
 std::string ValueCompletion(const CLI::Option& option) {
@@ -67,7 +76,8 @@ std::string BashCompletionScript(const CLI::App& root) {
   std::string commandCases;
   for (const CLI::App* command : root.get_subcommands({})) {
     commandNames.push_back(command->get_name());
-    commandCases += "    " + command->get_name() + ") options=\"" + Joined(OptionNames(*command)) + "\";;\n";
+    const std::string options = Joined(CommandOptionNames(*command, root));
+    commandCases += "    " + command->get_name() + ") options=\"" + options + "\";;\n";
   }
   const std::string commands = Joined(commandNames);
   return "# bash completion for motion-host: its commands, their options, and files as operands\n"
@@ -83,12 +93,11 @@ std::string BashCompletionScript(const CLI::App& root) {
          "  case $command in\n" +
          commandCases +
          "    *) if [[ $cur != -* ]]; then COMPREPLY=($(compgen -W \"" + commands +
-         "\" -- \"$cur\")); return; fi;;\n"
+         "\" -- \"$cur\")); return; fi\n"
+         "       options=\"" + Joined(OptionNames(root)) + "\";;\n"
          "  esac\n"
          "  if [[ $cur == -* ]]; then\n"
-         "    COMPREPLY=($(compgen -W \"$options " +
-         Joined(OptionNames(root)) +
-         "\" -- \"$cur\"))\n"
+         "    COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
          "  else\n"
          "    COMPREPLY=($(compgen -f -- \"$cur\"))\n"
          "  fi\n"
