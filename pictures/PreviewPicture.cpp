@@ -59,7 +59,8 @@ CPicture::Line StrokeLine(const pictures::Stroke& stroke, double tolerance) {
   return line;
 }
 
-void AddMark(CPicture& picture, const Mark& mark) {
+// `current`: the current segment, whose number is drawn in its colour.
+void AddMark(CPicture& picture, const Mark& mark, int current) {
   switch (mark.kind) {
     case Mark::Corner:
       picture.marks.push_back({At(mark.at), CPicture::Shape::Ring, kCornerColour, 14.0});
@@ -70,16 +71,19 @@ void AddMark(CPicture& picture, const Mark& mark) {
     case Mark::TangentHeading:
       picture.marks.push_back({At(mark.at), CPicture::Shape::Arrow, kTangentColour, 16.0, mark.heading});
       break;
-    case Mark::SegmentNumber:
-      picture.labels.push_back({At(mark.at), {}, std::to_string(mark.segment + 1).c_str(), kNumberColour});
+    case Mark::SegmentNumber: {
+      const COLORREF colour = static_cast<int>(mark.segment) == current ? kCurrentColour : kNumberColour;
+      picture.labels.push_back({At(mark.at), {}, std::to_string(mark.segment + 1).c_str(), colour});
       break;
+    }
     case Mark::kKinds:
       break;
   }
 }
 
-// The current segment over the path, and its number beside its middle.
-void AddCurrent(CPicture& picture, const MotionPath& path, int current, double tolerance) {
+// The current segment over the path, and its number beside its middle unless the drawing
+// numbered it already: a number is drawn once.
+void AddCurrent(CPicture& picture, const MotionPath& path, int current, double tolerance, bool numbered) {
   geometry::PathWalker walker;
   int index = 0;
   path.Written()([&](const geometry::PathSegment& segment) {
@@ -92,6 +96,7 @@ void AddCurrent(CPicture& picture, const MotionPath& path, int current, double t
     else
       line.points.push_back(At(walked.end));
     picture.lines.push_back(std::move(line));
+    if (numbered) return;
     const double heading = geometry::HeadingAlong(segment, 0.5);
     picture.labels.push_back({At(walked.start + geometry::PointAlong(segment, 0.5)),
                               At(kCurrentNumberDistance * geometry::LeftOf(geometry::Direction(heading))),
@@ -111,9 +116,13 @@ CPicture PreviewPicture(const MotionPath& path, const geometry::WalkSummary& sum
   const pictures::PathDrawing drawing = pictures::DrawPath(
       path.Written(), summary, {unitsPerPixel, geometry::Radians(geometry::kDefaultCornerDegrees), path.tangentAxis});
   for (const pictures::Stroke& stroke : drawing.strokes) picture.lines.push_back(StrokeLine(stroke, tolerance));
-  for (const Mark& mark : drawing.marks) AddMark(picture, mark);
+  bool numbered = false;
+  for (const Mark& mark : drawing.marks) {
+    AddMark(picture, mark, current);
+    numbered = numbered || (mark.kind == Mark::SegmentNumber && static_cast<int>(mark.segment) == current);
+  }
   if (current >= 0 && static_cast<size_t>(current) < summary.segmentCount)
-    AddCurrent(picture, path, current, tolerance);
+    AddCurrent(picture, path, current, tolerance, numbered);
   picture.marks.push_back({At(summary.end), CPicture::Shape::Square, kEndColour, pictures::kEndsPixels - 2.0});
   picture.marks.push_back({{0.0, 0.0}, CPicture::Shape::Dot, kStartColour, kStartSize});
   return picture;
