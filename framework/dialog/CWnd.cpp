@@ -53,7 +53,12 @@ CDialog* CWnd::OwningDialog() {
   return window->m_Kind == ControlKind::Dialog ? static_cast<CDialog*>(window) : nullptr;
 }
 
-void CWnd::SetWindowText(const char* text) { m_Text = text; }
+// An edit's new text has no selection, the caret at its start: a selection of the old text
+// would mark a part of the new one that no one chose.
+void CWnd::SetWindowText(const char* text) {
+  if (m_Kind == ControlKind::Edit && m_Text != text) m_nSelStart = m_nSelEnd = 0;
+  m_Text = text;
+}
 
 BOOL CWnd::EnableWindow(BOOL enable) {
   const BOOL wasDisabled = !m_bEnabled;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <wx/defs.h>
+#include <wx/textctrl.h>
 
 #include <utility>
 
@@ -113,4 +113,24 @@ TEST(EditorWindow, TheKeyboardFollowsTheFocusAndRowTheDialogChose) {
     EXPECT_TRUE(user.WaitUntil([&] { return !window.IsModal(); }));
   });
   EXPECT_EQ(0, result);
+}
+
+// A unit change rewrites the value in its field; the selection that covered "80" must not mark a
+// part of "80000", as no one chose it.
+TEST(EditorWindow, AUnitChangeLeavesNoPartOfTheNewValueSelected) {
+  EditorInWindow editor;
+  CString text = EditorInWindow::ReadExample("rounded_rectangle.motion");
+  editor.Edit(text, [](wxDialog& window) {
+    ScreenUser user(window);
+    user.ClickRow(IDC_SEGMENT_LIST, 0);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.FocusedId() == IDC_FIRST_VALUE; }));
+    auto* field = static_cast<wxTextCtrl*>(user.Widget(IDC_FIRST_VALUE));
+    ASSERT_TRUE(user.WaitUntil([&] { return field->GetStringSelection() == "80"; }));
+    ASSERT_TRUE(user.TabTo(IDC_FIRST_UNIT));
+    user.Press(WXK_DOWN);
+    ASSERT_TRUE(user.WaitUntil([&] { return user.Text(IDC_FIRST_VALUE) != "80"; }));
+    EXPECT_EQ("", field->GetStringSelection()) << user.Text(IDC_FIRST_VALUE);
+    user.Press(WXK_ESCAPE);
+    EXPECT_TRUE(user.WaitUntil([&] { return !window.IsModal(); }));
+  });
 }
