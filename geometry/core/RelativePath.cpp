@@ -4,6 +4,7 @@
 
 #include "geometry/core/Angles.h"
 #include "geometry/core/SegmentGeometry.h"
+#include "geometry/core/Tolerances.h"
 
 namespace geometry {
 
@@ -21,9 +22,16 @@ Point CentreThrough(Point from, Point to, Point centre) {
   return middle + Dot(centre - middle, across) * across;
 }
 
+// A circle starts and ends on one point: wherever the rounded path before it ends, it runs its
+// written circle from there, its centre where the written one lies from the written start. No
+// chord leads to its centre, and the rounding noise between the two points would give a chord
+// of any direction.
+bool IsFullCircle(const ContourSegment& written) { return Distance(written.start, written.end) <= kSamePoint; }
+
 // The arc from `from` to the written arc's end: its turn is the one from the new start angle to
 // the new end angle that lies closest to the written turn, so nearly full turns stay nearly full.
 PathSegment ArcFrom(Point from, const ContourSegment& written) {
+  if (IsFullCircle(written)) return RelativeOf(written);
   const Point centre = CentreThrough(from, written.end, written.centre);
   const Point radius = from - centre;
   const double initialAngle = AngleOf(radius);

@@ -32,8 +32,9 @@ struct ImportedSegment {
 // The contour as segments relative to each other, rounded as the motion keeps them. Each segment
 // runs from where the rounded segments before it end to its move's end as written, so rounding
 // does not add up along the path: a line heads straight there, an arc passes through both points
-// with its centre on their perpendicular bisector, nearest to the written centre. A line that
-// rounds to nothing is left out, its new speed passing on.
+// with its centre on their perpendicular bisector, nearest to the written centre; a full circle
+// (its end written on its start) keeps its written radius and turn from wherever it starts. A
+// line that rounds to nothing is left out, its new speed passing on.
 std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Rounding& rounding);
 
 }  // namespace geometry
