@@ -14,6 +14,7 @@ namespace geometry {
 namespace {
 
 constexpr double kArcToleranceFloor = 0.002;  // mm
+constexpr double kArcToleranceCap = 0.013;    // mm
 // Start, end and centre each rounded by half a unit in X and in Y can set an arc's end radius off
 // its start radius by up to 2·√2 units.
 constexpr double kRadiusMissPerUnit = 2.0 * std::numbers::sqrt2;
@@ -27,7 +28,9 @@ double Turns(GcodeBlock& block) {
 
 }  // namespace
 
-double ArcToleranceForPrecision(double unit) { return std::max(kArcToleranceFloor, kRadiusMissPerUnit * unit); }
+double ArcToleranceForPrecision(double unit) {
+  return std::clamp(kRadiusMissPerUnit * unit, kArcToleranceFloor, kArcToleranceCap);
+}
 
 // Post-processors leave off trailing zeros, so a number with fewer decimals is not coarser.
 void GcodeArcs::RecordPrecision(const GcodeBlock& block, double scale) {
@@ -57,7 +60,7 @@ std::optional<ContourSegment> GcodeArcs::Cut(GcodeBlock& block, Point from, Poin
   const double sweep = fullTurn ? turns * kFullTurn
                                 : (clockwise ? ClockwiseTurn(turn) : CounterclockwiseTurn(turn)) +
                                       (clockwise ? -1.0 : 1.0) * (turns - 1.0) * kFullTurn;
-  return ContourSegment::Arc(from, to, centre, clockwise ? -std::abs(sweep) : sweep);
+  return ContourSegment::Arc(from, fullTurn ? from : to, centre, clockwise ? -std::abs(sweep) : sweep);
 }
 
 // The centre lies on the chord's perpendicular bisector: left of the chord for the shorter

@@ -2,6 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "geometry/gcode/GcodeState.h"
 
 namespace geometry {
@@ -23,6 +26,8 @@ class BlockReader {
   BlockReader(bool strict, GcodeState& state) : m_Strict(strict), m_State(state) {}
 
   GcodeBlock Read(const std::vector<GcodeWord>& words) {
+    m_AxisWords = std::any_of(words.begin(), words.end(), [](const GcodeWord& word) { return IsAxisWord(word.letter); });
+    m_Dwell = std::any_of(words.begin(), words.end(), [](const GcodeWord& word) { return IsDwell(word); });
     GcodeBlock block;
     for (const GcodeWord& word : words) Take(word, block);
     return block;
@@ -58,6 +63,9 @@ class BlockReader {
         return Set(block.K().word, word);
       case 'N':
         return;  // a line number
+      case 'U':
+        if (m_Dwell) return;  // the dwell's time
+        return Unknown(word);
       case 'O':
       case 'S':
       case 'T':
@@ -76,17 +84,13 @@ class BlockReader {
 
   void TakeCode(const GcodeWord& word, GcodeBlock& block) {
     const GcodeCode* code = FindGcodeCode(word.letter, word.value);
-    if (code == nullptr) return Unknown(word);
+    if (code == nullptr) return UnknownCode(word);
     switch (code->role) {
       case GcodeRole::Motion:
       case GcodeRole::Cycle:
       case GcodeRole::CancelMotion:
-        if (block.motion) FailGcode("two motion words on one line: " + Quoted(word.text) + " is the second");
-        block.motion = code;
-        return;
+        return TakeMotion(code, word, block);
       case GcodeRole::Plane:
-        if (code->detail != 17) FailGcode("only the XY plane (G17) can be read, not " + Quoted(word.text));
-        return;
       case GcodeRole::Units:
       case GcodeRole::Distance:
       case GcodeRole::System:
@@ -107,9 +111,28 @@ class BlockReader {
         return;
       case GcodeRole::Harmless:
         return NoteSkipped(m_State, word);
+      case GcodeRole::Dwell:
+        NoteSkipped(m_State, word);
+        return ClaimAxisWords(code, word, block);
       default:  // the words that use the axis words for something other than a move
         return ClaimAxisWords(code, word, block);
     }
+  }
+
+  // G80 beside G0 to G3 ends the canned cycle, and the motion word sets the mode.
+  static void TakeMotion(const GcodeCode* code, const GcodeWord& word, GcodeBlock& block) {
+    if (block.motion && IsCancelBesideMotion(block.motion, code)) {
+      if (code->role == GcodeRole::Motion) block.motion = code;
+      return;
+    }
+    if (block.motion) FailGcode("two motion words on one line: " + Quoted(word.text) + " is the second");
+    block.motion = code;
+  }
+
+  static bool IsCancelBesideMotion(const GcodeCode* first, const GcodeCode* second) {
+    const auto isCancel = [](const GcodeCode* code) { return code->role == GcodeRole::CancelMotion; };
+    const auto isMotion = [](const GcodeCode* code) { return code->role == GcodeRole::Motion; };
+    return (isCancel(first) && isMotion(second)) || (isMotion(first) && isCancel(second));
   }
 
   // Rotation, scaling and mirroring name their centre or axes with X, Y and Z.
@@ -125,6 +148,15 @@ class BlockReader {
     block.nonModalText = word.text;
   }
 
+  // What an unknown G code does with axis words cannot be known: a probing move or a pocket
+  // cycle read as the motion mode in force would be a wrong cut.
+  void UnknownCode(const GcodeWord& word) {
+    if (word.letter == 'G' && m_AxisWords)
+      FailGcode("unknown word " + Quoted(word.text) +
+                " on a line with axis words: what it does with them cannot be read");
+    Unknown(word);
+  }
+
   void Unknown(const GcodeWord& word) {
     if (m_Strict) FailGcode("unknown word " + Quoted(word.text));
     const std::string key = NoteKey(word);
@@ -132,8 +164,18 @@ class BlockReader {
                       [&] { return "unknown word " + Quoted(word.text) + " skipped"; });
   }
 
+  static bool IsDwell(const GcodeWord& word) {
+    const GcodeCode* code = word.letter == 'G' && word.value < 10.0 ? FindGcodeCode('G', word.value) : nullptr;
+    return code != nullptr && code->role == GcodeRole::Dwell;
+  }
+
+  // Letters that name a point or an arc's centre on some machine.
+  static bool IsAxisWord(char letter) { return std::string_view("XYZABCUVWIJKR").find(letter) != std::string_view::npos; }
+
   bool m_Strict;
   GcodeState& m_State;
+  bool m_AxisWords = false;  // on the line being read
+  bool m_Dwell = false;      // the line holds G4, whose U is its time
 };
 
 }  // namespace

@@ -11,9 +11,10 @@ enum class GcodeRole {
   Plane,          // detail: 17, 18 or 19
   Units,          // detail: 20 (inches) or 21 (millimetres)
   Distance,       // detail: 90 (absolute) or 91 (incremental)
-  System,         // a work coordinate system, G54 to G59.3
+  System,         // a work coordinate system, G54 to G59.3, or G54.1 with its number in P
   Machine,        // G53: this line's move in machine coordinates
   Home,           // G28, G30
+  Dwell,          // G4: its X, U or P is a time, never a move
   SetOffsets,     // G10
   LocalOffset,    // G52
   Origin,         // G92
@@ -32,6 +33,9 @@ enum class GcodeRole {
 enum class GcodeMode { Compensation, Rotation, Scaling, Mirror, Polar, FeedMode, ArcCentres, Count };
 
 inline bool MovesOffWrittenPoints(GcodeMode mode) { return mode < GcodeMode::FeedMode; }
+
+// The detail of G54.1, whose P numbers the coordinate system.
+inline constexpr int kNumberedSystem = 1;
 
 struct GcodeCode {
   char letter;

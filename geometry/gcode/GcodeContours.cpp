@@ -1,18 +1,45 @@
 #include "geometry/gcode/GcodeContours.h"
 
+#include <fmt/format.h>
+
+#include <string>
 #include <utility>
 
 namespace geometry {
 
+namespace {
+
+// The offset G52 or G92 set, as the contour list shows it; empty when it is 0.
+std::string OffsetOf(const GcodeState& state) {
+  if (state.modal.offsetBy == nullptr) return "";
+  const std::optional<double> x = state.position.Offset(kAxisX);
+  const std::optional<double> y = state.position.Offset(kAxisY);
+  const std::string word = fmt::format("G{:.6g}", state.modal.offsetBy->code / 10.0);
+  if (!x || !y) return word + " offset not given";
+  if (*x == 0.0 && *y == 0.0) return "";
+  return fmt::format("{} offset X {:.4f} Y {:.4f}", word, *x, *y);
+}
+
+std::string OffsetInForce(const GcodeState& state) {
+  const std::string offset = OffsetOf(state);
+  if (state.modal.system.empty() || offset.empty()) return state.modal.system + offset;
+  return state.modal.system + ", " + offset;
+}
+
+}  // namespace
+
 void GcodeContours::Advance(const std::optional<ContourSegment>& cut, Point from, Point to, GcodeState& state) {
   if (cut) {
     if (!m_Open) Open(from, state);
-    Contour& contour = m_Contours.back();
+    Contour& contour = m_Program.contours.back();
     const Point shift = m_ContourAt - from;
     ContourMove move{*cut, state.modal.newFeed || contour.moves.empty() ? state.modal.feed : 0.0, state.line};
-    move.segment.start = contour.moves.empty() ? contour.start : contour.moves.back().segment.end;
-    move.segment.end = cut->end + shift;
-    move.segment.centre = cut->centre + shift;
+    ContourSegment& segment = move.segment;
+    segment.start = contour.moves.empty() ? contour.start : contour.moves.back().segment.end;
+    const bool fullCircle =
+        cut->kind == PathSegment::Kind::Circular && cut->end.x == cut->start.x && cut->end.y == cut->start.y;
+    segment.end = fullCircle ? segment.start : cut->end + shift;
+    segment.centre = fullCircle ? segment.start + (cut->centre - cut->start) : cut->centre + shift;
     state.modal.newFeed = false;
     contour.moves.push_back(move);
   }
@@ -24,7 +51,8 @@ void GcodeContours::Open(Point from, const GcodeState& state) {
   contour.firstLine = state.line;
   contour.start = from;
   contour.startKnown = !state.position.Unknown(kAxisX) && !state.position.Unknown(kAxisY);
-  m_Contours.push_back(std::move(contour));
+  m_Program.contours.push_back(std::move(contour));
+  m_Program.offsets.push_back(OffsetInForce(state));
   m_ContourAt = from;
   m_Open = true;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "geometry/core/Contour.h"
+#include "geometry/gcode/GcodeReader.h"
 #include "geometry/gcode/GcodeState.h"
 
 // The contours of a G-code program as its cuts come: each cut goes into the open contour, or
@@ -13,19 +14,20 @@ namespace geometry {
 
 class GcodeContours {
  public:
-  explicit GcodeContours(std::vector<Contour>& contours) : m_Contours(contours) {}
+  explicit GcodeContours(GcodeProgram& program) : m_Program(program) {}
 
   // A cut from `from` to `to` in program coordinates; none for a cut joined to the point before
   // it, which only moves the contour's end point. The contour's frame is the program's
   // coordinates where it starts: a frame change inside it moves the program's coordinates, not
-  // the contour's.
+  // the contour's. A full circle starts and ends where the contour ends, its centre where the
+  // file puts it from its start.
   void Advance(const std::optional<ContourSegment>& cut, Point from, Point to, GcodeState& state);
   void End() { m_Open = false; }
 
  private:
   void Open(Point from, const GcodeState& state);
 
-  std::vector<Contour>& m_Contours;
+  GcodeProgram& m_Program;
   bool m_Open = false;
   Point m_ContourAt;  // where the open contour ends, in its own frame
 };

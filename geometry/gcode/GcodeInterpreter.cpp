@@ -1,5 +1,9 @@
 #include "geometry/gcode/GcodeInterpreter.h"
 
+#include <fmt/format.h>
+
+#include <utility>
+
 #include "geometry/gcode/GcodeNonModal.h"
 
 namespace geometry {
@@ -15,14 +19,27 @@ bool IsPercentLine(std::string_view line) {
   return first != std::string_view::npos && line[first] == '%';
 }
 
+// The '/' that starts a line the operator may have the control skip (block delete), or npos.
+size_t BlockDeleteSlash(std::string_view line) {
+  const size_t first = line.find_first_not_of(" \t\r");
+  return first != std::string_view::npos && line[first] == '/' ? first : std::string_view::npos;
+}
+
+// "/2 N10 ...": the block delete switch the line belongs to, on controls with several.
+bool IsSwitchDigit(char c) { return c >= '1' && c <= '9'; }
+
 }  // namespace
 
-GcodeInterpreter::GcodeInterpreter(const GcodeOptions& options, std::vector<Contour>& contours)
-    : m_Options(options), m_Contours(contours), m_Arcs(options), m_Motion(options, m_State, m_Contours, m_Arcs) {}
+GcodeInterpreter::GcodeInterpreter(const GcodeOptions& options, GcodeProgram& program)
+    : m_Options(options), m_Contours(program), m_Arcs(options), m_Motion(options, m_State, m_Contours, m_Arcs) {}
 
 void GcodeInterpreter::ReadLine(std::string_view line, int number) {
   m_State.line = number;
   if (IsPercentLine(line)) return Delimiter(line);
+  if (const size_t slash = BlockDeleteSlash(line); slash != std::string_view::npos) {
+    if (m_Options.blockDelete) return NoteBlockDeleted();
+    line = line.substr(slash + (slash + 1 < line.size() && IsSwitchDigit(line[slash + 1]) ? 2 : 1));
+  }
   NoteComments(ScanGcodeLine(line, m_Words));
   if (m_Words.empty()) return;
   m_SeenWords = true;
@@ -43,6 +60,12 @@ void GcodeInterpreter::Delimiter(std::string_view line) {
   m_Opened = true;
 }
 
+void GcodeInterpreter::NoteBlockDeleted() {
+  m_State.notes.Add("/", m_State.line, "such lines", [] {
+    return std::string("block delete: a line starting with / skipped; --block-delete off runs such lines");
+  });
+}
+
 void GcodeInterpreter::NoteComments(int count) {
   for (int c = 0; c < count; ++c) m_State.notes.Add("(", m_State.line, "comments", [] { return "comment skipped"; });
 }
@@ -50,7 +73,7 @@ void GcodeInterpreter::NoteComments(int count) {
 // Modal words first, so that units and modes hold for the whole line; then the feed, then what
 // the axis words are for.
 void GcodeInterpreter::Execute(GcodeBlock& block) {
-  for (const ModalWord& word : block.modalWords) ApplyModalWord(word);
+  for (const ModalWord& word : block.modalWords) ApplyModalWord(word, block);
   if (block.f) SetFeed(block.f->value);
   m_Arcs.RecordPrecision(block, m_State.modal.scale);
   if (block.motion) m_State.modal.motion = block.motion->role == GcodeRole::CancelMotion ? nullptr : block.motion;
@@ -62,10 +85,16 @@ void GcodeInterpreter::Execute(GcodeBlock& block) {
   if (block.ends) m_Ended = true;
 }
 
-void GcodeInterpreter::ApplyModalWord(const ModalWord& word) {
+void GcodeInterpreter::ApplyModalWord(const ModalWord& word, GcodeBlock& block) {
   GcodeModalState& modal = m_State.modal;
   const GcodeCode* code = word.code;
   switch (code->role) {
+    case GcodeRole::Plane:
+      if (code->detail == 17)
+        modal.plane.reset();
+      else
+        modal.plane = OtherPlane{m_State.line, Quoted(word.text), code->meaning};
+      return;
     case GcodeRole::Units:
       modal.scale = code->detail == 20 ? kMillimetresPerInch : 1.0;
       return;
@@ -73,7 +102,7 @@ void GcodeInterpreter::ApplyModalWord(const ModalWord& word) {
       modal.incremental = code->detail == 91;
       return;
     case GcodeRole::System:
-      return SelectSystem(word);
+      return SelectSystem(word, block);
     case GcodeRole::ModeOn:
       modal.unfollowed[code->detail] = UnfollowedMode{m_State.line, Quoted(word.text), code->meaning};
       return;
@@ -83,10 +112,13 @@ void GcodeInterpreter::ApplyModalWord(const ModalWord& word) {
   }
 }
 
-// Another coordinate system puts every known position where the file does not say.
-void GcodeInterpreter::SelectSystem(const ModalWord& word) {
-  if (word.code == m_State.modal.system) return;
-  m_State.modal.system = word.code;
+// Another coordinate system puts every known position where the file does not say. G54.1 names
+// one of many by its P.
+void GcodeInterpreter::SelectSystem(const ModalWord& word, GcodeBlock& block) {
+  std::string system = fmt::format("G{:.6g}", word.code->code / 10.0);
+  if (word.code->detail == kNumberedSystem) system += fmt::format(" P{:.6g}", block.P().Use().value_or(0.0));
+  if (system == m_State.modal.system) return;
+  m_State.modal.system = std::move(system);
   for (const GcodeAxis axis : kAllAxes)
     if (!m_State.position.Unknown(axis))
       m_State.position.Lose(

@@ -19,7 +19,7 @@ namespace geometry {
 
 class GcodeInterpreter {
  public:
-  GcodeInterpreter(const GcodeOptions& options, std::vector<Contour>& contours);
+  GcodeInterpreter(const GcodeOptions& options, GcodeProgram& program);
 
   // Throws a Fault for what the line cannot do.
   void ReadLine(std::string_view line, int number);
@@ -33,10 +33,11 @@ class GcodeInterpreter {
 
  private:
   void Delimiter(std::string_view line);
+  void NoteBlockDeleted();
   void NoteComments(int count);
   void Execute(GcodeBlock& block);
-  void ApplyModalWord(const ModalWord& word);
-  void SelectSystem(const ModalWord& word);
+  void ApplyModalWord(const ModalWord& word, GcodeBlock& block);
+  void SelectSystem(const ModalWord& word, GcodeBlock& block);
   void SetFeed(double feed);
 
   const GcodeOptions& m_Options;

@@ -42,6 +42,7 @@ void GcodeMotion::Rapid(const GcodeBlock& block) {
 
 // A drilling or boring cycle: only where it positions is read; it ends at a Z the reader does not follow.
 void GcodeMotion::CyclePositions(GcodeBlock& block) {
+  RefuseOtherPlane();
   m_Contours.End();
   const double repeats = block.L().word ? *block.L().Use() : block.K().Use().value_or(1.0);
   block.P().Use();
@@ -62,6 +63,7 @@ void GcodeMotion::CyclePositions(GcodeBlock& block) {
 
 void GcodeMotion::Cut(GcodeBlock& block) {
   const bool arc = m_State.modal.motion->detail >= 2;
+  if (arc) RefuseOtherPlane();
   if (!arc) RequireNoArcWords(block);
   RefuseUnderModes(arc);
   if (block.axes[kAxisZ] && MovesInZ(block)) {
@@ -104,6 +106,16 @@ void GcodeMotion::RefuseUnderModes(bool arc) const {
     if (!active || (static_cast<GcodeMode>(mode) == GcodeMode::ArcCentres && !arc)) continue;
     throw Fault{active->line, active->word + " (" + active->meaning + ") cannot be read" + CutsHere(active->line)};
   }
+}
+
+// Arcs and cycles turn about, or drill along, the axis of their plane; straight cuts run alike
+// in any plane.
+void GcodeMotion::RefuseOtherPlane() const {
+  const std::optional<OtherPlane>& plane = m_State.modal.plane;
+  if (!plane) return;
+  FailGcode(std::string("a ") + m_State.modal.motion->meaning + " in the " + plane->meaning + " (" + plane->word +
+            (plane->line == m_State.line ? "" : " on line " + std::to_string(plane->line)) +
+            ") cannot be read: arcs and cycles are read in the XY plane (G17) only");
 }
 
 std::string GcodeMotion::CutsHere(int line) const {

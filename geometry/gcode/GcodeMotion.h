@@ -25,6 +25,7 @@ class GcodeMotion {
   bool MovesInZ(const GcodeBlock& block) const;
   void PlungeOrRetract(const GcodeBlock& block);
   void RefuseUnderModes(bool arc) const;
+  void RefuseOtherPlane() const;
   std::string CutsHere(int line) const;
   void RequireKnownStart(const GcodeBlock& block, GcodeAxis axis) const;
   std::optional<ContourSegment> LineMove(Point from, Point to) const;

@@ -34,20 +34,27 @@ void RunNonModal(GcodeBlock& block, GcodeState& state, GcodeContours& contours) 
         position.Lose(axis, state.line, Quoted(block.nonModalText) + " changes the offsets the coordinates rest on");
       });
     case GcodeRole::LocalOffset:
+      state.modal.offsetBy = block.nonModal;
       return ForNamedAxes(state, block, [&](GcodeAxis axis, double value) {
         position.SetOffset(axis, value, state.line, FrameLost(block));
       });
     case GcodeRole::ModeOn:
       block.P().Use();  // a scale
       return;
+    case GcodeRole::Dwell:
+      block.P().Use();  // its time, as X or U may give it
+      return;
     case GcodeRole::Origin:
+      state.modal.offsetBy = block.nonModal;
       return ForNamedAxes(state, block, [&](GcodeAxis axis, double value) { position.Name(axis, value); });
     case GcodeRole::OriginCancel:
     case GcodeRole::OriginSuspend:
+      state.modal.offsetBy = nullptr;
       for (const GcodeAxis axis : kAllAxes)
         position.ClearOffset(axis, block.nonModal->role == GcodeRole::OriginSuspend, state.line, FrameLost(block));
       return;
-    default:  // OriginRestore
+    default:  // OriginRestore: what G92.2 kept
+      state.modal.offsetBy = FindGcodeCode('G', 92);
       for (const GcodeAxis axis : kAllAxes) position.RestoreOffset(axis, state.line, FrameLost(block));
       return;
   }

@@ -25,6 +25,9 @@ class GcodePosition {
  public:
   double At(GcodeAxis axis) const { return m_Axes[axis].position; }
   const std::optional<UnknownPosition>& Unknown(GcodeAxis axis) const { return m_Axes[axis].unknown; }
+  // The offset between program coordinates and the coordinate system they rest on; none when
+  // the file does not give it.
+  const std::optional<double>& Offset(GcodeAxis axis) const { return m_Axes[axis].offset; }
 
   // A move to `position`; an absolute one places the axis, an incremental one keeps it as known as it was.
   void MoveTo(GcodeAxis axis, double position, bool absolute);

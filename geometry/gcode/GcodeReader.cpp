@@ -19,7 +19,7 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 Result<GcodeProgram> ReadGcode(std::string_view text, const GcodeOptions& options) {
   text = WithoutByteOrderMark(text);
   GcodeProgram program;
-  GcodeInterpreter interpreter(options, program.contours);
+  GcodeInterpreter interpreter(options, program);
   int number = 0;
   size_t begin = 0;
   while (begin < text.size() && !interpreter.Ended()) {

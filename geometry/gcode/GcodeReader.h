@@ -16,14 +16,18 @@ namespace geometry {
 struct GcodeOptions {
   double joinTolerance = 0.001;  // mm: a cut that ends closer to its start is left out
   // mm: how far an arc's end may be off the circle its start and centre give (I/J), or its chord
-  // longer than its diameter (R); 0: what the file's written precision explains.
+  // longer than its diameter (R); 0: what the file's written precision explains, at most 0.013.
   double arcTolerance = 0.0;
-  bool strict = false;   // refuse unknown words instead of skipping them
-  bool flatten = false;  // a cut that also moves in Z loses its Z instead of being refused
+  bool strict = false;       // refuse unknown words instead of skipping them
+  bool flatten = false;      // a cut that also moves in Z loses its Z instead of being refused
+  bool blockDelete = true;   // skip the lines that start with '/'; false: run them
 };
 
 struct GcodeProgram {
   std::vector<Contour> contours;
+  // For each contour, the work coordinate system and the offset (G52, G92) in force where it
+  // starts, as "G55, G52 offset X 100.0000 Y 0.0000"; empty for none.
+  std::vector<std::string> offsets;
   double arcTolerance = 0.0;  // mm: the one the arcs were checked with
 };
 
@@ -33,7 +37,9 @@ Result<GcodeProgram> ReadGcode(std::string_view text, const GcodeOptions& option
 
 // The arc tolerance of a file whose finest written digit is worth `unit` mm (0: a file that
 // writes no decimals): what rounding start, end and centre to that digit can put between an
-// arc's end radius and its start radius, and never less than 0.002 mm.
+// arc's end radius and its start radius, never less than 0.002 mm and never more than 0.013 mm
+// (half a thousandth of an inch, about where controls refuse an arc), so that a file written
+// with few digits does not pass arcs a control would refuse.
 double ArcToleranceForPrecision(double unit);
 
 }  // namespace geometry

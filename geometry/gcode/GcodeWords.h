@@ -25,8 +25,10 @@ struct GcodeWord {
 std::string Quoted(std::string_view text);
 
 // The line's words into `words` (emptied first); returns how many comments the line holds.
-// Throws a Fault for a letter without a number, a number that does not end where its word
-// does ("X1e3"), a number beyond any machine's reach, or a byte that starts no word.
+// Blanks may stand inside a word ("X 1.5", "G 0 1"). Throws a Fault for a letter without a
+// number, a number that does not end where its word does ("X1e3"), a number beyond any
+// machine's reach, a byte that starts no word, and what the reader does not support: o-words
+// (subprograms and control flow), comments inside comments, variables (#) and expressions ([...]).
 int ScanGcodeLine(std::string_view line, std::vector<GcodeWord>& words);
 
 }  // namespace geometry

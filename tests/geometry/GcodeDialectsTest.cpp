@@ -32,6 +32,18 @@ std::string FaultOf(const Read& read) {
   return read ? "no fault" : "line " + std::to_string(read.Failure().line) + ": " + read.Failure().message;
 }
 
+geometry::GcodeOptions WithArcTolerance(double mm) {
+  geometry::GcodeOptions options;
+  options.arcTolerance = mm;
+  return options;
+}
+
+geometry::GcodeOptions RunningDeletedLines() {
+  geometry::GcodeOptions options;
+  options.blockDelete = false;
+  return options;
+}
+
 // A segment as the motion runs it, placed in the program's coordinates: where it ends and, for an
 // arc, its centre and radius.
 struct Placed {
@@ -159,6 +171,205 @@ TEST(GcodeDialects, FullCirclesAreCentredAtTheirStartPlusIJ) {
       EXPECT_NEAR(placed[i].radius, c.segments[i].radius, kWithinCounts) << what << " radius";
     }
   }
+}
+
+// What a contour comes to: where it starts, how many moves it has and how long it is.
+struct Shape {
+  Point start;
+  size_t moves;
+  double length;
+};
+
+std::vector<Shape> ShapesOf(const geometry::GcodeProgram& program) {
+  std::vector<Shape> shapes;
+  for (const geometry::Contour& contour : program.contours)
+    shapes.push_back({contour.start, contour.moves.size(), geometry::ContourLength(contour)});
+  return shapes;
+}
+
+// A laser post's square with a pierce dwell at each corner, in each dwell's spelling.
+std::string LaserSquare(const std::string& dwell) {
+  return "; laser post\nG21\nG90\nG0 X0 Y0\nM3 S800\n" + dwell + "\nG1 X60 F3000\n" + dwell + "\nG1 Y60\n" + dwell +
+         "\nG1 X0\n" + dwell + "\nG1 Y0\nM5\n";
+}
+
+// Programs read whole, each contour as the file draws it, with the notes they make.
+TEST(GcodeDialects, ProgramsReadAsTheirPostsMeanThem) {
+  const Shape square{{0, 0}, 4, 240};
+  const struct {
+    std::string name;
+    std::string gcode;
+    std::vector<Shape> contours;
+    std::vector<std::string> notes;
+    geometry::GcodeOptions options = {};
+  } cases[] = {
+      {"a dwell in seconds by X",
+       LaserSquare("G04 X0.5"),
+       {square},
+       {"line 1: comment skipped", "line 5: M3 skipped", "line 5: S800 skipped",
+        "line 6: G04 skipped (4 G4 words in all)", "line 14: M5 skipped"}},
+      {"a dwell in milliseconds by P",
+       LaserSquare("G4 P500"),
+       {square},
+       {"line 1: comment skipped", "line 5: M3 skipped", "line 5: S800 skipped",
+        "line 6: G4 skipped (4 G4 words in all)", "line 14: M5 skipped"}},
+      {"a dwell by U",
+       LaserSquare("G04 U0.25"),
+       {square},
+       {"line 1: comment skipped", "line 5: M3 skipped", "line 5: S800 skipped",
+        "line 6: G04 skipped (4 G4 words in all)", "line 14: M5 skipped"}},
+      {"a plasma post: pierce, cut, off, per contour",
+       "G21 G90\nG0 X0 Y0\nM3\nG4 P0.8\nG1 X10 F2000\nM5\nG0 X20 Y0\nM3\nG4 P0.8\nG1 X30 Y5\nM5\nM30\n",
+       {{{0, 0}, 1, 10}, {{20, 0}, 1, std::hypot(10.0, 5.0)}},
+       {"line 3: M3 skipped (2 M3 words in all)", "line 4: G4 skipped (2 G4 words in all)",
+        "line 6: M5 skipped (2 M5 words in all)"}},
+      {"a mill post's preamble that cancels the cycle beside a rapid",
+       "%\nO1001\nN10 G00 G17 G40 G49 G80 G90 G21\nN20 T1 M06\nN30 G54 G0 X0. Y0.\nN40 G43 H1 Z20.\n"
+       "N50 G1 Z-1. F300.\nN60 X50.\nN70 G80 G00 Z20.\nN80 M30\n%\n",
+       {{{0, 0}, 1, 50}},
+       {"line 2: O1001 skipped", "line 3: G49 skipped", "line 4: T1 skipped", "line 4: M06 skipped",
+        "line 6: G43 skipped", "line 6: H1 skipped"}},
+      {"G80 beside a cut: the cut sets the mode",
+       "G0 X0 Y0 Z5\nG81 X5 Y5 Z-3 R1\nG80 G1 Z-1 F100\nG1 X20\n",
+       {{{5, 5}, 1, 15}},
+       {"line 2: a drilling cycle: only the positions it moves to are read"}},
+      {"a preamble that names every plane before it cuts in XY",
+       "G18\nG19\nG17\nG0 X0 Y0\nG1 Z-1 F100\nG2 X20 Y0 R10\n",
+       {{{0, 0}, 1, 10 * std::numbers::pi}},
+       {}},
+      {"straight cuts while another plane is in force",
+       "G18\nG0 X0 Y0\nG1 Z-1 F100\nG1 X10\nG1 Y10\n",
+       {{{0, 0}, 2, 20}},
+       {}},
+      {"blanks inside words", "G 0 X 0 Y 0\nG1 Z -1 F 100\nG 01 X 1 0 .5\nY- 2\n", {{{0, 0}, 2, 10.5 + 2}}, {}},
+      {"lines skipped by block delete",
+       "G0 X0 Y0\nG1 Z-1 F100\n/N15 M01\nG1 X10\n/ G1 Y10\n/2 G1 Y20\nG1 Y5\n",
+       {{{0, 0}, 2, 15}},
+       {"line 3: block delete: a line starting with / skipped; --block-delete off runs such lines "
+        "(3 such lines in all)"}},
+      {"lines of block delete run",
+       "G0 X0 Y0\nG1 Z-1 F100\n/N15 M01\nG1 X10\n/ G1 Y10\n/2 G1 Y20\nG1 Y5\n",
+       {{{0, 0}, 4, 10 + 10 + 10 + 15}},
+       {"line 3: M01 skipped"},
+       RunningDeletedLines()},
+      {"an unknown G word alone",
+       "G0 X0 Y0\nG7\nG1 Z-1 F100\nG1 X10\n",
+       {{{0, 0}, 1, 10}},
+       {"line 2: unknown word G7 skipped"}},
+      {"work offsets of a numbered system", "G54.1 P2\nG0 X5 Y5\nG1 Z-1 F100\nG1 X10\n", {{{5, 5}, 1, 5}}, {}},
+  };
+  for (const auto& c : cases) {
+    const Read read = geometry::ReadGcode(c.gcode, c.options);
+    if (!read) {
+      ADD_FAILURE() << c.name << ": " << FaultOf(read);
+      continue;
+    }
+    EXPECT_EQ(read.Notes(), c.notes) << c.name;
+    const std::vector<Shape> shapes = ShapesOf(read.Value());
+    ASSERT_EQ(shapes.size(), c.contours.size()) << c.name;
+    for (size_t i = 0; i < shapes.size(); ++i) {
+      const std::string what = c.name + ", contour " + std::to_string(i + 1);
+      EXPECT_NEAR(shapes[i].start.x, c.contours[i].start.x, 1e-9) << what;
+      EXPECT_NEAR(shapes[i].start.y, c.contours[i].start.y, 1e-9) << what;
+      EXPECT_EQ(shapes[i].moves, c.contours[i].moves) << what;
+      EXPECT_NEAR(shapes[i].length, c.contours[i].length, 1e-9) << what;
+    }
+  }
+}
+
+// What cannot be read exactly is refused with the line it is on, and the message says what the
+// construct is.
+TEST(GcodeDialects, WhatCannotBeReadExactlyIsRefusedWithItsLine) {
+  const std::string beyondTheCap = ", more than the arc tolerance of 0.013 mm (--arc-tolerance MM sets it)";
+  const struct {
+    std::string gcode;
+    int line;
+    std::string message;
+    geometry::GcodeOptions options = {};
+  } cases[] = {
+      {"G0 X0 Y0\nG1 Z-1 F100\nG31 X30 F100\n", 3, "G31 (probing) cannot be read"},
+      {"G0 X0 Y0\nG1 Z-1 F100\nG12 I5 F100\n", 3,
+       "unknown word G12 on a line with axis words: what it does with them cannot be read"},
+      {"G0 X0 Y0\nG1 Z-1 F100\nX10 G7.5\n", 3,
+       "unknown word G7.5 on a line with axis words: what it does with them cannot be read"},
+      {"G0 X20. Y0.\nG1 Z-1. F100.\nG3 X30.2 Y10. I0. J10.\n", 3,
+       "the arc's end point lies 0.2 mm off its circle of radius 10 mm" + beyondTheCap},
+      {"G0 X20. Y0.\nG1 Z-1. F100.\nG3 X40. Y0. R9.9\n", 3,
+       "R9.9 mm is too small for an end point 20 mm away" + beyondTheCap},
+      {"G0 X20. Y0.\nG3 X40. Y0. R9.9\n", 2,
+       "R9.9 mm is too small for an end point 20 mm away, more than the arc "
+       "tolerance of 0.1 mm (--arc-tolerance MM sets it)",
+       WithArcTolerance(0.1)},
+      {"G0 X0 Y0 Z5\nG81 G0 X5 Y5\n", 2, "two motion words on one line: G0 is the second"},
+      {"G0 X0 Y0\nG2 G80 G3 X10 R5\n", 2, "two motion words on one line: G3 is the second"},
+      {"G21\nG18\nG0 X0 Y0\nG1 Z-1 F100\nG3 X10 Z-5 I5 K0\n", 5,
+       "a counterclockwise arc in the XZ plane (G18 on line 2) cannot be read: arcs and cycles are read in the "
+       "XY plane (G17) only"},
+      {"G19\nG0 X0 Y0 Z5\nG81 X5 Y5 Z-3 R1\n", 3,
+       "a drilling cycle in the YZ plane (G19 on line 1) cannot be read: arcs and cycles are read in the XY plane "
+       "(G17) only"},
+      {"%\no100 sub\nG1 X[#1]\no100 endsub\n", 2,
+       "o100 sub: o-words (subprograms, loops and conditions) are not supported"},
+      {"O200 IF [#1 GT 0]\n", 1, "O200 IF: o-words (subprograms, loops and conditions) are not supported"},
+      {"o<probe> call\n", 1, "o<probe>: o-words (subprograms, loops and conditions) are not supported"},
+      {"G0 X0 Y0\n(plunge (slowly) now)\n", 2,
+       "(plunge (slowly) now): a comment inside a comment (nested parentheses) is not supported"},
+      {"#1=5\nG0 X#1\n", 1, "#1=5: variables and parameters (#) are not supported"},
+      {"G0 X#1 Y0\n", 1, "X#1: variables and parameters (#) are not supported"},
+      {"G0 X[#1*2] Y0\n", 1, "X[#1*2]: expressions in brackets ([...]) are not supported"},
+      {"G0 X0 Y0\n[1+2]\n", 2, "[1+2]: expressions in brackets ([...]) are not supported"},
+  };
+  for (const auto& c : cases) {
+    const Read read = geometry::ReadGcode(c.gcode, c.options);
+    if (read) {
+      ADD_FAILURE() << c.gcode << ": read without a fault";
+      continue;
+    }
+    EXPECT_EQ(read.Failure().line, c.line) << c.gcode;
+    EXPECT_EQ(read.Failure().message, c.message) << c.gcode;
+  }
+}
+
+// The default arc tolerance follows the file's digits up to 0.013 mm; --arc-tolerance may set more.
+// An R short of half its chord by less than the tolerance is widened to the half circle.
+TEST(GcodeDialects, TheArcToleranceIsCappedUnlessSet) {
+  const struct {
+    std::string name;
+    std::string gcode;
+    double arcTolerance;  // mm set; 0: the file's own
+    double expected;      // mm the arcs were checked with
+  } cases[] = {
+      {"one decimal", "G0 X20.5 Y0.\nG3 X30.5 Y10. I0. J10.\n", 0, 0.013},
+      {"two decimals", "G0 X20.05 Y0.\nG3 X30.05 Y10. I0. J10.\n", 0, 0.013},
+      {"three-decimal inches", "G20\nG0 X1.001 Y0.\nG3 X1.501 Y0.5 I0. J0.5\n", 0, 0.013},
+      {"four-decimal inches", "G20\nG0 X1.0001 Y0.\nG3 X1.5001 Y0.5 I0. J0.5\n", 0, 2 * std::sqrt(2) * 0.00254},
+      {"one decimal, 0.2 mm off, with the tolerance set", "G0 X20. Y0.\nG3 X30.2 Y10. I0. J10.\n", 0.25, 0.25},
+  };
+  for (const auto& c : cases) {
+    const Read read = geometry::ReadGcode(c.gcode, WithArcTolerance(c.arcTolerance));
+    ASSERT_TRUE(read) << c.name << ": " << FaultOf(read);
+    EXPECT_NEAR(read->arcTolerance, c.expected, 1e-12) << c.name;
+  }
+  const Read widened = geometry::ReadGcode("G0 X20. Y0.\nG3 X40. Y0. R9.995\n", WithArcTolerance(0.02));
+  ASSERT_TRUE(widened) << FaultOf(widened);
+  const geometry::ContourSegment& arc = widened->contours.front().moves.front().segment;
+  EXPECT_NEAR(arc.centre.x, 30.0, 1e-9);
+  EXPECT_NEAR(arc.centre.y, 0.0, 1e-9);
+  EXPECT_NEAR(arc.sweep, std::numbers::pi, 1e-9);
+}
+
+// The work coordinate system and offset where each contour starts, for the contour list.
+TEST(GcodeDialects, EachContourKnowsTheOffsetInForce) {
+  const Read read = geometry::ReadGcode(
+      "G21 G90\nG0 X0 Y0\nG1 Z-1 F100\nG1 X10\nG0 Z5\n"
+      "G54\nG0 X0 Y0\nG1 Z-1\nG1 X10\nG0 Z5\n"
+      "G55 G52 X50 Y25\nG0 X0 Y0\nG1 Z-1\nG1 Y10\nG0 Z5\n"
+      "G92 X0 Y0\nG1 Z-1\nG1 X5\nG0 Z5\n"
+      "G92.1\nG54.1 P3\nG0 X1 Y1\nG1 Z-1\nG1 X2\n",
+      {});
+  ASSERT_TRUE(read) << FaultOf(read);
+  EXPECT_EQ(read->offsets, (std::vector<std::string>{"", "G54", "G55, G52 offset X 50.0000 Y 25.0000",
+                                                     "G55, G92 offset X 50.0000 Y 35.0000", "G54.1 P3"}));
 }
 
 }  // namespace

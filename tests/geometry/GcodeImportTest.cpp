@@ -202,7 +202,9 @@ TEST(GcodeImport, FaultsNameTheirLine) {
     int line;
     std::string message;
   } cases[] = {
-      {"G21\nG18\nG0 X1\n", 2, "only the XY plane (G17) can be read, not G18"},
+      {"G21\nG18\nG0 X0 Y0\nG2 X10 Y0 R5\n", 4,
+       "a clockwise arc in the XZ plane (G18 on line 2) cannot be read: arcs and cycles are read in the XY plane "
+       "(G17) only"},
       {"G0 X10 Y0\nG2 X20 Y0 I3 J0\n", 2,
        "the arc's end point lies 4 mm off its circle of radius 3 mm" + beyondTolerance},
       {"G1 X10 Y\n", 1, "Y needs a number"},
@@ -220,7 +222,8 @@ TEST(GcodeImport, FaultsNameTheirLine) {
       {"G1 F0\n", 1, "F must be greater than 0"},
       {"G0 X0\nG1 X1e3\n", 2, "X1e3: the number does not end where the word does"},
       {"G0 X1.2.3\n", 1, "X1.2.3: the number does not end where the word does"},
-      {"G1 X1 #\n", 1, "unexpected '#'"},
+      {"G1 X1 #\n", 1, "#: variables and parameters (#) are not supported"},
+      {"G1 X1 @\n", 1, "unexpected '@'"},
       {"G1 X1 \x01\n", 1, "unexpected byte 0x01"},
       {"G1 X12345678901\n", 1, "X12345678901 is out of range"},
       {"G1 X" + std::string(60, '7') + "\n", 1, "X" + std::string(39, '7') + "... is out of range"},

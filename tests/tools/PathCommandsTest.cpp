@@ -163,7 +163,9 @@ TEST_F(PathCommands, BadGcodeIsRefusedWithItsLineAndNothingIsWritten) {
     std::string gcode;
     std::string message;
   } cases[] = {
-      {"G21\nG19 G1 X5\n", "bad.nc: line 2: only the XY plane (G17) can be read, not G19"},
+      {"G21\nG19\nG0 X0 Y0\nG3 X10 Y0 R5\n",
+       "bad.nc: line 4: a counterclockwise arc in the YZ plane (G19 on line 2) cannot be read: arcs and cycles are "
+       "read in the XY plane (G17) only"},
       {"G0 X10 Y0\nG3 X20 Y0 I6 J0\n",
        "bad.nc: line 2: the arc's end point lies 2 mm off its circle of radius 6 mm, more than the arc tolerance "
        "of 0.002 mm (--arc-tolerance MM sets it)"},
