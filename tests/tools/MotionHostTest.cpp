@@ -96,7 +96,9 @@ TEST(MotionHost, EveryCommandExplainsItselfAndItsOptions) {
       {"translate", {"MOTION_FILE"}},
       {"plot", {"-o FILE.svg", "--corner-angle DEG", "MOTION_FILE"}},
       {"report", {"--format table|csv", "--corner-angle DEG", "MOTION_FILE"}},
-      {"import-gcode", {"-o FILE", "--segments", "--strict", "--join-tolerance MM", "GCODE_FILE"}},
+      {"import-gcode",
+       {"-o FILE", "--segments", "--strict", "--join-tolerance MM", "--block-delete on|off", "--speed MM/MIN",
+        "GCODE_FILE"}},
       {"edit", {"--script SCRIPT", "MOTION_FILE"}},
       {"completion", {}},
   };
@@ -126,14 +128,15 @@ TEST(MotionHost, CompletesCommandsOptionsAndTheirValues) {
       {"motion-host imp", "import-gcode import-dxf"},
       {"motion-host import-dxf --lay", "--layer"},
       {"motion-host import-gcode --join", "--join-tolerance"},
+      {"motion-host import-gcode --block-delete o", "on off"},
       {"motion-host --setup s.json report --format c", "csv"},
       {"motion-host plot --se", "--setup"},
       {"motion-host plot --he", "--help"},
       {"motion-host --he", "--help"},
   };
   for (const auto& c : cases) {
-    const HostRun run = Shell("bash -c 'source <(" + std::string(MOTION_HOST) +
-                              " completion); COMP_WORDS=(" + c.words + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+    const HostRun run = Shell("bash -c 'source <(" + std::string(MOTION_HOST) + " completion); COMP_WORDS=(" + c.words +
+                              "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
                               "_motion_host; echo \"${COMPREPLY[*]}\"'");
     EXPECT_EQ(run.out, c.expected + "\n") << c.words;
   }

@@ -296,6 +296,13 @@ CLI::Option* AddChoiceOption(CLI::App& command, const std::string& name, std::st
   return command.add_option(name, value, help)->type_name(type)->check(OneOf(words))->capture_default_str();
 }
 
+CLI::Option* AddOnOffOption(CLI::App& command, const std::string& name, bool& value, const std::string& help) {
+  return command.add_option(name, value, help)
+      ->type_name("on|off")
+      ->check(OneOf({"on", "off"}))
+      ->default_str(value ? "on" : "off");
+}
+
 void AddOperand(CLI::App& command, std::string& operand, const std::string& name, const std::string& what,
                 const std::string& help, bool required) {
   // The parser takes every operand, so that a second one is refused here in the command's words.

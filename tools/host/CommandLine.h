@@ -26,6 +26,9 @@ CLI::Option* AddChoiceOption(CLI::App& command, const std::string& name, std::st
 // "-o FILE": where the command's output goes instead of standard output, replaced as a whole.
 CLI::Option* AddOutputOption(CLI::App& command, std::string& path);
 
+// An option that turns something on or off: `name on|off`; the help shows what `value` holds.
+CLI::Option* AddOnOffOption(CLI::App& command, const std::string& name, bool& value, const std::string& help);
+
 // The command's one operand. A missing required operand, or a second one, is refused in the
 // words of `what` ("motion file").
 void AddOperand(CLI::App& command, std::string& operand, const std::string& name, const std::string& what,

@@ -70,6 +70,10 @@ void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOpt
   AddNumberOption(command, "--acceleration", options.acceleration, 1e-6, 1000.0, "A",
                   "the acceleration in m/s^2, written on the first segment (default: the one in force)")
       ->default_str("");
+  AddNumberOption(command, "--speed", options.speed, 1e-3, 1e6, "MM/MIN",
+                  "the speed along the path in mm/min, written on the first segment where the file gives it none "
+                  "(default: the one in force)")
+      ->default_str("");
   CLI::Option* split =
       command.add_flag("--split", choice.split, "write each contour into its own file, FILE-1.EXT, FILE-2.EXT, ...");
   AddWholeNumberOption(command, "--contour", choice.contour, 1, INT_MAX, "N", "take the contour numbered N of several")

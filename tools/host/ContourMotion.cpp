@@ -64,8 +64,9 @@ ExitCode FillRecord(CInternalData& record, const geometry::Contour& contour, con
   return BuildMotion(
       record, segments,
       [&](size_t i) {
+        const double speed = i == 0 && segments[i].feed == 0.0 ? options.speed : segments[i].feed;
         return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
-                        InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", segments[i].feed)};
+                        InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", speed)};
       },
       messages);
 }

@@ -10,6 +10,7 @@ class ImportMessages;
 
 struct ContourMotionOptions {
   double acceleration = 0.0;  // m/s^2, on the first segment; 0 keeps the one in force
+  double speed = 0.0;         // mm/min, on the first segment where the contour gives it none; 0 keeps the one in force
   bool segments = false;      // the editor's import lines instead of a motion file
   double fitTolerance =
       0.0;  // mm: runs of lines fitted with arcs within it (geometry/ContourFitting.h); 0: as they are

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "geometry/gcode/GcodeReader.h"
 #include "tools/host/CommandLine.h"
@@ -33,11 +35,27 @@ std::optional<geometry::GcodeProgram> ReadProgram(const std::string& source, con
   return std::nullopt;
 }
 
-// The contour list's column of where each contour starts in the program.
-ContourColumn FirstLines(const std::vector<geometry::Contour>& contours) {
-  ContourColumn column{"line", {}, false};
-  for (const geometry::Contour& contour : contours) column.cells.push_back(std::to_string(contour.firstLine));
-  return column;
+// The contour list's columns: where each contour starts in the program, and under which
+// coordinate system and offset, where any contour has one.
+std::vector<ContourColumn> ColumnsOf(const geometry::GcodeProgram& program) {
+  ContourColumn lines{"line", {}, false};
+  for (const geometry::Contour& contour : program.contours) lines.cells.push_back(std::to_string(contour.firstLine));
+  const bool anyOffset =
+      std::any_of(program.offsets.begin(), program.offsets.end(), [](const std::string& cell) { return !cell.empty(); });
+  if (!anyOffset) return {lines};
+  return {lines, ContourColumn{"offset in force", program.offsets, true}};
+}
+
+// Without any speed, the motion runs at the one in force when it starts: said once, with how to
+// give one.
+void NoteMissingSpeed(const geometry::GcodeProgram& program, const ContourMotionOptions& options,
+                      const ImportMessages& messages) {
+  if (options.speed > 0.0) return;
+  for (const geometry::Contour& contour : program.contours)
+    for (const geometry::ContourMove& move : contour.moves)
+      if (move.feed != 0.0) return;
+  messages.Tell("no feed (F) is set for the cuts, so the motion keeps the speed in force; --speed MM/MIN gives its "
+                "first segment one");
 }
 
 int ImportGcode(HostSession& session, const ImportOptions& options) {
@@ -45,7 +63,8 @@ int ImportGcode(HostSession& session, const ImportOptions& options) {
   if (const int status = CheckChoice(options.choice, options.output, messages); status != kExitOk) return status;
   const std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, options.gcode, messages);
   if (!program) return kExitUsage;
-  return WriteContours(session, program->contours, {FirstLines(program->contours)}, options.choice, options.motion,
+  NoteMissingSpeed(*program, options.motion, messages);
+  return WriteContours(session, program->contours, ColumnsOf(*program), options.choice, options.motion,
                        options.output, messages);
 }
 
@@ -66,8 +85,11 @@ CommandRunner DefineImportGcode(CLI::App& command) {
                   "points closer than MM millimetres are one point");
   AddNumberOption(command, "--arc-tolerance", options->gcode.arcTolerance, 1e-6, 10.0, "MM",
                   "how far an arc's end may be off its circle (default: what the digits the file writes explain, "
-                  "at least 0.002)")
+                  "at least 0.002 and at most 0.013)")
       ->default_str("");
+  AddOnOffOption(command, "--block-delete", options->gcode.blockDelete,
+                 "skip the lines that start with / (block delete), as a control with its block delete switch on "
+                 "does; off runs them");
   AddNumberOption(command, "--fit-arcs", options->motion.fitTolerance, 1e-4, 10.0, "TOL",
                   "fit each contour's runs of lines with few lines and arcs that keep within TOL millimetres of "
                   "them both ways and join without a kink where the contour is smooth (default: as written)")
