@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -26,6 +27,16 @@ double Turns(GcodeBlock& block) {
   return turns;
 }
 
+// What the last of `decimals` digits after the point is worth: 10^-decimals.
+double UnitOfDigit(int decimals) {
+  static const std::array<double, 20> kUnits = [] {
+    std::array<double, 20> units{};
+    for (size_t d = 0; d < units.size(); ++d) units[d] = std::pow(10.0, -static_cast<double>(d));
+    return units;
+  }();
+  return decimals < static_cast<int>(kUnits.size()) ? kUnits[decimals] : std::pow(10.0, -decimals);
+}
+
 }  // namespace
 
 double ArcToleranceForPrecision(double unit) {
@@ -36,7 +47,7 @@ double ArcToleranceForPrecision(double unit) {
 void GcodeArcs::RecordPrecision(const GcodeBlock& block, double scale) {
   for (const auto& value : {block.axes[kAxisX], block.axes[kAxisY], block.i, block.j, block.r}) {
     if (!value || value->decimals == 0) continue;
-    const double unit = std::pow(10.0, -value->decimals) * scale;
+    const double unit = UnitOfDigit(value->decimals) * scale;
     m_FinestUnit = m_FinestUnit == 0.0 ? unit : std::min(m_FinestUnit, unit);
   }
 }

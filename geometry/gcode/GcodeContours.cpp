@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -41,9 +42,29 @@ void GcodeContours::Advance(const std::optional<ContourSegment>& cut, Point from
     segment.end = fullCircle ? segment.start : cut->end + shift;
     segment.centre = fullCircle ? segment.start + (cut->centre - cut->start) : cut->centre + shift;
     state.modal.newFeed = false;
-    contour.moves.push_back(move);
+    Keep(move, state.line);
   }
   if (m_Open) m_ContourAt = m_ContourAt + (to - from);
+}
+
+// A line makes one move at most, so the lines left bound the moves a contour can still take: a
+// contour that outgrows its first room gets all it can need at once, and is never copied into a
+// vector twice its size nor held twice while it grows. Room it did not use goes when it ends.
+void GcodeContours::Keep(const ContourMove& move, int line) {
+  constexpr size_t kFirstRoom = 4096;
+  std::vector<ContourMove>& moves = m_Program.contours.back().moves;
+  if (moves.size() == moves.capacity()) {
+    const size_t linesLeft = static_cast<size_t>(std::max(m_Lines - line, 0)) + 1;
+    moves.reserve(moves.empty() ? std::min(kFirstRoom, linesLeft) : moves.size() + linesLeft);
+  }
+  moves.push_back(move);
+}
+
+void GcodeContours::End() {
+  if (!m_Open) return;
+  m_Open = false;
+  std::vector<ContourMove>& moves = m_Program.contours.back().moves;
+  if (moves.capacity() > moves.size() + moves.size() / 4) moves.shrink_to_fit();
 }
 
 void GcodeContours::Open(Point from, const GcodeState& state) {

@@ -14,7 +14,8 @@ namespace geometry {
 
 class GcodeContours {
  public:
-  explicit GcodeContours(GcodeProgram& program) : m_Program(program) {}
+  // `lines`: how many lines the program has, the most moves any contour of it can take.
+  GcodeContours(GcodeProgram& program, int lines) : m_Program(program), m_Lines(lines) {}
 
   // A cut from `from` to `to` in program coordinates; none for a cut joined to the point before
   // it, which only moves the contour's end point. The contour's frame is the program's
@@ -22,12 +23,15 @@ class GcodeContours {
   // the contour's. A full circle starts and ends where the contour ends, its centre where the
   // file puts it from its start.
   void Advance(const std::optional<ContourSegment>& cut, Point from, Point to, GcodeState& state);
-  void End() { m_Open = false; }
+  // The open contour, if any, ends here.
+  void End();
 
  private:
   void Open(Point from, const GcodeState& state);
+  void Keep(const ContourMove& move, int line);
 
   GcodeProgram& m_Program;
+  int m_Lines;
   bool m_Open = false;
   Point m_ContourAt;  // where the open contour ends, in its own frame
 };

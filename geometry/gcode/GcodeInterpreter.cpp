@@ -30,8 +30,8 @@ bool IsSwitchDigit(char c) { return c >= '1' && c <= '9'; }
 
 }  // namespace
 
-GcodeInterpreter::GcodeInterpreter(const GcodeOptions& options, GcodeProgram& program)
-    : m_Options(options), m_Contours(program), m_Arcs(options), m_Motion(options, m_State, m_Contours, m_Arcs) {}
+GcodeInterpreter::GcodeInterpreter(const GcodeOptions& options, GcodeProgram& program, int lines)
+    : m_Options(options), m_Contours(program, lines), m_Arcs(options), m_Motion(options, m_State, m_Contours, m_Arcs) {}
 
 void GcodeInterpreter::ReadLine(std::string_view line, int number) {
   m_State.line = number;

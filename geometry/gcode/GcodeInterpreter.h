@@ -19,13 +19,16 @@ namespace geometry {
 
 class GcodeInterpreter {
  public:
-  GcodeInterpreter(const GcodeOptions& options, GcodeProgram& program);
+  // `lines`: how many lines the program has.
+  GcodeInterpreter(const GcodeOptions& options, GcodeProgram& program, int lines);
 
   // Throws a Fault for what the line cannot do.
   void ReadLine(std::string_view line, int number);
   bool Ended() const { return m_Ended; }
   // Where the program ended before the end of the file, a note that the rest is not read.
   void NoteRest(std::string_view rest);
+  // After the last line.
+  void Finish() { m_Contours.End(); }
 
   double ArcTolerance() const { return m_Arcs.Tolerance(); }
   std::optional<Fault> ArcFault() const { return m_Arcs.FirstFault(); }

@@ -1,6 +1,8 @@
 #include "geometry/gcode/GcodeReader.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstddef>
 #include <utility>
 
 #include "geometry/gcode/GcodeInterpreter.h"
@@ -19,7 +21,8 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 Result<GcodeProgram> ReadGcode(std::string_view text, const GcodeOptions& options) {
   text = WithoutByteOrderMark(text);
   GcodeProgram program;
-  GcodeInterpreter interpreter(options, program);
+  const auto lines = static_cast<int>(std::min<std::ptrdiff_t>(std::count(text.begin(), text.end(), '\n') + 1, INT_MAX));
+  GcodeInterpreter interpreter(options, program, lines);
   int number = 0;
   size_t begin = 0;
   while (begin < text.size() && !interpreter.Ended()) {
@@ -35,6 +38,7 @@ Result<GcodeProgram> ReadGcode(std::string_view text, const GcodeOptions& option
     begin = end + 1;
   }
   if (interpreter.Ended() && begin < text.size()) interpreter.NoteRest(text.substr(begin));
+  interpreter.Finish();
   if (std::optional<Fault> arc = interpreter.ArcFault()) return {std::move(*arc), interpreter.Notes()};
   program.arcTolerance = interpreter.ArcTolerance();
   return {std::move(program), interpreter.Notes()};
