@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <utility>
 
 namespace {
@@ -96,6 +98,9 @@ UINT CFile::Read(void* buffer, UINT count) {
 
 CString CFile::ReadToEnd() {
   CString text;
+  // A regular file's length, so that its text is not copied again and again as it grows; a pipe
+  // has none.
+  text.Preallocate(static_cast<int>(std::min<ULONGLONG>(GetLength(), INT_MAX)));
   char buffer[4096];
   while (const UINT count = Read(buffer, sizeof buffer)) text += CString(buffer, static_cast<int>(count));
   return text;

@@ -19,7 +19,7 @@ double KeptAngle(const CMC_ArrayParameter& array, double radians) {
 }
 
 // False when a value does not fit the motion's arrays.
-bool AppendSegment(CInternalData& record, const geometry::PathSegment& segment, Dynamics dynamics) {
+bool AppendEntries(CInternalData& record, const geometry::PathSegment& segment, Dynamics dynamics) {
   const CMC_ArrayParameter& x = *record.m_pPosIncrX;
   // Lengths come in the X increments' unit, angles in radians, the angles' base unit.
   const auto length = [&x](const CMC_ArrayParameter& array, double value) {
@@ -65,22 +65,28 @@ geometry::Rounding RoundingOf(const CInternalData& record) {
           [&record](double radians) { return KeptAngle(record.m_InitAngle, radians); }};
 }
 
+Result<void> AppendSegment(CInternalData& record, const geometry::ImportedSegment& segment, Dynamics dynamics) {
+  if (AppendEntries(record, segment.segment, dynamics)) return {};
+  return Fault{segment.line,
+               "the move does not fit the motion: a radius below one count of the drive, or a value beyond what the "
+               "controller holds"};
+}
+
 Result<void> AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
                             const std::function<Dynamics(size_t)>& dynamics) {
-  for (size_t i = 0; i < segments.size(); ++i) {
-    if (!AppendSegment(record, segments[i].segment, dynamics(i)))
-      return Fault{segments[i].line,
-                   "the move does not fit the motion: a radius below one count of the drive, or a value beyond what "
-                   "the controller holds"};
-  }
+  for (size_t i = 0; i < segments.size(); ++i)
+    if (Result<void> appended = AppendSegment(record, segments[i], dynamics(i)); !appended) return appended;
   return {};
 }
 
-Result<void> CheckBuiltMotion(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments) {
+Result<void> CheckBuiltMotion(CInternalData& record, size_t count, const std::function<int(size_t)>& lineOf) {
   int faultySegment = 0;
   const CString fault = record.CheckData(faultySegment);
   if (fault.IsEmpty()) return {};
-  if (segments.empty()) return Fault{0, fault.GetString()};
-  const size_t told = std::min(static_cast<size_t>(std::max(faultySegment, 0)), segments.size() - 1);
-  return Fault{segments[told].line, fault.GetString()};
+  if (count == 0) return Fault{0, fault.GetString()};
+  return Fault{lineOf(std::min(static_cast<size_t>(std::max(faultySegment, 0)), count - 1)), fault.GetString()};
+}
+
+Result<void> CheckBuiltMotion(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments) {
+  return CheckBuiltMotion(record, segments.size(), [&segments](size_t i) { return segments[i].line; });
 }

@@ -37,7 +37,11 @@ struct Dynamics {
 // values the record's arrays cannot hold, at the line of its source (ImportedSegment::line).
 Result<void> AppendSegments(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments,
                             const std::function<Dynamics(size_t)>& dynamics);
+// One segment so, for a path appended as it is made.
+Result<void> AppendSegment(CInternalData& record, const geometry::ImportedSegment& segment, Dynamics dynamics);
 
 // Checks the record, whose segments are `segments`, as the module validates a motion: its
 // refusal at the line of the segment it names, or of no line when it names none.
 Result<void> CheckBuiltMotion(CInternalData& record, const std::vector<geometry::ImportedSegment>& segments);
+// The same for `count` segments whose source lines lineOf(i) gives.
+Result<void> CheckBuiltMotion(CInternalData& record, size_t count, const std::function<int(size_t)>& lineOf);

@@ -69,19 +69,27 @@ ContourSegment PlacedAt(const PathSegment& segment, Point start) {
   return ContourSegment::Arc(start, end, start + ArcCentre(segment), segment.angleIncrement);
 }
 
-std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Rounding& rounding) {
-  std::vector<ImportedSegment> segments;
-  segments.reserve(contour.moves.size());
+void ForEachRelativeSegment(const Contour& contour, const Rounding& rounding,
+                            const std::function<bool(const ImportedSegment&)>& take) {
   Point reached = contour.start;
   double feed = 0.0;
   for (const ContourMove& move : contour.moves) {
     if (move.feed != 0.0) feed = move.feed;
     const PathSegment segment = RoundedSegment(move.segment, reached, rounding);
     if (IsEmptyLine(segment)) continue;
-    segments.push_back({segment, feed, move.line});
+    if (!take({segment, feed, move.line})) return;
     feed = 0.0;
     reached = reached + Displacement(segment);
   }
+}
+
+std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Rounding& rounding) {
+  std::vector<ImportedSegment> segments;
+  segments.reserve(contour.moves.size());
+  ForEachRelativeSegment(contour, rounding, [&segments](const ImportedSegment& segment) {
+    segments.push_back(segment);
+    return true;
+  });
   return segments;
 }
 

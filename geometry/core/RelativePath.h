@@ -36,5 +36,8 @@ struct ImportedSegment {
 // (its end written on its start) keeps its written radius and turn from wherever it starts. A
 // line that rounds to nothing is left out, its new speed passing on.
 std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Rounding& rounding);
+// The same segments one at a time, in constant memory, until `take` returns false.
+void ForEachRelativeSegment(const Contour& contour, const Rounding& rounding,
+                            const std::function<bool(const ImportedSegment&)>& take);
 
 }  // namespace geometry

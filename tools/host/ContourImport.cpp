@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
@@ -23,12 +24,12 @@ std::string StartOf(const geometry::Contour& contour) {
 struct Motion {
   std::string path;
   CString text;
-  const geometry::Contour* contour;
+  geometry::Contour* contour;  // its moves go into the motion; its start stays for the messages
 };
 
 // The motions the choice asks for, each still without its text; or the exit code, after telling
 // why none.
-Result<std::vector<Motion>, ExitCode> Chosen(const std::vector<geometry::Contour>& contours,
+Result<std::vector<Motion>, ExitCode> Chosen(std::vector<geometry::Contour>& contours,
                                              const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                                              const std::string& outputPath, const ImportMessages& messages) {
   const int count = static_cast<int>(contours.size());
@@ -113,7 +114,7 @@ std::string SplitPath(const std::string& path, int number) {
   return split.string();
 }
 
-int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours,
+int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,
                   const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                   const ContourMotionOptions& options, const std::string& outputPath, const ImportMessages& messages) {
   if (contours.empty()) {
@@ -124,9 +125,9 @@ int WriteContours(HostSession& session, const std::vector<geometry::Contour>& co
   if (!chosen) return chosen.Failure();
   std::vector<Motion>& motions = chosen.Value();
   for (size_t i = 0; i < motions.size(); ++i) {
-    const Result<CString, ExitCode> made = ContourToMotion(session, *motions[i].contour, options, messages);
+    Result<CString, ExitCode> made = ContourToMotion(session, std::move(*motions[i].contour), options, messages);
     if (made) {
-      motions[i].text = made.Value();
+      motions[i].text = std::move(made).Value();
       continue;
     }
     if (choice.split) messages.Tell(fmt::format("contour {} cannot become a motion; no file was written", i + 1));

@@ -36,8 +36,9 @@ int CheckChoice(const ContourChoice& choice, const std::string& outputPath, cons
 
 // What an import writes from the contours it read: one motion, or with `split` one per contour.
 // Several contours without a choice are refused with their list. Every motion is made and checked
-// before any file is written, so a refusal leaves every file as it was. Returns an exit code.
-int WriteContours(HostSession& session, const std::vector<geometry::Contour>& contours,
+// before any file is written, so a refusal leaves every file as it was; each contour goes into
+// its motion, so that a long one is not held twice. Returns an exit code.
+int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,
                   const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                   const ContourMotionOptions& options, const std::string& outputPath, const ImportMessages& messages);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "geometry/arcfit/ContourFitting.h"
@@ -52,38 +53,75 @@ double InternalUnits(const CMC_Setup& setup, const CMC_ArrayParameter& array, co
   return array.BaseUnitToIU(setup.GetUnits().FindUnit(unit)->ToBaseUnit(value));
 }
 
-// The contour's segments into the emptied record, rounded as the record keeps them, then checked
-// as the module validates a motion. Returns an exit code; faults are told with their source line.
+// The dynamics of a segment: the acceleration on the first, and its speed, or on the first where
+// the contour gives it none, the speed of the options.
+Dynamics DynamicsOf(const geometry::ImportedSegment& segment, bool first, const ContourMotionOptions& options,
+                    const CInternalData& record, const CMC_Setup& setup) {
+  const double speed = first && segment.feed == 0.0 ? options.speed : segment.feed;
+  return Dynamics{first ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
+                  InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", speed)};
+}
+
+// The source line of the contour's segment numbered `index` (from 0) as the record holds it.
+int LineOfSegment(const geometry::Contour& contour, const geometry::Rounding& rounding, size_t index) {
+  int line = 0;
+  size_t count = 0;
+  geometry::ForEachRelativeSegment(contour, rounding, [&](const geometry::ImportedSegment& segment) {
+    line = segment.line;
+    return count++ < index;
+  });
+  return line;
+}
+
+// The contour's segments into the emptied record as they are made, rounded as the record keeps
+// them, then checked as the module validates a motion. Returns an exit code; faults are told with
+// their source line.
 ExitCode FillRecord(CInternalData& record, const geometry::Contour& contour, const ContourMotionOptions& options,
                     const CMC_Setup& setup, const ImportMessages& messages) {
-  const std::vector<geometry::ImportedSegment> segments = geometry::ToRelativePath(contour, RoundingOf(record));
-  if (segments.empty()) {
+  const geometry::Rounding rounding = RoundingOf(record);
+  size_t count = 0;
+  Result<void> appended;
+  geometry::ForEachRelativeSegment(contour, rounding, [&](const geometry::ImportedSegment& segment) {
+    appended = AppendSegment(record, segment, DynamicsOf(segment, count++ == 0, options, record, setup));
+    return appended.Ok();
+  });
+  if (count == 0) {
     messages.Tell("no contour: every move is shorter than one count of the drives");
     return kExitUsage;
   }
-  return BuildMotion(
-      record, segments,
-      [&](size_t i) {
-        const double speed = i == 0 && segments[i].feed == 0.0 ? options.speed : segments[i].feed;
-        return Dynamics{i == 0 ? InternalUnits(setup, *record.m_pVectorAcc, "m/s^2", options.acceleration) : 0.0,
-                        InternalUnits(setup, *record.m_pVectorSpeed, "mm/min", speed)};
-      },
-      messages);
+  if (!appended) {
+    messages.TellAtMove(appended.Failure());
+    return kExitUsage;
+  }
+  const Result<void> checked =
+      CheckBuiltMotion(record, count, [&](size_t index) { return LineOfSegment(contour, rounding, index); });
+  if (checked) return kExitOk;
+  messages.TellAtMove(checked.Failure());
+  return kExitRefused;
+}
+
+// The motion's text, made from the contour, which goes as soon as the record holds its segments.
+Result<CString, ExitCode> MotionTextOf(HostSession& session, geometry::Contour contour,
+                                       const ContourMotionOptions& options, const ImportMessages& messages) {
+  CInternalData record(session.Controller(), session.Motion());
+  if (!PrepareRecord(session, record, messages)) return kExitUsage;
+  if (options.fitTolerance > 0.0) contour = Fitted(contour, options.fitTolerance, record);
+  if (const ExitCode status = FillRecord(record, contour, options, session.Controller(), messages); status != kExitOk)
+    return status;
+  contour = {};
+  CString text;
+  record.WriteData(text);
+  return text;
 }
 
 }  // namespace
 
-Result<CString, ExitCode> ContourToMotion(HostSession& session, const geometry::Contour& contour,
+Result<CString, ExitCode> ContourToMotion(HostSession& session, geometry::Contour contour,
                                           const ContourMotionOptions& options, const ImportMessages& messages) {
-  CInternalData record(session.Controller(), session.Motion());
-  if (!PrepareRecord(session, record, messages)) return kExitUsage;
-  const std::optional<geometry::Contour> fitted =
-      options.fitTolerance > 0.0 ? std::optional(Fitted(contour, options.fitTolerance, record)) : std::nullopt;
-  if (const ExitCode status = FillRecord(record, fitted ? *fitted : contour, options, session.Controller(), messages);
-      status != kExitOk)
-    return status;
-  CString text;
-  record.WriteData(text);
-  if (const ExitCode status = CheckedByModule(session, text); status != kExitOk) return status;
-  return options.segments ? ImportLinesOf(record) : text;
+  Result<CString, ExitCode> text = MotionTextOf(session, std::move(contour), options, messages);
+  if (!text) return text;
+  CInternalData written(session.Controller(), session.Motion());
+  if (const ExitCode status = ReadBackAsTheModuleDoes(written, text.Value()); status != kExitOk) return status;
+  if (options.segments) return ImportLinesOf(written);
+  return text;
 }

@@ -18,7 +18,9 @@ struct ContourMotionOptions {
 
 // A contour as a new motion of the session's setup: its slave axes, options and units are those
 // of `motion-host new`, its segments the contour's, rounded as the motion keeps them. The motion
-// is checked as the module checks it (its validation, then its translation on the setup) before
-// its text is given; else the exit code, faults told with the source's line.
-Result<CString, ExitCode> ContourToMotion(HostSession& session, const geometry::Contour& contour,
+// is checked as the module checks it (its validation, then its text read back and validated as
+// the module does before it translates a motion) before its text is given; else the exit code,
+// faults told with the source's line. The contour is let go as soon as the motion holds its
+// segments, so that a long one is not held beside its motion and text.
+Result<CString, ExitCode> ContourToMotion(HostSession& session, geometry::Contour contour,
                                           const ContourMotionOptions& options, const ImportMessages& messages);

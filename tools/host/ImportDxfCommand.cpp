@@ -1,6 +1,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "geometry/drawing/DrawingImport.h"
 #include "geometry/drawing/dxf/DxfReader.h"
@@ -62,7 +63,7 @@ int ImportDxf(HostSession& session, const ImportOptions& options) {
     return kExitUsage;
   }
   Take(import.Value(), imported);
-  return WriteContours(session, imported.contours, imported.columns, options.choice, options.motion, options.output,
+  return WriteContours(session, std::move(imported.contours), imported.columns, options.choice, options.motion, options.output,
                        messages);
 }
 

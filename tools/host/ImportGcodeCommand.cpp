@@ -61,11 +61,12 @@ void NoteMissingSpeed(const geometry::GcodeProgram& program, const ContourMotion
 int ImportGcode(HostSession& session, const ImportOptions& options) {
   const ImportMessages messages("import-gcode", options.source);
   if (const int status = CheckChoice(options.choice, options.output, messages); status != kExitOk) return status;
-  const std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, options.gcode, messages);
+  std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, options.gcode, messages);
   if (!program) return kExitUsage;
   NoteMissingSpeed(*program, options.motion, messages);
-  return WriteContours(session, program->contours, ColumnsOf(*program), options.choice, options.motion,
-                       options.output, messages);
+  const std::vector<ContourColumn> columns = ColumnsOf(*program);
+  return WriteContours(session, std::move(program->contours), columns, options.choice, options.motion, options.output,
+                       messages);
 }
 
 }  // namespace

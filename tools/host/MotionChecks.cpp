@@ -1,5 +1,6 @@
 #include "tools/host/MotionChecks.h"
 
+#include "motion/CInternalData.h"
 #include "plugin/ModuleExports.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
@@ -26,5 +27,16 @@ ExitCode CheckedByModule(HostSession& session, const CString& text) {
   CString result;
   if (translate(session.Controller(), session.Motion(), input, result)) return kExitOk;
   ReportModuleMessages(result);
+  return kExitRefused;
+}
+
+ExitCode ReadBackAsTheModuleDoes(CInternalData& record, CString& text) {
+  CString message;
+  if (record.ReadData(text, message)) {
+    int ignoredSegment = 0;
+    message = record.CheckData(ignoredSegment);
+    if (message.IsEmpty()) return kExitOk;
+  }
+  ReportModuleMessages(message);
   return kExitRefused;
 }

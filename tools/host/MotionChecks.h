@@ -19,3 +19,9 @@ ExitCode BuildMotion(CInternalData& record, const std::vector<geometry::Imported
 // The module reads the text and translates it on the session's setup, as the host will: what it
 // refuses here it would refuse there. Returns an exit code, after printing the module's messages.
 ExitCode CheckedByModule(HostSession& session, const CString& text);
+
+// The text read into `record` (a new motion of the session's setup) and validated as the module
+// reads and validates a motion before it translates it, without making the program: what it
+// refuses here, translation refuses, with the same messages. Returns an exit code, after printing
+// the module's messages.
+ExitCode ReadBackAsTheModuleDoes(CInternalData& record, CString& text);
