@@ -19,6 +19,10 @@ constexpr double kPathCommandMemoryTarget = 1.0;
 constexpr double kPictureTargetMiB = 10.0;
 // A setup file loaded at most three times as long as its JSON takes to parse.
 constexpr double kSetupTarget = 3.0;
+// import-gcode of a million short moves against a plain strtod reader writing the motion's text,
+// and its peak memory.
+constexpr double kGcodeImportTarget = 3.0;
+constexpr double kGcodeImportPeakTargetMiB = 120.0;
 
 struct Row {
   std::string figure;
@@ -59,6 +63,10 @@ class Rows {
 
 std::string SizeLabel(int size) {
   return size >= 1000000 ? std::to_string(size / 1000000) + "M" : std::to_string(size / 1000) + "k";
+}
+
+std::optional<double> InMilliseconds(std::optional<double> seconds) {
+  return seconds ? std::optional(*seconds * 1000.0) : std::nullopt;
 }
 
 std::optional<double> Sum(std::optional<double> a, std::optional<double> b) {
@@ -115,14 +123,11 @@ void AddPathCommandRows(Rows& rows) {
   const auto figure = [&rows](int command, int size, const char* counter) {
     return rows.Find("MotionHostCommand/" + std::to_string(command) + "/" + std::to_string(size) + ":" + counter);
   };
-  const auto milliseconds = [](std::optional<double> seconds) {
-    return seconds ? std::optional(*seconds * 1000.0) : std::nullopt;
-  };
   for (const int size : {100000, 1000000}) {
     for (const auto& [command, name] : {std::pair{1, "plot"}, std::pair{2, "report"}}) {
       const std::string what = std::string("motion-host ") + name + " " + SizeLabel(size);
-      rows.Add(what + ", CPU time", milliseconds(figure(command, size, "cpu_s")),
-               milliseconds(figure(0, size, "cpu_s")), "ms", kPathCommandTimeTarget, true);
+      rows.Add(what + ", CPU time", InMilliseconds(figure(command, size, "cpu_s")),
+               InMilliseconds(figure(0, size, "cpu_s")), "ms", kPathCommandTimeTarget, true);
       rows.Add(what + ", peak memory", figure(command, size, "peak_MiB"), figure(0, size, "peak_MiB"), "MiB",
                kPathCommandMemoryTarget, true);
     }
@@ -137,6 +142,20 @@ void AddSetupRows(Rows& rows) {
            rows.Milliseconds("ParseSetupJson", 100000), "ms", kSetupTarget, true);
   rows.Add("Setup file, 100k axes against 10k", rows.Milliseconds("LoadSetupFile", 100000),
            rows.Milliseconds("LoadSetupFile", 10000), "ms", kGrowthTarget, true);
+}
+
+// motion-host import-gcode as a process: its CPU time against the plain reader, its growth from
+// 100k to 1M lines, and its peak memory (beside the size of the G-code file).
+void AddGcodeImportRows(Rows& rows) {
+  const auto import = [&rows](int lines, const char* counter) {
+    return rows.Find("MotionHostImportGcode/" + std::to_string(lines) + ":" + counter);
+  };
+  rows.Add("motion-host import-gcode 1M lines, CPU time", InMilliseconds(import(1000000, "cpu_s")),
+           rows.Milliseconds("PlainGcodeImport", 1000000), "ms", kGcodeImportTarget, true);
+  rows.Add("motion-host import-gcode 1M against 100k", InMilliseconds(import(1000000, "cpu_s")),
+           InMilliseconds(import(100000, "cpu_s")), "ms", kGrowthTarget, true);
+  rows.Add("motion-host import-gcode 1M lines, peak memory", import(1000000, "peak_MiB"),
+           import(1000000, "gcode_MiB"), "MiB", kGcodeImportPeakTargetMiB, false);
 }
 
 std::string Amount(double value, const char* unit) {
@@ -165,6 +184,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   AddMemoryRow(rows);
   AddPathCommandRows(rows);
   AddSetupRows(rows);
+  AddGcodeImportRows(rows);
   if (rows.All().empty()) return;
   const char* format = "%-46s %14s %14s %7s %14s  %s\n";
   std::fprintf(out, format, "figure", "measured", "baseline", "ratio", "target", "");
