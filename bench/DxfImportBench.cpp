@@ -46,7 +46,7 @@ void ImportDxf(benchmark::State& state) {
       break;
     }
     const auto import = geometry::ImportDrawing(drawing.Value(), {});
-    if (!import || import->size() != 1) state.SkipWithError("the polygon is not one contour");
+    if (!import || import->contours.size() != 1) state.SkipWithError("the polygon is not one contour");
     benchmark::DoNotOptimize(import);
   }
   state.SetComplexityN(state.range(0));

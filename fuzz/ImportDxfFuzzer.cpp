@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (import.Failure().message.empty()) __builtin_trap();
     return 0;
   }
-  if (import->empty()) __builtin_trap();
-  for (const geometry::DrawingContour& contour : import.Value()) CheckContour(contour, options.joinTolerance);
+  if (import->contours.empty()) __builtin_trap();
+  for (const geometry::DrawingContour& contour : import->contours) CheckContour(contour, options.joinTolerance);
   return 0;
 }

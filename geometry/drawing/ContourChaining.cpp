@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "geometry/drawing/PointGrid.h"
+
 namespace geometry {
 
 namespace {
@@ -27,52 +29,6 @@ constexpr size_t kMostNamedEnds = 8;
 std::string Position(Point p) { return fmt::format("({:.4f}, {:.4f})", p.x, p.y); }
 
 std::string Millimetres(double value) { return fmt::format("{:.6g} mm", value); }
-
-// Points in square cells as wide as the search reach, so that every point within the reach of
-// another lies in the 3 x 3 cells round it.
-class PointGrid {
- public:
-  explicit PointGrid(double reach) : m_Reach(reach) {}
-
-  void Add(uint32_t index, Point p) { m_Cells[CellOf(p)].push_back(index); }
-
-  // Calls visit(index) for each point in the cells round p; false, without visiting, when they
-  // hold more than kMostNearEnds points.
-  template <typename Visit>
-  bool VisitNear(Point p, Visit visit) const {
-    const Cell centre = CellOf(p);
-    std::vector<const std::vector<uint32_t>*> near;
-    size_t count = 0;
-    for (int64_t dx = -1; dx <= 1; ++dx) {
-      for (int64_t dy = -1; dy <= 1; ++dy) {
-        const auto found = m_Cells.find({centre.x + dx, centre.y + dy});
-        if (found == m_Cells.end()) continue;
-        near.push_back(&found->second);
-        count += found->second.size();
-      }
-    }
-    if (count > kMostNearEnds) return false;
-    for (const std::vector<uint32_t>* cell : near)
-      for (uint32_t index : *cell) visit(index);
-    return true;
-  }
-
- private:
-  struct Cell {
-    int64_t x, y;
-    bool operator==(const Cell&) const = default;
-  };
-  struct CellHash {
-    size_t operator()(const Cell& c) const { return std::hash<int64_t>()(c.x * 0x9E3779B97F4A7C15LL ^ c.y); }
-  };
-
-  Cell CellOf(Point p) const {
-    return {static_cast<int64_t>(std::floor(p.x / m_Reach)), static_cast<int64_t>(std::floor(p.y / m_Reach))};
-  }
-
-  double m_Reach;
-  std::unordered_map<Cell, std::vector<uint32_t>, CellHash> m_Cells;
-};
 
 // One path of a contour, run forwards or backwards.
 struct PathUse {
@@ -116,7 +72,7 @@ class Chainer {
     for (uint32_t end = 0; end < m_Partner.size(); ++end) {
       if (m_Paths[end / 2].closed) continue;
       const Point p = EndPoint(end);
-      const bool sparse = grid.VisitNear(p, [&](uint32_t other) {
+      const bool sparse = grid.VisitNear(p, kMostNearEnds, [&](uint32_t other) {
         if (Distance(p, EndPoint(other)) < m_JoinTolerance) root[find(end)] = find(other);
       });
       if (!sparse) {
@@ -209,7 +165,7 @@ class Chainer {
       if (contours[end / 2].closed) continue;
       uint32_t nearest = kNone;
       double distance = kGapReach;
-      grid.VisitNear(at(end), [&](uint32_t other) {
+      grid.VisitNear(at(end), kMostNearEnds, [&](uint32_t other) {
         if (other != end && Distance(at(end), at(other)) < distance) {
           nearest = other;
           distance = Distance(at(end), at(other));
@@ -257,6 +213,8 @@ Contour ToContour(const DrawingContour& contour, int entitiesBefore) {
       converted.moves.push_back({segment, 0.0, entitiesBefore + static_cast<int>(entity) + 1});
     }
   }
+  // A closed contour ends on its start, not beside it within the join tolerance.
+  if (contour.closed) converted.moves.back().segment.end = converted.start;
   return converted;
 }
 

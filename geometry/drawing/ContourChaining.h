@@ -26,8 +26,9 @@ struct DrawingContour {
   double Length() const;
 };
 
-// The contour as the imports' contour model has it; each move's line is the number of the
-// entity it comes from, counted on from `entitiesBefore`.
+// The contour as the imports' contour model has it, each piece starting where the one before
+// ends and a closed one ending on its start; each move's line is the number of the entity it
+// comes from, counted on from `entitiesBefore`.
 Contour ToContour(const DrawingContour& contour, int entitiesBefore);
 
 struct Chaining {

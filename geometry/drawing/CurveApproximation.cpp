@@ -153,7 +153,12 @@ class SplineFlattener {
 std::string SplineFault(const DrawingSpline& spline) {
   const size_t controls = spline.controlPoints.size();
   const size_t degree = static_cast<size_t>(std::max(spline.degree, 0));
-  if (controls == 0) return "it gives no control points (a spline by fit points only cannot be read)";
+  if (controls == 0) {
+    const auto& fit = spline.fitPoints;
+    const bool twoApart =
+        std::any_of(fit.begin(), fit.end(), [&](const Point& p) { return !fit.empty() && Distance(p, fit[0]) > 0.0; });
+    return twoApart ? "" : "it gives neither control points nor two fit points apart";
+  }
   if (spline.degree < 1 || spline.degree > kHighestDegree)
     return "its degree " + std::to_string(spline.degree) + " is not 1 to " + std::to_string(kHighestDegree);
   if (controls <= degree) return "it has fewer control points than its degree needs";

@@ -21,7 +21,8 @@ struct ConicArc {
   double to = 0.0;
 };
 
-// What makes the spline unfit for evaluation, or "" when it is sound.
+// What makes the spline unfit for evaluation, or "" when it is sound. A spline by fit points only
+// is sound once it has two apart (FitPointSpline.h).
 std::string SplineFault(const DrawingSpline& spline);
 
 // Points from a curve's start to its end, and the curve's heading (radians) where it starts and

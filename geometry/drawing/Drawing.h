@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -60,13 +62,18 @@ struct DrawingEllipse {
   double endParameter = 0.0;
 };
 
-// A non-uniform rational B-spline by its control points, knots and weights (empty: all 1).
+// A non-uniform rational B-spline by its control points, knots and weights (empty: all 1); or,
+// without control points, the cubic through its fit points, leaving the first and reaching the
+// last along the tangents where it gives them.
 struct DrawingSpline {
   int degree = 3;
   std::vector<double> knots;
   std::vector<Point> controlPoints;
   std::vector<double> weights;
-  int fitPoints = 0;  // points the spline passes through; only counted
+  std::vector<Point> fitPoints;
+  std::optional<Point> startTangent;
+  std::optional<Point> endTangent;
+  bool closed = false;  // by fit points: the curve runs on through the first point again
 };
 
 // A block placed in the drawing: its base point lands on the position, scaled, then turned.
@@ -99,11 +106,22 @@ struct DrawingBlock {
   std::vector<DrawingEntity> entities;
 };
 
-// How long a drawing unit is, by the drawing's unit code ($INSUNITS in DXF).
-enum class DrawingUnits { Unitless = 0, Inches = 1, Feet = 2, Millimetres = 4, Centimetres = 5, Metres = 6 };
+// How long a unit of the drawing is: "in", 25.4. A unit of 0 mm is none.
+struct LengthUnit {
+  std::string name;
+  double millimetres = 0.0;
+};
+
+// A layer of the drawing by the name its table gives it, and the entities of the model space on it.
+struct DrawingLayer {
+  std::string name;
+  size_t entities = 0;
+};
 
 struct Drawing {
-  int units = 0;                        // the unit code as written; see DrawingUnits
+  LengthUnit unit;        // as the file gives it; none when it gives none
+  std::string unitFault;  // why the unit the file names cannot be read, or ""
+  std::vector<DrawingLayer> layers;
   std::vector<DrawingEntity> entities;  // of the model space
   std::map<std::string, DrawingBlock> blocks;
   std::map<std::string, int> skipped;  // kinds of the model space that make no contour, with their count

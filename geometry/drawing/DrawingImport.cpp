@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "geometry/drawing/PathOverlaps.h"
+
 namespace geometry {
 
 namespace {
@@ -28,17 +30,20 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-Result<std::vector<DrawingContour>> ImportDrawing(const Drawing& drawing, const DrawingOptions& options) {
+Result<ImportedDrawing> ImportDrawing(const Drawing& drawing, const DrawingOptions& options) {
   std::vector<std::string> notes;
   if (!drawing.skipped.empty()) notes.push_back(SkippedSummary(drawing.skipped));
-  Result<std::vector<EntityPath>> paths = PathsOfDrawing(drawing, options);
-  notes.insert(notes.end(), paths.Notes().begin(), paths.Notes().end());
-  if (!paths) return {paths.Failure(), std::move(notes)};
-  if (paths->empty()) return {Fault{0, NoContour(options)}, std::move(notes)};
-  Chaining chaining = ChainPaths(paths.Value(), options.joinTolerance);
+  Result<PlacedDrawing> placed = PathsOfDrawing(drawing, options);
+  notes.insert(notes.end(), placed.Notes().begin(), placed.Notes().end());
+  if (!placed) return {placed.Failure(), std::move(notes)};
+  std::vector<EntityPath>& paths = placed->paths;
+  if (paths.empty()) return {Fault{0, NoContour(options)}, std::move(notes)};
+  const std::vector<std::string> overlaps = LeaveOutOverlaps(paths, options.joinTolerance);
+  notes.insert(notes.end(), overlaps.begin(), overlaps.end());
+  Chaining chaining = ChainPaths(paths, options.joinTolerance);
   notes.insert(notes.end(), chaining.gaps.begin(), chaining.gaps.end());
   if (!chaining.branchings.empty()) return {Fault{0, Lines(chaining.branchings)}, std::move(notes)};
-  return {std::move(chaining.contours), std::move(notes)};
+  return {ImportedDrawing{std::move(chaining.contours), placed->unit}, std::move(notes)};
 }
 
 }  // namespace geometry

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -9,6 +10,8 @@
 #include "geometry/core/Angles.h"
 #include "geometry/core/Tolerances.h"
 #include "geometry/drawing/CurveApproximation.h"
+#include "geometry/drawing/FitPointSpline.h"
+#include "geometry/drawing/LayerNames.h"
 #include "geometry/drawing/PlaneTransform.h"
 
 namespace geometry {
@@ -50,13 +53,19 @@ PlaneTransform SeenFromAbove(bool facesDown, const PlaneTransform& placement) {
 // Places the entities of a drawing, and of the blocks its inserts place, as paths.
 class Flattener {
  public:
-  Flattener(const Drawing& drawing, const DrawingOptions& options, std::vector<EntityPath>& paths,
+  Flattener(const Drawing& drawing, const DrawingOptions& options, PlacedDrawing& placed,
             std::vector<std::string>& notes)
-      : m_Drawing(drawing), m_Options(options), m_Paths(paths), m_Notes(notes) {}
+      : m_Drawing(drawing), m_Options(options), m_Paths(placed.paths), m_Unit(placed.unit), m_Notes(notes) {
+    for (const std::string& layer : options.layers) m_Chosen.push_back({LayerKey(layer), layer, false});
+    for (const DrawingLayer& layer : drawing.layers) Seen(layer.name, layer.entities);
+  }
 
   void Run() {
-    const double scale = MillimetresPerUnit();
+    m_Unit = UnitRead();
+    const double scale = m_Unit.millimetres;
     Place(m_Drawing.entities, {PlaneTransform::Scaling(scale, scale), "", "", 0});
+    for (const ChosenLayer& chosen : m_Chosen)
+      if (!chosen.found) Fail("the drawing has no layer \"" + chosen.name + "\"; its layers: " + LayersTold());
     if (m_LeftOut > 0)
       m_Notes.push_back(std::to_string(m_LeftOut) +
                         " entities shorter than the join tolerance left out (the first: " + m_FirstLeftOut + ")");
@@ -72,23 +81,35 @@ class Flattener {
     int depth;
   };
 
-  double MillimetresPerUnit() {
-    switch (static_cast<DrawingUnits>(m_Drawing.units)) {
-      case DrawingUnits::Unitless:
-        m_Notes.push_back("the drawing gives no unit: read as millimetres");
-        return 1.0;
-      case DrawingUnits::Inches:
-        return 25.4;
-      case DrawingUnits::Feet:
-        return 304.8;
-      case DrawingUnits::Millimetres:
-        return 1.0;
-      case DrawingUnits::Centimetres:
-        return 10.0;
-      case DrawingUnits::Metres:
-        return 1000.0;
-    }
-    Fail("the drawing's unit (code " + std::to_string(m_Drawing.units) + ") is none of mm, cm, m, inch, foot");
+  // A chosen layer, by its key; whether the drawing has it.
+  struct ChosenLayer {
+    std::wstring key;
+    std::string name;
+    bool found;
+  };
+
+  // The drawing's unit; millimetres where it gives none.
+  LengthUnit UnitRead() {
+    const LengthUnit& own = m_Drawing.unit;
+    if (!m_Drawing.unitFault.empty()) Fail(m_Drawing.unitFault);
+    if (own.millimetres > 0.0) return own;
+    m_Notes.push_back("the drawing gives no unit: read as millimetres");
+    return {"mm", 1.0};
+  }
+
+  // A layer the drawing has, by the name it is first seen with.
+  void Seen(const std::string& layer, size_t entities) {
+    if (std::none_of(m_Layers.begin(), m_Layers.end(),
+                     [&](const DrawingLayer& other) { return SameLayer(other.name, layer); }))
+      m_Layers.push_back({layer, entities});
+  }
+
+  std::string LayersTold() const {
+    std::string told;
+    for (const DrawingLayer& layer : m_Layers)
+      told += (told.empty() ? "" : ", ") + layer.name + " (" + std::to_string(layer.entities) +
+              (layer.entities == 1 ? " entity)" : " entities)");
+    return told.empty() ? "none" : told;
   }
 
   void Place(const std::vector<DrawingEntity>& entities, const Placement& placement) {
@@ -106,9 +127,18 @@ class Flattener {
     }
   }
 
-  bool Selected(const std::string& layer) const {
-    return m_Options.layers.empty() ||
-           std::find(m_Options.layers.begin(), m_Options.layers.end(), layer) != m_Options.layers.end();
+  // Whether the layer is chosen; each layer's answer is kept, so that its name is compared once.
+  bool Selected(const std::string& layer) {
+    auto known = m_Selected.find(layer);
+    if (known == m_Selected.end()) {
+      Seen(layer, 0);
+      const std::wstring key = LayerKey(layer);
+      bool chosen = m_Chosen.empty();
+      for (ChosenLayer& option : m_Chosen)
+        if (option.key == key) chosen = option.found = true;
+      known = m_Selected.emplace(layer, chosen).first;
+    }
+    return known->second;
   }
 
   void PlaceInsert(const DrawingInsert& insert, const EntityTag& tag, const PlaneTransform& outer, int depth) {
@@ -197,11 +227,14 @@ class Flattener {
 
   void Add(const DrawingSpline& spline, bool, const PlaneTransform& placement) {
     if (const std::string fault = SplineFault(spline); !fault.empty()) Fail(Named(m_Path->tag) + ": " + fault);
-    DrawingSpline placed = spline;
+    DrawingSpline placed = spline.controlPoints.empty() ? SplineThroughFitPoints(spline) : spline;
     for (Point& control : placed.controlPoints) control = placement.Apply(control);
     // The spline stays inside the hull of its control points.
     if (!std::all_of(placed.controlPoints.begin(), placed.controlPoints.end(), Near)) TooFar();
     AddCurve(placed);
+    const std::vector<ContourSegment>& pieces = m_Path->pieces;
+    m_Path->closed =
+        spline.closed && !pieces.empty() && Distance(pieces.front().start, pieces.back().end) < m_Options.joinTolerance;
   }
 
   void Add(const DrawingInsert&, bool, const PlaneTransform&) {}  // placed by PlaceInsert
@@ -285,7 +318,11 @@ class Flattener {
   const Drawing& m_Drawing;
   const DrawingOptions& m_Options;
   std::vector<EntityPath>& m_Paths;
+  LengthUnit& m_Unit;
   std::vector<std::string>& m_Notes;
+  std::vector<ChosenLayer> m_Chosen;
+  std::vector<DrawingLayer> m_Layers;  // the drawing's, then those that only its blocks' entities name
+  std::map<std::string, bool> m_Selected;
   EntityPath* m_Path = nullptr;    // the one being made
   std::optional<Point> m_Reached;  // where its pieces kept so far end; at first where it starts
   std::vector<std::string> m_OpenBlocks;
@@ -298,15 +335,15 @@ class Flattener {
 
 }  // namespace
 
-Result<std::vector<EntityPath>> PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options) {
-  std::vector<EntityPath> paths;
+Result<PlacedDrawing> PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options) {
+  PlacedDrawing placed;
   std::vector<std::string> notes;
   try {
-    Flattener(drawing, options, paths, notes).Run();
+    Flattener(drawing, options, placed, notes).Run();
   } catch (const Fault& fault) {
     return {fault, std::move(notes)};
   }
-  return {std::move(paths), std::move(notes)};
+  return {std::move(placed), std::move(notes)};
 }
 
 }  // namespace geometry

@@ -15,7 +15,7 @@ namespace geometry {
 struct DrawingOptions {
   double tolerance = 0.01;          // mm: how far an approximated curve may stray from the drawing, both ways
   double joinTolerance = 0.001;     // mm: ends closer than this meet; shorter pieces are left out
-  std::vector<std::string> layers;  // the layers to take; empty: all
+  std::vector<std::string> layers;  // the layers to take, in any case; empty: all
 };
 
 // One entity's pieces, end to end in the entity's own direction.
@@ -25,8 +25,14 @@ struct EntityPath {
   bool closed = false;  // a circle, a whole ellipse, a closed polyline: a contour of its own
 };
 
+struct PlacedDrawing {
+  std::vector<EntityPath> paths;
+  LengthUnit unit;  // the unit the drawing was read in
+};
+
 // The paths of the entities on the chosen layers, in the order of the drawing (an insert's in
-// its place). Notes say what was read in a way to know of; a fault stops the reading.
-Result<std::vector<EntityPath>> PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options);
+// its place). Notes say what was read in a way to know of; a fault stops the reading. A layer
+// chosen that the drawing does not have is a fault that lists the layers it has.
+Result<PlacedDrawing> PathsOfDrawing(const Drawing& drawing, const DrawingOptions& options);
 
 }  // namespace geometry

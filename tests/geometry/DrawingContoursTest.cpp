@@ -49,10 +49,10 @@ std::string Told(const DrawingContour& contour) {
   return text;
 }
 
-std::string Told(const Result<std::vector<DrawingContour>>& import) {
+std::string Told(const Result<ImportedDrawing>& import) {
   std::string told;
   if (import) {
-    for (const DrawingContour& contour : import.Value()) told += Told(contour) + "\n";
+    for (const DrawingContour& contour : import->contours) told += Told(contour) + "\n";
   } else {
     told += "fault: " + import.Failure().message + "\n";
   }
@@ -64,7 +64,7 @@ std::string Told(const Result<std::vector<DrawingContour>>& import) {
 // line on layer HOLES.
 Drawing WithSlot() {
   Drawing drawing;
-  drawing.units = static_cast<int>(DrawingUnits::Millimetres);
+  drawing.unit = {"mm", 1.0};
   drawing.blocks["SLOT"] = {{5, 5},
                             {Entity("ARC", "1", DrawingArc{{0, 0}, 10, 0, kPi / 2}), Line("2", {0, 10}, {0, 20}),
                              Line("3", {30, 0}, {30, 5}, "HOLES")}};
@@ -106,7 +106,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
       {"a circle facing down starts at its own angle 0, seen from above on the left, and runs clockwise",
        [] {
          Drawing d;
-         d.units = static_cast<int>(DrawingUnits::Centimetres);
+         d.unit = {"cm", 10.0};
          d.entities = {Entity("CIRCLE", "7", DrawingCircle{{3, 0}, 1}, "0", true)};
          return d;
        }(),
@@ -115,7 +115,7 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
       {"a polyline's bulges: -1 a clockwise half circle, closing back over a quarter",
        [] {
          Drawing d;
-         d.units = static_cast<int>(DrawingUnits::Inches);
+         d.unit = {"in", 25.4};
          d.entities = {
              Entity("POLYLINE", "5", DrawingPolyline{{{{0, 0}, -1}, {{2, 0}, 0}, {{2, 2}, std::tan(kPi / 8)}}, true})};
          return d;
@@ -152,13 +152,13 @@ TEST(DrawingContours, BlocksPlanesAndUnitsPlaceTheirEntities) {
 // more than the tolerance anywhere along, and join without a kink.
 TEST(DrawingContours, AStretchedCircleBecomesArcsAlongItsEllipse) {
   Drawing drawing;
-  drawing.units = static_cast<int>(DrawingUnits::Millimetres);
+  drawing.unit = {"mm", 1.0};
   drawing.blocks["HOLE"] = {{0, 0}, {Entity("CIRCLE", "1", DrawingCircle{{0, 0}, 10})}};
   drawing.entities = {Insert("2", {"HOLE", {0, 0}, 3, 1})};
   const auto import = ImportDrawing(drawing, {});
   ASSERT_TRUE(import);
-  ASSERT_EQ(import->size(), 1u);
-  const DrawingContour& ellipse = import.Value()[0];
+  ASSERT_EQ(import->contours.size(), 1u);
+  const DrawingContour& ellipse = import->contours[0];
   EXPECT_TRUE(ellipse.closed);
   // On the ellipse x = 30 cos t, y = 10 sin t. A point p = F q, q on the ellipse and
   // F = hypot(x / 30, y / 10), lies at most |F - 1| |q| from it.
@@ -212,7 +212,7 @@ TEST(DrawingContours, PathsChainEndToEndOrReportWhyNot) {
   };
   for (const auto& c : cases) {
     Drawing drawing;
-    drawing.units = static_cast<int>(DrawingUnits::Millimetres);
+    drawing.unit = {"mm", 1.0};
     drawing.entities = c.entities;
     EXPECT_EQ(Told(ImportDrawing(drawing, {})), c.told) << c.name;
   }

@@ -4,9 +4,11 @@
 #include <fstream>
 #include <iterator>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "geometry/core/Angles.h"
 #include "geometry/core/RelativePath.h"
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/drawing/DrawingImport.h"
@@ -25,7 +27,7 @@ std::string Fixture(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-using Imported = Result<std::vector<geometry::DrawingContour>>;
+using Imported = Result<geometry::ImportedDrawing>;
 
 Imported Import(const std::string& bytes, const std::vector<std::string>& layers = {}) {
   const Result<geometry::Drawing> drawing = geometry::ReadDxf(bytes);
@@ -48,6 +50,16 @@ std::string Joined(const std::vector<std::string>& lines) {
 Point SlotStart(Point position, double degrees) {
   const double turn = degrees * kPi / 180.0;
   return {position.x - 10 * std::cos(turn) + 5 * std::sin(turn), position.y - 10 * std::sin(turn) - 5 * std::cos(turn)};
+}
+
+// How far p lies from a line or an arc.
+double DistanceToPiece(Point p, const geometry::ContourSegment& piece) {
+  if (piece.kind == geometry::PathSegment::Kind::Linear) return geometry::DistanceToSegment(p, piece.start, piece.end);
+  const double along =
+      geometry::CounterclockwiseTurn(geometry::HeadingOf(piece.centre, p) -
+                                     geometry::HeadingOf(piece.centre, piece.sweep > 0 ? piece.start : piece.end));
+  if (along <= std::abs(piece.sweep)) return std::abs(geometry::Distance(p, piece.centre) - piece.Radius());
+  return std::min(geometry::Distance(p, piece.start), geometry::Distance(p, piece.end));
 }
 
 // Ramanujan's second approximation; for half axes 30 and 15 it is exact to 1e-8 mm.
@@ -85,15 +97,30 @@ TEST(DxfImport, FixturesBecomeTheirContours) {
        {{true, SlotStart({50, 0}, 0), SlotStart({50, 0}, 0), 40 + 10 * kPi},
         {true, SlotStart({100, 20}, 30), SlotStart({100, 20}, 30), 40 + 10 * kPi}},
        1e-9},
+      // Layers match whatever the case, here and in the file: one line of four names CUT.
+      {"layer-case.dxf", {"cut"}, {{true, {0, 0}, {0, 0}, 160}}, 1e-9},
+      {"layer-case.dxf", {"CUT"}, {{true, {0, 0}, {0, 0}, 160}}, 1e-9},
+      {"codepage-1252.dxf", {"kontur_äussere"}, {{true, {10, 0}, {10, 0}, 20 * kPi}}, 1e-9},
+      {"codepage-1251.dxf", {"контур"}, {{true, {10, 0}, {10, 0}, 20 * kPi}}, 1e-9},
+      {"codepage-utf8.dxf", {"KONTUR_ÄUßERE_轮廓"}, {{true, {10, 0}, {10, 0}, 20 * kPi}}, 1e-9},
+      {"units-micron.dxf", {}, {{false, {0, 0}, {5, 0}, 5}}, 1e-9},
+      {"units-decimetre.dxf", {}, {{false, {0, 0}, {500, 0}, 500}}, 1e-9},
+      {"units-survey-foot.dxf", {}, {{false, {0, 0}, {5 * 1200000.0 / 3937, 0}, 5 * 1200000.0 / 3937}}, 1e-9},
+      // The line drawn again, the line over the top line, the second circle and the arc on it go.
+      {"overlaps.dxf", {}, {{true, {0, 0}, {0, 0}, 160}, {true, {30, 15}, {30, 15}, 10 * kPi}}, 1e-9},
+      // Through points of a half circle, leaving and reaching it along its tangents.
+      {"fit-spline.dxf", {}, {{false, {20, 0}, {-20, 0}, 20 * kPi}}, 0.01},
+      {"stretched-circle.dxf", {}, {{true, {20, 0}, {20, 0}, EllipseLength(20, 10)}}, 0.01},
+      {"polyline-kinds.dxf", {}, {{false, {0, 0}, {10, 10}, 20}, {false, {10.01, 10}, {0, 10}, 10.01}}, 1e-9},
   };
   for (const auto& c : cases) {
     const Imported imported = Import(Fixture(c.file), c.layers);
     EXPECT_EQ(FaultOf(imported), "") << c.file;
     if (!imported) continue;
-    EXPECT_EQ(imported->size(), c.contours.size()) << c.file;
-    if (imported->size() != c.contours.size()) continue;
+    EXPECT_EQ(imported->contours.size(), c.contours.size()) << c.file;
+    if (imported->contours.size() != c.contours.size()) continue;
     for (size_t i = 0; i < c.contours.size(); ++i) {
-      const geometry::DrawingContour& contour = imported.Value()[i];
+      const geometry::DrawingContour& contour = imported->contours[i];
       const Contour& expected = c.contours[i];
       EXPECT_EQ(contour.closed, expected.closed) << c.file << " contour " << i + 1;
       EXPECT_NEAR(contour.Start().x, expected.start.x, 1e-9) << c.file << " contour " << i + 1;
@@ -114,14 +141,90 @@ TEST(DxfImport, FixturesBecomeTheirContours) {
 TEST(DxfImport, ApproximatedSplineStaysWithinTheTolerance) {
   const Imported imported = Import(Fixture("spline.dxf"));
   ASSERT_TRUE(imported) << FaultOf(imported);
-  ASSERT_EQ(imported->size(), 1u);
-  const auto& pieces = imported.Value()[0].pieces;
+  ASSERT_EQ(imported->contours.size(), 1u);
+  const auto& pieces = imported->contours[0].pieces;
   ASSERT_EQ(pieces.size(), 1u);
   EXPECT_NEAR(pieces[0].Radius(), 20, 0.01);
   for (double t = 0; t <= 1; t += 1.0 / 64) {
     const Point p = pieces[0].start + geometry::PointAlong(geometry::RelativeOf(pieces[0]), t);
     EXPECT_NEAR(std::hypot(p.x, p.y), 20, 0.01) << t;
     EXPECT_GE(p.y, -0.01) << t;
+  }
+}
+
+// A spline by fit points runs through each of them, leaves its first along the start tangent
+// and reaches its last along the end tangent; a closed one runs on through its first point
+// without a kink.
+TEST(DxfImport, SplinesByFitPointsRunThroughThem) {
+  const struct {
+    std::string file;
+    Point centre;
+    std::vector<double> degrees;  // where the fit points lie on the circle of radius 20
+    double startHeading, endHeading;
+  } cases[] = {
+      {"fit-spline.dxf", {0, 0}, {0, 15, 30, 45, 60, 75, 90, 105, 120, 135, 150, 165, 180}, 90, -90},
+      {"fit-spline-closed.dxf", {100, 0}, {0, 45, 90, 135, 180, 225, 270, 315}, 90, 90},
+  };
+  for (const auto& c : cases) {
+    const Imported imported = Import(Fixture(c.file));
+    ASSERT_TRUE(imported) << FaultOf(imported);
+    ASSERT_EQ(imported->contours.size(), 1u) << c.file;
+    const auto& pieces = imported->contours[0].pieces;
+    for (const double degrees : c.degrees) {
+      const Point fit = c.centre + geometry::Polar(20, degrees * kPi / 180);
+      double nearest = INFINITY;
+      for (const geometry::ContourSegment& piece : pieces) nearest = std::min(nearest, DistanceToPiece(fit, piece));
+      EXPECT_LT(nearest, 0.01) << c.file << " at " << degrees << " degrees";
+    }
+    const double leaves = geometry::HeadingAlong(geometry::RelativeOf(pieces.front()), 0) * 180 / kPi;
+    const double reaches = geometry::HeadingAlong(geometry::RelativeOf(pieces.back()), 1) * 180 / kPi;
+    EXPECT_NEAR(leaves, c.startHeading, 0.5) << c.file;
+    EXPECT_NEAR(reaches, c.endHeading, 0.5) << c.file;
+  }
+}
+
+// What the reading tells beside the contours: entities left out with the one they lie on, the
+// kind of polyline as the file names it, the unit given over the drawing's, a layer that is not
+// there with the drawing's layers.
+TEST(DxfImport, NotesNameWhatWasLeftOutAndFaultsWhatIsThere) {
+  const struct {
+    std::string file;
+    std::vector<std::string> layers;
+    std::optional<geometry::LengthUnit> units;
+    std::string told;  // the notes, then the fault if any
+  } cases[] = {
+      {"overlaps.dxf",
+       {},
+       {},
+       "LINE 33 coincides with LINE 2F: left out\nLINE 34 lies on LINE 31: left out\n"
+       "CIRCLE 36 coincides with CIRCLE 35: left out\nARC 37 lies on CIRCLE 35: left out\n"},
+      {"polyline-kinds.dxf",
+       {},
+       {},
+       "a gap of 0.01 mm at (10.0000, 10.0000), above the join tolerance: contour 1 ends (LWPOLYLINE 2F) there, "
+       "contour 2 starts (POLYLINE 30) across it\n"},
+      {"inch-slot.dxf", {}, geometry::LengthUnit{"mm", 1}, "the drawing's unit, in, is overridden: read in mm\n"},
+      {"units-none.dxf", {}, {}, "the drawing gives no unit: read as millimetres\n"},
+      {"layer-case.dxf",
+       {"Cut", "holes", "nope"},
+       {},
+       "fault: the drawing has no layer \"nope\"; its layers: 0 (0 entities), Defpoints (0 entities), Cut (4 "
+       "entities), Holes (1 entity)\n"},
+      {"codepage-1252.dxf",
+       {"KONTUR"},
+       {},
+       "fault: the drawing has no layer \"KONTUR\"; its layers: 0 (0 entities), Defpoints (0 entities), "
+       "KONTUR_ÄUSSERE (1 entity)\n"},
+  };
+  for (const auto& c : cases) {
+    const Result<geometry::Drawing> drawing = geometry::ReadDxf(Fixture(c.file), c.units);
+    ASSERT_TRUE(drawing) << c.file << ": " << drawing.Failure().message;
+    geometry::DrawingOptions options;
+    options.layers = c.layers;
+    const Imported imported = geometry::ImportDrawing(drawing.Value(), options);
+    std::string told = Joined(drawing.Notes()) + Joined(imported.Notes());
+    if (!imported) told += "fault: " + imported.Failure().message + "\n";
+    EXPECT_EQ(told, c.told) << c.file;
   }
 }
 
@@ -169,13 +272,16 @@ TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
        "does not state its number of knots (group 72)"},
       {"a comment dxflib would overrun on", "999\ndxflib 1.2\n" + head + "LINE\n" + tail, 2,
        "a comment that starts with \"dxflib\" gives no version a.b.c.d"},
-      {"a SPLINE by fit points", head + "SPLINE\n72\n0\n73\n0\n74\n2\n11\n0\n21\n0\n11\n1\n21\n1\n" + tail, 0,
-       "SPLINE #1: it gives no control points"},
+      {"a SPLINE by one fit point", head + "SPLINE\n72\n0\n73\n0\n74\n2\n11\n1\n21\n1\n11\n1\n21\n1\n" + tail, 0,
+       "SPLINE #1: it gives neither control points nor two fit points apart"},
       {"an insert of a missing block", head + "INSERT\n2\nDOOR\n" + tail, 0,
        "INSERT #1 places the block \"DOOR\", which the drawing does not define"},
       {"an ellipse too long for its tolerance", head + "ELLIPSE\n11\n1000000\n40\n0.001\n" + tail, 0,
        "ELLIPSE #1: the drawing's ellipses and splines take more than 500000 points at this tolerance"},
       {"a tilted arc", head + "ARC\n40\n1\n210\n1\n230\n0\n" + tail, 0, "ARC #1 lies in a plane tilted"},
+      {"a unit that is none",
+       "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n99\n0\nENDSEC\n" + head + "LINE\n11\n1\n" + tail, 0,
+       "the drawing's unit ($INSUNITS 99) is no unit of length: --units UNIT names the one to read it in"},
   };
   for (const auto& c : cases) {
     const Imported imported = Import(c.bytes);

@@ -302,14 +302,28 @@ CLI::Option* AddOnOffOption(CLI::App& command, const std::string& name, bool& va
       ->check(OneOf({"on", "off"}))
       ->default_str(value ? "on" : "off");
 }
+namespace {
+
+bool UnknownOptionGiven(const CLI::App& command) {
+  const CLI::App* root = &command;
+  while (root->get_parent() != nullptr) root = root->get_parent();
+  const std::vector<std::string> words = root->remaining();
+  return std::any_of(words.begin(), words.end(),
+                     [](const std::string& word) { return word.size() > 1 && word.front() == '-'; });
+}
+
+}  // namespace
 
 void AddOperand(CLI::App& command, std::string& operand, const std::string& name, const std::string& what,
                 const std::string& help, bool required) {
   // The parser takes every operand, so that a second one is refused here in the command's words.
   auto operands = std::make_shared<std::vector<std::string>>();
   command.add_option(name, *operands, help)->type_name(required ? name : "[" + name + "]");
-  command.parse_complete_callback([operands, &operand, what, required] {
-    if (operands->size() > 1) throw CLI::ValidationError("one " + what + " at most, not " + std::to_string(operands->size()));
+  command.parse_complete_callback([operands, &operand, what, required, &command] {
+    // A value after an unknown option lands among the operands: the option is what to tell.
+    if (UnknownOptionGiven(command)) return;
+    if (operands->size() > 1)
+      throw CLI::ValidationError("one " + what + " at most, not " + std::to_string(operands->size()));
     if (operands->empty() && required) throw CLI::ValidationError("needs a " + what);
     if (!operands->empty()) operand = operands->front();
   });

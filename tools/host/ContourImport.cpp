@@ -62,12 +62,20 @@ int CheckChoice(const ContourChoice& choice, const std::string& outputPath, cons
   return kExitUsage;
 }
 
-void AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options) {
-  AddOutputOption(command, outputPath);
+CLI::Option* AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options) {
+  CLI::Option* output = AddOutputOption(command, outputPath);
   command.add_flag("--segments", options.segments, "write the editor's import lines instead of a motion file");
+  return output;
 }
 
-void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOptions& options) {
+void AddFitArcsOption(CLI::App& command, ContourMotionOptions& options) {
+  AddNumberOption(command, "--fit-arcs", options.fitTolerance, 1e-4, 10.0, "TOL",
+                  "fit each contour's runs of lines with few lines and arcs that keep within TOL millimetres of "
+                  "them both ways and join without a kink where the contour is smooth (default: as written)")
+      ->default_str("");
+}
+
+std::vector<CLI::Option*> AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOptions& options) {
   AddNumberOption(command, "--acceleration", options.acceleration, 1e-6, 1000.0, "A",
                   "the acceleration in m/s^2, written on the first segment (default: the one in force)")
       ->default_str("");
@@ -77,23 +85,25 @@ void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOpt
       ->default_str("");
   CLI::Option* split =
       command.add_flag("--split", choice.split, "write each contour into its own file, FILE-1.EXT, FILE-2.EXT, ...");
-  AddWholeNumberOption(command, "--contour", choice.contour, 1, INT_MAX, "N", "take the contour numbered N of several")
-      ->default_str("")
-      ->excludes(split);
+  CLI::Option* contour =
+      AddWholeNumberOption(command, "--contour", choice.contour, 1, INT_MAX, "N", "take the contour numbered N of several")
+          ->default_str("")
+          ->excludes(split);
+  return {split, contour};
 }
 
 std::string ContourList(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns) {
   std::vector<size_t> widths;
   for (const ContourColumn& column : columns) {
-    size_t width = column.heading.size();
-    for (const std::string& cell : column.cells) width = std::max(width, cell.size());
+    size_t width = DisplayWidth(column.heading);
+    for (const std::string& cell : column.cells) width = std::max(width, DisplayWidth(cell));
     widths.push_back(width);
   }
   const auto cells = [&](const auto& cellOf) {
     std::string text;
     for (size_t c = 0; c < columns.size(); ++c) {
       const std::string cell = cellOf(columns[c]);
-      const std::string fill(widths[c] - cell.size(), ' ');
+      const std::string fill(widths[c] - DisplayWidth(cell), ' ');
       text += (columns[c].alignLeft ? cell + fill : fill + cell) + "  ";
     }
     return text;
@@ -105,6 +115,12 @@ std::string ContourList(const std::vector<geometry::Contour>& contours, const st
             fmt::format("{:<34}  {:>8}  {:>11.4f}\n", StartOf(contours[i]), contours[i].moves.size(),
                         geometry::ContourLength(contours[i]));
   return list.substr(0, list.size() - 1);
+}
+
+// libfmt pads by the width a text takes: padding a text to its own length in bytes, never less
+// than its width, adds what the bytes take beyond it.
+size_t DisplayWidth(const std::string& text) {
+  return 2 * text.size() - fmt::format("{:<{}}", text, text.size()).size();
 }
 
 std::string SplitPath(const std::string& path, int number) {
@@ -135,7 +151,7 @@ int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,
   }
   for (const Motion& motion : motions) {
     if (!WriteOutput(motion.path, motion.text)) return kExitUsage;
-    if (choice.split) fmt::print("{}: starts at {}\n", motion.path, StartOf(*motion.contour));
+    if (!motion.path.empty()) fmt::print("{}: starts at {}\n", motion.path, StartOf(*motion.contour));
   }
   return kExitOk;
 }

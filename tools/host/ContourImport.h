@@ -8,7 +8,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 class HostSession;
 class ImportMessages;
 
@@ -17,10 +18,12 @@ struct ContourChoice {
   bool split = false;  // each contour to its own file, FILE-1.EXT, FILE-2.EXT, ...
 };
 
-// The options every import declares alike: where the motions go and in which form,
-void AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options);
-// and which contours become motions, with what acceleration.
-void AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOptions& options);
+// The options every import declares alike: where the motions go and in which form (returns -o),
+CLI::Option* AddOutputOptions(CLI::App& command, std::string& outputPath, ContourMotionOptions& options);
+// which contours become motions, with what acceleration (returns --split and --contour),
+std::vector<CLI::Option*> AddChoiceOptions(CLI::App& command, ContourChoice& choice, ContourMotionOptions& options);
+// and how runs of lines are fitted with arcs.
+void AddFitArcsOption(CLI::App& command, ContourMotionOptions& options);
 
 // A column of the contour list, after each contour's number, that the import fills: where the
 // contour comes from (a program's first line, a drawing's layer) or what else it knows of it.
@@ -34,9 +37,10 @@ struct ContourColumn {
 // -o. Checked before the file is read. Returns an exit code.
 int CheckChoice(const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages);
 
-// What an import writes from the contours it read: one motion, or with `split` one per contour.
-// Several contours without a choice are refused with their list. Every motion is made and checked
-// before any file is written, so a refusal leaves every file as it was; each contour goes into
+// What an import writes from the contours it read: one motion, or with `split` one per contour;
+// each file written is told with where its contour starts. Several contours without a choice
+// are refused with their list. Every motion is made and checked before any file is written, so
+// a refusal leaves every file as it was; each contour goes into
 // its motion, so that a long one is not held twice. Returns an exit code.
 int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,
                   const std::vector<ContourColumn>& columns, const ContourChoice& choice,
@@ -44,6 +48,9 @@ int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,
 
 // The list of contours: number, the import's columns, start point, segment count, length.
 std::string ContourList(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns);
+
+// How many columns a text takes on a terminal: a character of UTF-8 one, a wide one two.
+size_t DisplayWidth(const std::string& text);
 
 // Where the contour numbered `number` goes with --split: "part.motion" gives "part-2.motion".
 std::string SplitPath(const std::string& path, int number);

@@ -91,10 +91,7 @@ CommandRunner DefineImportGcode(CLI::App& command) {
   AddOnOffOption(command, "--block-delete", options->gcode.blockDelete,
                  "skip the lines that start with / (block delete), as a control with its block delete switch on "
                  "does; off runs them");
-  AddNumberOption(command, "--fit-arcs", options->motion.fitTolerance, 1e-4, 10.0, "TOL",
-                  "fit each contour's runs of lines with few lines and arcs that keep within TOL millimetres of "
-                  "them both ways and join without a kink where the contour is smooth (default: as written)")
-      ->default_str("");
+  AddFitArcsOption(command, options->motion);
   AddChoiceOptions(command, options->choice, options->motion);
   AddOperand(command, options->source, "GCODE_FILE", "G-code file", "the G-code program, or - for standard input");
   return [options](HostSession& session) { return ImportGcode(session, *options); };

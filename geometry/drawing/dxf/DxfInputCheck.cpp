@@ -177,6 +177,8 @@ class InputChecker {
         StartEntity(value);  // dxflib starts an entity on a variable's name too
       else if (code != 0 && m_Entity)
         m_Entity->Take(code, value, m_Line);
+      if (code == 8) m_Layer = value;
+      if (code == 67) m_PaperSpace = value == "1";
     }
     CutShort();
   }
@@ -219,6 +221,10 @@ class InputChecker {
 
   // A group code 0: an entity, a section's start or end, or the end of the file (true).
   bool Structure(std::string_view value) {
+    if (m_Counted && !m_PaperSpace) ++m_Checked.modelSpaceLayers[std::string(m_Layer)];
+    m_Counted = m_Section == "ENTITIES" && value != "ENDSEC" && value != "VERTEX" && value != "SEQEND";
+    m_Layer = "0";
+    m_PaperSpace = false;
     StartEntity(value);
     if (!m_Begun && value != "SECTION") throw Fault{m_Line, "not a DXF file: it does not begin with a SECTION"};
     m_Begun = true;
@@ -254,6 +260,11 @@ class InputChecker {
   bool m_Begun = false;  // the first SECTION was seen
   std::string m_Section;
   std::optional<EntityCounts> m_Entity;
+  // The entity of the model space being read, to count on its layer; entities of the paper space
+  // are not counted.
+  bool m_Counted = false;
+  std::string_view m_Layer;
+  bool m_PaperSpace = false;
 };
 
 }  // namespace

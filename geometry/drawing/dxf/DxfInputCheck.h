@@ -19,6 +19,9 @@ namespace geometry {
 struct CheckedDxf {
   std::string_view text;                       // what dxflib may read: after any byte-order mark, up to EOF
   std::map<std::string, int> modelSpaceKinds;  // each kind of entity in the ENTITIES section, with its count
+  // Each layer (as the file writes its name) that entities of the model space name, with their
+  // count; a polyline's vertices belong to it.
+  std::map<std::string, size_t> modelSpaceLayers;
   // Where in `text` an entity's kind names one that dxflib must not read: it branches on a value
   // it never set when it reads a HATCH (its edge type) or an MTEXT (its own version). The import
   // makes no contour of either, so their names are to be changed into one that dxflib skips.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "geometry/drawing/Drawing.h"
@@ -10,8 +11,9 @@
 // module.
 namespace geometry {
 
-// The model space, the blocks and the units of a text DXF file, once CheckDxfInput passed it; or
-// the fault, with its line where it has one.
-Result<Drawing> ReadDxf(std::string_view bytes);
+// The model space, the blocks, the layers and the unit of a text DXF file, once CheckDxfInput
+// passed it; or the fault, with its line where it has one. `units`, where given, is the unit
+// of the drawing, over the one it names.
+Result<Drawing> ReadDxf(std::string_view bytes, const std::optional<LengthUnit>& units = std::nullopt);
 
 }  // namespace geometry

@@ -125,6 +125,110 @@ def block_inserted_twice():
     save(doc, "block-twice.dxf")
 
 
+def rectangle_lines(msp, layers, width=50, height=30):
+    """A rectangle from (0, 0) counterclockwise as four LINE entities, the i-th on layers[i]."""
+    corners = [(0, 0), (width, 0), (width, height), (0, height)]
+    for i, layer in enumerate(layers):
+        msp.add_line(corners[i], corners[(i + 1) % 4], dxfattribs={"layer": layer})
+
+
+def layer_case():
+    """A rectangle of 50 by 30 mm whose last line names its layer CUT and the others Cut, the name
+    in the table, and a circle of radius 5 round (25, 15) on layer Holes."""
+    doc, msp = new_drawing()
+    doc.layers.add("Cut")
+    doc.layers.add("Holes")
+    rectangle_lines(msp, ["Cut", "Cut", "Cut", "CUT"])
+    msp.add_circle((25, 15), 5, dxfattribs={"layer": "Holes"})
+    save(doc, "layer-case.dxf")
+
+
+def code_pages():
+    """Layer names beyond ASCII: in the code page an R2000 or R12 file names ($DWGCODEPAGE), and in
+    UTF-8 in an R2018 file. Each holds a circle of radius 10 round (0, 0) on its one layer."""
+    for version, encoding, layer, name in [
+        ("R2000", "cp1252", "KONTUR_ÄUSSERE", "codepage-1252.dxf"),
+        ("R12", "cp1251", "КОНТУР", "codepage-1251.dxf"),
+        ("R2018", None, "Kontur_äußere_轮廓", "codepage-utf8.dxf"),
+    ]:
+        doc = ezdxf.new(version, units=MILLIMETRES)
+        if encoding:
+            doc.encoding = encoding
+        doc.layers.add(layer)
+        doc.modelspace().add_circle((0, 0), 10, dxfattribs={"layer": layer})
+        save(doc, name)
+
+
+def units():
+    """A line along X, 5000 micrometres long ($INSUNITS 13), 5 decimetres (14), 5 US survey feet
+    (21), and 5 units in a drawing with no unit (0)."""
+    for code, length, name in [(13, 5000, "units-micron.dxf"), (14, 5, "units-decimetre.dxf"),
+                               (21, 5, "units-survey-foot.dxf"), (0, 5, "units-none.dxf")]:
+        doc, msp = new_drawing(units=code)
+        msp.add_line((0, 0), (length, 0))
+        save(doc, name)
+
+
+# Points on the upper half of the circle of radius 20 round (0, 0), from (20, 0) every 15 degrees.
+HALF_CIRCLE = [(20 * math.cos(math.radians(a)), 20 * math.sin(math.radians(a))) for a in range(0, 181, 15)]
+
+
+def fit_point_splines():
+    """SPLINE entities by fit points only, as CAD tools write a spline drawn through points: the
+    half circle above, leaving (20, 0) upwards and reaching (-20, 0) downwards; and a closed one
+    through eight points of the circle of radius 20 round (100, 0), without tangents."""
+    doc, msp = new_drawing()
+    half = msp.add_spline(HALF_CIRCLE)
+    half.dxf.start_tangent = (0, 1, 0)
+    half.dxf.end_tangent = (0, -1, 0)
+    save(doc, "fit-spline.dxf")
+    doc, msp = new_drawing()
+    ring = [(100 + 20 * math.cos(math.radians(a)), 20 * math.sin(math.radians(a))) for a in range(0, 360, 45)]
+    closed = msp.add_spline(ring)
+    closed.closed = True
+    save(doc, "fit-spline-closed.dxf")
+
+
+def overlaps():
+    """The rectangle of four lines with its bottom line drawn again backwards, a line from (10, 30)
+    to (30, 30) over its top line, and a circle of radius 5 round (25, 15) drawn twice with an arc
+    of it over its first quarter."""
+    doc, msp = new_drawing()
+    rectangle_lines(msp, ["0", "0", "0", "0"])
+    msp.add_line((50, 0), (0, 0))
+    msp.add_line((10, 30), (30, 30))
+    msp.add_circle((25, 15), 5)
+    msp.add_circle((25, 15), 5)
+    msp.add_arc((25, 15), 5, 0, 90)
+    save(doc, "overlaps.dxf")
+
+
+def polyline_kinds():
+    """An open LWPOLYLINE from (0, 0) to (10, 0) to (10, 10), and an old-style POLYLINE that goes
+    on from 0.01 mm beside its end to (0, 10): the gap between them names both."""
+    doc, msp = new_drawing()
+    msp.add_lwpolyline([(0, 0), (10, 0), (10, 10)])
+    msp.add_polyline2d([(10.01, 10), (0, 10)])
+    save(doc, "polyline-kinds.dxf")
+
+
+def traced_circle():
+    """A circle of radius 25 round (0, 0) traced as a closed LWPOLYLINE of 720 vertices, from (25, 0)."""
+    doc, msp = new_drawing()
+    msp.add_lwpolyline([(25 * math.cos(2 * math.pi * i / 720), 25 * math.sin(2 * math.pi * i / 720))
+                        for i in range(720)], close=True)
+    save(doc, "traced-circle.dxf")
+
+
+def stretched_circle():
+    """A circle of radius 10 in a block, placed scaled 2 along X and 1 along Y: an ellipse."""
+    doc, msp = new_drawing()
+    hole = doc.blocks.new(name="HOLE", base_point=(0, 0))
+    hole.add_circle((0, 0), 10)
+    msp.add_blockref("HOLE", (0, 0), dxfattribs={"xscale": 2, "yscale": 1})
+    save(doc, "stretched-circle.dxf")
+
+
 def text_only():
     doc, msp = new_drawing()
     msp.add_text("nothing to cut", dxfattribs={"insert": (0, 0), "height": 5})
@@ -147,3 +251,11 @@ if __name__ == "__main__":
     block_inserted_twice()
     text_only()
     binary()
+    layer_case()
+    code_pages()
+    units()
+    fit_point_splines()
+    overlaps()
+    polyline_kinds()
+    traced_circle()
+    stretched_circle()
