@@ -59,6 +59,12 @@ TEST_F(ImportDxfCommand, DrawingsBecomeMotionsThatEndAndMeasureAsDrawn) {
       {"ellipse.dxf", "", 0, 0, kPi * 45 * (1 + (1.0 / 3) / (10 + std::sqrt(4 - 1.0 / 3))), true, 0.01},
       {"spline.dxf", "", -40, 0, 20 * kPi, false, 0.01},
       {"block-twice.dxf", "--contour 2 --acceleration 1", 0, 0, 40 + 10 * kPi, true, 1e-4},
+      {"layer-case.dxf", "--layer cut", 0, 0, 160, true, 1e-4},
+      {"stretched-circle.dxf", "", 0, 0, 96.8845, true, 0.01},  // the ellipse of half axes 20 and 10
+      {"fit-spline-closed.dxf", "", 0, 0, 125.5763, true, 0.001},
+      {"units-none.dxf", "--units in", 127, 0, 127, false, 1e-4},
+      // The 720 lines of the traced circle, within 0.01 mm of them both ways, run as long.
+      {"traced-circle.dxf", "--fit-arcs 0.01", 0, 0, 157.0791, true, 0.02},
   };
   for (const auto& c : cases) {
     const std::string motion = PathOf("imported.motion");
@@ -72,6 +78,67 @@ TEST_F(ImportDxfCommand, DrawingsBecomeMotionsThatEndAndMeasureAsDrawn) {
     EXPECT_NEAR(totals.endY, c.endY, 0.001) << c.file;
     EXPECT_NEAR(totals.length, c.length, c.lengthTolerance) << c.file;
     EXPECT_EQ(std::abs(totals.gapX) < 1 && std::abs(totals.gapY) < 1, c.closes) << c.file << "\n" << report.err;
+    EXPECT_EQ(report.out.find("closes           yes") != std::string::npos, c.closes) << c.file << "\n" << report.out;
+  }
+}
+
+// The traced circle fitted with arcs: few segments, each ending on the circle.
+TEST_F(ImportDxfCommand, FitArcsMakesFewSegmentsOnTheCurve) {
+  const std::string motion = PathOf("fitted.motion");
+  ASSERT_TRUE(
+      RanCleanly(MotionHost("import-dxf --fit-arcs 0.01 " + kFixtures + "/traced-circle.dxf -o " + motion), "import"));
+  const HostRun report = MotionHost("report --format csv " + motion);
+  ASSERT_TRUE(RanCleanly(report, "report"));
+  int rows = 0;
+  for (size_t line = report.out.find('\n'); line + 1 < report.out.size(); line = report.out.find('\n', line + 1)) {
+    double endX = NAN, endY = NAN;
+    ASSERT_EQ(std::sscanf(report.out.c_str() + line + 1, "%*d,%*[a-z],%lf,%lf", &endX, &endY), 2);
+    EXPECT_NEAR(std::hypot(25 + endX, endY), 25, 0.01) << "row " << rows + 1;
+    ++rows;
+  }
+  EXPECT_GE(rows, 1);
+  EXPECT_LE(rows, 8);
+}
+
+TEST_F(ImportDxfCommand, ListTellsTheUnitTheLayersAndTheContoursAndWritesNothing) {
+  const HostRun run = MotionHost("import-dxf --list " + kFixtures + "/layer-case.dxf");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "unit: mm (1 mm)\n"
+            "layers:\n"
+            "  0                0 entities\n"
+            "  Defpoints        0 entities\n"
+            "  Cut              4 entities\n"
+            "  Holes            1 entity\n"
+            "contours:\n"
+            "  contour  layer  path    start (mm)                          segments  length (mm)\n"
+            "        1  Cut    closed  X 0.0000 Y 0.0000                          4     160.0000\n"
+            "        2  Holes  closed  X 30.0000 Y 15.0000                        1      31.4159\n");
+}
+
+TEST_F(ImportDxfCommand, OneContourWrittenSaysWhereItStarts) {
+  const HostRun run = MotionHost("import-dxf --contour 2 " + kFixtures + "/layer-case.dxf -o " + PathOf("c2.motion"));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, PathOf("c2.motion") + ": starts at X 30.0000 Y 15.0000\n");
+}
+
+TEST_F(ImportDxfCommand, MistakesOnTheCommandLineAreToldAsSuch) {
+  const std::string drawing = kFixtures + "/layer-case.dxf";
+  const struct {
+    std::string arguments;
+    std::string message;
+  } cases[] = {
+      {"--bogus 0.01 " + drawing, "motion-host import-dxf: unknown option \"--bogus\"\n"},
+      {"--units parsec " + drawing,
+       "--units: takes a unit of length (mm, cm, dm, m, km, um, nm, in, ft, yd, mi, mil, uin), not \"parsec\""},
+      {"--list -o " + PathOf("out.motion") + " " + drawing, "-o excludes --list"},
+      {drawing + " " + drawing, "motion-host import-dxf: one DXF file at most, not 2\n"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost("import-dxf " + c.arguments);
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
+    EXPECT_EQ(run.out, "") << c.arguments;
   }
 }
 
@@ -98,7 +165,9 @@ TEST_F(ImportDxfCommand, WhatCannotBecomeAMotionIsRefusedAndNothingIsWritten) {
       {"no DXF", Write("notes.dxf", "cut along the line\n"), "notes.dxf: line 1: not a DXF file"},
       {"no entity", kFixtures + "/text-only.dxf",
        "text-only.dxf: no contour: the drawing has no line, arc, circle, polyline, ellipse or spline"},
-      {"no entity on the layer", "--layer NOPE " + kFixtures + "/rounded-rectangle.dxf", "on the layers NOPE"},
+      {"a layer the drawing does not have", "--layer NOPE " + kFixtures + "/rounded-rectangle.dxf",
+       "rounded-rectangle.dxf: the drawing has no layer \"NOPE\"; its layers: 0 (0 entities), Defpoints (0 entities), "
+       "CUT (1 entity)\n"},
       {"a branching", kFixtures + "/shuffled-outline.dxf",
        "shuffled-outline.dxf: skipped, as they make no contour: 2 DIMENSION, 1 HATCH, 1 MTEXT, 1 TEXT\n"
        "motion-host import-dxf: " +

@@ -85,10 +85,10 @@ std::vector<CLI::Option*> AddChoiceOptions(CLI::App& command, ContourChoice& cho
       ->default_str("");
   CLI::Option* split =
       command.add_flag("--split", choice.split, "write each contour into its own file, FILE-1.EXT, FILE-2.EXT, ...");
-  CLI::Option* contour =
-      AddWholeNumberOption(command, "--contour", choice.contour, 1, INT_MAX, "N", "take the contour numbered N of several")
-          ->default_str("")
-          ->excludes(split);
+  CLI::Option* contour = AddWholeNumberOption(command, "--contour", choice.contour, 1, INT_MAX, "N",
+                                              "take the contour numbered N of several")
+                             ->default_str("")
+                             ->excludes(split);
   return {split, contour};
 }
 

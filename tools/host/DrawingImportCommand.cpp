@@ -84,8 +84,8 @@ int ImportDrawingFile(HostSession& session, const DrawingFormat& format, const I
     fmt::print("{}", DrawingList(*drawing, import->unit, imported));
     return kExitOk;
   }
-  return WriteContours(session, std::move(imported.contours), imported.columns, options.choice, options.motion, options.output,
-                       messages);
+  return WriteContours(session, std::move(imported.contours), imported.columns, options.choice, options.motion,
+                       options.output, messages);
 }
 
 CLI::Validator LengthUnitName() {
