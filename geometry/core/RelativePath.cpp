@@ -1,6 +1,7 @@
 #include "geometry/core/RelativePath.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "geometry/core/Angles.h"
 #include "geometry/core/SegmentGeometry.h"
@@ -39,12 +40,26 @@ PathSegment ArcFrom(Point from, const ContourSegment& written) {
   return PathSegment::Arc(Norm(radius), initialAngle, NearestEquivalent(turn, written.sweep));
 }
 
+// The arc from `from` to the written arc's end as the motion keeps it. Rounding its radius and
+// both angles on their own would miss the end by up to the radius times the angles' rounding,
+// which grows without bound with the radius. So its turn is rounded first; an arc of up to a half
+// turn then takes the initial angle that heads its chord for the end and the radius that makes
+// the chord reach it, and so ends within the rounding of its radius, whatever its size. A larger
+// arc keeps the rounded radius and angle of its centre: its chord says little of it.
+PathSegment RoundedArc(Point from, const ContourSegment& written, const Rounding& rounding) {
+  const PathSegment arc = ArcFrom(from, written);
+  const double turn = rounding.angle(arc.angleIncrement);
+  const Point chord = written.end - from;
+  const double halfTurnSine = std::abs(std::sin(turn / 2.0));
+  if (std::abs(turn) > std::numbers::pi || halfTurnSine == 0.0 || Norm(chord) == 0.0)
+    return PathSegment::Arc(rounding.length(arc.radius), rounding.angle(arc.initialAngle), turn);
+  // The chord of an arc from initial angle a turning t heads a + t/2 a quarter turn to its side.
+  const double initialAngle = NormalizedAngle(AngleOf(chord) - turn / 2.0 - std::copysign(kQuarterTurn, turn));
+  return PathSegment::Arc(rounding.length(Norm(chord) / (2.0 * halfTurnSine)), rounding.angle(initialAngle), turn);
+}
+
 PathSegment RoundedSegment(const ContourSegment& written, Point from, const Rounding& rounding) {
-  if (written.kind == PathSegment::Kind::Circular) {
-    const PathSegment arc = ArcFrom(from, written);
-    return PathSegment::Arc(rounding.length(arc.radius), rounding.angle(arc.initialAngle),
-                            rounding.angle(arc.angleIncrement));
-  }
+  if (written.kind == PathSegment::Kind::Circular) return RoundedArc(from, written, rounding);
   const Point increment = written.end - from;
   return PathSegment::Line(rounding.length(increment.x), rounding.length(increment.y));
 }
