@@ -11,18 +11,20 @@
 #include "bench/GreedyArcWelder.h"
 #include "geometry/arcfit/ArcFitter.h"
 #include "geometry/arcfit/ContourFitting.h"
-#include "geometry/gcode/GcodeReader.h"
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/RelativePath.h"
+#include "geometry/gcode/GcodeReader.h"
+#include "tests/geometry/DriveRounding.h"
+#include "tests/geometry/FitMeasure.h"
 #include "tests/geometry/FitShapes.h"
-#include "tests/geometry/PathJoints.h"
-#include "tests/geometry/SampledDeviation.h"
 
 namespace {
 
 using geometry::Point;
 
 constexpr double kTolerance = 0.01;  // mm, of the large traced outlines
+constexpr double kLargestRadius = 2147483.647;  // mm: 2^31 counts of a micrometre
+constexpr double kJoinDegrees = 0.5;            // the most a smooth join may turn
 
 // A traced outline of `count` chords, turn after turn round a centre at a radius that wavers
 // quickly and drifts slowly, so that its curvature keeps changing alike at any length; each point
@@ -57,7 +59,7 @@ geometry::ArcFitOptions Options(double tolerance) {
   geometry::ArcFitOptions options;
   options.tolerance = tolerance;
   options.minRadius = 0.001;
-  options.maxRadius = 2147483.647;  // a radius of 2^31 counts of a micrometre
+  options.maxRadius = kLargestRadius;
   return options;
 }
 
@@ -101,29 +103,46 @@ void ImportWithFitting(benchmark::State& state) { Import(state, true); }
 BENCHMARK(ImportWithoutFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportWithFitting)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
-// Each shape of the arc fitting test at each density, decimals and tolerance: the time to fit it,
-// and its segments beside those of the greedy baseline, with the baseline's largest turn where
-// its segments meet on a smooth stretch; and the fitted path as the tests' sampling checker
-// measures it: its largest deviation both ways (um), its largest smooth join (degrees) and how
-// far it ends from the shape's last point (nm).
+// The path laid from `start` as the demo's drives keep it, each segment landing on its own end.
+std::vector<geometry::PathSegment> Rounded(geometry::Point start, const std::vector<geometry::PathSegment>& path) {
+  geometry::Contour contour;
+  contour.start = start;
+  for (const geometry::PathSegment& segment : path) {
+    contour.moves.push_back({geometry::PlacedAt(segment, start)});
+    start = contour.moves.back().segment.end;
+  }
+  std::vector<geometry::PathSegment> rounded;
+  for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(contour, DriveRounding()))
+    rounded.push_back(imported.segment);
+  return rounded;
+}
+
+// Each shape of the arc fitting test at each density, decimals and tolerance, fitted as the
+// commands fit a motion on the demo's drives and rounded as the motion keeps it: the time to fit
+// it, its segments, and the path as the sampling checker of the tests measures it (its largest
+// deviation both ways in um, its largest smooth join in degrees, the corners kept, its end gap in
+// nm, and whether it keeps the rules); beside it the greedy baseline's segments, largest smooth
+// join, and whether it keeps the rules, rounded alike.
 void FitTestShape(benchmark::State& state) {
   const FitShape shape = FitShapes(static_cast<int>(state.range(1))).at(static_cast<size_t>(state.range(0)));
   const double tolerance = state.range(2) / 1000.0;
-  std::vector<geometry::FittedSegment> fitted;
-  for (auto _ : state) fitted = geometry::FitArcs(shape.points, Options(tolerance));
-  state.counters["fitted"] = static_cast<double>(fitted.size());
-  // The fitted path as the sampling checker of the tests measures it.
+  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, kDriveCount);
+  options.minRadius = kDriveCount;
+  options.maxRadius = kLargestRadius;
   std::vector<geometry::PathSegment> path;
-  for (const geometry::FittedSegment& segment : fitted) path.push_back(geometry::RelativeOf(geometry::ContourSegmentOf(segment, segment.End())));
-  const geometry::Point start = shape.points.front();
-  const SampledDeviation deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
-  state.counters["deviation"] = 1000.0 * std::max(deviation.pathFromPolyline, deviation.polylineFromPath);
-  state.counters["join"] = JointsOf(shape.points, path, geometry::Degrees(Options(tolerance).cornerAngle)).largestSmoothTurn;
-  const geometry::Point end = start + geometry::Walk(path).end;
-  state.counters["endGap"] = 1e6 * std::hypot(end.x - shape.points.back().x, end.y - shape.points.back().y);
-  const std::vector<geometry::PathSegment> greedy = WeldArcs(shape.points, tolerance);
-  state.counters["greedy"] = static_cast<double>(greedy.size());
-  state.counters["greedyJoin"] = JointsOf(shape.points, greedy, geometry::Degrees(Options(tolerance).cornerAngle)).largestSmoothTurn;
+  for (auto _ : state) path = RoundedFit(shape, options);
+  const FitFigures fitted = Measure(shape, path, tolerance);
+  state.counters["fitted"] = static_cast<double>(fitted.segments);
+  state.counters["deviation"] = 1000.0 * std::max(fitted.deviation.pathFromPolyline, fitted.deviation.polylineFromPath);
+  state.counters["join"] = fitted.largestSmoothJoin;
+  state.counters["corners"] = static_cast<double>(fitted.cornersKept);
+  state.counters["declared"] = static_cast<double>(shape.corners.size());
+  state.counters["endGap"] = 1e6 * fitted.endGap;
+  state.counters["keeps"] = KeepsTheRules(fitted, shape, tolerance, kJoinDegrees, kDriveCount);
+  const FitFigures greedy = Measure(shape, Rounded(shape.points.front(), WeldArcs(shape.points, tolerance)), tolerance);
+  state.counters["greedy"] = static_cast<double>(greedy.segments);
+  state.counters["greedyJoin"] = greedy.largestSmoothJoin;
+  state.counters["greedyKeeps"] = KeepsTheRules(greedy, shape, tolerance, kJoinDegrees, kDriveCount);
 }
 // One fit each: the counts are what matters, and there are a hundred of them.
 BENCHMARK(FitTestShape)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond)->Apply([](benchmark::internal::Benchmark* benchmark) {

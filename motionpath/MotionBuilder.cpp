@@ -47,16 +47,10 @@ double InXUnit(const CInternalData& record, const CMC_ArrayParameter& array, dou
 }
 
 geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolerance) {
-  constexpr double kShortestSegmentCounts = 200.0;
   const CMC_ArrayParameter& radius = *record.m_pRadius;
-  geometry::ArcFitOptions options;
-  options.tolerance = tolerance;
+  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, InXUnit(record, *record.m_pPosIncrX, 1.0));
   options.minRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMin()));
   options.maxRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMax()));
-  options.shortestSegment = InXUnit(record, *record.m_pPosIncrX, kShortestSegmentCounts);
-  // Rounding a segment of the shortest length to the drives' counts turns it by up to 1.4 counts
-  // over its length, 0.4 degrees: a join turn would leave nothing of half a degree.
-  options.joinTurn = 0.0;
   return options;
 }
 

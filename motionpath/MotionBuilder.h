@@ -22,9 +22,9 @@ geometry::Rounding RoundingOf(const CInternalData& record);
 // A length in the array's internal units, in the unit of the X increments.
 double InXUnit(const CInternalData& record, const CMC_ArrayParameter& array, double internal);
 
-// How a path for the record is fitted with arcs (geometry/ArcFitter.h): within `tolerance` (in the
-// X increments' unit), in the radii the record keeps, with segments of 200 counts at least where
-// they can be, so that rounding their ends to counts turns them by less than half a degree.
+// How a path for the record is fitted with arcs (geometry/arcfit/ArcFitter.h): within `tolerance`
+// (in the X increments' unit) once rounded to the drives' counts, in the radii the record keeps
+// (OptionsForDrives).
 geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolerance);
 
 // A segment's acceleration and speed in the record's internal units; 0 keeps the one in force.

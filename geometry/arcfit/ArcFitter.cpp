@@ -1,5 +1,6 @@
 #include "geometry/arcfit/ArcFitter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "FitByGrowing.h"
@@ -71,22 +72,42 @@ double FreeStartHeading(const FitContext& context, size_t first, size_t last, st
 // nearly tangent by themselves, and need fewer than segments grown each as far as they can,
 // which leaves the next a worse start. Elsewhere growing finds ends that points do not offer.
 // The later fits cost more, so each is given up once it falls well behind the best so far.
-FittedStretch FitEveryWay(const FitContext& context, const Stretch& stretch) {
+FittedStretch FitEveryWay(const FitContext& context, const Stretch& stretch, double shortest) {
   std::optional<FittedStretch> best;
   const auto weigh = [&best](std::optional<FittedStretch> fitted) {
     if (fitted && (!best || fitted->segments.size() < best->segments.size())) best = std::move(fitted);
   };
   const auto rival = [&best] { return best ? &best->segments : nullptr; };
-  weigh(ThroughPointsFit(context, StartHeadings::InBand).Fit(stretch, nullptr));
-  weigh(ThroughPointsFit(context, StartHeadings::OfCircle).Fit(stretch, rival()));
+  weigh(ThroughPointsFit(context, StartHeadings::InBand, shortest).Fit(stretch, nullptr));
+  weigh(ThroughPointsFit(context, StartHeadings::OfCircle, shortest).Fit(stretch, rival()));
   // Unless a fit through points holds, growing goes on to the end, with kinks where nothing holds.
-  weigh(GrowingFit(context).Fit(stretch, rival()));
+  weigh(GrowingFit(context, shortest).Fit(stretch, rival()));
   return std::move(*best);
+}
+
+// Short segments are taken only where nothing longer holds, but a kink is worse than a short
+// segment: a stretch that cannot be fitted smoothly in segments of the shortest length (a curve
+// traced so coarsely that it needs tight fillets at its vertices) is fitted again without it.
+FittedStretch FitSmoothly(const FitContext& context, const Stretch& stretch) {
+  const double shortest = context.Options().shortestSegment;
+  FittedStretch fitted = FitEveryWay(context, stretch, shortest);
+  if (fitted.kinks == 0 || shortest <= 0.0) return fitted;
+  FittedStretch unbounded = FitEveryWay(context, stretch, 0.0);
+  return unbounded.kinks < fitted.kinks ? unbounded : fitted;
+}
+
+// How many counts the drives' rounding may move a fitted segment's path by.
+constexpr double kRoundingCounts = 2.0;
+
+// The options with the tolerance the fit keeps to, so that it holds once the motion rounds it.
+ArcFitOptions WithinRounding(ArcFitOptions options) {
+  options.tolerance = std::max(options.tolerance - kRoundingCounts * options.driveCount, options.tolerance / 2.0);
+  return options;
 }
 
 // Stretch by stretch: a boundary that is no corner is passed without a kink.
 std::vector<FittedSegment> FitPolyline(const std::vector<Point>& points, const ArcFitOptions& options) {
-  const FitContext context(points, options);
+  const FitContext context(points, WithinRounding(options));
   const PolylineAnalysis& polyline = context.Polyline();
   if (polyline.Size() < 2) return {};
   const std::vector<size_t> ends = polyline.StretchEnds(options.boundaries);
@@ -101,7 +122,7 @@ std::vector<FittedSegment> FitPolyline(const std::vector<Point>& points, const A
     const Stretch stretch{first, last,
                           startHeading ? *startHeading : FreeStartHeading(context, first, last, endHeading),
                           startHeading.has_value(), endHeading};
-    FittedStretch best = FitEveryWay(context, stretch);
+    FittedStretch best = FitSmoothly(context, stretch);
     fitted.insert(fitted.end(), best.segments.begin(), best.segments.end());
     heading = best.endHeading;
   }
@@ -115,6 +136,16 @@ std::vector<FittedSegment> FitPolyline(const std::vector<Point>& points, const A
 
 std::vector<FittedSegment> FitArcs(const std::vector<Point>& points, const ArcFitOptions& options) {
   return fitting::FitPolyline(points, options);
+}
+
+ArcFitOptions OptionsForDrives(double tolerance, double count) {
+  constexpr double kShortestSegmentCounts = 800.0;
+  ArcFitOptions options;
+  options.tolerance = tolerance;
+  options.driveCount = count;
+  options.shortestSegment = kShortestSegmentCounts * count;
+  options.joinTurn = Radians(0.25);
+  return options;
 }
 
 }  // namespace geometry

@@ -11,9 +11,10 @@
 // few lines and arcs (docs/geometry.md, "fit-arcs"):
 // - the fitted path lies within the tolerance of the polyline, and every point of the polyline
 //   within the tolerance of the fitted path; it starts on the first point and ends on the last;
-// - where the polyline turns by less than the corner angle at a point, the fitted segments join
-//   with a turn of at most the join turn (a line that stands for an arc that barely turns, 0.05
-//   degrees more); a point where it turns by more is a corner and stays a segment end;
+// - a point is a corner where the polyline turns by more than the corner angle there and neither
+//   the curve it traces nor noise within the tolerance explains the turn; a corner stays a
+//   segment end, and elsewhere the fitted segments join with a turn of at most the join turn (a
+//   line that stands for an arc that barely turns, 0.05 degrees more);
 // - each stretch between corners is fitted three ways, by segments through its points (with two
 //   rules for their start headings) and by segments grown as far along the polyline as these
 //   rules let them, and the fit with fewest kept, in time linear in the number of points.
@@ -83,8 +84,19 @@ struct ArcFitOptions {
   // Indices of points where a segment must end (where the motion changes speed, say); the path
   // passes them without a kink unless they are corners.
   std::vector<size_t> boundaries;
+  // mm: one count of the drives a motion rounds the fitted path to (RelativePath.h), 0 where the
+  // path is kept exact. Rounding moves each segment's path by up to two counts (its start by the
+  // count the segment before it missed its end by, its own end and bulge by one more), so the fit
+  // keeps within the tolerance less two counts, or within half the tolerance where that is less.
+  double driveCount = 0.0;
   FitTuning tuning;
 };
+
+// The options of a path that a motion keeps in drive counts of `count` mm: within `tolerance`
+// once rounded, in segments of 800 counts at least where they can be, joined with a turn of a
+// quarter degree at most: rounding a segment of 800 counts turns it by up to a tenth of a degree
+// more, which leaves its joins within half a degree.
+ArcFitOptions OptionsForDrives(double tolerance, double count);
 
 // The fitted path of `points`, each segment starting where the one before it ends. Points closer
 // than a nanometre to the one before are one point. Empty for fewer than two distinct points.

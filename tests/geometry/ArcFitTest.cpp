@@ -8,48 +8,17 @@
 #include <vector>
 
 #include "geometry/arcfit/ArcFitter.h"
-#include "geometry/core/PathWalk.h"
-#include "geometry/core/RelativePath.h"
-#include "geometry/core/SegmentGeometry.h"
 #include "geometry/core/Tolerances.h"
-#include "tests/support/PropertyCases.h"
+#include "tests/geometry/FitMeasure.h"
 #include "tests/geometry/FitShapes.h"
-#include "tests/geometry/PathJoints.h"
-#include "tests/geometry/SampledDeviation.h"
+#include "tests/support/PropertyCases.h"
 
 namespace {
 
 using geometry::Point;
 
-struct FitFigures {
-  size_t segments = 0;
-  SampledDeviation deviation;
-  double largestSmoothJoin = 0.0;  // degrees
-  double endGap = 0.0;             // mm
-  size_t cornersKept = 0;
-};
-
 FitFigures Fit(const FitShape& shape, const geometry::ArcFitOptions& options) {
-  const double tolerance = options.tolerance;
-  std::vector<geometry::PathSegment> path;
-  for (const geometry::FittedSegment& segment : geometry::FitArcs(shape.points, options))
-    path.push_back(geometry::RelativeOf(geometry::ContourSegmentOf(segment, segment.End())));
-  const Point start = shape.points.front();
-  FitFigures figures;
-  figures.segments = path.size();
-  figures.deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
-  figures.endGap = Distance(start + geometry::Walk(path).end, shape.points.back());
-  // A joint may turn by more than the join turn only on a point where the polyline turns by more
-  // than the corner angle; the shape's own corners must all be joints.
-  const PathJoints joints = JointsOf(shape.points, path, geometry::Degrees(options.cornerAngle));
-  figures.largestSmoothJoin = joints.largestSmoothTurn;
-  for (size_t corner : shape.corners)
-    for (Point joint : joints.points)
-      if (Distance(joint, shape.points[corner]) < 1e-9) {
-        ++figures.cornersKept;
-        break;
-      }
-  return figures;
+  return Measure(shape, ExactPath(geometry::FitArcs(shape.points, options)), options.tolerance);
 }
 
 // A line that stands for an arc that barely turns may start off the heading before it by this
@@ -306,4 +275,29 @@ TEST_F(ArcFitRules, FewerThanTwoDistinctPointsFitToNothing) {
   const std::vector<Point> cases[] = {{}, {{1.0, 2.0}}, {{1.0, 2.0}, {1.0, 2.0 + 1e-10}}};
   for (const std::vector<Point>& points : cases)
     EXPECT_TRUE(geometry::FitArcs(points, Within(0.01)).empty()) << points.size();
+}
+
+// A gear's tooth tips turn by less than 60 degrees between chords shorter than twice the coarsest
+// tolerance, and the turn could be noise of that size; but the polyline beside them turns little,
+// so they stay corners, and so do the roots, at every tolerance, whatever the gear's size and
+// tracing. (The coarse polygon of an ellipse, which turns by up to 25 degrees at every vertex as
+// its neighbours do, stays smooth: ArcFitShapes.)
+TEST(ArcFitCorners, GearsKeepTheirTipsAndRootsAtEveryTolerance) {
+  const struct {
+    int teeth;
+    double spacing;  // mm
+  } cases[] = {{16, 0.2}, {16, 0.1}, {16, 0.05}, {8, 0.2}, {40, 0.2}};
+  for (const auto& c : cases)
+    for (double tolerance : {0.005, 0.025, 0.1})
+      for (int decimals : {3, 4}) {
+        const FitShape gear = Gear(c.teeth, c.spacing, decimals);
+        geometry::ArcFitOptions options;
+        options.tolerance = tolerance;
+        const FitFigures figures = Fit(gear, options);
+        const std::string label =
+            gear.name + ", " + std::to_string(decimals) + " decimals, within " + std::to_string(tolerance);
+        EXPECT_EQ(figures.cornersKept, gear.corners.size()) << label;
+        EXPECT_LE(figures.deviation.pathFromPolyline, tolerance + 1e-9) << label;
+        EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
+      }
 }

@@ -23,6 +23,10 @@ inline constexpr double kFitTolerances[] = {0.005, 0.025, 0.1};
 // Every shape at each of its densities, its points rounded to `decimals` decimals of a millimetre.
 std::vector<FitShape> FitShapes(int decimals);
 
+// An involute gear of module 1 with `teeth` teeth traced every `spacing` mm, its four corners a
+// tooth declared, its points rounded to `decimals` decimals.
+FitShape Gear(int teeth, double spacing, int decimals);
+
 // The shape of that name among `shapes`; throws std::invalid_argument when there is none, so a
 // test that names a shape the table lacks fails rather than checks another.
 FitShape ShapeNamed(const std::vector<FitShape>& shapes, const std::string& name);

@@ -54,13 +54,13 @@ class Neighbourhoods {
   std::unordered_map<std::uint64_t, std::vector<size_t>> m_Cells;
 };
 
-std::vector<Point> Samples(Point start, const std::vector<geometry::PathSegment>& path, double spacing) {
-  constexpr double kSagitta = 1e-9;  // mm
+std::vector<Point> Samples(Point start, const std::vector<geometry::PathSegment>& path, double spacing,
+                           double sagitta) {
   std::vector<Point> samples = {start};
   for (const geometry::PathSegment& segment : path) {
     double step = spacing;
     if (segment.kind == geometry::PathSegment::Kind::Circular)
-      step = std::min(step, std::sqrt(8.0 * segment.radius * kSagitta));
+      step = std::min(step, std::sqrt(8.0 * segment.radius * sagitta));
     const int count = std::max(1, static_cast<int>(std::ceil(geometry::Length(segment) / step)));
     for (int i = 1; i <= count; ++i) samples.push_back(start + geometry::PointAlong(segment, static_cast<double>(i) / count));
     start = samples.back();
@@ -88,11 +88,12 @@ double Within(double squared, double reach) {
 }  // namespace
 
 SampledDeviation MeasureDeviation(const std::vector<Point>& polyline, Point start,
-                                  const std::vector<geometry::PathSegment>& path, double spacing, double reach) {
+                                  const std::vector<geometry::PathSegment>& path, double spacing, double reach,
+                                  double sagitta) {
   // A piece or a chord between samples no longer than half a cell, found from its middle's cell,
   // lies within reach of a point exactly when the point's cell neighbourhood holds it.
   const double cell = std::max(2.0 * reach, 4.0 * spacing);
-  const std::vector<Point> samples = Samples(start, path, spacing);
+  const std::vector<Point> samples = Samples(start, path, spacing, sagitta);
   const std::vector<std::pair<Point, Point>> pieces = Pieces(polyline, cell / 2.0);
   SampledDeviation deviation;
 

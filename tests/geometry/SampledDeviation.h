@@ -13,6 +13,8 @@ struct SampledDeviation {
 };
 
 // The path starts at `start`; its samples lie at most `spacing` mm apart, closer on tight arcs, so
-// that a chord between two samples strays less than a nanometre from the arc.
+// that a chord between two samples strays less than `sagitta` mm from the arc (so a distance is
+// measured to within it).
 SampledDeviation MeasureDeviation(const std::vector<geometry::Point>& polyline, geometry::Point start,
-                                  const std::vector<geometry::PathSegment>& path, double spacing, double reach);
+                                  const std::vector<geometry::PathSegment>& path, double spacing, double reach,
+                                  double sagitta = 1e-9);

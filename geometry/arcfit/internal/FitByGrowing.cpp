@@ -12,14 +12,17 @@ std::optional<FittedStretch> GrowingFit::Fit(const Stretch& stretch, const std::
   // stretch gets stuck at; only then does the path take a short segment, or else a kink.
   struct Step {
     FitState from;
+    FitState unturned;
     std::vector<size_t> ruledOut;  // candidates of the end chosen at `from` that led nowhere
     size_t taken;
     size_t fittedBefore;
+    size_t kinksBefore;
   };
   FittedStretch fitted;
   std::vector<Step> steps;
   std::vector<size_t> ruledOut;
   FitState state{m_Context.Polyline().At(stretch.first), stretch.startHeading, stretch.first};
+  FitState unturned = state;  // the state before its heading was turned for a longer growth
   size_t furthest = stretch.first;
   int retries = 0;
   while (state.index < stretch.last) {
@@ -41,17 +44,30 @@ std::optional<FittedStretch> GrowingFit::Fit(const Stretch& stretch, const std::
       Step undone = std::move(steps.back());
       steps.pop_back();
       fitted.segments.resize(undone.fittedBefore);
+      fitted.kinks = undone.kinksBefore;
       state = undone.from;
+      unturned = undone.unturned;
       ruledOut = std::move(undone.ruledOut);
       ruledOut.push_back(undone.taken);
       continue;
     }
-    if (!chosen) chosen = ChooseEnd(state, growth, stretch, ruledOut, true);
-    if (!chosen) chosen = ChosenEnd{m_Context.LineToNextPoint(state), 0};
-    steps.push_back({state, std::move(ruledOut), chosen->candidate, fitted.segments.size()});
+    if (!chosen) {
+      // A short segment joins the one before it without a turn.
+      if (unturned.heading != state.heading) {
+        state = unturned;
+        ruledOut.clear();
+      }
+      chosen = ChooseEnd(state, m_Context.GrowthFrom(state, stretch.last), stretch, ruledOut, true);
+    }
+    if (!chosen) {
+      chosen = ChosenEnd{LineToNextPoint(state), 0};
+      ++fitted.kinks;
+    }
+    steps.push_back({state, unturned, std::move(ruledOut), chosen->candidate, fitted.segments.size(), fitted.kinks});
     ruledOut.clear();
     fitted.Append(chosen->segment);
-    state = m_Context.StartReachingFurthest(StateAfter(chosen->segment), stretch.last);
+    unturned = StateAfter(chosen->segment);
+    state = m_Context.StartReachingFurthest(unturned, stretch.last);
   }
   return fitted;
 }
@@ -68,7 +84,6 @@ std::optional<GrowingFit::ChosenEnd> GrowingFit::ChooseEnd(const FitState& state
     ChainEnd end;
     NextReach next;
   };
-  const ArcFitOptions& options = m_Context.Options();
   std::vector<Weighed> candidates;
   size_t ordinal = 0;
   for (const EndCandidate& candidate : m_Ends.Candidates(state, growth, stretch.first, stretch.last))
@@ -89,9 +104,9 @@ std::optional<GrowingFit::ChosenEnd> GrowingFit::ChooseEnd(const FitState& state
   std::optional<ChosenEnd> shortened;
   for (const Weighed& candidate : candidates) {
     const FittedSegment& segment = candidate.chosen.segment;
-    if (!allowShort && segment.length < options.shortestSegment) continue;
+    if ((!allowShort && segment.length < m_Shortest) || segment.length < m_Context.ShortestStorable()) continue;
     const ChainCheck check = CheckChain({segment}, m_Context.Polyline().Points(), state.index, segment.lastPoint,
-                                        options.tolerance, candidate.end);
+                                        m_Context.Options().tolerance, candidate.end);
     if (check.holds) return candidate.chosen;
     if (check.heldPoint > state.index && check.heldLength > 0.0 &&
         (!shortened || check.heldPoint > shortened->segment.lastPoint)) {
@@ -100,7 +115,7 @@ std::optional<GrowingFit::ChosenEnd> GrowingFit::ChooseEnd(const FitState& state
       shortened->segment.lastPoint = check.heldPoint;
     }
   }
-  if (!allowShort && shortened && shortened->segment.length < options.shortestSegment) return std::nullopt;
+  if (!allowShort && shortened && shortened->segment.length < m_Shortest) return std::nullopt;
   return shortened;
 }
 
@@ -125,6 +140,12 @@ size_t GrowingFit::ReachAfterNext(const FitState& next, size_t first, size_t las
   }
   if (curvatures.Contains(0.0)) weigh(m_Ends.LineUpToFillet(next, limit, last));
   return furthest;
+}
+
+// The state lies within the tolerance of its point, so the line lies within it of the chord.
+FittedSegment GrowingFit::LineToNextPoint(const FitState& state) const {
+  const Point next = m_Context.Polyline().At(state.index + 1);
+  return {state.at, HeadingOf(state.at, next), 0.0, Distance(state.at, next), state.index + 1};
 }
 
 }  // namespace geometry::fitting

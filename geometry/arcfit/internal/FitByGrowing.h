@@ -13,7 +13,8 @@ namespace geometry::fitting {
 // polyline as the tolerance lets them, then end where the next one can grow furthest.
 class GrowingFit {
  public:
-  explicit GrowingFit(const FitContext& context) : m_Context(context), m_Ends(context) {}
+  // Segments shorter than `shortest` (mm) are taken only where nothing longer holds.
+  GrowingFit(const FitContext& context, double shortest) : m_Context(context), m_Ends(context), m_Shortest(shortest) {}
 
   // Goes on to the stretch's end, with kinks where nothing smooth holds; empty only when given up
   // behind the `rival` fit (if any).
@@ -30,9 +31,11 @@ class GrowingFit {
   std::optional<ChosenEnd> ChooseEnd(const FitState& state, const Growth& growth, const Stretch& stretch,
                                      const std::vector<size_t>& ruledOut, bool allowShort) const;
   size_t ReachAfterNext(const FitState& next, size_t first, size_t last) const;
+  FittedSegment LineToNextPoint(const FitState& state) const;
 
   const FitContext& m_Context;
   SegmentEnds m_Ends;
+  double m_Shortest;
 };
 
 }  // namespace geometry::fitting

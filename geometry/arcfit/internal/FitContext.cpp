@@ -18,14 +18,14 @@ FitContext::FitContext(const std::vector<Point>& points, const ArcFitOptions& op
 
 FitState FitContext::StartReachingFurthest(const FitState& state, size_t last) const {
   const int steps = Tuning().joinHeadingSteps;
-  if (m_Options.joinTurn <= 0.0) return state;
+  const double joinTurn = JoinTurnAt(state);
+  if (joinTurn <= 0.0) return state;
   FitState furthestState = state;
   size_t furthest = GrowthFrom(state, last).reach;
   for (int step = -steps; step <= steps; ++step) {
     if (step == 0) continue;
-    const FitState tried{state.at, state.heading + m_Options.joinTurn * step / steps, state.index};
-    const size_t reach = GrowthFrom(tried, last).reach;
-    if (reach > furthest) {
+    const FitState tried{state.at, state.heading + joinTurn * step / steps, state.index, state.behind};
+    if (const size_t reach = GrowthFrom(tried, last).reach; reach > furthest) {
       furthestState = tried;
       furthest = reach;
     }
@@ -41,7 +41,7 @@ NextReach FitContext::ReachFrom(const FitState& state, size_t last, std::optiona
 bool FitContext::Storable(const FittedSegment& segment) const {
   const double curvature = std::abs(segment.curvature);
   return curvature <= m_MaxCurvature && (curvature == 0.0 || curvature >= m_MinCurvature) &&
-         curvature * segment.length <= 2.0 * Tuning().maxHalfTurn;
+         curvature * segment.length <= 2.0 * Tuning().maxHalfTurn && segment.length >= ShortestStorable();
 }
 
 // The arc through the target, or, when the heading there is given and the arc does not reach it
@@ -79,12 +79,6 @@ std::optional<std::vector<FittedSegment>> FitContext::Landing(const FitState& st
     chain->front().lastPoint = covered;
   }
   return chain;
-}
-
-// The state lies within the tolerance of its point, so the line lies within it of the chord.
-FittedSegment FitContext::LineToNextPoint(const FitState& state) const {
-  const Point next = m_Polyline.At(state.index + 1);
-  return {state.at, HeadingOf(state.at, next), 0.0, Distance(state.at, next), state.index + 1};
 }
 
 // Behind by more than a share of the rival's segments up to there and a few more.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -41,6 +42,17 @@ class FitContext {
   double GrowthTolerance() const { return m_GrowthTolerance; }
 
   Growth GrowthFrom(const FitState& state, size_t last) const { return m_Growths.From(state, last); }
+  // rad: how far the next segment may turn from the state's heading at its start. Rounding turns a
+  // short segment by more than a long one, so only a segment of the shortest length or more (the
+  // one before, and the next: JoinTurnFor) joins another with a turn.
+  double JoinTurnAt(const FitState& state) const {
+    return state.behind >= m_Options.shortestSegment ? m_Options.joinTurn : 0.0;
+  }
+  // The turn allowed at the start of `next`: `turn`, unless it is a join turn (less than a half
+  // turn) and `next` is shorter than the shortest length.
+  double JoinTurnFor(const FittedSegment& next, double turn) const {
+    return turn >= std::numbers::pi || next.length >= m_Options.shortestSegment ? turn : 0.0;
+  }
   // The state with the heading, within the join turn of its own, whose arc grows furthest: its own
   // on a tie, so that a segment that fits as well without a kink has none.
   FitState StartReachingFurthest(const FitState& state, size_t last) const;
@@ -54,10 +66,11 @@ class FitContext {
   // The same segments ending on `target`, unchecked.
   std::optional<std::vector<FittedSegment>> SegmentsEndingOn(const FitState& state, Point target,
                                                              std::optional<double> endHeading) const;
-  // Whether the motion can keep the segment's radius, and it turns little enough.
+  // Whether the motion can keep the segment's radius and length, and it turns little enough.
   bool Storable(const FittedSegment& segment) const;
-  // When nothing smooth holds: a line straight to the next point, with a kink where it starts.
-  FittedSegment LineToNextPoint(const FitState& state) const;
+  // mm: a segment of a few counts keeps nothing of its turn once rounded (its ends move by up to a
+  // count each), so none is shorter than a hundred counts, whatever its radius.
+  double ShortestStorable() const { return 100.0 * m_Options.driveCount; }
   // Whether a fit that has taken `count` segments to reach points[index] lies so far behind the
   // rival fit that it will not catch up.
   bool TooFarBehind(size_t count, const std::vector<FittedSegment>& rival, size_t index) const;

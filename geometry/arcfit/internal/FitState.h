@@ -12,16 +12,17 @@
 // the segments it has fitted so far.
 namespace geometry::fitting {
 
-// Where the fitted path has got to: its end, its heading there, and the last point of the
-// polyline it has answered for.
+// Where the fitted path has got to: its end, its heading there, the last point of the polyline it
+// has answered for, and how long the segment that ends there is (0 at a stretch's start).
 struct FitState {
   Point at;
   double heading;
   size_t index;
+  double behind = 0.0;
 };
 
 inline FitState StateAfter(const FittedSegment& segment) {
-  return {segment.End(), segment.EndHeading(), segment.lastPoint};
+  return {segment.End(), segment.EndHeading(), segment.lastPoint, segment.length};
 }
 
 // The curvature of the arc from the state through p.
@@ -58,10 +59,12 @@ struct Stretch {
   std::optional<double> endHeading;  // the heading it must reach its last point with, if any
 };
 
-// The segments a fit has taken so far, and the heading the last of them ends with.
+// The segments a fit has taken so far, the heading the last of them ends with, and how many of
+// them start with a kink because nothing smooth held.
 struct FittedStretch {
   std::vector<FittedSegment> segments;
   double endHeading = 0.0;
+  size_t kinks = 0;
 
   // A segment of no length is left out, but its heading is where the path heads.
   void Append(const FittedSegment& segment) {

@@ -63,7 +63,6 @@ size_t FurthestHolding(size_t from, size_t span, size_t limit, Holds holds) {
 // the heading is free, and elsewhere within the join turn.
 std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch,
                                                    const std::vector<FittedSegment>* rival) const {
-  const ArcFitOptions& options = m_Context.Options();
   FittedStretch fitted;
   FitState state{m_Context.Polyline().At(stretch.first), stretch.startHeading, stretch.first};
   size_t span = 1;
@@ -77,7 +76,7 @@ std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch,
       for (const FittedSegment& segment : *landing) fitted.Append(segment);
       return fitted;
     }
-    const double turn = turnFree ? options.joinTurn : (stretch.startGiven ? 0.0 : std::numbers::pi);
+    const double turn = turnFree ? m_Context.JoinTurnAt(state) : (stretch.startGiven ? 0.0 : std::numbers::pi);
     const size_t limit = stretch.endHeading ? stretch.last - 1 : stretch.last;
     if (rival && m_Context.TooFarBehind(fitted.segments.size(), *rival, state.index)) return std::nullopt;
     std::optional<FittedSegment> segment = SegmentToFurthestPoint(state, span, limit, turn);
@@ -134,10 +133,10 @@ std::optional<FittedSegment> ThroughPointsFit::SegmentToFurthestPoint(const FitS
 FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState& state, const FittedSegment& furthest,
                                                                  size_t limit, double turn) const {
   if (furthest.lastPoint >= limit || furthest.lastPoint <= state.index + 1) return furthest;
-  const double joinTurn = m_Context.Options().joinTurn;
   const size_t span = furthest.lastPoint - state.index;
   const auto nextReach = [&](const FittedSegment& segment) {
-    return FurthestPointInBand(StateAfter(segment), span, limit, joinTurn);
+    const FitState next = StateAfter(segment);
+    return FurthestPointInBand(next, span, limit, m_Context.JoinTurnAt(next));
   };
   size_t reach = nextReach(furthest);
   if (!NextIsShortOrPinned(state, furthest, reach)) return furthest;
@@ -148,7 +147,8 @@ FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState&
     const std::optional<FittedSegment> shorter = BandSegmentTo(state, furthest.lastPoint - back, turn);
     if (!shorter) return;
     // Most steps back do not beat the best so far, which one band tells.
-    if (reach >= limit || !StartHeadingInBand(StateAfter(*shorter), reach + 1, joinTurn)) return;
+    const FitState next = StateAfter(*shorter);
+    if (reach >= limit || !StartHeadingInBand(next, reach + 1, m_Context.JoinTurnAt(next))) return;
     if (const size_t shorterReach = nextReach(*shorter); shorterReach > reach) {
       reach = shorterReach;
       bestBack = back;
@@ -166,8 +166,8 @@ FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState&
 // Whether the next segment, which reaches points[reach] from the end of this one, reaches less than
 // half as far as this one or must turn by (nearly) the whole join turn at its start.
 bool ThroughPointsFit::NextIsShortOrPinned(const FitState& state, const FittedSegment& segment, size_t reach) const {
-  const double joinTurn = m_Context.Options().joinTurn;
   const FitState next = StateAfter(segment);
+  const double joinTurn = m_Context.JoinTurnAt(next);
   const std::optional<double> heading = StartHeadingInBand(next, reach, joinTurn);
   const bool pinned = !heading || TurnBetween(*heading, next.heading) >= m_Context.Tuning().pinnedShare * joinTurn;
   return pinned || 2.0 * Distance(next.at, m_Context.Polyline().At(reach)) < Distance(state.at, next.at);
@@ -190,10 +190,11 @@ std::optional<FittedSegment> ThroughPointsFit::BandSegmentTo(const FitState& sta
   const std::optional<double> heading = StartHeadingInBand(state, end, turn);
   if (!heading) return std::nullopt;
   // A line that replaces an arc that barely turns may turn a little more at its start.
-  const auto chain =
-      m_Context.SegmentsEndingOn({state.at, *heading, state.index}, m_Context.Polyline().At(end), std::nullopt);
-  if (!chain || chain->front().length < m_Context.Options().shortestSegment ||
-      TurnBetween(chain->front().heading, state.heading) > turn + m_Context.Tuning().straightenedTurn)
+  const auto chain = m_Context.SegmentsEndingOn({state.at, *heading, state.index, state.behind},
+                                                m_Context.Polyline().At(end), std::nullopt);
+  if (!chain || chain->front().length < m_Shortest ||
+      TurnBetween(chain->front().heading, state.heading) >
+          m_Context.JoinTurnFor(chain->front(), turn) + m_Context.Tuning().straightenedTurn)
     return std::nullopt;
   FittedSegment segment = chain->front();
   segment.lastPoint = end;
@@ -231,6 +232,9 @@ std::optional<double> ThroughPointsFit::StartHeadingInBand(const FitState& state
     if (std::abs(circle) > maxHalfTurn) return std::nullopt;
     low = high = std::tan(circle / 2.0);
   }
+  // Where the arc passes outside the points, it bulges from the polyline's chords between them by
+  // their sagitta on it more, which the exact check holds against the tolerance too.
+  const double curvature = 2.0 * std::abs(std::sin(own)) / std::sqrt(Dot(chord, chord));
   for (size_t i = state.index + 1; i < end && low <= high; ++i) {
     const Point p = polyline.At(i);
     const double tolerance =
@@ -238,9 +242,12 @@ std::optional<double> ThroughPointsFit::StartHeadingInBand(const FitState& state
     const Point fromStart = p - start;
     const Point fromEnd = p - target;
     if (Dot(fromStart, fromStart) <= tolerance * tolerance || Dot(fromEnd, fromEnd) <= tolerance * tolerance) continue;
-    const Point away = tolerance * RadialThrough(start, target, p);
-    const double outside = HalfTurnTangentThrough(start, target, p + away);
-    const double inside = HalfTurnTangentThrough(start, target, p - away);
+    const double bulge = std::min(curvature * polyline.LongerChordSquared(i) / 8.0, tolerance / 2.0);
+    // Away from the centre of the arc (which bulges to the side its heading leaves the chord on).
+    Point outwards = RadialThrough(start, target, p);
+    if ((Cross(chord, outwards) > 0.0) != (own > 0.0)) outwards = -outwards;
+    const double outside = HalfTurnTangentThrough(start, target, p + (tolerance - bulge) * outwards);
+    const double inside = HalfTurnTangentThrough(start, target, p - tolerance * outwards);
     low = std::max(low, std::min(outside, inside));
     high = std::min(high, std::max(outside, inside));
   }

@@ -18,7 +18,9 @@ enum class StartHeadings { InBand, OfCircle };
 // a curve's chord apart meet nearly tangent by themselves.
 class ThroughPointsFit {
  public:
-  ThroughPointsFit(const FitContext& context, StartHeadings rule) : m_Context(context), m_Rule(rule) {}
+  // Its segments are `shortest` (mm) long at least.
+  ThroughPointsFit(const FitContext& context, StartHeadings rule, double shortest)
+      : m_Context(context), m_Rule(rule), m_Shortest(shortest) {}
 
   // Empty where no such segment holds, or when given up behind the `rival` fit (if any).
   std::optional<FittedStretch> Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival) const;
@@ -52,6 +54,7 @@ class ThroughPointsFit {
 
   const FitContext& m_Context;
   StartHeadings m_Rule;
+  double m_Shortest;
   // The last search of how far a band of start headings reaches, and its answer: the stretch asks
   // again for the state it takes.
   mutable std::optional<std::pair<BandSearch, size_t>> m_LastBandSearch;

@@ -23,6 +23,8 @@ class PolylineAnalysis {
   size_t Ahead(size_t index) const { return m_Ahead[index]; }
   // How close (mm) a growing arc must pass the point.
   double PointTolerance(size_t index) const { return m_PointTolerance[index]; }
+  // The square of the longer of the chords either side of the point.
+  double LongerChordSquared(size_t index) const { return m_LongerChordSquared[index]; }
   // The index among the caller's points that the distinct point stands for.
   size_t SourceIndex(size_t index) const { return m_Source[index]; }
 
@@ -33,16 +35,19 @@ class PolylineAnalysis {
  private:
   void KeepDistinct(const std::vector<Point>& points);
   void FindNeighbours();
+  bool CurveExplains(size_t index) const;
+  bool NoiseExplains(size_t index) const;
 
   double m_Tolerance;
   double m_CornerAngle;
   std::vector<Point> m_Points;
   std::vector<size_t> m_Source;  // each kept point's index among the caller's points
   std::vector<size_t> m_KeptOf;  // each of the caller's points' kept point
-  std::vector<double> m_Turn;    // at each point, between the chords either side
+  std::vector<double> m_Turn;    // at each point, between the chords either side, counterclockwise positive
   std::vector<size_t> m_Behind;
   std::vector<size_t> m_Ahead;
   std::vector<double> m_PointTolerance;
+  std::vector<double> m_LongerChordSquared;
 };
 
 }  // namespace geometry::fitting

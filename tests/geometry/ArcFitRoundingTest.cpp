@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "geometry/arcfit/ArcFitter.h"
+#include "geometry/arcfit/ContourFitting.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
+#include "tests/geometry/DriveRounding.h"
+#include "tests/geometry/FitMeasure.h"
+#include "tests/geometry/FitShapes.h"
+
+namespace {
+
+using geometry::Point;
+
+constexpr double kJoinDegrees = 0.5;
+constexpr double kLargestRadius = 2147483.647;  // mm: 2^31 counts of a micrometre
+
+geometry::ArcFitOptions OnTheDrives(double tolerance) {
+  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, kDriveCount);
+  options.minRadius = kDriveCount;
+  options.maxRadius = kLargestRadius;
+  return options;
+}
+
+// Every shape fitted as the commands fit a motion on the demo's drives and rounded as the motion
+// keeps it: within the tolerance both ways as the program runs it, its smooth joins within half a
+// degree, its corners kept, ending within a count of its last point.
+TEST(ArcFitRounded, EveryShapeKeepsTheRulesAsTheProgramRunsIt) {
+  for (double tolerance : kFitTolerances)
+    for (int decimals : {3, 4})
+      for (const FitShape& shape : FitShapes(decimals)) {
+        const FitFigures figures = Measure(shape, RoundedFit(shape, OnTheDrives(tolerance)), tolerance);
+        EXPECT_TRUE(KeepsTheRules(figures, shape, tolerance, kJoinDegrees, kDriveCount))
+            << shape.name << ", " << decimals << " decimals, within " << tolerance << ": deviation "
+            << figures.deviation.pathFromPolyline << " and " << figures.deviation.polylineFromPath << ", join "
+            << figures.largestSmoothJoin << ", corners " << figures.cornersKept << " of " << shape.corners.size()
+            << ", end gap " << figures.endGap;
+      }
+}
+
+// A long outline traced from a chain of thousands of arcs of large radius, each turning the other
+// way, written with three decimals.
+std::vector<Point> TracedArcChain(int arcs) {
+  std::vector<Point> points = {{0.0, 0.0}};
+  Point at{0.0, 0.0};
+  double heading = 0.0;
+  for (int k = 0; k < arcs; ++k) {
+    const double radius = 300.0 + 700.0 * (k % 5) / 4.0;
+    const double curvature = (k % 2 == 0 ? 1.0 : -1.0) / radius;
+    const geometry::FittedSegment arc{at, heading, curvature, 12.0 + (k % 3)};
+    for (double along = 1.0; along < arc.length; along += 1.0) points.push_back(arc.At(along));
+    at = arc.End();
+    heading = arc.EndHeading();
+    points.push_back(at);
+  }
+  for (Point& p : points) p = {std::round(p.x * 1000.0) / 1000.0, std::round(p.y * 1000.0) / 1000.0};
+  return points;
+}
+
+// Each rounded segment lands within a count of the end of the segment fitted for it, however many
+// come before it, and so the path ends within a count of the outline's end; the path as the
+// program runs it keeps within the tolerance both ways.
+TEST(ArcFitRounded, ALongChainOfLargeArcsEndsEverySegmentWhereTheFitDoes) {
+  const FitShape chain{"chain of 2000 arcs", TracedArcChain(2000), {}, {}};
+  geometry::Contour lines;
+  lines.start = chain.points.front();
+  for (size_t i = 1; i < chain.points.size(); ++i)
+    lines.moves.push_back({geometry::ContourSegment::Line(chain.points[i - 1], chain.points[i])});
+  constexpr double kTolerance = 0.025;
+  const geometry::Contour fitted = geometry::FitContour(lines, OnTheDrives(kTolerance), {});
+  ASSERT_GE(fitted.moves.size(), 1000u);
+  std::vector<geometry::PathSegment> path;
+  for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(fitted, DriveRounding()))
+    path.push_back(imported.segment);
+  ASSERT_EQ(path.size(), fitted.moves.size());
+  const geometry::PathWalk walk = geometry::Walk(path);
+  double farthest = 0.0;
+  for (size_t i = 0; i < path.size(); ++i)
+    farthest = std::max(farthest, Distance(lines.start + walk.segments[i].end, fitted.moves[i].segment.end));
+  EXPECT_LE(farthest, kDriveCount);
+  EXPECT_LE(Distance(lines.start + walk.end, chain.points.back()), kDriveCount);
+  const FitFigures figures = Measure(chain, path, kTolerance);
+  EXPECT_LE(figures.deviation.pathFromPolyline, kTolerance);
+  EXPECT_LE(figures.deviation.polylineFromPath, kTolerance);
+  EXPECT_LE(figures.largestSmoothJoin, kJoinDegrees);
+}
+
+}  // namespace

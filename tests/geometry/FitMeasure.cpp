@@ -1,0 +1,61 @@
+#include "tests/geometry/FitMeasure.h"
+
+#include "geometry/arcfit/ContourFitting.h"
+#include "geometry/core/PathWalk.h"
+#include "geometry/core/RelativePath.h"
+#include "tests/geometry/DriveRounding.h"
+#include "tests/geometry/PathJoints.h"
+
+using geometry::Point;
+
+namespace {
+
+// mm: a joint this close to a point lies on it, as a rounded path's joints do.
+constexpr double kNear = 1e-9 + kDriveCount;
+
+}  // namespace
+
+bool KeepsTheRules(const FitFigures& figures, const FitShape& shape, double tolerance, double joinDegrees,
+                   double endGap) {
+  return figures.deviation.pathFromPolyline <= tolerance && figures.deviation.polylineFromPath <= tolerance &&
+         figures.largestSmoothJoin <= joinDegrees && figures.cornersKept == shape.corners.size() &&
+         figures.endGap <= endGap;
+}
+
+FitFigures Measure(const FitShape& shape, const std::vector<geometry::PathSegment>& path, double tolerance) {
+  const Point start = shape.points.front();
+  FitFigures figures;
+  figures.segments = path.size();
+  figures.deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
+  figures.endGap = Distance(start + geometry::Walk(path).end, shape.points.back());
+  // A joint may turn by more than the join turn only on one of the shape's own corners, which must
+  // all be joints.
+  const PathJoints joints = JointsOf(shape.points, path, shape.corners, kNear);
+  figures.largestSmoothJoin = joints.largestSmoothTurn;
+  for (size_t corner : shape.corners)
+    for (Point joint : joints.points)
+      if (Distance(joint, shape.points[corner]) < kNear) {
+        ++figures.cornersKept;
+        break;
+      }
+  return figures;
+}
+
+std::vector<geometry::PathSegment> ExactPath(const std::vector<geometry::FittedSegment>& fitted) {
+  std::vector<geometry::PathSegment> path;
+  for (const geometry::FittedSegment& segment : fitted)
+    path.push_back(geometry::RelativeOf(geometry::ContourSegmentOf(segment, segment.End())));
+  return path;
+}
+
+std::vector<geometry::PathSegment> RoundedFit(const FitShape& shape, const geometry::ArcFitOptions& options) {
+  geometry::Contour lines;
+  lines.start = shape.points.front();
+  for (size_t i = 1; i < shape.points.size(); ++i)
+    lines.moves.push_back({geometry::ContourSegment::Line(shape.points[i - 1], shape.points[i])});
+  std::vector<geometry::PathSegment> path;
+  for (const geometry::ImportedSegment& imported :
+       geometry::ToRelativePath(geometry::FitContour(lines, options, {}), DriveRounding()))
+    path.push_back(imported.segment);
+  return path;
+}
