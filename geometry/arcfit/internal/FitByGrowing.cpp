@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "geometry/core/Tolerances.h"
+
 namespace geometry::fitting {
 
 // Arcs grow from the stretch's start, each leaving with a heading within the join turn of the one
@@ -104,6 +106,9 @@ std::optional<GrowingFit::ChosenEnd> GrowingFit::ChooseEnd(const FitState& state
   std::optional<ChosenEnd> shortened;
   for (const Weighed& candidate : candidates) {
     const FittedSegment& segment = candidate.chosen.segment;
+    // A segment of no length that answers for no point beyond the state's gets the fit nowhere
+    // but turns its heading, and from there the same choice would follow forever.
+    if (segment.lastPoint <= state.index && segment.length < kSamePoint) continue;
     if ((!allowShort && segment.length < m_Shortest) || segment.length < m_Context.ShortestStorable()) continue;
     const ChainCheck check = CheckChain({segment}, m_Context.Polyline().Points(), state.index, segment.lastPoint,
                                         m_Context.Options().tolerance, candidate.end);
