@@ -111,10 +111,7 @@ std::vector<geometry::PathSegment> Rounded(geometry::Point start, const std::vec
     contour.moves.push_back({geometry::PlacedAt(segment, start)});
     start = contour.moves.back().segment.end;
   }
-  std::vector<geometry::PathSegment> rounded;
-  for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(contour, DriveRounding()))
-    rounded.push_back(imported.segment);
-  return rounded;
+  return RoundedToTheDrives(contour);
 }
 
 // Each shape of the arc fitting test at each density, decimals and tolerance, fitted as the

@@ -73,16 +73,10 @@ TEST(ArcFitRounded, ALongChainOfLargeArcsEndsEverySegmentWhereTheFitDoes) {
   constexpr double kTolerance = 0.025;
   const geometry::Contour fitted = geometry::FitContour(lines, OnTheDrives(kTolerance), {});
   ASSERT_GE(fitted.moves.size(), 1000u);
-  std::vector<geometry::PathSegment> path;
-  for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(fitted, DriveRounding()))
-    path.push_back(imported.segment);
+  const std::vector<geometry::PathSegment> path = RoundedToTheDrives(fitted);
   ASSERT_EQ(path.size(), fitted.moves.size());
-  const geometry::PathWalk walk = geometry::Walk(path);
-  double farthest = 0.0;
-  for (size_t i = 0; i < path.size(); ++i)
-    farthest = std::max(farthest, Distance(lines.start + walk.segments[i].end, fitted.moves[i].segment.end));
-  EXPECT_LE(farthest, kDriveCount);
-  EXPECT_LE(Distance(lines.start + walk.end, chain.points.back()), kDriveCount);
+  EXPECT_LE(FarthestFromWrittenEnds(fitted, path), kDriveCount);
+  EXPECT_LE(Distance(lines.start + geometry::Walk(path).end, chain.points.back()), kDriveCount);
   const FitFigures figures = Measure(chain, path, kTolerance);
   EXPECT_LE(figures.deviation.pathFromPolyline, kTolerance);
   EXPECT_LE(figures.deviation.polylineFromPath, kTolerance);

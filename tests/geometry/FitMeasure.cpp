@@ -53,9 +53,5 @@ std::vector<geometry::PathSegment> RoundedFit(const FitShape& shape, const geome
   lines.start = shape.points.front();
   for (size_t i = 1; i < shape.points.size(); ++i)
     lines.moves.push_back({geometry::ContourSegment::Line(shape.points[i - 1], shape.points[i])});
-  std::vector<geometry::PathSegment> path;
-  for (const geometry::ImportedSegment& imported :
-       geometry::ToRelativePath(geometry::FitContour(lines, options, {}), DriveRounding()))
-    path.push_back(imported.segment);
-  return path;
+  return RoundedToTheDrives(geometry::FitContour(lines, options, {}));
 }

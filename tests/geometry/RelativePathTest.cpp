@@ -42,17 +42,12 @@ TEST(RelativePath, EveryRoundedArcOfALongChainEndsWithinACountOfItsEnd) {
   } cases[] = {{2.0, 170.0}, {40.0, 35.0}, {900.0, 0.6}, {25000.0, 0.02}, {1.0e6, 0.0005}, {30.0, 250.0}};
   for (const auto& c : cases) {
     const geometry::Contour contour = ArcChain(3000, c.radius, geometry::Radians(c.turn));
-    std::vector<geometry::PathSegment> path;
-    for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(contour, DriveRounding()))
-      path.push_back(imported.segment);
+    const std::vector<geometry::PathSegment> path = RoundedToTheDrives(contour);
     ASSERT_EQ(path.size(), contour.moves.size());
-    const geometry::PathWalk walk = geometry::Walk(path);
-    double farthest = 0.0;
-    for (size_t i = 0; i < path.size(); ++i)
-      farthest = std::max(farthest, Distance(contour.start + walk.segments[i].end, contour.moves[i].segment.end));
     const std::string label = "radius " + std::to_string(c.radius) + ", turn " + std::to_string(c.turn);
-    EXPECT_LE(farthest, kDriveCount) << label;
-    EXPECT_LE(Distance(contour.start + walk.end, contour.moves.back().segment.end), kDriveCount) << label;
+    EXPECT_LE(FarthestFromWrittenEnds(contour, path), kDriveCount) << label;
+    EXPECT_LE(Distance(contour.start + geometry::Walk(path).end, contour.moves.back().segment.end), kDriveCount)
+        << label;
   }
 }
 
