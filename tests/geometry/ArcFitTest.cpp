@@ -301,3 +301,18 @@ TEST(ArcFitCorners, GearsKeepTheirTipsAndRootsAtEveryTolerance) {
         EXPECT_LE(figures.deviation.polylineFromPath, tolerance + 1e-9) << label;
       }
 }
+
+// A polygon of few long sides is no tracing of a curve, however evenly it turns: a square, a
+// hexagon and an octagon come back as their sides, straight, at every tolerance.
+TEST(ArcFitCorners, PolygonsComeBackAsTheirSides) {
+  for (int sides : {3, 4, 6, 8})
+    for (double tolerance : kFitTolerances) {
+      std::vector<Point> points;
+      for (int i = 0; i <= sides; ++i) points.push_back(geometry::Polar(20.0, geometry::kFullTurn * i / sides));
+      geometry::ArcFitOptions options;
+      options.tolerance = tolerance;
+      const std::vector<geometry::FittedSegment> fitted = geometry::FitArcs(points, options);
+      EXPECT_EQ(KindsOf(fitted), std::string(static_cast<size_t>(sides), 'L'))
+          << sides << " sides, within " << tolerance;
+    }
+}

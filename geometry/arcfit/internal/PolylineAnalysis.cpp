@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/core/Angles.h"
 #include "geometry/core/Tolerances.h"
 
 namespace geometry::fitting {
@@ -12,6 +13,8 @@ namespace {
 // How far the direction turns from a->b to b->c, from -pi to pi, counterclockwise positive.
 double SignedTurnAt(Point a, Point b, Point c) { return std::atan2(Cross(b - a, c - b), Dot(b - a, c - b)); }
 double TurnAt(Point a, Point b, Point c) { return std::abs(SignedTurnAt(a, b, c)); }
+
+constexpr double kLargestTracedTurn = kFullTurn / 9.0;
 
 }  // namespace
 
@@ -76,7 +79,10 @@ bool PolylineAnalysis::IsCorner(size_t index) const {
 // its way by at least half of what it turns beyond the corner angle. (Where a straight runs into
 // a traced arc, the first vertex of the arc turns half as much as the others.) A corner's
 // neighbours turn little, or (on a short chord between two corners) the turn is another corner's.
+// Nor does a curve explain a turn of more than a ninth of a full turn: traced with fewer than nine
+// chords a turn, the vertices are a polygon's, as a square's corners are corners.
 bool PolylineAnalysis::CurveExplains(size_t index) const {
+  if (std::abs(m_Turn[index]) > kLargestTracedTurn) return false;
   const double side = m_Turn[index] > 0.0 ? 1.0 : -1.0;
   // At the polyline's ends only one neighbour turns.
   const double before = index > 1 ? side * m_Turn[index - 1] : side * m_Turn[index + 1];
