@@ -11,6 +11,7 @@ constexpr double kPeakTargetMiB = 40.0;
 constexpr double kImportTarget = 3.0;  // an import at most three times a plain fgets and sscanf
 constexpr double kFittingTarget = 4.0;  // an import with arc fitting at most four times one without
 constexpr double kFitMillionTargetMs = 1000.0;  // a million traced points fitted in a second
+constexpr double kOffsetTarget = 100.0;  // an offset at most a hundred times a walk of the same contour
 constexpr int kSizes[] = {1000, 10000, 100000};
 // plot and report against translate of the same motion: CPU time and peak memory, and the size
 // of the picture of a million segments.
@@ -113,6 +114,15 @@ void AddFittingRows(Rows& rows) {
            rows.Milliseconds("FitArcs", 100000), "ms", kGrowthTarget, true);
 }
 
+// The offset of a ring of 100k segments against a walk of it, and against the offset of 10k
+// (linear growth).
+void AddOffsetRows(Rows& rows) {
+  rows.Add("OffsetContour, 100k segments", rows.Milliseconds("OffsetRing", 100000),
+           rows.Milliseconds("WalkRing", 100000), "ms", kOffsetTarget, true);
+  rows.Add("OffsetContour, 100k against 10k", rows.Milliseconds("OffsetRing", 100000),
+           rows.Milliseconds("OffsetRing", 10000), "ms", kGrowthTarget, true);
+}
+
 void AddMemoryRow(Rows& rows) {
   rows.Add("motion-host translate 100k, peak memory", rows.Find("MotionHostPeakMemory/100000:peak_MiB"),
            rows.Find("MotionHostPeakMemory/100000:text_MiB"), "MiB", kPeakTargetMiB, false);
@@ -181,6 +191,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   AddGrowthRows(rows);
   AddEditorRows(rows);
   AddFittingRows(rows);
+  AddOffsetRows(rows);
   AddMemoryRow(rows);
   AddPathCommandRows(rows);
   AddSetupRows(rows);

@@ -16,6 +16,7 @@ declare -A below=(
   [geometry/gcode]="geometry/gcode geometry/core common"
   [geometry/arcfit]="geometry/arcfit geometry/core common"
   [geometry/drawing]="geometry/drawing geometry/arcfit geometry/core common"
+  [geometry/offset]="geometry/offset geometry/core common"
   [motionpath]="motionpath motion host framework geometry/arcfit geometry/core common"
   [editor]="editor motionpath motion host framework geometry/arcfit geometry/core common"
   [pictures]="pictures motionpath motion host framework geometry/core common"

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "geometry/offset/internal/Curve.h"
+
+namespace geometry::offsetting {
+
+// Boxes sorted along a space-filling curve and packed into a tree of nodes of kNodeSize, each node
+// holding the box round its children: a search visits only the nodes whose boxes may hold what it
+// seeks, so that on a contour whose segments are not all piled in one place each search looks at a
+// few boxes of thousands. Built once, in O(n log n).
+class BoxIndex {
+ public:
+  explicit BoxIndex(const std::vector<Box>& boxes);
+
+  // Visits the index of each box that `near(box)` accepts, where `near` is also asked of the nodes'
+  // boxes, so it must accept a box round any box it accepts. `visit(index)` returns false to stop
+  // the search, which then returns false.
+  template <typename Near, typename Visit>
+  bool Search(Near near, Visit visit) const {
+    if (m_Levels.empty()) return true;
+    // Depth first, so that at most a node's children wait on each level.
+    std::array<Entry, kNodeSize * kMostLevels> pending;
+    size_t waiting = 0;
+    for (uint32_t node = 0; node < m_Levels.back().size(); ++node) pending[waiting++] = {m_Levels.size() - 1, node};
+    while (waiting > 0) {
+      const Entry entry = pending[--waiting];
+      if (!near(m_Levels[entry.level][entry.index])) continue;
+      if (entry.level == 0) {
+        if (!visit(m_Order[entry.index])) return false;
+        continue;
+      }
+      const size_t first = static_cast<size_t>(entry.index) * kNodeSize;
+      const size_t last = std::min(first + kNodeSize, m_Levels[entry.level - 1].size());
+      for (size_t child = first; child < last; ++child)
+        pending[waiting++] = {entry.level - 1, static_cast<uint32_t>(child)};
+    }
+    return true;
+  }
+
+  // Visits the index of each box that overlaps `box`.
+  template <typename Visit>
+  void VisitOverlapping(const Box& box, Visit visit) const {
+    Search([&box](const Box& candidate) { return candidate.Overlaps(box); },
+           [&visit](uint32_t index) {
+             visit(index);
+             return true;
+           });
+  }
+
+ private:
+  static constexpr size_t kNodeSize = 16;
+  static constexpr size_t kMostLevels = 9;  // of 2^32 boxes
+
+  struct Entry {
+    size_t level;
+    uint32_t index;
+  };
+
+  std::vector<uint32_t> m_Order;           // the boxes' indices, sorted
+  std::vector<std::vector<Box>> m_Levels;  // the sorted boxes, then each level of nodes above them
+};
+
+}  // namespace geometry::offsetting

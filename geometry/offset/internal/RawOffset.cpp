@@ -1,0 +1,190 @@
+#include "geometry/offset/internal/RawOffset.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <utility>
+
+#include "geometry/core/Angles.h"
+#include "geometry/core/Tolerances.h"
+#include "geometry/offset/internal/CurveMeetings.h"
+
+namespace geometry::offsetting {
+
+namespace {
+
+// How the source turns at a vertex between two pieces: from the direction the first ends with to
+// the one the second starts with, in (-pi, pi].
+double TurnBetween(const SourcePiece& before, const SourcePiece& after) {
+  return NormalizedAngle(after.curve.HeadingAt(0.0) - before.curve.HeadingAt(1.0));
+}
+
+// Whether the offsets at `distance` of two pieces that meet at a corner turning by `turn` leave a
+// gap between them: where the corner turns away from their side, or back on itself.
+bool OpensAt(double turn, double distance) {
+  return turn * distance < 0.0 || std::abs(turn) >= std::numbers::pi - kHeadingNoise;
+}
+
+// The arc of the distance about the vertex from one offset's end to the next one's start, the way
+// the tool goes round the corner.
+Curve ArcRoundCorner(Point vertex, Point from, Point to, double distance) {
+  const double startAngle = AngleOf(from - vertex);
+  const double turn = AngleOf(to - vertex) - startAngle;
+  const double sweep = distance > 0.0 ? ClockwiseTurn(turn) : CounterclockwiseTurn(turn);
+  return {true, from, to, vertex, std::abs(distance), startAngle, sweep};
+}
+
+// A piece's parallel, and the part of it that is left once its corners are joined.
+struct Parallel {
+  Curve full;
+  bool vanished = false;  // an arc whose radius the distance takes to nothing: a chord between its ends' offsets
+  double from = 0.0;
+  double to = 1.0;
+  Point fromPoint;
+  Point toPoint;
+
+  Curve Left() const { return full.Part(from, to, fromPoint, toPoint); }
+};
+
+class RawOffsetBuilder {
+ public:
+  RawOffsetBuilder(const SourcePath& source, double distance, double reach)
+      : m_Source(source), m_Distance(distance), m_Reach(reach) {}
+
+  // Each parallel is complete once the corner after it is joined, but the first, whose start a
+  // closed contour's last corner moves again.
+  RawOffset Build() {
+    const size_t count = m_Source.pieces.size();
+    m_Parallels.reserve(count);
+    for (size_t piece = 0; piece < count; ++piece) m_Parallels.push_back(ParallelOf(piece));
+    m_Raw.closed = m_Source.closed;
+    m_Raw.elements.reserve(2 * count);
+    for (size_t piece = 0; piece < count; ++piece) {
+      const bool last = piece + 1 == count;
+      const std::optional<RawElement> corner =
+          last && !m_Source.closed ? std::nullopt : Join(piece, last ? 0 : piece + 1);
+      const Parallel& parallel = m_Parallels[piece];
+      m_Raw.elements.push_back({parallel.Left(),
+                                parallel.vanished ? Role::Bridge : Role::Parallel,
+                                m_Source.pieces[piece].move,
+                                piece,
+                                {m_Source.Vertex(piece), m_Source.Vertex(piece + 1)}});
+      if (corner) m_Raw.elements.push_back(*corner);
+    }
+    m_Raw.elements.front().curve = m_Parallels.front().Left();
+    return std::move(m_Raw);
+  }
+
+ private:
+  Parallel ParallelOf(size_t index) {
+    const SourcePiece& piece = m_Source.pieces[index];
+    Parallel parallel;
+    if (piece.curve.HasParallel(m_Distance, kSamePoint)) {
+      parallel.full = piece.curve.Parallel(m_Distance);
+    } else {
+      parallel.vanished = true;
+      m_Raw.vanishedMoves.insert(piece.move);
+      parallel.full = Curve::Line(piece.curve.start + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(0.0))),
+                                  piece.curve.end + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(1.0))));
+    }
+    parallel.fromPoint = parallel.full.start;
+    parallel.toPoint = parallel.full.end;
+    return parallel;
+  }
+
+  // The corner between the parallels of a piece and the next: none where they meet, an arc about
+  // the source's vertex where they open a gap, the crossing where they overlap, or a bridge.
+  std::optional<RawElement> Join(size_t before, size_t after) {
+    Parallel& first = m_Parallels[before];
+    Parallel& second = m_Parallels[after];
+    if (Distance(first.toPoint, second.fromPoint) <= kSamePoint) {
+      second.fromPoint = first.toPoint;
+      return std::nullopt;
+    }
+    const size_t vertex = m_Source.Vertex(before + 1);
+    const Point at = m_Source.pieces[before].curve.end;
+    m_Raw.corners.push_back(vertex);
+    RawElement corner{{}, Role::Joint, m_Source.pieces[after].move, after, {vertex, vertex}};
+    if (OpensAt(TurnBetween(m_Source.pieces[before], m_Source.pieces[after]), m_Distance)) {
+      corner.curve = ArcRoundCorner(at, first.toPoint, second.fromPoint, m_Distance);
+    } else if (!first.vanished && !second.vanished && TrimAtCrossing(before, after)) {
+      return std::nullopt;
+    } else {
+      corner.curve = Curve::Line(first.toPoint, second.fromPoint);
+      corner.role = Role::Bridge;
+    }
+    return corner;
+  }
+
+  // Both parallels end at their crossing nearest the corner, where what they leave of each other
+  // comes nearer to the other piece than the distance: the overlap of the corner, not of parts
+  // that meet far from it.
+  bool TrimAtCrossing(size_t before, size_t after) {
+    Parallel& first = m_Parallels[before];
+    Parallel& second = m_Parallels[after];
+    const Point vertex = m_Source.pieces[before].curve.end;
+    m_Meetings.clear();
+    AddMeetings(first.Left(), second.Left(), m_Reach, m_Meetings);
+    if (m_Meetings.empty()) return false;
+    const Meeting& nearest = *std::min_element(
+        m_Meetings.begin(), m_Meetings.end(),
+        [vertex](const Meeting& a, const Meeting& b) { return Distance(a.at, vertex) < Distance(b.at, vertex); });
+    const double firstTo = first.from + nearest.onFirst * (first.to - first.from);
+    const double secondFrom = second.from + nearest.onSecond * (second.to - second.from);
+    const double distance = std::abs(m_Distance);
+    if (DistanceTo(m_Source.pieces[after].curve, first.full.At((firstTo + first.to) / 2.0)) >= distance ||
+        DistanceTo(m_Source.pieces[before].curve, second.full.At((second.from + secondFrom) / 2.0)) >= distance)
+      return false;
+    first.to = firstTo;
+    first.toPoint = nearest.at;
+    second.from = secondFrom;
+    second.fromPoint = nearest.at;
+    return true;
+  }
+
+  const SourcePath& m_Source;
+  double m_Distance;
+  double m_Reach;
+  std::vector<Parallel> m_Parallels;
+  std::vector<Meeting> m_Meetings;
+  RawOffset m_Raw;
+};
+
+}  // namespace
+
+RawOffset BuildRawOffset(const SourcePath& source, double distance, double reach) {
+  return RawOffsetBuilder(source, distance, reach).Build();
+}
+
+std::vector<FarCurve> FarCurvesOf(const SourcePath& source, const RawOffset& raw, double distance) {
+  const std::vector<SourcePiece>& pieces = source.pieces;
+  std::vector<FarCurve> far;
+  far.reserve(pieces.size() + raw.corners.size() + 2);
+  for (size_t piece = 0; piece < pieces.size(); ++piece) {
+    const Curve& curve = pieces[piece].curve;
+    if (curve.HasParallel(-distance, kSamePoint)) far.push_back({curve.Parallel(-distance), false, piece});
+  }
+  const auto offsetAt = [&](size_t piece, double fraction) {
+    return pieces[piece].curve.At(fraction) - distance * LeftOf(Direction(pieces[piece].curve.HeadingAt(fraction)));
+  };
+  for (size_t vertex : raw.corners) {
+    const size_t after = vertex;
+    const size_t before = (vertex + pieces.size() - 1) % pieces.size();
+    if (OpensAt(TurnBetween(pieces[before], pieces[after]), distance)) continue;
+    far.push_back({ArcRoundCorner(source.VertexPoint(vertex), offsetAt(before, 1.0), offsetAt(after, 0.0), -distance),
+                   true, vertex});
+  }
+  if (!source.closed) {
+    const double radius = std::abs(distance);
+    far.push_back({Curve::Arc(source.VertexPoint(0), radius, pieces.front().curve.HeadingAt(0.0) + kQuarterTurn,
+                              std::numbers::pi),
+                   true, 0});
+    far.push_back({Curve::Arc(source.VertexPoint(pieces.size()), radius,
+                              pieces.back().curve.HeadingAt(1.0) - kQuarterTurn, std::numbers::pi),
+                   true, pieces.size()});
+  }
+  return far;
+}
+
+}  // namespace geometry::offsetting

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "common/Result.h"
+#include "geometry/core/Contour.h"
+#include "geometry/offset/internal/BoxIndex.h"
+#include "geometry/offset/internal/Curve.h"
+
+namespace geometry::offsetting {
+
+// A piece of the contour to offset: a line, or an arc of at most a quarter turn, so that the
+// chord of an arc stays on its side of the centre.
+struct SourcePiece {
+  Curve curve;
+  size_t move = 0;  // of the contour
+};
+
+// The contour as pieces, each starting where the one before it ends. Its vertices are numbered
+// along it: vertex k is where piece k starts, vertex n where the last of n pieces ends, which is
+// vertex 0 again on a closed contour.
+struct SourcePath {
+  std::vector<SourcePiece> pieces;
+  bool closed = false;
+
+  size_t Vertex(size_t k) const { return closed && k == pieces.size() ? 0 : k; }
+  Point VertexPoint(size_t k) const { return k < pieces.size() ? pieces[k].curve.start : pieces.back().curve.end; }
+};
+
+// The contour's moves as pieces: moves too short to have a direction are left out (1e-9 mm), and a
+// closed contour that ends short of its start is closed by a line. An arc of more than a full turn
+// runs over itself and is refused with its line.
+Result<SourcePath> SourcePathOf(const Contour& contour, bool closed);
+
+// How near the source comes to points: the exact distance to its pieces, found through an index
+// of their boxes.
+class SourceProximity {
+ public:
+  explicit SourceProximity(const SourcePath& source);
+
+  // Whether some piece of the source comes nearer to `p` than `limit`.
+  bool AnyNearer(Point p, double limit) const;
+
+ private:
+  const SourcePath& m_Source;
+  BoxIndex m_Index;
+};
+
+}  // namespace geometry::offsetting
