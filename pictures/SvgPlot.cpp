@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "geometry/core/Angles.h"
 #include "geometry/core/PathWalk.h"
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/core/Tolerances.h"
@@ -24,6 +26,7 @@ constexpr double kLeastWidthPixels = 360;  // room for the legend's longest item
 constexpr double kLinePixels = 16.0;       // the legend's lines
 constexpr double kCharacterPixels = 7.2;   // at least the width of a character of the 12-pixel font
 constexpr const char* kPathColour = "#1f4e9c";
+constexpr const char* kSourceColour = "#a0a0a0";
 
 // The nicest step of 1, 2 or 5 times a power of ten that puts about ten grid lines across.
 double GridStep(double extent) {
@@ -53,16 +56,24 @@ std::vector<std::string> Wrapped(const std::vector<std::string>& items, double w
 // pixels badly when the user unit is tiny. The legend has a band of its own above the drawing.
 class SvgPlot {
  public:
-  SvgPlot(const MotionPath& path, double cornerThreshold, Point origin)
+  SvgPlot(const MotionPath& path, double cornerThreshold, Point origin, const MotionPath* beside)
       : m_Path(path), m_Source(path.Written()), m_Summary(geometry::Survey(m_Source)), m_Origin(origin) {
-    const geometry::Bounds& bounds = m_Summary.bounds;
+    geometry::Bounds bounds{origin + m_Summary.bounds.min, origin + m_Summary.bounds.max};
+    std::optional<geometry::WalkSummary> besideSummary;
+    if (beside) {
+      besideSummary = geometry::Survey(beside->Written());
+      bounds = {
+          {std::min(bounds.min.x, besideSummary->bounds.min.x), std::min(bounds.min.y, besideSummary->bounds.min.y)},
+          {std::max(bounds.max.x, besideSummary->bounds.max.x), std::max(bounds.max.y, besideSummary->bounds.max.y)}};
+    }
     // A path with no extent still gets a picture of some size.
     const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, geometry::kSamePoint});
     m_Unit = extent / kPicturePixels;
     m_Step = GridStep(extent);
     m_Drawing = pictures::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
-    m_Min = origin + bounds.min - Pixels(kMarginPixels) * Point{1.0, 1.0};
-    m_Max = origin + bounds.max + Pixels(kMarginPixels) * Point{1.0, 1.0};
+    if (beside) m_Beside = pictures::DrawPath(beside->Written(), *besideSummary, {m_Unit, geometry::kFullTurn, false});
+    m_Min = bounds.min - Pixels(kMarginPixels) * Point{1.0, 1.0};
+    m_Max = bounds.max + Pixels(kMarginPixels) * Point{1.0, 1.0};
     const double widening = std::max(0.0, Pixels(kLeastWidthPixels) - (m_Max.x - m_Min.x)) / 2.0;
     m_Min.x -= widening;
     m_Max.x += widening;
@@ -81,8 +92,13 @@ class SvgPlot {
     Append("<g class=\"grid\" transform=\"{}\">\n", Transform({0.0, 0.0}));
     GridLines();
     m_Svg += "</g>\n";
+    if (m_Beside) {
+      Append("<g class=\"source\" transform=\"{}\">\n", Transform({0.0, 0.0}));
+      Strokes(*m_Beside, kSourceColour, "source-segment");
+      m_Svg += "</g>\n";
+    }
     Append("<g class=\"path\" transform=\"{}\">\n", Transform(m_Origin));
-    Strokes();
+    Strokes(m_Drawing, kPathColour, "segment");
     Ends();
     Marks();
     m_Svg += "</g>\n";
@@ -145,11 +161,10 @@ class SvgPlot {
     Append("<text x=\"{:.1f}\" y=\"{:.1f}\" text-anchor=\"{}\">{}</text>\n", x, y, anchor, text);
   }
 
-  void Strokes() {
-    Append("<g fill=\"none\" stroke=\"{}\" stroke-width=\"{:.9g}\" stroke-linejoin=\"round\">\n", kPathColour,
-           Pixels(2.5));
-    for (const pictures::Stroke& stroke : m_Drawing.strokes) {
-      Append("<path class=\"segment\" d=\"M {:.9g} {:.9g}", stroke.from.x, stroke.from.y);
+  void Strokes(const pictures::PathDrawing& drawing, const char* colour, const char* className) {
+    Append("<g fill=\"none\" stroke=\"{}\" stroke-width=\"{:.9g}\" stroke-linejoin=\"round\">\n", colour, Pixels(2.5));
+    for (const pictures::Stroke& stroke : drawing.strokes) {
+      Append("<path class=\"{}\" d=\"M {:.9g} {:.9g}", className, stroke.from.x, stroke.from.y);
       for (const pictures::StrokeStep& step : stroke.steps) {
         // Counterclockwise runs from +X towards +Y: the positive angle direction of the group.
         if (step.turn != 0.0) {
@@ -231,6 +246,7 @@ class SvgPlot {
         "green dot: start", "red square: end",
         fmt::format("red rings: corners over {:g} degrees", geometry::Degrees(cornerThreshold))};
     if (m_Path.tangentAxis) items.emplace_back("orange arrows: tangent axis heading");
+    if (m_Beside) items.emplace_back("grey: the source, from (0, 0)");
     return items;
   }
 
@@ -258,7 +274,8 @@ class SvgPlot {
   double m_Unit = 1.0;  // path units per pixel
   double m_Step = 1.0;
   pictures::PathDrawing m_Drawing;
-  Point m_Min;  // the picture's corners, in the program's coordinates
+  std::optional<pictures::PathDrawing> m_Beside;  // the source's strokes, without marks
+  Point m_Min;                                    // the picture's corners, in the program's coordinates
   Point m_Max;
   std::vector<std::string> m_Legend;
   double m_Band = 0.0;  // the legend's height, pixels
@@ -267,6 +284,6 @@ class SvgPlot {
 
 }  // namespace
 
-CString PlotSvg(const MotionPath& path, double cornerThreshold, Point origin) {
-  return SvgPlot(path, cornerThreshold, origin).Picture();
+CString PlotSvg(const MotionPath& path, double cornerThreshold, Point origin, const MotionPath* source) {
+  return SvgPlot(path, cornerThreshold, origin, source).Picture();
 }

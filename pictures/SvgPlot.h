@@ -16,4 +16,9 @@
 // inside the group of class "path", whose transform matrix tells where each point lands on the
 // picture. Each stroke is one path element of class "segment" made of M, L and A commands, arcs
 // cut into pieces of at most a quarter turn.
-CString PlotSvg(const MotionPath& path, double cornerThreshold, geometry::Point origin);
+//
+// With a `source` (the path the motion was offset from, say), its strokes are drawn beneath the
+// path's in grey, without marks, in the group of class "source", starting at (0, 0) of the grid;
+// the picture holds them both.
+CString PlotSvg(const MotionPath& path, double cornerThreshold, geometry::Point origin,
+                const MotionPath* source = nullptr);

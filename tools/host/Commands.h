@@ -37,6 +37,7 @@ CommandRunner DefinePlot(CLI::App& command);
 CommandRunner DefineReport(CLI::App& command);
 CommandRunner DefineImportGcode(CLI::App& command);
 CommandRunner DefineFitArcs(CLI::App& command);
+CommandRunner DefineOffset(CLI::App& command);
 CommandRunner DefineImportDxf(CLI::App& command);
 CommandRunner DefineEdit(CLI::App& command);
 CommandRunner DefineCompletion(CLI::App& command);

@@ -9,6 +9,7 @@
 #include "geometry/drawing/LengthUnits.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/ContourImport.h"
+#include "tools/host/ContourOffsetting.h"
 #include "tools/host/ImportMessages.h"
 #include "tools/host/TextIO.h"
 
@@ -22,6 +23,7 @@ struct ImportOptions {
   bool list = false;
   ContourChoice choice;
   ContourMotionOptions motion;
+  OffsetRequest offset;
 };
 
 // Reads the drawing and tells the reader's notes; none after telling why it cannot be read.
@@ -84,6 +86,7 @@ int ImportDrawingFile(HostSession& session, const DrawingFormat& format, const I
     fmt::print("{}", DrawingList(*drawing, import->unit, imported));
     return kExitOk;
   }
+  if (!OffsetContours(imported.contours, imported.columns, options.offset, messages)) return kExitUsage;
   return WriteContours(session, std::move(imported.contours), imported.columns, options.choice, options.motion,
                        options.output, messages);
 }
@@ -121,6 +124,7 @@ CommandRunner DefineDrawingImport(CLI::App& command, const DrawingFormat& format
   CLI::Option* list =
       command.add_flag("--list", options->list,
                        "list the drawing's unit, its layers with their entities and its contours; write nothing");
+  AddOffsetOptions(command, options->offset);
   const std::vector<CLI::Option*> choices = AddChoiceOptions(command, options->choice, options->motion);
   list->excludes(output);
   for (CLI::Option* choice : choices) list->excludes(choice);

@@ -5,7 +5,6 @@
 
 #include "geometry/arcfit/ContourFitting.h"
 #include "geometry/core/PathWalk.h"
-#include "geometry/core/SegmentGeometry.h"
 #include "host/CMC_Setup.h"
 #include "motion/CInternalData.h"
 #include "motionpath/MotionBuilder.h"
@@ -14,8 +13,7 @@
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ImportMessages.h"
-#include "tools/host/MotionChecks.h"
-#include "tools/host/TextIO.h"
+#include "tools/host/MotionRewrite.h"
 
 namespace {
 
@@ -28,67 +26,23 @@ struct FitOptions {
 
 // The options in the unit of the X increments.
 geometry::ArcFitOptions FitOptionsOf(const FitOptions& options, const CInternalData& record, const CMC_Setup& setup) {
-  const CMC_ArrayParameter& x = *record.m_pPosIncrX;
-  const double millimetre = setup.GetUnits().FindUnit("mm")->ToBaseUnit(1.0);
-  geometry::ArcFitOptions fit = FitOptionsFor(record, x.IUToUnit(x.BaseUnitToIU(options.tolerance * millimetre)));
+  geometry::ArcFitOptions fit = FitOptionsFor(record, InLengthUnit(record, setup, options.tolerance));
   fit.cornerAngle = geometry::Radians(options.cornerDegrees);
   return fit;
-}
-
-// The fitted segments into the record, rounded as it keeps them. A segment that sets a new
-// acceleration or speed starts a fitted segment, which gets the values. Returns an exit code.
-int Refill(CInternalData& record, const geometry::Contour& fitted, const std::vector<size_t>& setters,
-           const std::vector<Dynamics>& dynamics, const ImportMessages& messages) {
-  const std::vector<geometry::ImportedSegment> segments = geometry::ToRelativePath(fitted, RoundingOf(record));
-  record.ClearSegments();
-  // Each source segment's values go to the first fitted segment from its start point on; one too
-  // short to keep passes them on to the next.
-  size_t next = 0;
-  const auto carried = [&](size_t i) {
-    Dynamics set;
-    for (; next < setters.size() && setters[next] < static_cast<size_t>(segments[i].line); ++next) {
-      const Dynamics& source = dynamics[setters[next]];
-      if (source.acceleration != 0.0) set.acceleration = source.acceleration;
-      if (source.speed != 0.0) set.speed = source.speed;
-    }
-    return set;
-  };
-  return BuildMotion(record, segments, carried, messages);
 }
 
 int FitArcs(HostSession& session, const FitOptions& options) {
   const ImportMessages messages("fit-arcs", options.source,
                                 [](int segment) { return "segment " + std::to_string(segment); });
-  CString text;
-  if (!ReadInput(options.source, text)) return kExitUsage;
   CInternalData record(session.Controller(), session.Motion());
-  CString moduleMessages;
-  if (!record.ReadData(text, moduleMessages)) {
-    ReportModuleMessages(moduleMessages);
-    return kExitRefused;
-  }
-  if (record.m_UnitMode != 1) {
-    messages.Tell(
-        "a tolerance in mm needs positions that are lengths, but the motion's X and Y drives do not both "
-        "carry linear loads");
-    return kExitUsage;
-  }
-  std::vector<Dynamics> dynamics;
-  std::vector<bool> setsValues;
-  std::vector<size_t> setters;
-  for (int i = 0; i < record.m_SegmentType.GetValuesCount(); ++i) {
-    dynamics.push_back(
-        {record.m_pVectorAcc->GetValueInInternalUnit(i), record.m_pVectorSpeed->GetValueInInternalUnit(i)});
-    setsValues.push_back(dynamics.back().acceleration != 0.0 || dynamics.back().speed != 0.0);
-    if (setsValues.back()) setters.push_back(static_cast<size_t>(i));
-  }
+  if (const ExitCode status = ReadLinearMotion(options.source, record, "a tolerance in mm", messages);
+      status != kExitOk)
+    return status;
+  const SegmentDynamics dynamics = DynamicsOf(record);
   const geometry::Contour fitted =
-      geometry::FitContour(ContourOf(record), FitOptionsOf(options, record, session.Controller()), setsValues);
-  if (const int status = Refill(record, fitted, setters, dynamics, messages); status != kExitOk) return status;
-  CString result;
-  record.WriteData(result);
-  if (const int status = CheckedByModule(session, result); status != kExitOk) return status;
-  return WriteOutput(options.output, result) ? kExitOk : kExitUsage;
+      geometry::FitContour(ContourOf(record), FitOptionsOf(options, record, session.Controller()), dynamics.setsValues);
+  if (const ExitCode status = Refill(record, fitted, dynamics, messages); status != kExitOk) return status;
+  return WriteCheckedMotion(session, record, options.output);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/ContourImport.h"
+#include "tools/host/ContourOffsetting.h"
 #include "tools/host/ImportMessages.h"
 #include "tools/host/TextIO.h"
 
@@ -20,6 +21,7 @@ struct ImportOptions {
   geometry::GcodeOptions gcode;
   ContourChoice choice;
   ContourMotionOptions motion;
+  OffsetRequest offset;
 };
 
 // Reads the G-code and tells its notes; none after telling the first fault.
@@ -40,8 +42,8 @@ std::optional<geometry::GcodeProgram> ReadProgram(const std::string& source, con
 std::vector<ContourColumn> ColumnsOf(const geometry::GcodeProgram& program) {
   ContourColumn lines{"line", {}, false};
   for (const geometry::Contour& contour : program.contours) lines.cells.push_back(std::to_string(contour.firstLine));
-  const bool anyOffset =
-      std::any_of(program.offsets.begin(), program.offsets.end(), [](const std::string& cell) { return !cell.empty(); });
+  const bool anyOffset = std::any_of(program.offsets.begin(), program.offsets.end(),
+                                     [](const std::string& cell) { return !cell.empty(); });
   if (!anyOffset) return {lines};
   return {lines, ContourColumn{"offset in force", program.offsets, true}};
 }
@@ -54,8 +56,9 @@ void NoteMissingSpeed(const geometry::GcodeProgram& program, const ContourMotion
   for (const geometry::Contour& contour : program.contours)
     for (const geometry::ContourMove& move : contour.moves)
       if (move.feed != 0.0) return;
-  messages.Tell("no feed (F) is set for the cuts, so the motion keeps the speed in force; --speed MM/MIN gives its "
-                "first segment one");
+  messages.Tell(
+      "no feed (F) is set for the cuts, so the motion keeps the speed in force; --speed MM/MIN gives its "
+      "first segment one");
 }
 
 int ImportGcode(HostSession& session, const ImportOptions& options) {
@@ -64,7 +67,8 @@ int ImportGcode(HostSession& session, const ImportOptions& options) {
   std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, options.gcode, messages);
   if (!program) return kExitUsage;
   NoteMissingSpeed(*program, options.motion, messages);
-  const std::vector<ContourColumn> columns = ColumnsOf(*program);
+  std::vector<ContourColumn> columns = ColumnsOf(*program);
+  if (!OffsetContours(program->contours, columns, options.offset, messages)) return kExitUsage;
   return WriteContours(session, std::move(program->contours), columns, options.choice, options.motion, options.output,
                        messages);
 }
@@ -92,6 +96,7 @@ CommandRunner DefineImportGcode(CLI::App& command) {
                  "skip the lines that start with / (block delete), as a control with its block delete switch on "
                  "does; off runs them");
   AddFitArcsOption(command, options->motion);
+  AddOffsetOptions(command, options->offset);
   AddChoiceOptions(command, options->choice, options->motion);
   AddOperand(command, options->source, "GCODE_FILE", "G-code file", "the G-code program, or - for standard input");
   return [options](HostSession& session) { return ImportGcode(session, *options); };

@@ -1,3 +1,5 @@
+#include <fmt/format.h>
+
 #include <charconv>
 #include <memory>
 
@@ -16,6 +18,7 @@ struct PlotOptions {
   PathOptions path;
   std::string output;
   std::string png;
+  std::string source;  // a motion drawn beneath, from (0, 0)
   geometry::Point origin;
 };
 
@@ -32,7 +35,17 @@ int Plot(HostSession& session, const PlotOptions& options) {
   const auto loaded = LoadMotionPath(session, options.path.motionFile);
   if (!loaded) return loaded.Failure();
   const MotionPath& path = *loaded.Value();
-  const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin);
+  std::unique_ptr<MotionPath> source;
+  if (!options.source.empty()) {
+    auto loadedSource = LoadMotionPath(session, options.source);
+    if (!loadedSource) return loadedSource.Failure();
+    source = std::move(loadedSource.Value());
+    if (source->lengthUnit != path.lengthUnit)
+      return CommandFailure("plot", fmt::format("the source's lengths are in {}, the motion's in {}: they cannot be "
+                                                "drawn together",
+                                                source->lengthUnit.GetString(), path.lengthUnit.GetString()));
+  }
+  const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin, source.get());
   if (!options.png.empty()) {
     std::string png, error;
     if (!RenderPng(std::string_view(svg.GetString(), svg.GetLength()), png, error))
@@ -67,6 +80,11 @@ CommandRunner DefinePlot(CLI::App& command) {
           "coordinates")
       ->type_name("X,Y")
       ->allow_extra_args(false);
+  command
+      .add_option("--with-source", options->source,
+                  "draw the path of the motion in FILE beneath, in grey, from (0, 0): the path the motion was offset "
+                  "from, with --origin where `offset` says the offset starts")
+      ->type_name("FILE");
   AddPathOptions(command, options->path);
   return [options](HostSession& session) { return Plot(session, *options); };
 }

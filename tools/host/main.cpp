@@ -23,6 +23,7 @@ const std::vector<Command>& AllCommands() {
       {"import-gcode", "turns the contours of a G-code program into motion files", DefineImportGcode},
       {"import-dxf", "turns the contours of a DXF drawing into motion files", DefineImportDxf},
       {"fit-arcs", "fits a motion's runs of lines with few lines and arcs", DefineFitArcs},
+      {"offset", "offsets a motion's path sideways by a tool's radius, its arcs kept exact", DefineOffset},
       {"edit", "opens the editor on a motion file, in a window or played from a script", DefineEdit},
       {"completion", "prints the bash completion script of motion-host", DefineCompletion, false},
   };

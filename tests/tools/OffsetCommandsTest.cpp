@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <numbers>
+#include <string>
+
+#include "tests/framework/TemporaryDirectory.h"
+#include "tests/tools/MotionHostRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kExamples = EXAMPLES_DIR;
+constexpr double kPi = std::numbers::pi;
+
+// A part of two squares of 20 mm joined by a neck 4 mm wide, counterclockwise.
+const char* const kDumbbell = "G0 X0 Y0\nG1 X20 F600\nY8\nX30\nY0\nX50\nY20\nX30\nY12\nX20\nY20\nX0\nY0\n";
+
+class OffsetCommands : public TemporaryDirectoryTest {
+ protected:
+  std::string Write(const char* name, const std::string& text) {
+    WriteFile(PathOf(name), text);
+    return PathOf(name);
+  }
+
+  // The path's length, as the report's totals tell it; NAN where the report fails.
+  static double Length(const std::string& motion) {
+    const HostRun report = MotionHost("report " + motion);
+    const size_t at = report.out.find("total length");
+    double length = NAN;
+    if (report.status == 0 && at != std::string::npos)
+      std::sscanf(report.out.c_str() + at, "total length %lf", &length);
+    return length;
+  }
+};
+
+// The imports offset each contour before it becomes a motion: the slot of 50 x 10 mm grows or
+// shrinks by the arcs' change, to either side as asked, and each refusal names why.
+TEST_F(OffsetCommands, ImportsOffsetTheirContours) {
+  const std::string slot = kExamples + "/slot.nc";
+  const std::string outline = std::string(DXF_FIXTURES) + "/two-contours.dxf";
+  const struct {
+    std::string name;
+    std::string arguments;
+    int status;
+    double length;        // of the motion written; 0: none
+    std::string message;  // a part of what standard error says
+  } cases[] = {
+      {"slot outside", "import-gcode --outside 2 " + slot, 0, 100 + 2 * kPi * 7, ""},
+      {"slot to the right of its counterclockwise travel is outside", "import-gcode --offset -2 " + slot, 0,
+       100 + 2 * kPi * 7, ""},
+      {"slot inside", "import-gcode --inside 2 " + slot, 0, 100 + 2 * kPi * 3, ""},
+      {"slot inside by more than its half width", "import-gcode --inside 6 " + slot, 2, 0,
+       "slot.nc: line 5: the arc of radius 5 mm vanishes: the offset of 6 mm reaches its centre (2 arcs in all)\n"
+       "motion-host import-gcode: " +
+           slot + ": line 4: nothing is left of the contour offset 6 mm inside: it is nowhere 12 mm wide"},
+      {"an open contour has no outside", "import-gcode --outside 1 " + Write("open.nc", "G0 X0 Y0\nG1 X10 F600\nY10\n"),
+       2, 0, "line 2: the contour is open, so it has no outside or inside"},
+      {"an open contour inside its corner", "import-gcode --offset 1 " + PathOf("open.nc"), 0, 9 + 9, ""},
+      {"an open contour round its corner", "import-gcode --offset -1 " + PathOf("open.nc"), 0, 10 + kPi / 2 + 10, ""},
+      {"a neck narrower than the tool parts the contour", "import-gcode --inside 3 " + Write("db.nc", kDumbbell), 2, 0,
+       "the contour offset 3 mm inside falls into 2 contours"},
+      {"one side at a time", "import-gcode --inside 1 --outside 1 " + slot, 2, 0, "--outside excludes --inside"},
+      {"a distance that is no number", "import-gcode --offset x " + slot, 2, 0, "--offset"},
+      {"each contour of a drawing: its circle of radius 15", "import-dxf --contour 2 --outside 1 " + outline, 0,
+       2 * kPi * 16, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string motion = PathOf("offset.motion");
+    fs::remove(motion);
+    const HostRun run = MotionHost(c.arguments + " -o " + motion);
+    EXPECT_EQ(run.status, c.status) << c.name << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.name << "\n" << run.err;
+    if (c.length == 0) {
+      EXPECT_FALSE(fs::exists(motion)) << c.name;
+      continue;
+    }
+    EXPECT_NEAR(Length(motion), c.length, 0.001) << c.name;
+  }
+}
+
+// A contour that falls apart is several contours, which --split writes each into its own file.
+TEST_F(OffsetCommands, AnImportSplitsWhatTheOffsetPartsWithItsList) {
+  const HostRun run =
+      MotionHost("import-gcode --inside 3 --split " + Write("db.nc", kDumbbell) + " -o " + PathOf("part.motion"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, PathOf("part-1.motion") + ": starts at X 3.0000 Y 3.0000\n" + PathOf("part-2.motion") +
+                         ": starts at X 32.2361 Y 10.0000\n");
+  EXPECT_NEAR(Length(PathOf("part-1.motion")), Length(PathOf("part-2.motion")), 1e-4);
+}
+
+// offset keeps each segment's acceleration and speed on the segments that come from it, says where
+// the offset starts, and takes one of several offsets only when told which.
+TEST_F(OffsetCommands, OffsetKeepsTheMotionsSpeedsAndSaysWhereItStarts) {
+  const std::string source = kExamples + "/rounded_rectangle.motion";
+  const HostRun run = MotionHost("offset " + source + " --outside 5 -o " + PathOf("out.motion"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "motion-host offset: " + source +
+                         ": the offset starts at X 0.0000 Y -5.0000 from the motion's start (plot --with-source MOTION "
+                         "--origin 0.0000,-5.0000 draws them together)\n");
+  EXPECT_NEAR(Length(PathOf("out.motion")), Length(source) + 2 * kPi * 5, 1e-4);
+  const std::string before = MotionHost("report --format csv " + source).out;
+  const std::string after = MotionHost("report --format csv " + PathOf("out.motion")).out;
+  // The speeds of the lines and the arcs, as the columns of acceleration and speed give them.
+  EXPECT_NE(after.find(",1,0.2,"), std::string::npos) << after;
+  EXPECT_NE(after.find(",1,0.05,"), std::string::npos) << after;
+  EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), std::count(before.begin(), before.end(), '\n'));
+
+  ASSERT_EQ(MotionHost("import-gcode " + Write("db.nc", kDumbbell) + " -o " + PathOf("db.motion")).status, 0);
+  const HostRun several = MotionHost("offset " + PathOf("db.motion") + " --inside 3 -o " + PathOf("db-in.motion"));
+  EXPECT_EQ(several.status, 2);
+  EXPECT_NE(several.err.find("the offset gives 2 contours; one motion runs one of them: choose it with --contour N\n"
+                             "  contour  start (mm)"),
+            std::string::npos)
+      << several.err;
+  EXPECT_FALSE(fs::exists(PathOf("db-in.motion")));
+  const HostRun second =
+      MotionHost("offset " + PathOf("db.motion") + " --inside 3 --contour 2 -o " + PathOf("db-in.motion"));
+  EXPECT_EQ(second.status, 0) << second.err;
+  EXPECT_NE(second.err.find("starts at X 32.2361 Y 10.0000"), std::string::npos) << second.err;
+}
+
+TEST_F(OffsetCommands, OffsetRefusesWhatItCannotOffset) {
+  const std::string slot = kExamples + "/slot.motion";
+  const struct {
+    std::string arguments;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"offset " + slot, 2,
+       "motion-host offset: the distance is missing: give --distance D, --outside D or --inside D"},
+      {"offset " + slot + " --inside 6", 2,
+       "nothing is left of the contour offset 6 mm inside: it is nowhere 12 mm wide"},
+      {"offset " + slot + " --distance 1 --contour 2", 2, "there is no offset contour 2: the offset gives 1"},
+      {"--setup " + kExamples + "/rotary.setup.json offset " + kExamples + "/rotary.motion --distance 1", 2,
+       "rotary.motion: an offset in mm needs positions that are lengths"},
+      {"offset " + Write("bad.motion", "SegmentType[]=0\n") + " --distance 1", 1, "is missing or not valid"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost(c.arguments + " -o " + PathOf("out.motion"));
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
+    EXPECT_FALSE(fs::exists(PathOf("out.motion"))) << c.arguments;
+  }
+}
+
+// plot --with-source draws the source beneath the path, and the picture holds them both.
+TEST_F(OffsetCommands, PlotDrawsTheSourceBeneathTheOffset) {
+  const std::string source = kExamples + "/rounded_rectangle.motion";
+  ASSERT_EQ(MotionHost("offset " + source + " --inside 5 -o " + PathOf("in.motion")).status, 0);
+  const HostRun plot = MotionHost("plot " + PathOf("in.motion") + " --with-source " + source + " --origin 0,5");
+  ASSERT_EQ(plot.status, 0) << plot.err;
+  const size_t beneath = plot.out.find("<g class=\"source\"");
+  ASSERT_NE(beneath, std::string::npos);
+  EXPECT_LT(beneath, plot.out.find("<g class=\"path\""));
+  size_t strokes = 0;
+  for (size_t at = plot.out.find("class=\"source-segment\""); at != std::string::npos;
+       at = plot.out.find("class=\"source-segment\"", at + 1))
+    ++strokes;
+  EXPECT_EQ(strokes, 8u);
+  EXPECT_NE(plot.out.find("grey: the source, from (0, 0)"), std::string::npos);
+  // Without the source, the grid's labels start at the offset's own corner.
+  const HostRun alone = MotionHost("plot " + PathOf("in.motion") + " --origin 0,5");
+  EXPECT_EQ(alone.out.find("source"), std::string::npos);
+  EXPECT_NE(MotionHost("plot " + PathOf("in.motion") + " --with-source " + PathOf("none.motion")).status, 0);
+}
+
+}  // namespace
