@@ -70,8 +70,9 @@ class BlockReader {
       case 'S':
       case 'T':
       case 'H':
+        return NoteSkipped(m_State, word);  // program number, spindle speed, tool, its length register
       case 'D':
-        return NoteSkipped(m_State, word);  // program number, spindle speed, tool, its length and radius registers
+        return Set(block.d.word, word);
       default:
         return Unknown(word);
     }
@@ -187,6 +188,7 @@ GcodeBlock ReadBlock(const std::vector<GcodeWord>& words, bool strict, GcodeStat
 void NoteUnusedParameters(const GcodeBlock& block, GcodeState& state) {
   for (const GcodeParameter& parameter : block.parameters)
     if (parameter.word && !parameter.used) NoteSkipped(state, *parameter.word);
+  if (block.d.word && !block.d.used) NoteSkipped(state, *block.d.word);
 }
 
 }  // namespace geometry

@@ -41,6 +41,7 @@ struct GcodeBlock {
   std::vector<ModalWord> modalWords;  // in the order written
   std::array<std::optional<GcodeWord>, kAxisCount> axes;
   std::optional<GcodeWord> i, j, r, f;
+  GcodeParameter d;                          // the tool's radius register, which G41 and G42 read
   std::array<GcodeParameter, 4> parameters;  // P, Q, L, K
   bool ends = false;
 

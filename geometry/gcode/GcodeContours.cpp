@@ -43,6 +43,7 @@ void GcodeContours::Advance(const std::optional<ContourSegment>& cut, Point from
     segment.centre = fullCircle ? segment.start + (cut->centre - cut->start) : cut->centre + shift;
     state.modal.newFeed = false;
     Keep(move, state.line);
+    Compensate(state);
   }
   if (m_Open) m_ContourAt = m_ContourAt + (to - from);
 }
@@ -60,7 +61,20 @@ void GcodeContours::Keep(const ContourMove& move, int line) {
   moves.push_back(move);
 }
 
+// A cut under compensation goes on the stretch of the cuts before it, or starts one as its entry.
+void GcodeContours::Compensate(const GcodeState& state) {
+  if (!state.modal.compensation) return;
+  const size_t contour = m_Program.contours.size() - 1;
+  const size_t move = m_Program.contours.back().moves.size() - 1;
+  if (!m_Compensating)
+    m_Program.compensated.push_back(
+        {contour, move, move, state.modal.compensation->left, state.modal.compensation->line});
+  m_Program.compensated.back().end = move + 1;
+  m_Compensating = true;
+}
+
 void GcodeContours::End() {
+  m_Compensating = false;
   if (!m_Open) return;
   m_Open = false;
   std::vector<ContourMove>& moves = m_Program.contours.back().moves;

@@ -25,15 +25,19 @@ class GcodeContours {
   void Advance(const std::optional<ContourSegment>& cut, Point from, Point to, GcodeState& state);
   // The open contour, if any, ends here.
   void End();
+  // The stretch under cutter compensation, if any, ends with the last cut; the next cut is its exit.
+  void EndCompensation() { m_Compensating = false; }
 
  private:
   void Open(Point from, const GcodeState& state);
   void Keep(const ContourMove& move, int line);
+  void Compensate(const GcodeState& state);
 
   GcodeProgram& m_Program;
   int m_Lines;
   bool m_Open = false;
-  Point m_ContourAt;  // where the open contour ends, in its own frame
+  bool m_Compensating = false;  // the open contour's last cut was under cutter compensation
+  Point m_ContourAt;            // where the open contour ends, in its own frame
 };
 
 }  // namespace geometry

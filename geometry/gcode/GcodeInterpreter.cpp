@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <cmath>
 #include <utility>
 
 #include "geometry/gcode/GcodeNonModal.h"
@@ -104,12 +105,38 @@ void GcodeInterpreter::ApplyModalWord(const ModalWord& word, GcodeBlock& block) 
     case GcodeRole::System:
       return SelectSystem(word, block);
     case GcodeRole::ModeOn:
+      if (AppliesCompensation(*code)) return ApplyCompensation(*code, block);
       modal.unfollowed[code->detail] = UnfollowedMode{m_State.line, Quoted(word.text), code->meaning};
       return;
     default:  // ModeOff
+      if (static_cast<GcodeMode>(code->detail) == GcodeMode::Compensation) {
+        modal.compensation.reset();
+        m_Contours.EndCompensation();
+      }
       modal.unfollowed[code->detail].reset();
       return;
   }
+}
+
+// G41 and G42 with a radius to apply; G41.1 and G42.1 take the tool's diameter from the line, which
+// programs write for controls that compensate themselves.
+bool GcodeInterpreter::AppliesCompensation(const GcodeCode& code) const {
+  return (code.code == 410 || code.code == 420) && (m_Options.toolRadius > 0.0 || !m_Options.toolRadii.empty());
+}
+
+// The radius is the one the D word selects from the tool table, or the one tool's radius.
+void GcodeInterpreter::ApplyCompensation(const GcodeCode& code, GcodeBlock& block) {
+  double radius = m_Options.toolRadius;
+  if (const std::optional<double> d = block.d.Use(); !m_Options.toolRadii.empty()) {
+    if (!d)
+      FailGcode(fmt::format("G{} names no tool: a D word selects its radius from the tool table", code.code / 10));
+    const auto found = m_Options.toolRadii.find(static_cast<int>(std::lround(*d)));
+    if (*d != std::round(*d) || found == m_Options.toolRadii.end())
+      FailGcode(fmt::format("{} names no tool of the tool table", Quoted(block.d.word->text)));
+    radius = found->second;
+  }
+  m_Contours.EndCompensation();
+  m_State.modal.compensation = AppliedCompensation{code.code == 410 ? radius : -radius, m_State.line};
 }
 
 // Another coordinate system puts every known position where the file does not say. G54.1 names

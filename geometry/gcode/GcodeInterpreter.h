@@ -40,6 +40,8 @@ class GcodeInterpreter {
   void NoteComments(int count);
   void Execute(GcodeBlock& block);
   void ApplyModalWord(const ModalWord& word, GcodeBlock& block);
+  bool AppliesCompensation(const GcodeCode& code) const;
+  void ApplyCompensation(const GcodeCode& code, GcodeBlock& block);
   void SelectSystem(const ModalWord& word, GcodeBlock& block);
   void SetFeed(double feed);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +20,24 @@ struct GcodeOptions {
   // mm: how far an arc's end may be off the circle its start and centre give (I/J), or its chord
   // longer than its diameter (R); 0: what the file's written precision explains, at most 0.013.
   double arcTolerance = 0.0;
-  bool strict = false;       // refuse unknown words instead of skipping them
-  bool flatten = false;      // a cut that also moves in Z loses its Z instead of being refused
-  bool blockDelete = true;   // skip the lines that start with '/'; false: run them
+  bool strict = false;      // refuse unknown words instead of skipping them
+  bool flatten = false;     // a cut that also moves in Z loses its Z instead of being refused
+  bool blockDelete = true;  // skip the lines that start with '/'; false: run them
+  // mm: the tool's radius that G41 and G42 keep the tool's centre from the written path; 0: none,
+  // so that they are refused. `toolRadii`, where it has any, gives the radius of each D number.
+  double toolRadius = 0.0;
+  std::map<int, double> toolRadii;
+};
+
+// A stretch of a contour cut under G41 or G42: its moves [first, end). The first is the entry
+// move, on which the tool reaches the compensated path; the move at `end`, where the contour has
+// one, the exit, on which it leaves it again after G40.
+struct GcodeCompensation {
+  size_t contour = 0;
+  size_t first = 0;
+  size_t end = 0;
+  double left = 0.0;  // mm: the tool's centre to the left of the written path (G41), negative to the right (G42)
+  int line = 0;       // of the G41 or G42
 };
 
 struct GcodeProgram {
@@ -28,7 +45,8 @@ struct GcodeProgram {
   // For each contour, the work coordinate system and the offset (G52, G92) in force where it
   // starts, as "G55, G52 offset X 100.0000 Y 0.0000"; empty for none.
   std::vector<std::string> offsets;
-  double arcTolerance = 0.0;  // mm: the one the arcs were checked with
+  double arcTolerance = 0.0;                   // mm: the one the arcs were checked with
+  std::vector<GcodeCompensation> compensated;  // in the order of the program
 };
 
 // The program, or its first fault with its line. Either way the notes made up to there: "line N:

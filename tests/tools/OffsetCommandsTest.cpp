@@ -169,4 +169,51 @@ TEST_F(OffsetCommands, PlotDrawsTheSourceBeneathTheOffset) {
   EXPECT_NE(MotionHost("plot " + PathOf("in.motion") + " --with-source " + PathOf("none.motion")).status, 0);
 }
 
+// G41 and G42 with a radius: the stretch between the entry and the exit is the offset of what the
+// program writes, the entry reaching it and the exit leaving it on lines; without a radius, and
+// where a control could not make it, they are refused with their line.
+TEST_F(OffsetCommands, CutterCompensationOffsetsTheStretchItCompensates) {
+  // A square of 40 x 20 mm run counterclockwise, entered and left from X-10.
+  const std::string square = "G21 G90\nG0 X-10 Y0\nG41 D1 G1 X0 Y0 F600\nX40\nY20\nX0\nY0\nG40 G1 X-10 Y0\nM30\n";
+  std::string right = square;
+  right.replace(right.find("G41"), 3, "G42");
+  const std::string tools = Write("tools.txt", "# radii of the tools\n1 3\n2 1.5  # a small one\n");
+  const struct {
+    std::string name;
+    std::string gcode;
+    std::string options;
+    int status;
+    std::string lines;  // the import lines, or part of the message
+  } cases[] = {
+      {"G41 on a counterclockwise square is inside it: sharp corners", square, "--tool-radius 3", 0,
+       "L 13 3 0 0.01\nL 34 0\nL 0 14\nL -34 0\nL 0 -14\nL -13 -3\n"},
+      {"G42 is outside: round corners", right, "--tool-radius 3", 0,
+       "L 10 -3 0 0.01\nL 40 0\nC 3 -90 90\nL 0 20\nC 3 0 90\nL -40 0\nC 3 90 90\nL 0 -20\nC 3 180 90\nL -10 3\n"},
+      {"the D word selects the radius from the tool table", square, "--tool-table " + tools, 0,
+       "L 13 3 0 0.01\nL 34 0\n"},
+      {"an open stretch, its exit from the end of the offset", "G0 X0 Y0\nG42 G1 X10 F600\nX20\nX30 Y10\nG40 X40\n",
+       "--tool-radius 1", 0, "L 10 -1 0 0.01\nL 10 0\nC 1 -90 45\nL 10 10\nL 9.293 0.707\n"},
+      {"without a radius G41 stays refused", square, "", 2, "line 3: G41 (cutter compensation) cannot be read"},
+      {"a D word the table lacks", "G0 X0 Y0\nG41 D7 G1 X10 F600\nX20\n", "--tool-table " + tools, 2,
+       "line 2: D7 names no tool of the tool table"},
+      {"a tool table it cannot read", square, "--tool-table " + Write("bad.txt", "1 3\nx\n"), 2,
+       "bad.txt: line 2: a tool is written as its D number and its radius in mm, as \"1 3.175\""},
+      {"an entry on an arc", "G0 X-10 Y0\nG41 G3 X0 Y0 R5 F600\nG1 X40\nG40 G1 X50\n", "--tool-radius 1", 2,
+       "line 2: the entry move of cutter compensation is an arc; controls make it on a line"},
+      {"compensation for its entry alone", "G0 X0 Y0\nG41 G1 X10 F600\nG40 X20\n", "--tool-radius 1", 2,
+       "line 2: cutter compensation is turned on for no more than its entry move"},
+      {"a tool wider than the square", square, "--tool-radius 11", 2,
+       "line 3: nothing is left of the contour offset 11 mm to the left: it is nowhere 22 mm wide"},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = MotionHost("import-gcode --segments " + c.options + " " + Write("in.nc", c.gcode));
+    EXPECT_EQ(run.status, c.status) << c.name << "\n" << run.err;
+    if (c.status == 0) {
+      EXPECT_EQ(run.out.substr(0, c.lines.size()), c.lines) << c.name;
+    } else {
+      EXPECT_NE(run.err.find(c.lines), std::string::npos) << c.name << "\n" << run.err;
+    }
+  }
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "tools/host/ContourOffsetting.h"
 #include "tools/host/ImportMessages.h"
 #include "tools/host/TextIO.h"
+#include "tools/host/ToolCompensation.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ struct ImportOptions {
   ContourChoice choice;
   ContourMotionOptions motion;
   OffsetRequest offset;
+  std::string toolTable;  // the file of the radii that D words select
 };
 
 // Reads the G-code and tells its notes; none after telling the first fault.
@@ -61,11 +64,27 @@ void NoteMissingSpeed(const geometry::GcodeProgram& program, const ContourMotion
       "first segment one");
 }
 
+// The tool table's radii into the options; false after telling why not.
+bool ReadTools(const std::string& path, geometry::GcodeOptions& options) {
+  const ImportMessages messages("import-gcode", path);
+  CString text;
+  if (!ReadInput(path, text)) return false;
+  const Result<std::map<int, double>> radii = ReadToolTable(std::string(text.GetString(), text.GetLength()));
+  if (!radii) {
+    messages.TellFault(radii.Failure());
+    return false;
+  }
+  options.toolRadii = radii.Value();
+  return true;
+}
+
 int ImportGcode(HostSession& session, const ImportOptions& options) {
   const ImportMessages messages("import-gcode", options.source);
   if (const int status = CheckChoice(options.choice, options.output, messages); status != kExitOk) return status;
-  std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, options.gcode, messages);
-  if (!program) return kExitUsage;
+  geometry::GcodeOptions gcode = options.gcode;
+  if (!options.toolTable.empty() && !ReadTools(options.toolTable, gcode)) return kExitUsage;
+  std::optional<geometry::GcodeProgram> program = ReadProgram(options.source, gcode, messages);
+  if (!program || !ApplyToolCompensation(*program, messages)) return kExitUsage;
   NoteMissingSpeed(*program, options.motion, messages);
   std::vector<ContourColumn> columns = ColumnsOf(*program);
   if (!OffsetContours(program->contours, columns, options.offset, messages)) return kExitUsage;
@@ -96,6 +115,16 @@ CommandRunner DefineImportGcode(CLI::App& command) {
                  "skip the lines that start with / (block delete), as a control with its block delete switch on "
                  "does; off runs them");
   AddFitArcsOption(command, options->motion);
+  CLI::Option* radius =
+      AddNumberOption(command, "--tool-radius", options->gcode.toolRadius, 1e-6, 1000.0, "R",
+                      "apply G41 and G42 with the tool's radius R mm: each stretch they compensate is offset by R, "
+                      "reached on its entry move and left on its exit (default: G41 and G42 are refused)")
+          ->default_str("");
+  command
+      .add_option("--tool-table", options->toolTable,
+                  "apply G41 and G42 with the radius their D word selects from FILE, a line \"D RADIUS\" per tool")
+      ->type_name("FILE")
+      ->excludes(radius);
   AddOffsetOptions(command, options->offset);
   AddChoiceOptions(command, options->choice, options->motion);
   AddOperand(command, options->source, "GCODE_FILE", "G-code file", "the G-code program, or - for standard input");
