@@ -55,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fault.line < 0 || fault.line > lines || fault.message.empty()) __builtin_trap();
     return 0;
   }
-  const geometry::DrawingOptions options;
+  // A few thousand points along curves try every path through the fitting that half a million
+  // do, at a rate a short fuzzing run can afford.
+  geometry::DrawingOptions options;
+  options.mostCurvePoints = 5'000;
   const auto import = geometry::ImportDrawing(drawing.Value(), options);
   if (!import) {
     if (import.Failure().message.empty()) __builtin_trap();

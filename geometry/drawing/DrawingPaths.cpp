@@ -25,9 +25,6 @@ constexpr double kFarthest = 1e9;
 // blocks to place millions of copies.
 constexpr size_t kMostEntities = 1'000'000;
 constexpr size_t kMostPieces = 1'000'000;
-// Points along ellipses and splines, all told: the arc fitter takes about two microseconds a
-// point, so they are fitted within a second or so.
-constexpr size_t kMostCurvePoints = 500'000;
 constexpr int kDeepestNesting = 32;
 // A bulge whose arc strays less than this share of the join tolerance from its chord (by its
 // sagitta, half the chord times the bulge) is a line.
@@ -258,9 +255,9 @@ class Flattener {
   template <typename Curve>
   void AddCurve(const Curve& shape) {
     CurvePoints curve;
-    if (!PointsAlong(shape, m_Options.tolerance / 2.0, kMostCurvePoints - m_CurvePoints, curve))
+    if (!PointsAlong(shape, m_Options.tolerance / 2.0, m_Options.mostCurvePoints - m_CurvePoints, curve))
       Fail(Named(m_Path->tag) + ": the drawing's ellipses and splines take more than " +
-           std::to_string(kMostCurvePoints) + " points at this tolerance");
+           std::to_string(m_Options.mostCurvePoints) + " points at this tolerance");
     m_CurvePoints += curve.points.size();
     AddFitted(curve);
   }

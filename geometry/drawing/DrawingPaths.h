@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct DrawingOptions {
   double tolerance = 0.01;          // mm: how far an approximated curve may stray from the drawing, both ways
   double joinTolerance = 0.001;     // mm: ends closer than this meet; shorter pieces are left out
   std::vector<std::string> layers;  // the layers to take, in any case; empty: all
+  // Points along ellipses and splines, all told: the arc fitter takes about two microseconds a
+  // point, so they are fitted within a second or so.
+  size_t mostCurvePoints = 500'000;
 };
 
 // One entity's pieces, end to end in the entity's own direction.
