@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "host/CMC_ParameterBase.h"
@@ -18,6 +19,8 @@ class TARNOC_API CMC_ArrayParameter : public CMC_ParameterBase {
   BOOL InsertValueAt(int index, double valueInUnit);
   BOOL InsertValueInInternalUnitAt(int index, double value);
   void RemoveValueAt(int index, int count = 1);
+  // Room for `count` entries in all, so that a long run of inserts at the end copies nothing.
+  void ReserveValues(int count) { m_Values.reserve(static_cast<size_t>(std::max(count, 0))); }
 
   double GetValueInInternalUnit(int index) const;
   double GetValue(int index) const { return IUToUnit(GetValueInInternalUnit(index)); }

@@ -78,6 +78,8 @@ class CInternalData : public CMC_EditMotionInternalData {
   bool InsertSegment(int row, SegmentKind kind, const SegmentEntries& entries);
   // Appends a segment of `kind` whose entries are all 0, below any limit; validation names it.
   void AppendBlankSegment(SegmentKind kind);
+  // Room for `linear` and `circular` more segments, made before a long run of appends.
+  void ReserveSegments(int linear, int circular);
   void RemoveSegment(int row);
   // Rows a and b change places with all they own. Values move in internal units, unconverted.
   void SwapSegments(int a, int b);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 
 #include "motion/CInternalData.h"
 
@@ -11,8 +12,8 @@ using ArrayOf = std::conditional_t<std::is_const_v<Record>, const CMC_ArrayParam
 
 template <class Record>
 std::array<ArrayOf<Record>, 8> AllArrays(Record& record) {
-  return {&record.m_SegmentType, record.m_pVectorAcc.get(), record.m_pVectorSpeed.get(), record.m_pPosIncrX.get(),
-          record.m_pPosIncrY.get(), record.m_pRadius.get(), &record.m_InitAngle, &record.m_AngleIncrement};
+  return {&record.m_SegmentType,    record.m_pVectorAcc.get(), record.m_pVectorSpeed.get(), record.m_pPosIncrX.get(),
+          record.m_pPosIncrY.get(), record.m_pRadius.get(),    &record.m_InitAngle,         &record.m_AngleIncrement};
 }
 
 template <class Record>
@@ -88,6 +89,13 @@ bool CInternalData::InsertSegment(int row, SegmentKind kind, const SegmentEntrie
     return false;
   }
   return true;
+}
+
+void CInternalData::ReserveSegments(int linear, int circular) {
+  for (CMC_ArrayParameter* array : RowArrays(*this)) array->ReserveValues(array->GetValuesCount() + linear + circular);
+  for (const auto& [kind, count] : {std::pair{SegmentKind::Linear, linear}, std::pair{SegmentKind::Circular, circular}})
+    for (CMC_ArrayParameter* array : GeometryArrays(kind))
+      if (array != nullptr) array->ReserveValues(array->GetValuesCount() + count);
 }
 
 void CInternalData::AppendBlankSegment(SegmentKind kind) {

@@ -73,12 +73,24 @@ int LineOfSegment(const geometry::Contour& contour, const geometry::Rounding& ro
   return line;
 }
 
+// Room in the record for the contour's moves, so that the arrays of a long contour are not
+// copied again and again, and held twice, as they grow.
+void ReserveFor(CInternalData& record, const geometry::Contour& contour) {
+  const auto circular = std::count_if(
+      contour.moves.begin(), contour.moves.end(),
+      [](const geometry::ContourMove& move) { return move.segment.kind == geometry::PathSegment::Kind::Circular; });
+  // An input is at most 2 GB, so its moves are fewer than an int holds.
+  record.ReserveSegments(static_cast<int>(contour.moves.size()) - static_cast<int>(circular),
+                         static_cast<int>(circular));
+}
+
 // The contour's segments into the emptied record as they are made, rounded as the record keeps
 // them, then checked as the module validates a motion. Returns an exit code; faults are told with
 // their source line.
 ExitCode FillRecord(CInternalData& record, const geometry::Contour& contour, const ContourMotionOptions& options,
                     const CMC_Setup& setup, const ImportMessages& messages) {
   const geometry::Rounding rounding = RoundingOf(record);
+  ReserveFor(record, contour);
   size_t count = 0;
   Result<void> appended;
   geometry::ForEachRelativeSegment(contour, rounding, [&](const geometry::ImportedSegment& segment) {

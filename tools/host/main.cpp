@@ -1,5 +1,3 @@
-#include <malloc.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -41,11 +39,4 @@ int WithOutputDelivered(int status) {
   return kExitUsage;
 }
 
-int main(int argc, char** argv) {
-  // Blocks of a megabyte and more (a file's text, a long motion's arrays as they grow) are mapped
-  // on their own and go back to the system when freed. By default the C library raises that
-  // threshold to the size of the first such block freed, and the blocks after it stay in the
-  // heap once freed: a million-move import then holds about 10 MB it no longer uses.
-  mallopt(M_MMAP_THRESHOLD, 1 << 20);
-  return WithOutputDelivered(RunCommandLine(argc, argv));
-}
+int main(int argc, char** argv) { return WithOutputDelivered(RunCommandLine(argc, argv)); }
