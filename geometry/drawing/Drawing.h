@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/core/PathSegment.h"
+#include "geometry/drawing/PlaneTransform.h"
 
 // The entities of a two-dimensional CAD drawing as its file gives them, in the drawing's own
 // units and frames: plain data, filled by a file reader (geometry/dxf/) or by hand in tests.
@@ -90,8 +91,42 @@ struct DrawingInsert {
   double rowSpacing = 0.0;
 };
 
-using EntityShape =
-    std::variant<DrawingLine, DrawingArc, DrawingCircle, DrawingPolyline, DrawingEllipse, DrawingSpline, DrawingInsert>;
+// The pieces of a path, each from where the one before it ends.
+struct PathLineTo {
+  Point end;
+};
+
+// Along an ellipse, centre + u cos t + v sin t for t from `from` to `to`, either way; u and v are
+// conjugate half diameters: perpendicular and of one length, a circle. It ends on `end`, which
+// the file gives.
+struct PathArcTo {
+  Point centre;
+  Point u;
+  Point v;
+  double from = 0.0;
+  double to = 0.0;
+  Point end;
+};
+
+// A Bezier curve: its control points after the one where the path is, the last its end.
+struct PathCurveTo {
+  std::vector<Point> controls;
+};
+
+using PathPiece = std::variant<PathLineTo, PathArcTo, PathCurveTo>;
+
+// A run of pieces from `start`, in coordinates of its own that `placement` maps into the
+// drawing's: a subpath of a vector drawing, or one of its shapes. A closed one runs back to its
+// start.
+struct DrawingPath {
+  Point start;
+  std::vector<PathPiece> pieces;
+  bool closed = false;
+  PlaneTransform placement;
+};
+
+using EntityShape = std::variant<DrawingLine, DrawingArc, DrawingCircle, DrawingPolyline, DrawingEllipse, DrawingSpline,
+                                 DrawingInsert, DrawingPath>;
 
 struct DrawingEntity {
   EntityTag tag;

@@ -236,6 +236,49 @@ class Flattener {
 
   void Add(const DrawingInsert&, bool, const PlaneTransform&) {}  // placed by PlaceInsert
 
+  void Add(const DrawingPath& path, bool, const PlaneTransform& placement) {
+    const PlaneTransform transform = path.placement.Then(placement);
+    Point at = path.start;
+    for (const PathPiece& piece : path.pieces)
+      at = std::visit([&](const auto& p) { return Add(p, at, transform); }, piece);
+    if (path.closed && Distance(at, path.start) > 0.0)
+      AddPiece(ContourSegment::Line(transform.Apply(at), transform.Apply(path.start)));
+    m_Path->closed = path.closed;
+  }
+
+  Point Add(const PathLineTo& line, Point at, const PlaneTransform& transform) {
+    AddPiece(ContourSegment::Line(transform.Apply(at), transform.Apply(line.end)));
+    return line.end;
+  }
+
+  // A circular arc stays an arc where the transform keeps circles.
+  Point Add(const PathArcTo& arc, Point, const PlaneTransform& transform) {
+    const double radius = Norm(arc.u);
+    const bool circular = std::abs(Dot(arc.u, arc.v)) <= kRoundingNoise * radius * radius &&
+                          std::abs(Norm(arc.v) - radius) <= kRoundingNoise * radius;
+    if (circular && radius > 0.0) {
+      const double sign = Cross(arc.u, arc.v) > 0.0 ? 1.0 : -1.0;
+      AddCircular(
+          ContourSegment::ArcRound(arc.centre, radius, AngleOf(arc.u) + sign * arc.from, sign * (arc.to - arc.from)),
+          transform);
+    } else {
+      AddConic({transform.Apply(arc.centre), transform.Linear(arc.u), transform.Linear(arc.v), arc.from, arc.to});
+    }
+    return arc.end;
+  }
+
+  Point Add(const PathCurveTo& curve, Point at, const PlaneTransform& transform) {
+    DrawingSpline bezier;
+    bezier.degree = static_cast<int>(curve.controls.size());
+    bezier.controlPoints = {transform.Apply(at)};
+    for (const Point& control : curve.controls) bezier.controlPoints.push_back(transform.Apply(control));
+    bezier.knots.assign(curve.controls.size() + 1, 0.0);
+    bezier.knots.insert(bezier.knots.end(), curve.controls.size() + 1, 1.0);
+    if (!std::all_of(bezier.controlPoints.begin(), bezier.controlPoints.end(), Near)) TooFar();
+    AddCurve(bezier);
+    return curve.controls.back();
+  }
+
   double Radius(double radius) const {
     if (!(radius > 0.0)) Fail(Named(m_Path->tag) + ": its radius is not above 0");
     return radius;

@@ -125,7 +125,7 @@ TEST(MotionHost, CompletesCommandsOptionsAndTheirValues) {
     std::string words;  // the command line up to the word being completed
     std::string expected;
   } cases[] = {
-      {"motion-host imp", "import-gcode import-dxf"},
+      {"motion-host imp", "import-gcode import-dxf import-svg"},
       {"motion-host import-dxf --lay", "--layer"},
       {"motion-host import-gcode --join", "--join-tolerance"},
       {"motion-host import-gcode --block-delete o", "on off"},

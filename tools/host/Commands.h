@@ -39,5 +39,6 @@ CommandRunner DefineImportGcode(CLI::App& command);
 CommandRunner DefineFitArcs(CLI::App& command);
 CommandRunner DefineOffset(CLI::App& command);
 CommandRunner DefineImportDxf(CLI::App& command);
+CommandRunner DefineImportSvg(CLI::App& command);
 CommandRunner DefineEdit(CLI::App& command);
 CommandRunner DefineCompletion(CLI::App& command);

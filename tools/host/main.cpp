@@ -22,6 +22,7 @@ const std::vector<Command>& AllCommands() {
       {"report", "prints one row per segment and the path's totals", DefineReport},
       {"import-gcode", "turns the contours of a G-code program into motion files", DefineImportGcode},
       {"import-dxf", "turns the contours of a DXF drawing into motion files", DefineImportDxf},
+      {"import-svg", "turns the contours of an SVG drawing into motion files", DefineImportSvg},
       {"fit-arcs", "fits a motion's runs of lines with few lines and arcs", DefineFitArcs},
       {"offset", "offsets a motion's path sideways by a tool's radius, its arcs kept exact", DefineOffset},
       {"edit", "opens the editor on a motion file, in a window or played from a script", DefineEdit},
