@@ -13,6 +13,7 @@
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/drawing/DrawingImport.h"
 #include "geometry/drawing/dxf/DxfReader.h"
+#include "tests/geometry/PieceDistance.h"
 
 // The drawings of tests/geometry/dxf/, written by ezdxf (make-fixtures.py says what each holds),
 // read and made contours as motion-host import-dxf does.
@@ -50,16 +51,6 @@ std::string Joined(const std::vector<std::string>& lines) {
 Point SlotStart(Point position, double degrees) {
   const double turn = degrees * kPi / 180.0;
   return {position.x - 10 * std::cos(turn) + 5 * std::sin(turn), position.y - 10 * std::sin(turn) - 5 * std::cos(turn)};
-}
-
-// How far p lies from a line or an arc.
-double DistanceToPiece(Point p, const geometry::ContourSegment& piece) {
-  if (piece.kind == geometry::PathSegment::Kind::Linear) return geometry::DistanceToSegment(p, piece.start, piece.end);
-  const double along =
-      geometry::CounterclockwiseTurn(geometry::HeadingOf(piece.centre, p) -
-                                     geometry::HeadingOf(piece.centre, piece.sweep > 0 ? piece.start : piece.end));
-  if (along <= std::abs(piece.sweep)) return std::abs(geometry::Distance(p, piece.centre) - piece.Radius());
-  return std::min(geometry::Distance(p, piece.start), geometry::Distance(p, piece.end));
 }
 
 // Ramanujan's second approximation; for half axes 30 and 15 it is exact to 1e-8 mm.

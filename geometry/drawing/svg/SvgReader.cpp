@@ -182,7 +182,10 @@ class ElementContext {
     m_State.CountOnLayer(m_Layer);
     const std::string kind(reinterpret_cast<const char*>(m_Node->name));
     const std::string handle = ElementNamed(m_Node).substr(kind.size() + 1);
+    // The element's transform may follow its path data: it is known only now.
+    const PlaneTransform placement = Placement();
     for (size_t i = 0; i < m_Subpaths.size(); ++i) {
+      m_Subpaths[i].placement = placement;
       const std::string part = m_Subpaths.size() > 1 ? ", subpath " + std::to_string(i + 1) : "";
       m_State.drawing.entities.push_back({{kind, handle + part, m_Layer}, false, std::move(m_Subpaths[i])});
     }
@@ -219,7 +222,7 @@ class ElementContext {
   }
 
   void Open(Point start) {
-    m_Subpath = DrawingPath{start, {}, false, Placement()};
+    m_Subpath = DrawingPath{start, {}, false, {}};
     m_Open = true;
     m_At = start;
   }
