@@ -94,9 +94,11 @@ std::string Hint(std::string_view key, KnownKeys known) {
 }
 
 void RequireKnownKeys(const json& object, const std::string& where, KnownKeys known, const char* what = "key") {
-  for (const auto& [key, value] : object.items())
+  for (const auto& item : object.items()) {
+    const std::string& key = item.key();
     if (std::none_of(known.begin(), known.end(), [&key](const char* name) { return key == name; }))
       Fail(PathOf(where, key), std::string("unknown ") + what + "; " + Hint(key, known));
+  }
 }
 
 // The document as the parser reads it, built here rather than by nlohmann, which would keep the
