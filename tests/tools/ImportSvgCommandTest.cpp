@@ -39,6 +39,10 @@ TEST_F(ImportSvgCommand, ContoursBecomeMotionsThatMeasureAsDrawn) {
       {"--layer Cut --contour 1", 140 + 10 * kPi},
       {"--layer cut --contour 2", 24 * kPi},
       {"--contour 2 --tolerance 0.001", 24 * kPi},
+      // Offsets by a tool's radius: a convex outline grows by 2 pi d, the circle's radius by d.
+      {"--layer Cut --contour 1 --outside 1", 140 + 12 * kPi},
+      {"--layer Cut --contour 2 --outside 1", 26 * kPi},
+      {"--layer Cut --contour 2 --inside 1", 22 * kPi},
   };
   for (const auto& c : cases) {
     const std::string motion = PathOf("part.motion");
