@@ -8,10 +8,10 @@ namespace {
 constexpr double kStageTarget = 2.0;    // a stage at most twice its baseline
 constexpr double kGrowthTarget = 11.0;  // ten times the segments: linear, with room for the caches
 constexpr double kPeakTargetMiB = 40.0;
-constexpr double kImportTarget = 3.0;  // an import at most three times a plain fgets and sscanf
-constexpr double kFittingTarget = 4.0;  // an import with arc fitting at most four times one without
+constexpr double kImportTarget = 3.0;           // an import at most three times a plain fgets and sscanf
+constexpr double kFittingTarget = 4.0;          // an import with arc fitting at most four times one without
 constexpr double kFitMillionTargetMs = 1000.0;  // a million traced points fitted in a second
-constexpr double kOffsetTarget = 100.0;  // an offset at most a hundred times a walk of the same contour
+constexpr double kOffsetTarget = 100.0;         // an offset at most a hundred times a walk of the same contour
 constexpr int kSizes[] = {1000, 10000, 100000};
 // plot and report against translate of the same motion: CPU time and peak memory, and the size
 // of the picture of a million segments.
@@ -20,6 +20,8 @@ constexpr double kPathCommandMemoryTarget = 1.0;
 constexpr double kPictureTargetMiB = 10.0;
 // A setup file loaded at most three times as long as its JSON takes to parse.
 constexpr double kSetupTarget = 3.0;
+// An SVG drawing read and chained at most three times as long as libxml2 takes to parse it.
+constexpr double kSvgTarget = 3.0;
 // import-gcode of a million short moves against a plain strtod reader writing the motion's text,
 // and its peak memory.
 constexpr double kGcodeImportTarget = 3.0;
@@ -108,8 +110,8 @@ void AddEditorRows(Rows& rows) {
 void AddFittingRows(Rows& rows) {
   rows.Add("G-code import with arc fitting, 1M points", rows.Milliseconds("ImportWithFitting", 1000000),
            rows.Milliseconds("ImportWithoutFitting", 1000000), "ms", kFittingTarget, true);
-  rows.Add("FitArcs, 1M points", rows.Milliseconds("FitArcs", 1000000), rows.Milliseconds("ImportWithoutFitting", 1000000),
-           "ms", kFitMillionTargetMs, false);
+  rows.Add("FitArcs, 1M points", rows.Milliseconds("FitArcs", 1000000),
+           rows.Milliseconds("ImportWithoutFitting", 1000000), "ms", kFitMillionTargetMs, false);
   rows.Add("FitArcs, 1M points against 100k", rows.Milliseconds("FitArcs", 1000000),
            rows.Milliseconds("FitArcs", 100000), "ms", kGrowthTarget, true);
 }
@@ -142,8 +144,8 @@ void AddPathCommandRows(Rows& rows) {
                kPathCommandMemoryTarget, true);
     }
   }
-  rows.Add("motion-host plot 1M, picture", figure(1, 1000000, "output_MiB"),
-           figure(1, 1000000, "motion_MiB"), "MiB", kPictureTargetMiB, false);
+  rows.Add("motion-host plot 1M, picture", figure(1, 1000000, "output_MiB"), figure(1, 1000000, "motion_MiB"), "MiB",
+           kPictureTargetMiB, false);
 }
 
 // Setup files: a hundred thousand axes against parsing the same JSON, and against ten thousand.
@@ -152,6 +154,12 @@ void AddSetupRows(Rows& rows) {
            rows.Milliseconds("ParseSetupJson", 100000), "ms", kSetupTarget, true);
   rows.Add("Setup file, 100k axes against 10k", rows.Milliseconds("LoadSetupFile", 100000),
            rows.Milliseconds("LoadSetupFile", 10000), "ms", kGrowthTarget, true);
+}
+
+// An SVG drawing of ten thousand paths: read and chained, against its XML parse alone.
+void AddSvgRow(Rows& rows) {
+  rows.Add("SVG import, 10k paths", rows.Milliseconds("ImportSvg", 10000), rows.Milliseconds("ParseSvgXml", 10000),
+           "ms", kSvgTarget, true);
 }
 
 // motion-host import-gcode as a process: its CPU time against the plain reader, its growth from
@@ -164,8 +172,8 @@ void AddGcodeImportRows(Rows& rows) {
            rows.Milliseconds("PlainGcodeImport", 1000000), "ms", kGcodeImportTarget, true);
   rows.Add("motion-host import-gcode 1M against 100k", InMilliseconds(import(1000000, "cpu_s")),
            InMilliseconds(import(100000, "cpu_s")), "ms", kGrowthTarget, true);
-  rows.Add("motion-host import-gcode 1M lines, peak memory", import(1000000, "peak_MiB"),
-           import(1000000, "gcode_MiB"), "MiB", kGcodeImportPeakTargetMiB, false);
+  rows.Add("motion-host import-gcode 1M lines, peak memory", import(1000000, "peak_MiB"), import(1000000, "gcode_MiB"),
+           "MiB", kGcodeImportPeakTargetMiB, false);
 }
 
 std::string Amount(double value, const char* unit) {
@@ -195,6 +203,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
   AddMemoryRow(rows);
   AddPathCommandRows(rows);
   AddSetupRows(rows);
+  AddSvgRow(rows);
   AddGcodeImportRows(rows);
   if (rows.All().empty()) return;
   const char* format = "%-46s %14s %14s %7s %14s  %s\n";
@@ -203,6 +212,7 @@ void PrintTargetTable(const std::map<std::string, double>& figures, std::FILE* o
     char ratio[16];
     std::snprintf(ratio, sizeof ratio, "%.2f", row.Ratio());
     std::fprintf(out, format, row.figure.c_str(), Amount(row.measured, row.unit).c_str(),
-                 Amount(row.baseline, row.unit).c_str(), ratio, TargetText(row).c_str(), row.Met() ? "ok" : "over target");
+                 Amount(row.baseline, row.unit).c_str(), ratio, TargetText(row).c_str(),
+                 row.Met() ? "ok" : "over target");
   }
 }
