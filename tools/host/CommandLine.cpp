@@ -124,12 +124,6 @@ class HelpFormatter : public CLI::Formatter {
   }
 };
 
-// Every value an option refuses is told alike, after the option's name: "--contour: takes a
-// whole number from 1 to 2147483647, not \"abc\"".
-std::string Refusal(const std::string& takes, const std::string& text) {
-  return "takes " + takes + ", not \"" + text + "\"";
-}
-
 CLI::Validator NumberFrom(double min, double max) {
   return CLI::Validator(
       [min, max](std::string& text) -> std::string {
@@ -138,7 +132,7 @@ CLI::Validator NumberFrom(double min, double max) {
         double value = NAN;
         const auto [rest, fault] = std::from_chars(begin, end, value);
         if (fault == std::errc() && rest == end && std::isfinite(value) && value >= min && value <= max) return {};
-        return Refusal("a number from " + Shown(min) + " to " + Shown(max), text);
+        return RefusedValue("a number from " + Shown(min) + " to " + Shown(max), text);
       },
       "");
 }
@@ -151,7 +145,7 @@ CLI::Validator WholeNumberFrom(long long min, long long max) {
         long long value = 0;
         const auto [rest, fault] = std::from_chars(begin, end, value);
         if (fault == std::errc() && rest == end && value >= min && value <= max) return {};
-        return Refusal("a whole number from " + std::to_string(min) + " to " + std::to_string(max), text);
+        return RefusedValue("a whole number from " + std::to_string(min) + " to " + std::to_string(max), text);
       },
       "");
 }
@@ -167,7 +161,7 @@ CLI::Validator OneOf(const std::vector<std::string>& words) {
   return CLI::Validator(
       [words](std::string& text) -> std::string {
         if (std::find(words.begin(), words.end(), text) != words.end()) return {};
-        return Refusal(Alternatives(words), text);
+        return RefusedValue(Alternatives(words), text);
       },
       "");
 }
@@ -271,6 +265,10 @@ class CommandLine {
 };
 
 }  // namespace
+
+std::string RefusedValue(const std::string& takes, const std::string& text) {
+  return "takes " + takes + ", not \"" + text + "\"";
+}
 
 CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double& value, double min, double max,
                              const std::string& unit, const std::string& help) {

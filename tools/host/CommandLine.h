@@ -8,6 +8,10 @@
 // command with its own options and operands, in any order. Every command declares its part with
 // the helpers below, so that all of them read, check and explain their options alike.
 
+// Every value an option refuses is told alike, after the option's name: "--contour: takes a
+// whole number from 1 to 2147483647, not \"abc\"".
+std::string RefusedValue(const std::string& takes, const std::string& text);
+
 // A number option whose range the parser checks: `name UNIT`, for example "--corner-angle DEG".
 // The value keeps what it holds when the option is not given; the help shows it as the default.
 // A value out of range is refused in one form for every option, after its name: "--tolerance:

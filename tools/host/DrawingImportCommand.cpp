@@ -95,7 +95,7 @@ CLI::Validator LengthUnitName() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
         if (geometry::LengthUnitNamed(text)) return {};
-        return "takes a unit of length (" + geometry::LengthUnitSymbols() + "), not \"" + text + "\"";
+        return RefusedValue("a unit of length (" + geometry::LengthUnitSymbols() + ")", text);
       },
       "");
 }
