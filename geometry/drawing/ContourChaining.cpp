@@ -39,8 +39,8 @@ struct PathUse {
 // The ends of the open paths: 2k is where path k starts, 2k + 1 where it ends.
 class Chainer {
  public:
-  Chainer(const std::vector<EntityPath>& paths, double joinTolerance)
-      : m_Paths(paths), m_JoinTolerance(joinTolerance), m_Partner(2 * paths.size(), kNone) {}
+  Chainer(std::vector<EntityPath> paths, double joinTolerance)
+      : m_Paths(std::move(paths)), m_JoinTolerance(joinTolerance), m_Partner(2 * m_Paths.size(), kNone) {}
 
   Chaining Run() {
     if (!PairEnds()) return std::move(m_Result);
@@ -129,14 +129,17 @@ class Chainer {
     return chain;
   }
 
-  DrawingContour Assemble(const std::vector<PathUse>& chain) const {
+  // Takes the pieces of the chain's paths, which no other chain holds.
+  DrawingContour Assemble(const std::vector<PathUse>& chain) {
     DrawingContour contour;
     for (const PathUse& use : chain) {
-      const EntityPath& path = m_Paths[use.path];
+      EntityPath& path = m_Paths[use.path];
       contour.firstPieces.push_back(contour.pieces.size());
       if (use.reversed) {
         for (auto piece = path.pieces.rbegin(); piece != path.pieces.rend(); ++piece)
           contour.pieces.push_back(Reversed(*piece));
+      } else if (contour.pieces.empty()) {
+        contour.pieces = std::move(path.pieces);
       } else {
         contour.pieces.insert(contour.pieces.end(), path.pieces.begin(), path.pieces.end());
       }
@@ -187,7 +190,7 @@ class Chainer {
            " there, " + side(b) + " across it";
   }
 
-  const std::vector<EntityPath>& m_Paths;
+  std::vector<EntityPath> m_Paths;
   const double m_JoinTolerance;
   std::vector<uint32_t> m_Partner;  // the end each end is joined to, or kNone
   Chaining m_Result;
@@ -218,8 +221,8 @@ Contour ToContour(const DrawingContour& contour, int entitiesBefore) {
   return converted;
 }
 
-Chaining ChainPaths(const std::vector<EntityPath>& paths, double joinTolerance) {
-  return Chainer(paths, joinTolerance).Run();
+Chaining ChainPaths(std::vector<EntityPath> paths, double joinTolerance) {
+  return Chainer(std::move(paths), joinTolerance).Run();
 }
 
 }  // namespace geometry

@@ -39,7 +39,7 @@ struct Chaining {
   std::vector<std::string> gaps;
 };
 
-// Contours only when there is no branching.
-Chaining ChainPaths(const std::vector<EntityPath>& paths, double joinTolerance);
+// Contours only when there is no branching; they take the paths' pieces.
+Chaining ChainPaths(std::vector<EntityPath> paths, double joinTolerance);
 
 }  // namespace geometry

@@ -40,7 +40,7 @@ Result<ImportedDrawing> ImportDrawing(const Drawing& drawing, const DrawingOptio
   if (paths.empty()) return {Fault{0, NoContour(options)}, std::move(notes)};
   const std::vector<std::string> overlaps = LeaveOutOverlaps(paths, options.joinTolerance);
   notes.insert(notes.end(), overlaps.begin(), overlaps.end());
-  Chaining chaining = ChainPaths(paths, options.joinTolerance);
+  Chaining chaining = ChainPaths(std::move(paths), options.joinTolerance);
   notes.insert(notes.end(), chaining.gaps.begin(), chaining.gaps.end());
   if (!chaining.branchings.empty()) return {Fault{0, Lines(chaining.branchings)}, std::move(notes)};
   return {ImportedDrawing{std::move(chaining.contours), placed->unit}, std::move(notes)};

@@ -49,11 +49,62 @@ bool LiesOn(const ContourSegment& a, const ContourSegment& b, double tolerance) 
   return offset >= -slack && offset + on.span <= under.span + slack;
 }
 
-// The point a share of the way along a piece.
-Point Along(const ContourSegment& piece, double share) {
-  if (piece.kind == PathSegment::Kind::Linear) return piece.start + share * (piece.end - piece.start);
-  return piece.centre + Polar(piece.Radius(), AngleOf(piece.start - piece.centre) + share * piece.sweep);
-}
+// Points a share of the way along a piece.
+class Along {
+ public:
+  explicit Along(const ContourSegment& piece)
+      : m_Piece(piece),
+        m_Arc(piece.kind == PathSegment::Kind::Circular),
+        m_Radius(m_Arc ? piece.Radius() : 0.0),
+        m_From(m_Arc ? AngleOf(piece.start - piece.centre) : 0.0) {}
+
+  Point At(double share) const {
+    if (!m_Arc) return m_Piece.start + share * (m_Piece.end - m_Piece.start);
+    return m_Piece.centre + Polar(m_Radius, m_From + share * m_Piece.sweep);
+  }
+
+ private:
+  const ContourSegment& m_Piece;
+  bool m_Arc;
+  double m_Radius;
+  double m_From;
+};
+
+// A box round points, empty until the first.
+struct Box {
+  Point low{INFINITY, INFINITY};
+  Point high{-INFINITY, -INFINITY};
+
+  void Take(Point p) {
+    low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+  }
+  bool Holds(const Box& inner, double margin) const {
+    return inner.low.x >= low.x - margin && inner.low.y >= low.y - margin && inner.high.x <= high.x + margin &&
+           inner.high.y <= high.y + margin;
+  }
+};
+
+// What a path can lie on is found fast by two boxes: one round the ends of its pieces, which lie
+// within two tolerances of what it lies on, and one round all its pieces (an arc's whole circle).
+struct PathBoxes {
+  Box ends;
+  Box whole;
+
+  explicit PathBoxes(const EntityPath& path) {
+    for (const ContourSegment& piece : path.pieces) {
+      ends.Take(piece.start);
+      ends.Take(piece.end);
+      whole.Take(piece.start);
+      whole.Take(piece.end);
+      if (piece.kind == PathSegment::Kind::Circular) {
+        const double radius = piece.Radius();
+        whole.Take(piece.centre - Point{radius, radius});
+        whole.Take(piece.centre + Point{radius, radius});
+      }
+    }
+  }
+};
 
 class OverlapFinder {
  public:
@@ -84,6 +135,9 @@ class OverlapFinder {
 
  private:
   static constexpr uint32_t kNone = UINT32_MAX;
+  // Tolerances round a path's box within which the ends of a path on it lie: two, and room for
+  // the rounding of the boxes.
+  static constexpr double kBoxMargin = 4.0;
 
   // Wide enough that a point within the tolerance of a piece lies in a cell next to one the piece
   // is filed in (four tolerances), and that the pieces, filed every half cell along, are filed
@@ -101,15 +155,18 @@ class OverlapFinder {
   // Each piece at points along it half a cell apart at most.
   void FilePieces() {
     const double step = m_Grid.Reach() / 2.0;
+    m_Boxes.reserve(m_Paths.size());
     for (uint32_t k = 0; k < m_Paths.size(); ++k) {
+      m_Boxes.emplace_back(m_Paths[k]);
       for (const ContourSegment& piece : m_Paths[k].pieces) {
         const uint32_t index = static_cast<uint32_t>(m_Pieces.size());
         m_Pieces.push_back({k, &piece});
         const size_t steps = static_cast<size_t>(std::ceil(Length(piece) / step));
+        const Along along(piece);
         Point filed = piece.start;
         m_Grid.Add(index, filed);
         for (size_t i = 1; i <= steps; ++i) {
-          const Point p = Along(piece, static_cast<double>(i) / static_cast<double>(steps));
+          const Point p = along.At(static_cast<double>(i) / static_cast<double>(steps));
           if (m_Grid.SameCell(p, filed)) continue;
           m_Grid.Add(index, p);
           filed = p;
@@ -119,8 +176,9 @@ class OverlapFinder {
   }
 
   // The path that path a lies on, or kNone. Of two that coincide, the earlier stays.
-  uint32_t PathUnder(uint32_t a, const std::vector<bool>& out) const {
-    std::vector<uint32_t> candidates;
+  uint32_t PathUnder(uint32_t a, const std::vector<bool>& out) {
+    std::vector<uint32_t>& candidates = m_Candidates;
+    candidates.clear();
     const bool sparse = m_Grid.VisitNear(m_Paths[a].pieces.front().start, kMostNearPieces, [&](uint32_t piece) {
       const uint32_t path = m_Pieces[piece].path;
       if (path != a && !out[path] && std::find(candidates.begin(), candidates.end(), path) == candidates.end())
@@ -134,6 +192,7 @@ class OverlapFinder {
   }
 
   bool PathLiesOn(uint32_t a, uint32_t b) const {
+    if (!m_Boxes[b].whole.Holds(m_Boxes[a].ends, kBoxMargin * m_Tolerance)) return false;
     return std::all_of(m_Paths[a].pieces.begin(), m_Paths[a].pieces.end(), [&](const ContourSegment& piece) {
       bool found = false;
       m_Grid.VisitNear(piece.start, kMostNearPieces, [&](uint32_t other) {
@@ -157,6 +216,8 @@ class OverlapFinder {
   const double m_Tolerance;
   PointGrid m_Grid;
   std::vector<FiledPiece> m_Pieces;
+  std::vector<PathBoxes> m_Boxes;      // of each path
+  std::vector<uint32_t> m_Candidates;  // the paths PathUnder looks at
   std::vector<std::string> m_Notes;
 };
 
