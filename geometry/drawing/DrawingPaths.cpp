@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <unordered_set>
 #include <utility>
 
 #include "geometry/arcfit/ArcFitter.h"
@@ -54,12 +55,13 @@ class Flattener {
             std::vector<std::string>& notes)
       : m_Drawing(drawing), m_Options(options), m_Paths(placed.paths), m_Unit(placed.unit), m_Notes(notes) {
     for (const std::string& layer : options.layers) m_Chosen.push_back({LayerKey(layer), layer, false});
-    for (const DrawingLayer& layer : drawing.layers) Seen(layer.name, layer.entities);
+    for (const DrawingLayer& layer : drawing.layers) Seen(layer.name, LayerKey(layer.name), layer.entities);
   }
 
   void Run() {
     m_Unit = UnitRead();
     const double scale = m_Unit.millimetres;
+    m_Paths.reserve(m_Drawing.entities.size());
     Place(m_Drawing.entities, {PlaneTransform::Scaling(scale, scale), "", "", 0});
     for (const ChosenLayer& chosen : m_Chosen)
       if (!chosen.found) Fail("the drawing has no layer \"" + chosen.name + "\"; its layers: " + LayersTold());
@@ -95,10 +97,8 @@ class Flattener {
   }
 
   // A layer the drawing has, by the name it is first seen with.
-  void Seen(const std::string& layer, size_t entities) {
-    if (std::none_of(m_Layers.begin(), m_Layers.end(),
-                     [&](const DrawingLayer& other) { return SameLayer(other.name, layer); }))
-      m_Layers.push_back({layer, entities});
+  void Seen(const std::string& layer, const std::wstring& key, size_t entities) {
+    if (m_LayerKeys.insert(key).second) m_Layers.push_back({layer, entities});
   }
 
   std::string LayersTold() const {
@@ -114,12 +114,12 @@ class Flattener {
       if (++m_Entities > kMostEntities)
         Fail("the drawing places more than " + std::to_string(kMostEntities) + " entities");
       EntityTag tag = entity.tag;
-      tag.handle = placement.handlePrefix + tag.handle;
+      tag.handle.insert(0, placement.handlePrefix);
       if (placement.depth > 0 && tag.layer == "0") tag.layer = placement.layer;
       if (const auto* insert = std::get_if<DrawingInsert>(&entity.shape)) {
         PlaceInsert(*insert, tag, SeenFromAbove(entity.facesDown, placement.transform), placement.depth);
       } else if (Selected(tag.layer)) {
-        PlaceShape(entity, tag, placement.transform);
+        PlaceShape(entity, std::move(tag), placement.transform);
       }
     }
   }
@@ -128,8 +128,8 @@ class Flattener {
   bool Selected(const std::string& layer) {
     auto known = m_Selected.find(layer);
     if (known == m_Selected.end()) {
-      Seen(layer, 0);
       const std::wstring key = LayerKey(layer);
+      Seen(layer, key, 0);
       bool chosen = m_Chosen.empty();
       for (ChosenLayer& option : m_Chosen)
         if (option.key == key) chosen = option.found = true;
@@ -163,14 +163,14 @@ class Flattener {
     m_OpenBlocks.pop_back();
   }
 
-  void PlaceShape(const DrawingEntity& entity, const EntityTag& tag, const PlaneTransform& placement) {
-    EntityPath path{tag, {}, false};
+  void PlaceShape(const DrawingEntity& entity, EntityTag tag, const PlaneTransform& placement) {
+    EntityPath path{std::move(tag), {}, false};
     m_Path = &path;
     m_Reached.reset();
     std::visit([&](const auto& shape) { Add(shape, entity.facesDown, placement); }, entity.shape);
     m_Path = nullptr;
     if (path.pieces.empty()) {
-      if (m_LeftOut++ == 0) m_FirstLeftOut = Named(tag);
+      if (m_LeftOut++ == 0) m_FirstLeftOut = Named(path.tag);
       return;
     }
     m_Paths.push_back(std::move(path));
@@ -362,6 +362,14 @@ class Flattener {
   std::vector<std::string>& m_Notes;
   std::vector<ChosenLayer> m_Chosen;
   std::vector<DrawingLayer> m_Layers;  // the drawing's, then those that only its blocks' entities name
+  // Keys compared as plain ranges: valgrind, which watches the DXF reading, takes the C library's
+  // wide compare for a read beyond the string.
+  struct SameKey {
+    bool operator()(const std::wstring& a, const std::wstring& b) const {
+      return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+  };
+  std::unordered_set<std::wstring, std::hash<std::wstring>, SameKey> m_LayerKeys;  // of m_Layers
   std::map<std::string, bool> m_Selected;
   EntityPath* m_Path = nullptr;    // the one being made
   std::optional<Point> m_Reached;  // where its pieces kept so far end; at first where it starts

@@ -55,17 +55,48 @@ std::optional<std::pair<double, double>> ViewBoxSize(const std::string& text) {
   return std::pair{numbers[2], numbers[3]};
 }
 
+// The attribute as libxml2 looks it up: its value, with entities expanded, or its default.
+std::string AttributeWithDefaults(const xmlNode* node, const char* name, const char* ns) {
+  xmlChar* value =
+      ns == nullptr ? xmlGetNoNsProp(node, reinterpret_cast<const xmlChar*>(name))
+                    : xmlGetNsProp(node, reinterpret_cast<const xmlChar*>(name), reinterpret_cast<const xmlChar*>(ns));
+  if (value == nullptr) return "";
+  std::string text = reinterpret_cast<const char*>(value);
+  xmlFree(value);
+  return text;
+}
+
 bool StyleNames(const std::string& style, const char* property) { return style.find(property) != std::string::npos; }
+
+// Text, clip paths, masks and foreign objects are left out with all they hold.
+bool ContentRead(std::string_view name) {
+  return name != "text" && name != "clipPath" && name != "mask" && name != "foreignObject";
+}
+
+bool IsShape(std::string_view name) {
+  return name == "path" || name == "rect" || name == "circle" || name == "ellipse" || name == "line" ||
+         name == "polyline" || name == "polygon";
+}
+
+// The elements a <use> may place, by their id: the first of each, where the content is read.
+void CollectIds(xmlNode* node, SvgDocument& document) {
+  for (xmlNode* child = node->children; child != nullptr; child = child->next) {
+    if (!IsSvgElement(child)) continue;
+    const std::string id = AttributeOf(child, "id");
+    if (!id.empty()) document.ids.emplace(id, child);
+    if (ContentRead(NameOf(child))) CollectIds(child, document);
+  }
+}
 
 // What the reading needs to know of the whole tree, from one walk over it.
 void Survey(xmlNode* node, SvgDocument& document) {
   for (xmlNode* child = node->children; child != nullptr; child = child->next) {
     if (!IsSvgElement(child)) continue;
-    const std::string id = AttributeOf(child, "id");
-    if (!id.empty()) document.ids.emplace(id, child);
     const std::string_view name = NameOf(child);
+    if (IsShape(name)) ++document.shapes;
     if (name == "text" || name == "image" || name == "clipPath" || name == "mask" || name == "foreignObject")
       ++document.leftOut[std::string(name)];
+    if (name == "use") document.uses = true;
     if (name == "use" || name == "image") {
       std::string reference = AttributeOf(child, "href", kXlinkNamespace);
       if (reference.empty()) reference = AttributeOf(child, "href");
@@ -76,20 +107,28 @@ void Survey(xmlNode* node, SvgDocument& document) {
         StyleNames(style, "clip-path:") || StyleNames(style, "mask:"))
       ++document.clippedOrMasked;
     if (name == "g" && IsEditorLayer(child)) document.editorLayers = true;
-    if (name != "text" && name != "clipPath" && name != "mask" && name != "foreignObject") Survey(child, document);
+    if (ContentRead(name)) Survey(child, document);
   }
 }
 
 }  // namespace
 
 std::string AttributeOf(const xmlNode* node, const char* name, const char* ns) {
-  xmlChar* value =
-      ns == nullptr ? xmlGetNoNsProp(node, reinterpret_cast<const xmlChar*>(name))
-                    : xmlGetNsProp(node, reinterpret_cast<const xmlChar*>(name), reinterpret_cast<const xmlChar*>(ns));
-  if (value == nullptr) return "";
-  std::string text = reinterpret_cast<const char*>(value);
-  xmlFree(value);
-  return text;
+  // A document type may give attributes defaults, which only libxml2's own look-up knows.
+  if (node->doc == nullptr || node->doc->intSubset != nullptr) return AttributeWithDefaults(node, name, ns);
+  for (const xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
+    if (std::strcmp(reinterpret_cast<const char*>(attribute->name), name) != 0 ||
+        (ns == nullptr
+             ? attribute->ns != nullptr
+             : attribute->ns == nullptr || std::strcmp(reinterpret_cast<const char*>(attribute->ns->href), ns) != 0))
+      continue;
+    const xmlNode* text = attribute->children;
+    if (text == nullptr) return "";
+    if (text->next == nullptr && (text->type == XML_TEXT_NODE || text->type == XML_CDATA_SECTION_NODE))
+      return text->content == nullptr ? "" : reinterpret_cast<const char*>(text->content);
+    return AttributeWithDefaults(node, name, ns);
+  }
+  return "";
 }
 
 bool IsEditorLayer(const xmlNode* node) { return AttributeOf(node, "groupmode", kInkscapeNamespace) == "layer"; }
@@ -104,8 +143,9 @@ std::string ElementCalled(const xmlNode* node) {
   return std::string(NameOf(node)) + (id.empty() ? "" : " \"" + id + "\"");
 }
 
-std::string ElementNamed(const xmlNode* node) {
-  return ElementCalled(node) + " (line " + std::to_string(xmlGetLineNo(node)) + ")";
+std::string ElementPlace(const xmlNode* node) {
+  const std::string id = AttributeOf(node, "id");
+  return (id.empty() ? "" : "\"" + id + "\" ") + "(line " + std::to_string(xmlGetLineNo(node)) + ")";
 }
 
 Result<SvgDocument> ParseSvgDocument(std::string_view bytes) {
@@ -127,6 +167,7 @@ Result<SvgDocument> ParseSvgDocument(std::string_view bytes) {
                  "not an SVG file: its root element is no <svg>"};
   document.viewBoxSize = ViewBoxSize(AttributeOf(document.root, "viewBox"));
   Survey(document.root, document);
+  if (document.uses) CollectIds(document.root, document);
   return document;
 }
 

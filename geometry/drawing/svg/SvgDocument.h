@@ -22,8 +22,10 @@ struct XmlDocumentFree {
 struct SvgDocument {
   std::unique_ptr<xmlDoc, XmlDocumentFree> xml;
   xmlNode* root = nullptr;
-  std::map<std::string, xmlNode*> ids;                   // the first element with each id
+  std::map<std::string, xmlNode*> ids;                   // the first element with each id, where <use> places any
   std::map<std::string, int> leftOut;                    // elements that make no contour, by their tag
+  size_t shapes = 0;                                     // path, rect, circle, ... elements
+  bool uses = false;                                     // whether it has a <use>
   int externalReferences = 0;                            // <use> and <image> of other files
   int clippedOrMasked = 0;                               // elements that name a clip path or a mask
   bool editorLayers = false;                             // groups marked as layers, as vector editors mark them
@@ -43,7 +45,7 @@ std::string LayerName(const xmlNode* node);
 
 // "path \"outline\"": the element by its tag and its id where it has one.
 std::string ElementCalled(const xmlNode* node);
-// "path \"outline\" (line 12)": the element as ElementCalled names it, and its line.
-std::string ElementNamed(const xmlNode* node);
+// "\"outline\" (line 12)": the element by its id where it has one, and its line.
+std::string ElementPlace(const xmlNode* node);
 
 }  // namespace geometry

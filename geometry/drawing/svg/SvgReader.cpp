@@ -13,6 +13,7 @@
 #include <svgpp/policy/xml/libxml2.hpp>
 #include <svgpp/svgpp.hpp>
 #include <svgpp/utility/arc_endpoint_to_center.hpp>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,19 +51,16 @@ struct ReadingState {
   size_t shapes = 0;
   size_t unstroked = 0;
   size_t pieces = 0;
-  std::vector<const xmlNode*> uses;  // the <use> elements being placed, outermost first
+  std::vector<const xmlNode*> uses;                 // the <use> elements being placed, outermost first
+  std::unordered_map<std::string, size_t> layerAt;  // in drawing.layers, by name
 
-  void SeeLayer(const std::string& name) {
-    if (std::none_of(drawing.layers.begin(), drawing.layers.end(),
-                     [&](const DrawingLayer& layer) { return layer.name == name; }))
-      drawing.layers.push_back({name, 0});
+  DrawingLayer& SeeLayer(const std::string& name) {
+    const auto [at, added] = layerAt.try_emplace(name, drawing.layers.size());
+    if (added) drawing.layers.push_back({name, 0});
+    return drawing.layers[at->second];
   }
 
-  void CountOnLayer(const std::string& name) {
-    SeeLayer(name);
-    for (DrawingLayer& layer : drawing.layers)
-      if (layer.name == name) ++layer.entities;
-  }
+  void CountOnLayer(const std::string& name) { ++SeeLayer(name).entities; }
 };
 
 // The context of one element, as SVG++ walks the tree: the placement it inherits and its own
@@ -181,7 +179,7 @@ class ElementContext {
     if (!m_Stroked) ++m_State.unstroked;
     m_State.CountOnLayer(m_Layer);
     const std::string kind(reinterpret_cast<const char*>(m_Node->name));
-    const std::string handle = ElementNamed(m_Node).substr(kind.size() + 1);
+    const std::string handle = ElementPlace(m_Node);
     // The element's transform may follow its path data: it is known only now.
     const PlaneTransform placement = Placement();
     for (size_t i = 0; i < m_Subpaths.size(); ++i) {
@@ -427,7 +425,8 @@ Result<Drawing> ReadSvg(std::string_view bytes, const std::optional<LengthUnit>&
   // A px is a 96th of an inch, unless the user says what it is: lengths in mm, in, ... stay what they say.
   drawing.unit = units ? *units : LengthUnit{"px", kInch / 96.0};
   for (const auto& [tag, count] : document.leftOut) drawing.skipped["<" + tag + ">"] = count;
-  ReadingState state{document, drawing, {}, AttributeOf(document.root, "id"), 0, 0, 0, {}};
+  drawing.entities.reserve(document.shapes);
+  ReadingState state{document, drawing, {}, AttributeOf(document.root, "id"), 0, 0, 0, {}, {}};
   if (state.documentLayer.empty()) state.documentLayer = "svg";
   state.lengths.set_absolute_units_coefficient(kInch / drawing.unit.millimetres, svgpp::tag::length_units::in());
   if (document.viewBoxSize) state.lengths.set_viewport_size(document.viewBoxSize->first, document.viewBoxSize->second);
