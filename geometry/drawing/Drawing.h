@@ -160,6 +160,8 @@ struct Drawing {
   std::vector<DrawingEntity> entities;  // of the model space
   std::map<std::string, DrawingBlock> blocks;
   std::map<std::string, int> skipped;  // kinds of the model space that make no contour, with their count
+  // What makes a contour, as the drawing's format names it: for the fault of a drawing without any.
+  std::string contourKinds = "line, arc, circle, polyline, ellipse or spline";
 };
 
 }  // namespace geometry

@@ -15,10 +15,10 @@ std::string SkippedSummary(const std::map<std::string, int>& skipped) {
   return "skipped, as they make no contour: " + summary;
 }
 
-std::string NoContour(const DrawingOptions& options) {
+std::string NoContour(const Drawing& drawing, const DrawingOptions& options) {
   std::string layers;
   for (const std::string& layer : options.layers) layers += (layers.empty() ? "" : ", ") + layer;
-  return "no contour: the drawing has no line, arc, circle, polyline, ellipse or spline" +
+  return "no contour: the drawing has no " + drawing.contourKinds +
          (layers.empty() ? std::string() : " on the layers " + layers);
 }
 
@@ -37,7 +37,7 @@ Result<ImportedDrawing> ImportDrawing(const Drawing& drawing, const DrawingOptio
   notes.insert(notes.end(), placed.Notes().begin(), placed.Notes().end());
   if (!placed) return {placed.Failure(), std::move(notes)};
   std::vector<EntityPath>& paths = placed->paths;
-  if (paths.empty()) return {Fault{0, NoContour(options)}, std::move(notes)};
+  if (paths.empty()) return {Fault{0, NoContour(drawing, options)}, std::move(notes)};
   const std::vector<std::string> overlaps = LeaveOutOverlaps(paths, options.joinTolerance);
   notes.insert(notes.end(), overlaps.begin(), overlaps.end());
   Chaining chaining = ChainPaths(std::move(paths), options.joinTolerance);

@@ -55,7 +55,12 @@ class Flattener {
             std::vector<std::string>& notes)
       : m_Drawing(drawing), m_Options(options), m_Paths(placed.paths), m_Unit(placed.unit), m_Notes(notes) {
     for (const std::string& layer : options.layers) m_Chosen.push_back({LayerKey(layer), layer, false});
-    for (const DrawingLayer& layer : drawing.layers) Seen(layer.name, LayerKey(layer.name), layer.entities);
+    // A layer the drawing names is there, with entities or without.
+    for (const DrawingLayer& layer : drawing.layers) {
+      const std::wstring key = LayerKey(layer.name);
+      Seen(layer.name, key, layer.entities);
+      for (ChosenLayer& chosen : m_Chosen) chosen.found = chosen.found || chosen.key == key;
+    }
   }
 
   void Run() {

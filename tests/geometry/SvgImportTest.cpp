@@ -318,7 +318,7 @@ TEST(SvgImport, LayersUsesAndHiddenElements) {
   EXPECT_EQ(loose->layers.at(0).name, "svg");
   EXPECT_EQ(FaultOf(Import(Drawn(R"svg(<g style="display:none"><path d="M0,0 H10"/></g>
                                     <path d="M0,0 H10" display="none"/>)svg"))),
-            "no contour: the drawing has no line, arc, circle, polyline, ellipse or spline");
+            "no contour: the drawing has no path or shape");
 }
 
 TEST(SvgImport, WhatIsLeftOutIsNoted) {
@@ -375,6 +375,33 @@ TEST(SvgImport, UnitsGivenOverTheDrawingsPx) {
   ASSERT_EQ(FaultOf(imported), "");
   EXPECT_NEAR(imported->contours.at(0).Length(), 10.0, 1e-9);
   EXPECT_EQ(imported->unit.name, "mm");
+}
+
+// The numbers end in the unit the size gives the viewBox, as the editor drew them; without a
+// viewBox, or with sizes in px, none or differing units, they are px.
+TEST(SvgImport, TheDrawingIsReadInTheUnitOfItsSize) {
+  const std::string line = R"svg(<path d="M0,0 H10" stroke="#000"/>)svg";
+  const std::string viewBox = R"svg(viewBox="0 0 100 100")svg";
+  const struct {
+    std::string size;
+    std::string attributes;
+    std::string unit;
+    double length;  // mm, of the line 10 user units long
+  } cases[] = {
+      {R"svg(width="100mm" height="100mm")svg", viewBox, "mm", 10},
+      {R"svg(width="10cm" height="10cm")svg", viewBox, "cm", 10},
+      {R"svg(width="4in" height="4in")svg", viewBox, "in", 10.16},
+      {R"svg(width="72pt")svg", viewBox, "pt", 2.54},
+      {R"svg(width="100" height="100")svg", viewBox, "px", 10 * 25.4 / 96},
+      {R"svg(width="100mm" height="4in")svg", viewBox, "px", 10},
+      {R"svg(width="100mm" height="100mm")svg", "", "px", 10 * 25.4 / 96},
+  };
+  for (const auto& c : cases) {
+    const Imported imported = Import(Drawn(line, c.attributes, c.size));
+    ASSERT_EQ(FaultOf(imported), "") << c.size;
+    EXPECT_EQ(imported->unit.name, c.unit) << c.size << " " << c.attributes;
+    EXPECT_NEAR(imported->contours.at(0).Length(), c.length, 1e-9) << c.size << " " << c.attributes;
+  }
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(ImportSvgCommand, ListTellsTheLayersAndContoursAndWhatWasLeftOut) {
   const HostRun run = MotionHost("import-svg --list " + kFixtures + "/plain-groups.svg");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
-            "unit: px (0.264583 mm)\n"
+            "unit: mm (1 mm)\n"
             "layers:\n"
             "  holes          3 entities\n"
             "  outline        1 entity\n"
@@ -95,6 +95,11 @@ TEST_F(ImportSvgCommand, WhatCannotBeReadIsRefusedWithItsLineAndNothingIsWritten
       {"a layer the drawing does not have", "--layer Score " + kFixtures + "/inkscape-layers.svg",
        "the drawing has no layer \"Score\"; its layers: Cut (2 entities), Mark (1 entity)"},
       {"three contours and no choice", kFixtures + "/inkscape-layers.svg", "the file holds 3 contours"},
+      {"nothing but text", Write("text.svg", svg + "<text>cut here</text></svg>"),
+       "text.svg: no contour: the drawing has no path or shape\n"},
+      {"no shape on the layer chosen",
+       "--layer Mark " + Write("hidden.svg", svg + R"svg(<g id="Mark"/><rect width="5" height="5"/></svg>)svg"),
+       "hidden.svg: no contour: the drawing has no path or shape on the layers Mark\n"},
   };
   for (const auto& c : cases) {
     const HostRun run = MotionHost("import-svg " + c.arguments + " -o " + PathOf("out.motion"));

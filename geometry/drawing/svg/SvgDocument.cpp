@@ -66,6 +66,25 @@ std::string AttributeWithDefaults(const xmlNode* node, const char* name, const c
   return text;
 }
 
+// The absolute unit a length ends in: "180mm", mm.
+std::optional<LengthUnit> UnitOf(const std::string& length) {
+  static const LengthUnit kUnits[] = {{"mm", 1.0}, {"cm", 10.0}, {"in", 25.4}, {"pt", 25.4 / 72}, {"pc", 25.4 / 6}};
+  for (const LengthUnit& unit : kUnits)
+    if (length.size() > unit.name.size() && length.ends_with(unit.name)) return unit;
+  return std::nullopt;
+}
+
+std::optional<LengthUnit> SizeUnit(const xmlNode* root) {
+  const std::string width = AttributeOf(root, "width");
+  const std::string height = AttributeOf(root, "height");
+  if (width.empty() && height.empty()) return std::nullopt;
+  const std::optional<LengthUnit> across = UnitOf(width);
+  const std::optional<LengthUnit> up = UnitOf(height);
+  if (width.empty()) return up;
+  if (height.empty() || (across && up && across->name == up->name)) return across;
+  return std::nullopt;
+}
+
 bool StyleNames(const std::string& style, const char* property) { return style.find(property) != std::string::npos; }
 
 // Text, clip paths, masks and foreign objects are left out with all they hold.
@@ -166,6 +185,7 @@ Result<SvgDocument> ParseSvgDocument(std::string_view bytes) {
     return Fault{document.root != nullptr ? static_cast<int>(xmlGetLineNo(document.root)) : 0,
                  "not an SVG file: its root element is no <svg>"};
   document.viewBoxSize = ViewBoxSize(AttributeOf(document.root, "viewBox"));
+  if (document.viewBoxSize) document.sizeUnit = SizeUnit(document.root);
   Survey(document.root, document);
   if (document.uses) CollectIds(document.root, document);
   return document;

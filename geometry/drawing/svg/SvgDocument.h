@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "common/Result.h"
+#include "geometry/drawing/Drawing.h"
 
 // An SVG file parsed by libxml2 into its element tree, and what the reading needs to know of the
 // tree as a whole before it walks it.
@@ -30,6 +31,9 @@ struct SvgDocument {
   int clippedOrMasked = 0;                               // elements that name a clip path or a mask
   bool editorLayers = false;                             // groups marked as layers, as vector editors mark them
   std::optional<std::pair<double, double>> viewBoxSize;  // of the root
+  // The unit of the root's width and height (mm, cm, in, pt, pc) where it has a viewBox: the
+  // unit that the drawing's numbers end in; none for px, no unit, or units that differ.
+  std::optional<LengthUnit> sizeUnit;
 };
 
 // The document, or the fault with its line: not well-formed XML, or no <svg> at its root.

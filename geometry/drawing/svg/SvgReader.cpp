@@ -53,6 +53,7 @@ struct ReadingState {
   size_t pieces = 0;
   std::vector<const xmlNode*> uses;                 // the <use> elements being placed, outermost first
   std::unordered_map<std::string, size_t> layerAt;  // in drawing.layers, by name
+  PlaneTransform toUnit;                            // from px of the outermost viewport to the drawing's unit
 
   DrawingLayer& SeeLayer(const std::string& name) {
     const auto [at, added] = layerAt.try_emplace(name, drawing.layers.size());
@@ -181,7 +182,7 @@ class ElementContext {
     const std::string kind(reinterpret_cast<const char*>(m_Node->name));
     const std::string handle = ElementPlace(m_Node);
     // The element's transform may follow its path data: it is known only now.
-    const PlaneTransform placement = Placement();
+    const PlaneTransform placement = Placement().Then(m_State.toUnit);
     for (size_t i = 0; i < m_Subpaths.size(); ++i) {
       m_Subpaths[i].placement = placement;
       const std::string part = m_Subpaths.size() > 1 ? ", subpath " + std::to_string(i + 1) : "";
@@ -423,12 +424,17 @@ Result<Drawing> ReadSvg(std::string_view bytes, const std::optional<LengthUnit>&
   const SvgDocument& document = parsed.Value();
   Drawing drawing;
   // A px is a 96th of an inch, unless the user says what it is: lengths in mm, in, ... stay what they say.
-  drawing.unit = units ? *units : LengthUnit{"px", kInch / 96.0};
+  const LengthUnit px = units ? *units : LengthUnit{"px", kInch / 96.0};
+  // The drawing is read in the unit its size gives its viewBox, as the editor drew it, where the user gives none.
+  drawing.unit = units ? *units : document.sizeUnit.value_or(px);
+  drawing.contourKinds = "path or shape";
   for (const auto& [tag, count] : document.leftOut) drawing.skipped["<" + tag + ">"] = count;
   drawing.entities.reserve(document.shapes);
-  ReadingState state{document, drawing, {}, AttributeOf(document.root, "id"), 0, 0, 0, {}, {}};
+  const double pxInUnit = px.millimetres / drawing.unit.millimetres;
+  ReadingState state{document, drawing, {}, AttributeOf(document.root, "id"),           0, 0,
+                     0,        {},      {}, PlaneTransform::Scaling(pxInUnit, pxInUnit)};
   if (state.documentLayer.empty()) state.documentLayer = "svg";
-  state.lengths.set_absolute_units_coefficient(kInch / drawing.unit.millimetres, svgpp::tag::length_units::in());
+  state.lengths.set_absolute_units_coefficient(kInch / px.millimetres, svgpp::tag::length_units::in());
   if (document.viewBoxSize) state.lengths.set_viewport_size(document.viewBoxSize->first, document.viewBoxSize->second);
   ElementContext root(state, document.root);
   try {
