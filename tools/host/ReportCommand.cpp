@@ -75,8 +75,16 @@ std::string Fixed(double value, int decimals) {
   return Printed(value, std::chars_format::fixed, decimals);
 }
 
-// As %.10g prints.
-std::string Full(double value) { return Printed(value, std::chars_format::general, 10); }
+// As %.10g prints, but a value under 1e-4 in plain decimals too: a corner of 0.00008 degrees, which
+// fitted curves leave, reads as one ("8e-05" does not, to people or to every spreadsheet).
+std::string Full(double value) {
+  constexpr double kSmallest = 1e-4;
+  if (value == 0.0 || std::abs(value) >= kSmallest) return Printed(value, std::chars_format::general, 10);
+  const int decimals = 9 - static_cast<int>(std::floor(std::log10(std::abs(value))));
+  std::string text = Printed(value, std::chars_format::fixed, decimals);
+  while (text.back() == '0') text.pop_back();
+  return text;
+}
 
 // As Full, but 0 for a value below half of `step`, the finest the drives hold: what lies below
 // is the noise of computing, not a place the machine can go ("-1.2e-15" shows as 0).
