@@ -9,13 +9,14 @@
 #include "tests/framework/TemporaryDirectory.h"
 #include "tests/tools/MotionHostRun.h"
 
-// motion-host import-svg on the drawings of tests/geometry/svg/, through the options, list,
+// motion-host import-svg on the drawings of tests/geometry/svg/ and examples/, through the options, list,
 // messages and checks it shares with import-dxf.
 namespace {
 
 namespace fs = std::filesystem;
 constexpr double kPi = std::numbers::pi;
 const std::string kFixtures = SVG_FIXTURES;
+const std::string kExamples = EXAMPLES_DIR;
 
 class ImportSvgCommand : public TemporaryDirectoryTest {
  protected:
@@ -107,6 +108,17 @@ TEST_F(ImportSvgCommand, WhatCannotBeReadIsRefusedWithItsLineAndNothingIsWritten
     EXPECT_NE(run.err.find(c.message), std::string::npos) << c.name << "\n" << run.err;
     EXPECT_FALSE(fs::exists(PathOf("out.motion"))) << c.name;
   }
+}
+
+// examples/leather-tag.svg, saved as a vector editor saves it (a layer with a transform, a
+// viewBox in mm, a path of cubic curves and relative arcs, a circle, a rounded rectangle),
+// imports as the motions beside it.
+TEST_F(ImportSvgCommand, TheExampleImportsAsTheMotionsBesideIt) {
+  const HostRun run =
+      MotionHost("import-svg " + kExamples + "/leather-tag.svg --split -o " + PathOf("leather-tag.motion"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* motion : {"leather-tag-1.motion", "leather-tag-2.motion", "leather-tag-3.motion"})
+    EXPECT_EQ(ReadFile(PathOf(motion)), ReadFile(kExamples + "/" + motion)) << motion;
 }
 
 }  // namespace
