@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "geometry/offset/internal/BoxIndex.h"
 #include "geometry/offset/internal/CurveMeetings.h"
-#include "geometry/offset/internal/PlaceCells.h"
 
 namespace geometry::offsetting {
 
@@ -44,10 +44,10 @@ class RawOffsetCutter {
     boxes.reserve(elements.size() + m_Far.size());
     for (const RawElement& element : elements) boxes.push_back(element.curve.Bounds().Grown(m_Reach));
     for (const FarCurve& far : m_Far) boxes.push_back(far.curve.Bounds().Grown(m_Reach));
-    const BoxIndex index(boxes);
+    const BoxIndex index(std::move(boxes));
     std::vector<Meeting> meetings;
     for (size_t element = 0; element < elements.size(); ++element) {
-      index.VisitOverlapping(boxes[element], [&](uint32_t other) {
+      index.VisitOverlapping(index.BoxOf(element), [&](uint32_t other) {
         meetings.clear();
         if (other < elements.size()) {
           if (other <= element) return;
@@ -76,32 +76,46 @@ class RawOffsetCutter {
   }
 
   // The cuts in order along the raw offset, those within reach of an element's end moved onto it
-  // and those within reach of one before them left out.
-  std::vector<RawPlace> SortedPlaces() const {
+  // and those within reach of one before them left out. Each element's cuts are gathered by
+  // counting, so that only the few on one element are ever sorted; points break ties, so the order
+  // the search found them in does not matter.
+  std::vector<RawPlace> SortedPlaces() {
     const std::vector<RawElement>& elements = m_Raw.elements;
-    std::vector<RawPlace> places;
-    places.reserve(m_Cuts.size());
-    for (RawPlace cut : m_Cuts) {
-      const double length = elements[cut.element].curve.Length();
-      if (cut.fraction * length <= m_Reach) {
-        cut = {cut.element, 0.0, elements[cut.element].curve.start};
-      } else if ((1.0 - cut.fraction) * length <= m_Reach) {
-        cut = cut.element + 1 < elements.size() ? RawPlace{cut.element + 1, 0.0, elements[cut.element + 1].curve.start}
-                                                : RawPlace{cut.element, 1.0, elements[cut.element].curve.end};
-      }
-      places.push_back(cut);
-    }
-    std::sort(places.begin(), places.end(), [](const RawPlace& a, const RawPlace& b) {
-      return std::tie(a.element, a.fraction) < std::tie(b.element, b.fraction);
-    });
+    for (RawPlace& cut : m_Cuts) cut = OnElementEnd(cut);
+    std::vector<size_t> firstOf(elements.size() + 1, 0);
+    for (const RawPlace& cut : m_Cuts) ++firstOf[cut.element + 1];
+    for (size_t element = 1; element <= elements.size(); ++element) firstOf[element] += firstOf[element - 1];
+    std::vector<RawPlace> places(m_Cuts.size());
+    std::vector<size_t> next(firstOf.begin(), firstOf.end() - 1);
+    for (const RawPlace& cut : m_Cuts) places[next[cut.element]++] = cut;
     std::vector<RawPlace> kept;
-    for (const RawPlace& place : places) {
-      if (!kept.empty() && kept.back().element == place.element &&
-          (place.fraction - kept.back().fraction) * elements[place.element].curve.Length() <= m_Reach)
-        continue;
-      kept.push_back(place);
+    kept.reserve(places.size());
+    for (size_t element = 0; element < elements.size(); ++element) {
+      const auto first = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element]);
+      const auto last = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element + 1]);
+      std::sort(first, last, [](const RawPlace& a, const RawPlace& b) {
+        return std::tie(a.fraction, a.at.x, a.at.y) < std::tie(b.fraction, b.at.x, b.at.y);
+      });
+      const double length = elements[element].curve.Length();
+      for (auto place = first; place != last; ++place) {
+        if (!kept.empty() && kept.back().element == element &&
+            (place->fraction - kept.back().fraction) * length <= m_Reach)
+          continue;
+        kept.push_back(*place);
+      }
     }
     return kept;
+  }
+
+  // A cut within reach of its element's end moved onto it: the next element's start where there
+  // is one.
+  RawPlace OnElementEnd(const RawPlace& cut) const {
+    const std::vector<RawElement>& elements = m_Raw.elements;
+    const double length = elements[cut.element].curve.Length();
+    if (cut.fraction * length <= m_Reach) return {cut.element, 0.0, elements[cut.element].curve.start};
+    if ((1.0 - cut.fraction) * length > m_Reach) return cut;
+    return cut.element + 1 < elements.size() ? RawPlace{cut.element + 1, 0.0, elements[cut.element + 1].curve.start}
+                                             : RawPlace{cut.element, 1.0, elements[cut.element].curve.end};
   }
 
   static std::vector<Slice> SlicesBetween(const std::vector<RawPlace>& places) {
@@ -154,13 +168,10 @@ bool AtBridge(const RawOffset& raw, const RawPlace& place) {
 class BridgeEndPruner {
  public:
   BridgeEndPruner(std::vector<Slice>& slices, const RawOffset& raw, double reach)
-      : m_Slices(slices), m_Raw(raw), m_Starts(2.0 * reach), m_Ends(2.0 * reach) {
-    for (size_t slice = 0; slice < slices.size(); ++slice) {
-      if (!slices[slice].kept) continue;
-      m_Starts.Add(slice, slices[slice].from.at);
-      m_Ends.Add(slice, slices[slice].to.at);
-      if (AtBridge(raw, slices[slice].from) || AtBridge(raw, slices[slice].to)) m_Pending.push_back(slice);
-    }
+      : m_Slices(slices), m_Raw(raw), m_Starts(KeptStarts(slices, reach)), m_Ends(KeptEnds(slices, reach)) {
+    for (size_t slice = 0; slice < slices.size(); ++slice)
+      if (slices[slice].kept && (AtBridge(raw, slices[slice].from) || AtBridge(raw, slices[slice].to)))
+        m_Pending.push_back(slice);
   }
 
   void Prune() {
@@ -198,7 +209,24 @@ class BridgeEndPruner {
   std::vector<size_t> m_Pending;
 };
 
+// The kept slices' ends of one kind, in cells of twice the reach.
+template <typename End>
+PlaceCells KeptPlaces(const std::vector<Slice>& slices, double reach, End end) {
+  std::vector<PlaceCells::Numbered> places;
+  for (size_t slice = 0; slice < slices.size(); ++slice)
+    if (slices[slice].kept) places.push_back({slice, end(slices[slice]).at});
+  return PlaceCells(2.0 * reach, places);
+}
+
 }  // namespace
+
+PlaceCells KeptStarts(const std::vector<Slice>& slices, double reach) {
+  return KeptPlaces(slices, reach, [](const Slice& slice) { return slice.from; });
+}
+
+PlaceCells KeptEnds(const std::vector<Slice>& slices, double reach) {
+  return KeptPlaces(slices, reach, [](const Slice& slice) { return slice.to; });
+}
 
 std::vector<Slice> SliceRawOffset(const RawOffset& raw, const std::vector<FarCurve>& far, double reach) {
   return RawOffsetCutter(raw, far, reach).Slices();

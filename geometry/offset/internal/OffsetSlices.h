@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "geometry/offset/internal/PlaceCells.h"
 #include "geometry/offset/internal/RawOffset.h"
 #include "geometry/offset/internal/SourcePath.h"
 
@@ -36,6 +37,10 @@ void ForEachPart(const RawOffset& raw, const Slice& slice, Part part) {
   }
   if (slice.to.fraction > from) part(element, from, slice.to.fraction, fromPoint, slice.to.at);
 }
+
+// Where the kept slices start, or end, each numbered by its slice, in cells of twice `reach`.
+PlaceCells KeptStarts(const std::vector<Slice>& slices, double reach);
+PlaceCells KeptEnds(const std::vector<Slice>& slices, double reach);
 
 // The raw offset in order along it, cut where it crosses or touches itself or a far curve (found
 // within `reach`), where its bridges start and end, and at its ends.

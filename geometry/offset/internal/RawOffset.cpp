@@ -84,7 +84,9 @@ class RawOffsetBuilder {
       parallel.full = piece.curve.Parallel(m_Distance);
     } else {
       parallel.vanished = true;
-      m_Raw.vanishedMoves.insert(piece.move);
+      // The parts of an arc follow each other.
+      if (m_Raw.vanishedMoves.empty() || m_Raw.vanishedMoves.back() != piece.move)
+        m_Raw.vanishedMoves.push_back(piece.move);
       parallel.full = Curve::Line(piece.curve.start + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(0.0))),
                                   piece.curve.end + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(1.0))));
     }

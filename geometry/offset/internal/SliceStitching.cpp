@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "geometry/offset/internal/PlaceCells.h"
-
 namespace geometry::offsetting {
 
 namespace {
@@ -13,13 +11,10 @@ constexpr size_t kNone = std::numeric_limits<size_t>::max();
 class Stitcher {
  public:
   Stitcher(const std::vector<Slice>& slices, double reach)
-      : m_Slices(slices), m_Starts(2.0 * reach), m_Ends(2.0 * reach), m_Used(slices.size(), false) {
-    for (size_t slice = 0; slice < slices.size(); ++slice) {
-      if (!slices[slice].kept) continue;
-      m_Starts.Add(slice, slices[slice].from.at);
-      m_Ends.Add(slice, slices[slice].to.at);
-    }
-  }
+      : m_Slices(slices),
+        m_Starts(KeptStarts(slices, reach)),
+        m_Ends(KeptEnds(slices, reach)),
+        m_Used(slices.size(), false) {}
 
   std::vector<Chain> Chains() {
     std::vector<Chain> chains;
