@@ -68,7 +68,8 @@ double Extent(const SourcePath& source) {
   return std::max(bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y);
 }
 
-std::vector<std::string> VanishedArcNotes(const Contour& contour, const RawOffset& raw, double distance) {
+std::vector<std::string> VanishedArcNotes(const Contour& contour, const RawOffset& raw, double distance,
+                                          const NoteTally::PlaceOf& placeOf) {
   NoteTally tally;
   for (size_t move : raw.vanishedMoves) {
     const ContourMove& arc = contour.moves[move];
@@ -77,7 +78,7 @@ std::vector<std::string> VanishedArcNotes(const Contour& contour, const RawOffse
                          Millimetres(arc.segment.Radius()), Millimetres(std::abs(distance)));
     });
   }
-  return tally.Lines();
+  return tally.Lines(placeOf);
 }
 
 // The offsets, and how many of them do not close.
@@ -115,7 +116,7 @@ Result<std::vector<Contour>> OffsetContour(const Contour& contour, const OffsetO
 
   RawOffset raw;
   Offsets offsets = Construct(contour, source.Value(), distance, raw);
-  std::vector<std::string> notes = VanishedArcNotes(contour, raw, distance);
+  std::vector<std::string> notes = VanishedArcNotes(contour, raw, distance, options.placeOf);
   const std::string offset = OffsetText(options, distance);
   const std::string twice = Millimetres(2.0 * std::abs(distance));
   if (offsets.contours.empty()) {

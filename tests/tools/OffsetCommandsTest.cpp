@@ -17,6 +17,12 @@ namespace fs = std::filesystem;
 const std::string kExamples = EXAMPLES_DIR;
 constexpr double kPi = std::numbers::pi;
 
+// An open corner, then a square of 10 mm, counterclockwise.
+const char* const kOpenAndSquare = "G0 X0 Y0\nG1 X10 F600\nY10\nG0 X20 Y0\nG1 X30\nY10\nX20\nY0\n";
+// A drawing of a line (LINE 2B) and a circle of radius 5 (CIRCLE 2A).
+const char* const kLineAndCircle =
+    "0\nSECTION\n2\nENTITIES\n0\nLINE\n5\n2B\n8\n0\n10\n0\n20\n0\n11\n10\n21\n0\n"
+    "0\nCIRCLE\n5\n2A\n8\n0\n10\n50\n20\n0\n40\n5\n0\nENDSEC\n0\nEOF\n";
 // A part of two squares of 20 mm joined by a neck 4 mm wide, counterclockwise.
 const char* const kDumbbell = "G0 X0 Y0\nG1 X20 F600\nY8\nX30\nY0\nX50\nY20\nX30\nY12\nX20\nY20\nX0\nY0\n";
 
@@ -68,6 +74,17 @@ TEST_F(OffsetCommands, ImportsOffsetTheirContours) {
       {"a distance that is no number", "import-gcode --offset x " + slot, 2, 0, "--offset"},
       {"each contour of a drawing: its circle of radius 15", "import-dxf --contour 2 --outside 1 " + outline, 0,
        2 * kPi * 16, ""},
+      {"a contour not chosen is not offset: an open one does not matter",
+       "import-gcode --contour 2 --outside 1 " + Write("open-and-square.nc", kOpenAndSquare), 0, 40 + 2 * kPi, ""},
+      {"nor in a drawing", "import-dxf --contour 2 --outside 1 " + Write("line-and-circle.dxf", kLineAndCircle), 0,
+       2 * kPi * 6, ""},
+      {"--contour numbers the file's contours, not the offset's",
+       "import-gcode --inside 3 --contour 2 " + PathOf("db.nc"), 2, 0, "there is no contour 2: the file holds 1"},
+      {"an offset that falls apart needs --split", "import-gcode --inside 3 " + PathOf("db.nc"), 2, 0,
+       "the contour's offset falls into 2 contours; one motion runs one of them: write each into its own file with "
+       "--split"},
+      {"a drawing's notes name the entity, not a line", "import-dxf --contour 1 --inside 12 " + outline, 0, 224,
+       "two-contours.dxf: POLYLINE 2F: the arc of radius 10 mm vanishes: the offset of 12 mm reaches its centre"},
   };
   for (const auto& c : cases) {
     const std::string motion = PathOf("offset.motion");
@@ -136,6 +153,7 @@ TEST_F(OffsetCommands, OffsetRefusesWhatItCannotOffset) {
       {"offset " + slot + " --inside 6", 2,
        "nothing is left of the contour offset 6 mm inside: it is nowhere 12 mm wide"},
       {"offset " + slot + " --distance 1 --contour 2", 2, "there is no offset contour 2: the offset gives 1"},
+      {"offset " + slot + " --inside 6", 2, "slot.motion: segment 2: the arc of radius 5 mm vanishes"},
       {"--setup " + kExamples + "/rotary.setup.json offset " + kExamples + "/rotary.motion --distance 1", 2,
        "rotary.motion: an offset in mm needs positions that are lengths"},
       {"offset " + Write("bad.motion", "SegmentType[]=0\n") + " --distance 1", 1, "is missing or not valid"},
