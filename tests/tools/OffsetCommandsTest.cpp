@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "tests/framework/TemporaryDirectory.h"
 #include "tests/tools/MotionHostRun.h"
@@ -185,6 +186,41 @@ TEST_F(OffsetCommands, PlotDrawsTheSourceBeneathTheOffset) {
   const HostRun alone = MotionHost("plot " + PathOf("in.motion") + " --origin 0,5");
   EXPECT_EQ(alone.out.find("source"), std::string::npos);
   EXPECT_NE(MotionHost("plot " + PathOf("in.motion") + " --with-source " + PathOf("none.motion")).status, 0);
+}
+
+// plot draws several motions in one picture, each from where it starts: sources in grey, the
+// others in the path's colour, in groups whose transforms place them.
+TEST_F(OffsetCommands, PlotDrawsSeveralMotionsEachFromItsStart) {
+  const std::string source = kExamples + "/rounded_rectangle.motion";
+  const std::string path = "plot " + source + " --origin 10,20 ";
+  const std::string pathGroup = "<g class=\"path\"";
+  const struct {
+    std::string arguments;
+    int status;
+    std::vector<std::string> parts;  // of what the plot writes, or of its message
+  } cases[] = {
+      {"--with-source " + source + "@10,20 --with-source " + source + "@0,0",
+       0,
+       {"<g class=\"source\"", "grey: 2 sources"}},
+      {"--with-source " + source + "@10,20", 0, {"grey: the source<"}},
+      {"--also " + source + "@100,20 --also " + source + "@200,20",
+       0,
+       {"<g class=\"also\"", "class=\"also-segment\"", "2 more paths without marks"}},
+      {"--also " + source + "@x,y", 2, {"x,y"}},
+      {"--also " + PathOf("none.motion") + "@1,2", 2, {"none.motion"}},
+  };
+  for (const auto& c : cases) {
+    const HostRun plot = MotionHost(path + c.arguments);
+    EXPECT_EQ(plot.status, c.status) << c.arguments << "\n" << plot.err;
+    for (const std::string& part : c.parts)
+      EXPECT_NE((c.status == 0 ? plot.out : plot.err).find(part), std::string::npos) << c.arguments << ": " << part;
+  }
+  // A source drawn from the offset's own start lands where the offset does.
+  const std::string both = MotionHost(path + "--with-source " + source + "@10,20").out;
+  const size_t matrix = both.find("matrix(", both.find("<g class=\"source\""));
+  const size_t pathMatrix = both.find("matrix(", both.find(pathGroup));
+  EXPECT_EQ(both.substr(matrix, both.find(')', matrix) - matrix),
+            both.substr(pathMatrix, both.find(')', pathMatrix) - pathMatrix));
 }
 
 // G41 and G42 with a radius: the stretch between the entry and the exit is the offset of what the
