@@ -69,6 +69,20 @@ const Contour kRoundedRectangle = offsetshapes::RoundedRectangle({0, 0}, 80, 40,
 // Two squares of 20 mm joined by a neck 4 mm wide.
 const Contour kDumbbell = Polygon(
     {{0, 0}, {20, 0}, {20, 8}, {40, 8}, {40, 0}, {60, 0}, {60, 20}, {40, 20}, {40, 12}, {20, 12}, {20, 20}, {0, 20}});
+// The dumbbell far from the origin, below and left of it: the cells that find where slices meet
+// are numbered below zero there.
+const Contour kDumbbellFarOff = Polygon({{-5000, -3000},
+                                         {-4980, -3000},
+                                         {-4980, -2992},
+                                         {-4960, -2992},
+                                         {-4960, -3000},
+                                         {-4940, -3000},
+                                         {-4940, -2980},
+                                         {-4960, -2980},
+                                         {-4960, -2988},
+                                         {-4980, -2988},
+                                         {-4980, -2980},
+                                         {-5000, -2980}});
 // A notch of radius 2 in the top edge of a block.
 const Contour kNotched = Path({0, 0}, {{{30, 0}}, {{30, 10}}, {{17, 10}}, {{13, 10}, -kPi}, {{0, 10}}, {{0, 0}}});
 
@@ -112,6 +126,11 @@ const OffsetCase kCases[] = {
      {12, OffsetSide::Inside},
      "closed (40, 12) 144.0000 mm: L1 L3 L5 L7 L9\n"
      "note: line 2: the arc of radius 10 mm vanishes: the offset of 12 mm reaches its centre (4 arcs in all)\n"},
+    {"NotesNameTheMovesPlaceAsTold",
+     kRoundedRectangle,
+     {12, OffsetSide::Inside, 0.001, [](int line) { return "ARC " + std::to_string(line); }},
+     "closed (40, 12) 144.0000 mm: L1 L3 L5 L7 L9\n"
+     "note: ARC 2: the arc of radius 10 mm vanishes: the offset of 12 mm reaches its centre (4 arcs in all)\n"},
     {"CircleInside", offsetshapes::Circle({0, 0}, 5), {3, OffsetSide::Inside}, "closed (2, 0) 12.5664 mm: A1/2\n"},
     {"CircleInsideByItsRadius",
      offsetshapes::Circle({0, 0}, 5),
@@ -133,6 +152,13 @@ const OffsetCase kCases[] = {
      {3, OffsetSide::Inside},
      "closed (3, 3) 56.3784 mm: L1 L2 C3/3 C10/3 L10 L11 L12\n"
      "closed (42.2361, 10) 56.3784 mm: C4/3 L4 L5 L6 L7 L8 C9/3\n"
+     "note: the contour offset 3 mm inside falls into 2 contours, where parts of it come nearer to each other than "
+     "6 mm\n"},
+    {"DumbbellFarOffFallsApartAlike",
+     kDumbbellFarOff,
+     {3, OffsetSide::Inside},
+     "closed (-4997, -2997) 56.3784 mm: L1 L2 C3/3 C10/3 L10 L11 L12\n"
+     "closed (-4957.76, -2990) 56.3784 mm: C4/3 L4 L5 L6 L7 L8 C9/3\n"
      "note: the contour offset 3 mm inside falls into 2 contours, where parts of it come nearer to each other than "
      "6 mm\n"},
     // A tool wider than the notch rests on both its corners.
