@@ -91,10 +91,12 @@ Offsets Construct(const Contour& contour, const SourcePath& source, double dista
   const double reach = std::max(kSamePoint, kReachShare * (Extent(source) + 2.0 * std::abs(distance)));
   raw = BuildRawOffset(source, distance, reach);
   std::vector<Slice> slices = SliceRawOffset(raw, FarCurvesOf(source, raw, distance), reach);
-  KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  const KeptSliceEnds kept =
+      KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  const std::vector<double> feeds = FeedsInForce(contour);
   Offsets offsets;
-  for (const Chain& chain : StitchSlices(slices, reach)) {
-    if (std::optional<Contour> offset = ContourOfChain(chain, slices, raw, contour, kClearanceReaches * reach)) {
+  for (const Chain& chain : StitchSlices(slices, kept)) {
+    if (std::optional<Contour> offset = ContourOfChain(chain, slices, raw, contour, feeds, kClearanceReaches * reach)) {
       offsets.contours.push_back(std::move(*offset));
       offsets.open += chain.closed ? 0 : 1;
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/offset/ContourOffset.h"
@@ -239,16 +240,36 @@ TEST(OffsetRing, StaysOneContourOutside) {
 
 // Each move keeps the line of the move it comes from and the feed in force there; a corner's
 // arc takes the line and the feed of the move after it.
+struct FeedCase {
+  Contour contour;
+  std::vector<std::pair<size_t, double>> feeds;  // the moves that set one
+  OffsetOptions options;
+  std::string lineFeeds;  // each offset as "line:feed" of its moves
+};
+
+// Each offset states the feed in force at its first move, though the move it starts beside set
+// none, and then each change.
 TEST(OffsetFeeds, EachMoveCarriesTheFeedInForceWhereItChanges) {
-  Contour square = kSquare;
-  square.moves[0].feed = 100;
-  square.moves[2].feed = 200;
-  const Result<std::vector<Contour>> offset = geometry::OffsetContour(square, {1, OffsetSide::Outside});
-  ASSERT_TRUE(offset);
-  std::string feeds;
-  for (const geometry::ContourMove& move : offset->front().moves)
-    feeds += std::to_string(move.line) + ":" + std::to_string(static_cast<int>(move.feed)) + " ";
-  EXPECT_EQ(feeds, "1:100 2:0 2:0 3:200 3:0 4:0 4:0 1:100 ");
+  const std::vector<FeedCase> cases = {
+      {kSquare, {{0, 100}, {2, 200}}, {1, OffsetSide::Outside}, "1:100 2:0 2:0 3:200 3:0 4:0 4:0 1:100 \n"},
+      {kDumbbell,
+       {{0, 100}, {5, 200}},
+       {3, OffsetSide::Inside},
+       "1:100 2:0 3:0 10:200 10:0 11:0 12:0 \n4:100 4:0 5:0 6:200 7:0 8:0 9:0 \n"},
+  };
+  for (const FeedCase& test : cases) {
+    Contour contour = test.contour;
+    for (const auto& [move, feed] : test.feeds) contour.moves[move].feed = feed;
+    const Result<std::vector<Contour>> offset = geometry::OffsetContour(contour, test.options);
+    ASSERT_TRUE(offset);
+    std::string feeds;
+    for (const Contour& piece : offset.Value()) {
+      for (const geometry::ContourMove& move : piece.moves)
+        feeds += std::to_string(move.line) + ":" + std::to_string(static_cast<int>(move.feed)) + " ";
+      feeds += "\n";
+    }
+    EXPECT_EQ(feeds, test.lineFeeds);
+  }
 }
 
 }  // namespace

@@ -81,15 +81,16 @@ class RawOffsetCutter {
   // the search found them in does not matter.
   std::vector<RawPlace> SortedPlaces() {
     const std::vector<RawElement>& elements = m_Raw.elements;
-    for (RawPlace& cut : m_Cuts) cut = OnElementEnd(cut);
+    // The cuts are spent here, so that the slices may take their room.
+    std::vector<RawPlace> cuts = std::move(m_Cuts);
+    for (RawPlace& cut : cuts) cut = OnElementEnd(cut);
     std::vector<size_t> firstOf(elements.size() + 1, 0);
-    for (const RawPlace& cut : m_Cuts) ++firstOf[cut.element + 1];
+    for (const RawPlace& cut : cuts) ++firstOf[cut.element + 1];
     for (size_t element = 1; element <= elements.size(); ++element) firstOf[element] += firstOf[element - 1];
-    std::vector<RawPlace> places(m_Cuts.size());
+    std::vector<RawPlace> places(cuts.size());
     std::vector<size_t> next(firstOf.begin(), firstOf.end() - 1);
-    for (const RawPlace& cut : m_Cuts) places[next[cut.element]++] = cut;
-    std::vector<RawPlace> kept;
-    kept.reserve(places.size());
+    for (const RawPlace& cut : cuts) places[next[cut.element]++] = cut;
+    size_t kept = 0;  // the places kept are moved to the front
     for (size_t element = 0; element < elements.size(); ++element) {
       const auto first = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element]);
       const auto last = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element + 1]);
@@ -98,13 +99,14 @@ class RawOffsetCutter {
       });
       const double length = elements[element].curve.Length();
       for (auto place = first; place != last; ++place) {
-        if (!kept.empty() && kept.back().element == element &&
-            (place->fraction - kept.back().fraction) * length <= m_Reach)
+        if (kept > 0 && places[kept - 1].element == element &&
+            (place->fraction - places[kept - 1].fraction) * length <= m_Reach)
           continue;
-        kept.push_back(*place);
+        places[kept++] = *place;
       }
     }
-    return kept;
+    places.resize(kept);
+    return places;
   }
 
   // A cut within reach of its element's end moved onto it: the next element's start where there
@@ -120,6 +122,7 @@ class RawOffsetCutter {
 
   static std::vector<Slice> SlicesBetween(const std::vector<RawPlace>& places) {
     std::vector<Slice> slices;
+    slices.reserve(places.size());
     for (size_t i = 0; i + 1 < places.size(); ++i) slices.push_back({places[i], places[i + 1], false});
     return slices;
   }
@@ -167,8 +170,8 @@ bool AtBridge(const RawOffset& raw, const RawPlace& place) {
 // those that then meet nothing there.
 class BridgeEndPruner {
  public:
-  BridgeEndPruner(std::vector<Slice>& slices, const RawOffset& raw, double reach)
-      : m_Slices(slices), m_Raw(raw), m_Starts(KeptStarts(slices, reach)), m_Ends(KeptEnds(slices, reach)) {
+  BridgeEndPruner(std::vector<Slice>& slices, const RawOffset& raw, const KeptSliceEnds& kept)
+      : m_Slices(slices), m_Raw(raw), m_Starts(kept.starts), m_Ends(kept.ends) {
     for (size_t slice = 0; slice < slices.size(); ++slice)
       if (slices[slice].kept && (AtBridge(raw, slices[slice].from) || AtBridge(raw, slices[slice].to)))
         m_Pending.push_back(slice);
@@ -204,8 +207,8 @@ class BridgeEndPruner {
 
   std::vector<Slice>& m_Slices;
   const RawOffset& m_Raw;
-  PlaceCells m_Starts;
-  PlaceCells m_Ends;
+  const PlaceCells& m_Starts;
+  const PlaceCells& m_Ends;
   std::vector<size_t> m_Pending;
 };
 
@@ -213,6 +216,7 @@ class BridgeEndPruner {
 template <typename End>
 PlaceCells KeptPlaces(const std::vector<Slice>& slices, double reach, End end) {
   std::vector<PlaceCells::Numbered> places;
+  places.reserve(slices.size());
   for (size_t slice = 0; slice < slices.size(); ++slice)
     if (slices[slice].kept) places.push_back({slice, end(slices[slice]).at});
   return PlaceCells(2.0 * reach, places);
@@ -220,20 +224,12 @@ PlaceCells KeptPlaces(const std::vector<Slice>& slices, double reach, End end) {
 
 }  // namespace
 
-PlaceCells KeptStarts(const std::vector<Slice>& slices, double reach) {
-  return KeptPlaces(slices, reach, [](const Slice& slice) { return slice.from; });
-}
-
-PlaceCells KeptEnds(const std::vector<Slice>& slices, double reach) {
-  return KeptPlaces(slices, reach, [](const Slice& slice) { return slice.to; });
-}
-
 std::vector<Slice> SliceRawOffset(const RawOffset& raw, const std::vector<FarCurve>& far, double reach) {
   return RawOffsetCutter(raw, far, reach).Slices();
 }
 
-void KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source, double clearance,
-                     double reach) {
+KeptSliceEnds KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source,
+                              double clearance, double reach) {
   const auto clear = [&](Point p) { return !source.AnyNearer(p, clearance); };
   // Each slice starts where the one before it ends.
   bool startClear = !slices.empty() && clear(slices.front().from.at);
@@ -242,7 +238,10 @@ void KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const Sou
     slice.kept = startClear && endClear && clear(Middle(raw, slice));
     startClear = endClear;
   }
-  BridgeEndPruner(slices, raw, reach).Prune();
+  KeptSliceEnds kept{KeptPlaces(slices, reach, [](const Slice& slice) { return slice.from; }),
+                     KeptPlaces(slices, reach, [](const Slice& slice) { return slice.to; })};
+  BridgeEndPruner(slices, raw, kept).Prune();
+  return kept;
 }
 
 }  // namespace geometry::offsetting

@@ -10,11 +10,8 @@ constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
 class Stitcher {
  public:
-  Stitcher(const std::vector<Slice>& slices, double reach)
-      : m_Slices(slices),
-        m_Starts(KeptStarts(slices, reach)),
-        m_Ends(KeptEnds(slices, reach)),
-        m_Used(slices.size(), false) {}
+  Stitcher(const std::vector<Slice>& slices, const KeptSliceEnds& kept)
+      : m_Slices(slices), m_Starts(kept.starts), m_Ends(kept.ends), m_Used(slices.size(), false) {}
 
   std::vector<Chain> Chains() {
     std::vector<Chain> chains;
@@ -30,7 +27,7 @@ class Stitcher {
 
   bool LedInto(size_t slice) const {
     bool led = false;
-    m_Ends.VisitNear(m_Slices[slice].from.at, [&](size_t) { led = true; });
+    m_Ends.VisitNear(m_Slices[slice].from.at, [&](size_t other) { led = led || m_Slices[other].kept; });
     return led;
   }
 
@@ -65,15 +62,15 @@ class Stitcher {
   }
 
   const std::vector<Slice>& m_Slices;
-  PlaceCells m_Starts;
-  PlaceCells m_Ends;
+  const PlaceCells& m_Starts;
+  const PlaceCells& m_Ends;
   std::vector<bool> m_Used;
 };
 
 }  // namespace
 
-std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, double reach) {
-  return Stitcher(slices, reach).Chains();
+std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, const KeptSliceEnds& kept) {
+  return Stitcher(slices, kept).Chains();
 }
 
 }  // namespace geometry::offsetting
