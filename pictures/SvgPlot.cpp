@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,22 +55,29 @@ std::vector<std::string> Wrapped(const std::vector<std::string>& items, double w
 // pixels badly when the user unit is tiny. The legend has a band of its own above the drawing.
 class SvgPlot {
  public:
-  SvgPlot(const MotionPath& path, double cornerThreshold, Point origin, const MotionPath* beside)
-      : m_Path(path), m_Source(path.Written()), m_Summary(geometry::Survey(m_Source)), m_Origin(origin) {
+  SvgPlot(const MotionPath& path, double cornerThreshold, Point origin, const std::vector<PlotBeside>& beside)
+      : m_Path(path),
+        m_Source(path.Written()),
+        m_Summary(geometry::Survey(m_Source)),
+        m_Origin(origin),
+        m_BesidePaths(beside) {
     geometry::Bounds bounds{origin + m_Summary.bounds.min, origin + m_Summary.bounds.max};
-    std::optional<geometry::WalkSummary> besideSummary;
-    if (beside) {
-      besideSummary = geometry::Survey(beside->Written());
+    std::vector<geometry::WalkSummary> besideSummaries;
+    for (const PlotBeside& other : beside) {
+      besideSummaries.push_back(geometry::Survey(other.path->Written()));
+      const geometry::Bounds& its = besideSummaries.back().bounds;
       bounds = {
-          {std::min(bounds.min.x, besideSummary->bounds.min.x), std::min(bounds.min.y, besideSummary->bounds.min.y)},
-          {std::max(bounds.max.x, besideSummary->bounds.max.x), std::max(bounds.max.y, besideSummary->bounds.max.y)}};
+          {std::min(bounds.min.x, other.origin.x + its.min.x), std::min(bounds.min.y, other.origin.y + its.min.y)},
+          {std::max(bounds.max.x, other.origin.x + its.max.x), std::max(bounds.max.y, other.origin.y + its.max.y)}};
     }
     // A path with no extent still gets a picture of some size.
     const double extent = std::max({bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y, geometry::kSamePoint});
     m_Unit = extent / kPicturePixels;
     m_Step = GridStep(extent);
     m_Drawing = pictures::DrawPath(m_Source, m_Summary, {m_Unit, cornerThreshold, path.tangentAxis});
-    if (beside) m_Beside = pictures::DrawPath(beside->Written(), *besideSummary, {m_Unit, geometry::kFullTurn, false});
+    for (size_t i = 0; i < beside.size(); ++i)
+      m_Beside.push_back(
+          pictures::DrawPath(beside[i].path->Written(), besideSummaries[i], {m_Unit, geometry::kFullTurn, false}));
     m_Min = bounds.min - Pixels(kMarginPixels) * Point{1.0, 1.0};
     m_Max = bounds.max + Pixels(kMarginPixels) * Point{1.0, 1.0};
     const double widening = std::max(0.0, Pixels(kLeastWidthPixels) - (m_Max.x - m_Min.x)) / 2.0;
@@ -92,11 +98,8 @@ class SvgPlot {
     Append("<g class=\"grid\" transform=\"{}\">\n", Transform({0.0, 0.0}));
     GridLines();
     m_Svg += "</g>\n";
-    if (m_Beside) {
-      Append("<g class=\"source\" transform=\"{}\">\n", Transform({0.0, 0.0}));
-      Strokes(*m_Beside, kSourceColour, "source-segment");
-      m_Svg += "</g>\n";
-    }
+    BesideStrokes(true);
+    BesideStrokes(false);
     Append("<g class=\"path\" transform=\"{}\">\n", Transform(m_Origin));
     Strokes(m_Drawing, kPathColour, "segment");
     Ends();
@@ -159,6 +162,16 @@ class SvgPlot {
 
   void Text(double x, double y, const char* anchor, const std::string& text) {
     Append("<text x=\"{:.1f}\" y=\"{:.1f}\" text-anchor=\"{}\">{}</text>\n", x, y, anchor, text);
+  }
+
+  // The sources', or the other paths' strokes, each in its group.
+  void BesideStrokes(bool sources) {
+    for (size_t i = 0; i < m_Beside.size(); ++i) {
+      if (m_BesidePaths[i].source != sources) continue;
+      Append("<g class=\"{}\" transform=\"{}\">\n", sources ? "source" : "also", Transform(m_BesidePaths[i].origin));
+      Strokes(m_Beside[i], sources ? kSourceColour : kPathColour, sources ? "source-segment" : "also-segment");
+      m_Svg += "</g>\n";
+    }
   }
 
   void Strokes(const pictures::PathDrawing& drawing, const char* colour, const char* className) {
@@ -246,7 +259,15 @@ class SvgPlot {
         "green dot: start", "red square: end",
         fmt::format("red rings: corners over {:g} degrees", geometry::Degrees(cornerThreshold))};
     if (m_Path.tangentAxis) items.emplace_back("orange arrows: tangent axis heading");
-    if (m_Beside) items.emplace_back("grey: the source, from (0, 0)");
+    const auto sources = static_cast<size_t>(std::count_if(m_BesidePaths.begin(), m_BesidePaths.end(),
+                                                           [](const PlotBeside& other) { return other.source; }));
+    const size_t others = m_BesidePaths.size() - sources;
+    const bool fromZero = std::all_of(m_BesidePaths.begin(), m_BesidePaths.end(), [](const PlotBeside& other) {
+      return !other.source || (other.origin.x == 0.0 && other.origin.y == 0.0);
+    });
+    if (sources == 1) items.emplace_back(fromZero ? "grey: the source, from (0, 0)" : "grey: the source");
+    if (sources > 1) items.emplace_back(fmt::format("grey: {} sources", sources));
+    if (others > 0) items.push_back(fmt::format("{} more path{} without marks", others, others > 1 ? "s" : ""));
     return items;
   }
 
@@ -274,8 +295,9 @@ class SvgPlot {
   double m_Unit = 1.0;  // path units per pixel
   double m_Step = 1.0;
   pictures::PathDrawing m_Drawing;
-  std::optional<pictures::PathDrawing> m_Beside;  // the source's strokes, without marks
-  Point m_Min;                                    // the picture's corners, in the program's coordinates
+  const std::vector<PlotBeside>& m_BesidePaths;
+  std::vector<pictures::PathDrawing> m_Beside;  // their strokes, without marks
+  Point m_Min;                                  // the picture's corners, in the program's coordinates
   Point m_Max;
   std::vector<std::string> m_Legend;
   double m_Band = 0.0;  // the legend's height, pixels
@@ -284,6 +306,6 @@ class SvgPlot {
 
 }  // namespace
 
-CString PlotSvg(const MotionPath& path, double cornerThreshold, Point origin, const MotionPath* source) {
-  return SvgPlot(path, cornerThreshold, origin, source).Picture();
+CString PlotSvg(const MotionPath& path, double cornerThreshold, Point origin, const std::vector<PlotBeside>& beside) {
+  return SvgPlot(path, cornerThreshold, origin, beside).Picture();
 }

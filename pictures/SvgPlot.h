@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "framework/CString.h"
 #include "geometry/core/PathSegment.h"
 #include "motionpath/MotionPath.h"
@@ -17,8 +19,15 @@
 // picture. Each stroke is one path element of class "segment" made of M, L and A commands, arcs
 // cut into pieces of at most a quarter turn.
 //
-// With a `source` (the path the motion was offset from, say), its strokes are drawn beneath the
-// path's in grey, without marks, in the group of class "source", starting at (0, 0) of the grid;
-// the picture holds them both.
+// Beside it, other motions' strokes may be drawn, without marks, each starting at its own origin:
+// a source (the path the motion was offset from, say) beneath the path's in grey, in a group of
+// class "source"; another path (the offsets of a part's holes beside its outline's) in the path's
+// colour, in a group of class "also". The picture holds them all.
+struct PlotBeside {
+  const MotionPath* path = nullptr;
+  geometry::Point origin;
+  bool source = true;
+};
+
 CString PlotSvg(const MotionPath& path, double cornerThreshold, geometry::Point origin,
-                const MotionPath* source = nullptr);
+                const std::vector<PlotBeside>& beside = {});

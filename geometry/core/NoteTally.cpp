@@ -14,10 +14,10 @@ void NoteTally::Record(std::string_view key, int line, std::string text, std::st
   m_Notes.push_back({line, std::move(text), std::string(plural), 1});
 }
 
-std::vector<std::string> NoteTally::Lines() const {
+std::vector<std::string> NoteTally::Lines(const PlaceOf& placeOf) const {
   std::vector<std::string> lines;
   for (const Note& note : m_Notes) {
-    std::string line = "line " + std::to_string(note.line) + ": " + note.text;
+    std::string line = (placeOf ? placeOf(note.line) : "line " + std::to_string(note.line)) + ": " + note.text;
     if (note.count > 1) line += " (" + std::to_string(note.count) + " " + note.plural + " in all)";
     lines.push_back(std::move(line));
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -18,8 +19,11 @@ class NoteTally {
     if (!CountedAgain(key)) Record(key, line, makeText(), plural);
   }
 
+  // How a note names its line: "line N" unless told otherwise.
+  using PlaceOf = std::function<std::string(int line)>;
+
   // "line N: text", and "(K plural in all)" where there were several, in the order of their first lines.
-  std::vector<std::string> Lines() const;
+  std::vector<std::string> Lines(const PlaceOf& placeOf = nullptr) const;
 
  private:
   struct Note {

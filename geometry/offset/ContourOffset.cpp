@@ -68,7 +68,8 @@ double Extent(const SourcePath& source) {
   return std::max(bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y);
 }
 
-std::vector<std::string> VanishedArcNotes(const Contour& contour, const RawOffset& raw, double distance) {
+std::vector<std::string> VanishedArcNotes(const Contour& contour, const RawOffset& raw, double distance,
+                                          const NoteTally::PlaceOf& placeOf) {
   NoteTally tally;
   for (size_t move : raw.vanishedMoves) {
     const ContourMove& arc = contour.moves[move];
@@ -77,7 +78,7 @@ std::vector<std::string> VanishedArcNotes(const Contour& contour, const RawOffse
                          Millimetres(arc.segment.Radius()), Millimetres(std::abs(distance)));
     });
   }
-  return tally.Lines();
+  return tally.Lines(placeOf);
 }
 
 // The offsets, and how many of them do not close.
@@ -90,10 +91,12 @@ Offsets Construct(const Contour& contour, const SourcePath& source, double dista
   const double reach = std::max(kSamePoint, kReachShare * (Extent(source) + 2.0 * std::abs(distance)));
   raw = BuildRawOffset(source, distance, reach);
   std::vector<Slice> slices = SliceRawOffset(raw, FarCurvesOf(source, raw, distance), reach);
-  KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  const KeptSliceEnds kept =
+      KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  const std::vector<double> feeds = FeedsInForce(contour);
   Offsets offsets;
-  for (const Chain& chain : StitchSlices(slices, reach)) {
-    if (std::optional<Contour> offset = ContourOfChain(chain, slices, raw, contour, kClearanceReaches * reach)) {
+  for (const Chain& chain : StitchSlices(slices, kept)) {
+    if (std::optional<Contour> offset = ContourOfChain(chain, slices, raw, contour, feeds, kClearanceReaches * reach)) {
       offsets.contours.push_back(std::move(*offset));
       offsets.open += chain.closed ? 0 : 1;
     }
@@ -115,7 +118,7 @@ Result<std::vector<Contour>> OffsetContour(const Contour& contour, const OffsetO
 
   RawOffset raw;
   Offsets offsets = Construct(contour, source.Value(), distance, raw);
-  std::vector<std::string> notes = VanishedArcNotes(contour, raw, distance);
+  std::vector<std::string> notes = VanishedArcNotes(contour, raw, distance, options.placeOf);
   const std::string offset = OffsetText(options, distance);
   const std::string twice = Millimetres(2.0 * std::abs(distance));
   if (offsets.contours.empty()) {

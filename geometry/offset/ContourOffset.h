@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "common/Result.h"
@@ -20,6 +22,9 @@ struct OffsetOptions {
   OffsetSide side = OffsetSide::Left;
   // mm: a contour that ends this close to its start is closed, its gap closed by a line
   double closingGap = 0.001;
+  // How the notes name the place of a move by its line (ContourMove::line): "line 12" unless told
+  // otherwise, as a drawing's import names its entities.
+  std::function<std::string(int line)> placeOf = nullptr;
 };
 
 // The contours at the distance from `contour` on the side asked: every point of them lies at the

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/offset/ContourOffset.h"
@@ -69,6 +70,20 @@ const Contour kRoundedRectangle = offsetshapes::RoundedRectangle({0, 0}, 80, 40,
 // Two squares of 20 mm joined by a neck 4 mm wide.
 const Contour kDumbbell = Polygon(
     {{0, 0}, {20, 0}, {20, 8}, {40, 8}, {40, 0}, {60, 0}, {60, 20}, {40, 20}, {40, 12}, {20, 12}, {20, 20}, {0, 20}});
+// The dumbbell far from the origin, below and left of it: the cells that find where slices meet
+// are numbered below zero there.
+const Contour kDumbbellFarOff = Polygon({{-5000, -3000},
+                                         {-4980, -3000},
+                                         {-4980, -2992},
+                                         {-4960, -2992},
+                                         {-4960, -3000},
+                                         {-4940, -3000},
+                                         {-4940, -2980},
+                                         {-4960, -2980},
+                                         {-4960, -2988},
+                                         {-4980, -2988},
+                                         {-4980, -2980},
+                                         {-5000, -2980}});
 // A notch of radius 2 in the top edge of a block.
 const Contour kNotched = Path({0, 0}, {{{30, 0}}, {{30, 10}}, {{17, 10}}, {{13, 10}, -kPi}, {{0, 10}}, {{0, 0}}});
 
@@ -112,6 +127,11 @@ const OffsetCase kCases[] = {
      {12, OffsetSide::Inside},
      "closed (40, 12) 144.0000 mm: L1 L3 L5 L7 L9\n"
      "note: line 2: the arc of radius 10 mm vanishes: the offset of 12 mm reaches its centre (4 arcs in all)\n"},
+    {"NotesNameTheMovesPlaceAsTold",
+     kRoundedRectangle,
+     {12, OffsetSide::Inside, 0.001, [](int line) { return "ARC " + std::to_string(line); }},
+     "closed (40, 12) 144.0000 mm: L1 L3 L5 L7 L9\n"
+     "note: ARC 2: the arc of radius 10 mm vanishes: the offset of 12 mm reaches its centre (4 arcs in all)\n"},
     {"CircleInside", offsetshapes::Circle({0, 0}, 5), {3, OffsetSide::Inside}, "closed (2, 0) 12.5664 mm: A1/2\n"},
     {"CircleInsideByItsRadius",
      offsetshapes::Circle({0, 0}, 5),
@@ -133,6 +153,13 @@ const OffsetCase kCases[] = {
      {3, OffsetSide::Inside},
      "closed (3, 3) 56.3784 mm: L1 L2 C3/3 C10/3 L10 L11 L12\n"
      "closed (42.2361, 10) 56.3784 mm: C4/3 L4 L5 L6 L7 L8 C9/3\n"
+     "note: the contour offset 3 mm inside falls into 2 contours, where parts of it come nearer to each other than "
+     "6 mm\n"},
+    {"DumbbellFarOffFallsApartAlike",
+     kDumbbellFarOff,
+     {3, OffsetSide::Inside},
+     "closed (-4997, -2997) 56.3784 mm: L1 L2 C3/3 C10/3 L10 L11 L12\n"
+     "closed (-4957.76, -2990) 56.3784 mm: C4/3 L4 L5 L6 L7 L8 C9/3\n"
      "note: the contour offset 3 mm inside falls into 2 contours, where parts of it come nearer to each other than "
      "6 mm\n"},
     // A tool wider than the notch rests on both its corners.
@@ -213,16 +240,36 @@ TEST(OffsetRing, StaysOneContourOutside) {
 
 // Each move keeps the line of the move it comes from and the feed in force there; a corner's
 // arc takes the line and the feed of the move after it.
+struct FeedCase {
+  Contour contour;
+  std::vector<std::pair<size_t, double>> feeds;  // the moves that set one
+  OffsetOptions options;
+  std::string lineFeeds;  // each offset as "line:feed" of its moves
+};
+
+// Each offset states the feed in force at its first move, though the move it starts beside set
+// none, and then each change.
 TEST(OffsetFeeds, EachMoveCarriesTheFeedInForceWhereItChanges) {
-  Contour square = kSquare;
-  square.moves[0].feed = 100;
-  square.moves[2].feed = 200;
-  const Result<std::vector<Contour>> offset = geometry::OffsetContour(square, {1, OffsetSide::Outside});
-  ASSERT_TRUE(offset);
-  std::string feeds;
-  for (const geometry::ContourMove& move : offset->front().moves)
-    feeds += std::to_string(move.line) + ":" + std::to_string(static_cast<int>(move.feed)) + " ";
-  EXPECT_EQ(feeds, "1:100 2:0 2:0 3:200 3:0 4:0 4:0 1:100 ");
+  const std::vector<FeedCase> cases = {
+      {kSquare, {{0, 100}, {2, 200}}, {1, OffsetSide::Outside}, "1:100 2:0 2:0 3:200 3:0 4:0 4:0 1:100 \n"},
+      {kDumbbell,
+       {{0, 100}, {5, 200}},
+       {3, OffsetSide::Inside},
+       "1:100 2:0 3:0 10:200 10:0 11:0 12:0 \n4:100 4:0 5:0 6:200 7:0 8:0 9:0 \n"},
+  };
+  for (const FeedCase& test : cases) {
+    Contour contour = test.contour;
+    for (const auto& [move, feed] : test.feeds) contour.moves[move].feed = feed;
+    const Result<std::vector<Contour>> offset = geometry::OffsetContour(contour, test.options);
+    ASSERT_TRUE(offset);
+    std::string feeds;
+    for (const Contour& piece : offset.Value()) {
+      for (const geometry::ContourMove& move : piece.moves)
+        feeds += std::to_string(move.line) + ":" + std::to_string(static_cast<int>(move.feed)) + " ";
+      feeds += "\n";
+    }
+    EXPECT_EQ(feeds, test.lineFeeds);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "tests/framework/TemporaryDirectory.h"
 #include "tests/tools/MotionHostRun.h"
@@ -17,6 +18,12 @@ namespace fs = std::filesystem;
 const std::string kExamples = EXAMPLES_DIR;
 constexpr double kPi = std::numbers::pi;
 
+// An open corner, then a square of 10 mm, counterclockwise.
+const char* const kOpenAndSquare = "G0 X0 Y0\nG1 X10 F600\nY10\nG0 X20 Y0\nG1 X30\nY10\nX20\nY0\n";
+// A drawing of a line (LINE 2B) and a circle of radius 5 (CIRCLE 2A).
+const char* const kLineAndCircle =
+    "0\nSECTION\n2\nENTITIES\n0\nLINE\n5\n2B\n8\n0\n10\n0\n20\n0\n11\n10\n21\n0\n"
+    "0\nCIRCLE\n5\n2A\n8\n0\n10\n50\n20\n0\n40\n5\n0\nENDSEC\n0\nEOF\n";
 // A part of two squares of 20 mm joined by a neck 4 mm wide, counterclockwise.
 const char* const kDumbbell = "G0 X0 Y0\nG1 X20 F600\nY8\nX30\nY0\nX50\nY20\nX30\nY12\nX20\nY20\nX0\nY0\n";
 
@@ -68,6 +75,17 @@ TEST_F(OffsetCommands, ImportsOffsetTheirContours) {
       {"a distance that is no number", "import-gcode --offset x " + slot, 2, 0, "--offset"},
       {"each contour of a drawing: its circle of radius 15", "import-dxf --contour 2 --outside 1 " + outline, 0,
        2 * kPi * 16, ""},
+      {"a contour not chosen is not offset: an open one does not matter",
+       "import-gcode --contour 2 --outside 1 " + Write("open-and-square.nc", kOpenAndSquare), 0, 40 + 2 * kPi, ""},
+      {"nor in a drawing", "import-dxf --contour 2 --outside 1 " + Write("line-and-circle.dxf", kLineAndCircle), 0,
+       2 * kPi * 6, ""},
+      {"--contour numbers the file's contours, not the offset's",
+       "import-gcode --inside 3 --contour 2 " + PathOf("db.nc"), 2, 0, "there is no contour 2: the file holds 1"},
+      {"an offset that falls apart needs --split", "import-gcode --inside 3 " + PathOf("db.nc"), 2, 0,
+       "the contour's offset falls into 2 contours; one motion runs one of them: write each into its own file with "
+       "--split"},
+      {"a drawing's notes name the entity, not a line", "import-dxf --contour 1 --inside 12 " + outline, 0, 224,
+       "two-contours.dxf: POLYLINE 2F: the arc of radius 10 mm vanishes: the offset of 12 mm reaches its centre"},
   };
   for (const auto& c : cases) {
     const std::string motion = PathOf("offset.motion");
@@ -136,6 +154,7 @@ TEST_F(OffsetCommands, OffsetRefusesWhatItCannotOffset) {
       {"offset " + slot + " --inside 6", 2,
        "nothing is left of the contour offset 6 mm inside: it is nowhere 12 mm wide"},
       {"offset " + slot + " --distance 1 --contour 2", 2, "there is no offset contour 2: the offset gives 1"},
+      {"offset " + slot + " --inside 6", 2, "slot.motion: segment 2: the arc of radius 5 mm vanishes"},
       {"--setup " + kExamples + "/rotary.setup.json offset " + kExamples + "/rotary.motion --distance 1", 2,
        "rotary.motion: an offset in mm needs positions that are lengths"},
       {"offset " + Write("bad.motion", "SegmentType[]=0\n") + " --distance 1", 1, "is missing or not valid"},
@@ -167,6 +186,41 @@ TEST_F(OffsetCommands, PlotDrawsTheSourceBeneathTheOffset) {
   const HostRun alone = MotionHost("plot " + PathOf("in.motion") + " --origin 0,5");
   EXPECT_EQ(alone.out.find("source"), std::string::npos);
   EXPECT_NE(MotionHost("plot " + PathOf("in.motion") + " --with-source " + PathOf("none.motion")).status, 0);
+}
+
+// plot draws several motions in one picture, each from where it starts: sources in grey, the
+// others in the path's colour, in groups whose transforms place them.
+TEST_F(OffsetCommands, PlotDrawsSeveralMotionsEachFromItsStart) {
+  const std::string source = kExamples + "/rounded_rectangle.motion";
+  const std::string path = "plot " + source + " --origin 10,20 ";
+  const std::string pathGroup = "<g class=\"path\"";
+  const struct {
+    std::string arguments;
+    int status;
+    std::vector<std::string> parts;  // of what the plot writes, or of its message
+  } cases[] = {
+      {"--with-source " + source + "@10,20 --with-source " + source + "@0,0",
+       0,
+       {"<g class=\"source\"", "grey: 2 sources"}},
+      {"--with-source " + source + "@10,20", 0, {"grey: the source<"}},
+      {"--also " + source + "@100,20 --also " + source + "@200,20",
+       0,
+       {"<g class=\"also\"", "class=\"also-segment\"", "2 more paths without marks"}},
+      {"--also " + source + "@x,y", 2, {"x,y"}},
+      {"--also " + PathOf("none.motion") + "@1,2", 2, {"none.motion"}},
+  };
+  for (const auto& c : cases) {
+    const HostRun plot = MotionHost(path + c.arguments);
+    EXPECT_EQ(plot.status, c.status) << c.arguments << "\n" << plot.err;
+    for (const std::string& part : c.parts)
+      EXPECT_NE((c.status == 0 ? plot.out : plot.err).find(part), std::string::npos) << c.arguments << ": " << part;
+  }
+  // A source drawn from the offset's own start lands where the offset does.
+  const std::string both = MotionHost(path + "--with-source " + source + "@10,20").out;
+  const size_t matrix = both.find("matrix(", both.find("<g class=\"source\""));
+  const size_t pathMatrix = both.find("matrix(", both.find(pathGroup));
+  EXPECT_EQ(both.substr(matrix, both.find(')', matrix) - matrix),
+            both.substr(pathMatrix, both.find(')', pathMatrix) - pathMatrix));
 }
 
 // G41 and G42 with a radius: the stretch between the entry and the exit is the offset of what the

@@ -27,8 +27,8 @@ struct Motion {
   geometry::Contour* contour;  // its moves go into the motion; its start stays for the messages
 };
 
-// The motions the choice asks for, each still without its text; or the exit code, after telling
-// why none.
+// The motions to write: with --split one per contour, else the one contour left once the choice
+// is taken; or the exit code, after telling why none.
 Result<std::vector<Motion>, ExitCode> Chosen(std::vector<geometry::Contour>& contours,
                                              const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                                              const std::string& outputPath, const ImportMessages& messages) {
@@ -39,22 +39,40 @@ Result<std::vector<Motion>, ExitCode> Chosen(std::vector<geometry::Contour>& con
       motions.push_back({SplitPath(outputPath, number), {}, &contours[number - 1]});
     return motions;
   }
+  if (count > 1) {
+    messages.Tell(fmt::format("the contour's offset falls into {} contours; one motion runs one of them: write each "
+                              "into its own file with --split, or import the contour as it is and take one with "
+                              "offset --contour N\n",
+                              count) +
+                  ContourList(contours, columns));
+    return kExitUsage;
+  }
+  return std::vector<Motion>{{outputPath, {}, &contours.front()}};
+}
+
+}  // namespace
+
+int TakeChosen(std::vector<geometry::Contour>& contours, std::vector<ContourColumn>& columns,
+               const ContourChoice& choice, const ImportMessages& messages) {
+  const int count = static_cast<int>(contours.size());
+  if (choice.split || count == 0 || (count == 1 && choice.contour <= 1)) return kExitOk;
   if (choice.contour > count) {
     messages.Tell(fmt::format("there is no contour {}: the file holds {}\n", choice.contour, count) +
                   ContourList(contours, columns));
     return kExitUsage;
   }
-  if (choice.contour == 0 && count > 1) {
+  if (choice.contour == 0) {
     messages.Tell(fmt::format("the file holds {} contours; one motion runs one of them: choose it with --contour N, "
                               "or write each into its own file with --split\n",
                               count) +
                   ContourList(contours, columns));
     return kExitUsage;
   }
-  return std::vector<Motion>{{outputPath, {}, &contours[choice.contour == 0 ? 0 : choice.contour - 1]}};
+  const size_t chosen = static_cast<size_t>(choice.contour - 1);
+  contours = {std::move(contours[chosen])};
+  for (ContourColumn& column : columns) column.cells = {std::move(column.cells[chosen])};
+  return kExitOk;
 }
-
-}  // namespace
 
 int CheckChoice(const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages) {
   if (!choice.split || !outputPath.empty()) return kExitOk;

@@ -37,9 +37,17 @@ struct ContourColumn {
 // -o. Checked before the file is read. Returns an exit code.
 int CheckChoice(const ContourChoice& choice, const std::string& outputPath, const ImportMessages& messages);
 
-// What an import writes from the contours it read: one motion, or with `split` one per contour;
-// each file written is told with where its contour starts. Several contours without a choice
-// are refused with their list. Every motion is made and checked before any file is written, so
+// The contour --contour N names, left alone in `contours` with its cells in `columns`, before
+// anything else (an offset) is done to them, so that the contours not chosen do not matter; with
+// --split, or of one contour, all stay. Several contours without a choice, and a number beyond
+// them, are refused with their list. Returns an exit code.
+int TakeChosen(std::vector<geometry::Contour>& contours, std::vector<ContourColumn>& columns,
+               const ContourChoice& choice, const ImportMessages& messages);
+
+// What an import writes from the contours TakeChosen left and the offset made of them: one motion,
+// or with `split` one per contour; each file written is told with where its contour starts.
+// Several contours without --split (the chosen contour's offset fell apart) are refused with
+// their list. Every motion is made and checked before any file is written, so
 // a refusal leaves every file as it was; each contour goes into
 // its motion, so that a long one is not held twice. Returns an exit code.
 int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,

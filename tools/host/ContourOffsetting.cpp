@@ -45,12 +45,14 @@ void AddOffsetOptions(CLI::App& command, OffsetRequest& request, const std::stri
 bool OffsetContours(std::vector<geometry::Contour>& contours, std::vector<ContourColumn>& columns,
                     const OffsetRequest& request, const ImportMessages& messages) {
   if (!request.asked) return true;
+  geometry::OffsetOptions options = request.offset;
+  options.placeOf = [&messages](int line) { return messages.PlaceOfMove(line); };
   std::vector<geometry::Contour> offsets;
   std::vector<ContourColumn> offsetColumns = columns;
   for (ContourColumn& column : offsetColumns) column.cells.clear();
   for (size_t i = 0; i < contours.size(); ++i) {
     const std::string number = contours.size() > 1 ? fmt::format("contour {}: ", i + 1) : "";
-    Result<std::vector<geometry::Contour>> offset = geometry::OffsetContour(contours[i], request.offset);
+    Result<std::vector<geometry::Contour>> offset = geometry::OffsetContour(contours[i], options);
     for (const std::string& note : offset.Notes()) messages.Tell(number + note);
     if (!offset) {
       messages.TellAtMove({offset.Failure().line, number + offset.Failure().message});

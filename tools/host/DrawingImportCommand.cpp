@@ -86,6 +86,8 @@ int ImportDrawingFile(HostSession& session, const DrawingFormat& format, const I
     fmt::print("{}", DrawingList(*drawing, import->unit, imported));
     return kExitOk;
   }
+  if (const int status = TakeChosen(imported.contours, imported.columns, options.choice, messages); status != kExitOk)
+    return status;
   if (!OffsetContours(imported.contours, imported.columns, options.offset, messages)) return kExitUsage;
   return WriteContours(session, std::move(imported.contours), imported.columns, options.choice, options.motion,
                        options.output, messages);

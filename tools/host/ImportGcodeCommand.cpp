@@ -87,6 +87,8 @@ int ImportGcode(HostSession& session, const ImportOptions& options) {
   if (!program || !ApplyToolCompensation(*program, messages)) return kExitUsage;
   NoteMissingSpeed(*program, options.motion, messages);
   std::vector<ContourColumn> columns = ColumnsOf(*program);
+  if (const int status = TakeChosen(program->contours, columns, options.choice, messages); status != kExitOk)
+    return status;
   if (!OffsetContours(program->contours, columns, options.offset, messages)) return kExitUsage;
   return WriteContours(session, std::move(program->contours), columns, options.choice, options.motion, options.output,
                        messages);

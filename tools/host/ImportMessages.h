@@ -27,10 +27,9 @@ class ImportMessages {
     if (fault.line > 0) return TellAtMove(fault.line, fault.message);
     Tell(fault.message);
   }
-  void TellAtMove(int line, const std::string& message) const {
-    if (m_MoveSource) return Tell(m_MoveSource(line) + ": " + message);
-    TellAtLine(line, message);
-  }
+  void TellAtMove(int line, const std::string& message) const { Tell(PlaceOfMove(line) + ": " + message); }
+  // "line 12", or what the move source names.
+  std::string PlaceOfMove(int line) const { return m_MoveSource ? m_MoveSource(line) : "line " + std::to_string(line); }
 
  private:
   const char* m_Command;

@@ -27,10 +27,11 @@ struct OffsetCommandOptions {
   int contour = 0;  // 1 for the first of several offsets; 0: there must be one
 };
 
-// The request in the unit of the motion's X increments.
-geometry::OffsetOptions InMotionUnit(const OffsetRequest& request, const CInternalData& record,
-                                     const CMC_Setup& setup) {
+// The request in the unit of the motion's X increments, its notes naming segments as `messages` do.
+geometry::OffsetOptions InMotionUnit(const OffsetRequest& request, const CInternalData& record, const CMC_Setup& setup,
+                                     const ImportMessages& messages) {
   geometry::OffsetOptions options = request.offset;
+  options.placeOf = [&messages](int segment) { return messages.PlaceOfMove(segment); };
   options.distance = InLengthUnit(record, setup, options.distance);
   options.closingGap *= InLengthUnit(record, setup, 1.0);
   return options;
@@ -65,7 +66,7 @@ int Offset(HostSession& session, const OffsetCommandOptions& options) {
     return status;
   const SegmentDynamics dynamics = DynamicsOf(record);
   const Result<std::vector<geometry::Contour>> offsets =
-      geometry::OffsetContour(ContourOf(record), InMotionUnit(options.request, record, session.Controller()));
+      geometry::OffsetContour(ContourOf(record), InMotionUnit(options.request, record, session.Controller(), messages));
   for (const std::string& note : offsets.Notes()) messages.Tell(note);
   if (!offsets) {
     messages.TellAtMove(offsets.Failure());

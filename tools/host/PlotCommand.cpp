@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "motionpath/MotionPath.h"
 #include "pictures/PngRenderer.h"
@@ -18,7 +21,8 @@ struct PlotOptions {
   PathOptions path;
   std::string output;
   std::string png;
-  std::string source;  // a motion drawn beneath, from (0, 0)
+  std::vector<std::string> sources;  // motions drawn beneath in grey: FILE, from (0, 0), or FILE@X,Y
+  std::vector<std::string> others;   // motions drawn beside in the path's colour, FILE@X,Y
   geometry::Point origin;
 };
 
@@ -31,21 +35,46 @@ bool ReadPoint(const std::string& text, geometry::Point& point) {
   return y.ec == std::errc() && y.ptr == end && std::isfinite(point.x) && std::isfinite(point.y);
 }
 
+// "FILE@X,Y" names the file and where its path starts; a name without a point after its last @ is
+// all the file's.
+std::pair<std::string, geometry::Point> PlacedFile(const std::string& text) {
+  geometry::Point origin;
+  const size_t at = text.rfind('@');
+  if (at != std::string::npos && ReadPoint(text.substr(at + 1), origin)) return {text.substr(0, at), origin};
+  return {text, {}};
+}
+
+// The motions drawn beside the plotted one, loaded into `loaded`; or the exit code, after telling
+// why not.
+Result<std::vector<PlotBeside>, ExitCode> LoadBeside(HostSession& session, const PlotOptions& options,
+                                                     const MotionPath& path,
+                                                     std::vector<std::unique_ptr<MotionPath>>& loaded) {
+  std::vector<PlotBeside> beside;
+  for (const bool source : {true, false}) {
+    for (const std::string& text : source ? options.sources : options.others) {
+      const auto [file, origin] = PlacedFile(text);
+      auto other = LoadMotionPath(session, file);
+      if (!other) return other.Failure();
+      if (other.Value()->lengthUnit != path.lengthUnit)
+        return static_cast<ExitCode>(CommandFailure(
+            "plot", fmt::format("the {}'s lengths are in {}, the motion's in {}: they cannot be drawn together",
+                                source ? "source" : "other path", other.Value()->lengthUnit.GetString(),
+                                path.lengthUnit.GetString())));
+      loaded.push_back(std::move(other.Value()));
+      beside.push_back({loaded.back().get(), origin, source});
+    }
+  }
+  return beside;
+}
+
 int Plot(HostSession& session, const PlotOptions& options) {
   const auto loaded = LoadMotionPath(session, options.path.motionFile);
   if (!loaded) return loaded.Failure();
   const MotionPath& path = *loaded.Value();
-  std::unique_ptr<MotionPath> source;
-  if (!options.source.empty()) {
-    auto loadedSource = LoadMotionPath(session, options.source);
-    if (!loadedSource) return loadedSource.Failure();
-    source = std::move(loadedSource.Value());
-    if (source->lengthUnit != path.lengthUnit)
-      return CommandFailure("plot", fmt::format("the source's lengths are in {}, the motion's in {}: they cannot be "
-                                                "drawn together",
-                                                source->lengthUnit.GetString(), path.lengthUnit.GetString()));
-  }
-  const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin, source.get());
+  std::vector<std::unique_ptr<MotionPath>> others;
+  const Result<std::vector<PlotBeside>, ExitCode> beside = LoadBeside(session, options, path, others);
+  if (!beside) return beside.Failure();
+  const CString svg = PlotSvg(path, options.path.CornerThreshold(), options.origin, beside.Value());
   if (!options.png.empty()) {
     std::string png, error;
     if (!RenderPng(std::string_view(svg.GetString(), svg.GetLength()), png, error))
@@ -81,10 +110,18 @@ CommandRunner DefinePlot(CLI::App& command) {
       ->type_name("X,Y")
       ->allow_extra_args(false);
   command
-      .add_option("--with-source", options->source,
-                  "draw the path of the motion in FILE beneath, in grey, from (0, 0): the path the motion was offset "
-                  "from, with --origin where `offset` says the offset starts")
-      ->type_name("FILE");
+      .add_option("--with-source", options->sources,
+                  "draw the path of the motion in FILE beneath, in grey, from (0, 0), or from X,Y with FILE@X,Y: "
+                  "the path the motion was offset from, with --origin where `offset` says the offset starts; give "
+                  "it once per source")
+      ->type_name("FILE[@X,Y]")
+      ->allow_extra_args(false);
+  command
+      .add_option("--also", options->others,
+                  "draw the path of the motion in FILE too, from X,Y, in the path's colour without its marks: the "
+                  "other contours of a part, each where its import says it starts; give it once per motion")
+      ->type_name("FILE@X,Y")
+      ->allow_extra_args(false);
   AddPathOptions(command, options->path);
   return [options](HostSession& session) { return Plot(session, *options); };
 }

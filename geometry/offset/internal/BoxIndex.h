@@ -10,13 +10,16 @@
 
 namespace geometry::offsetting {
 
-// Boxes sorted along a space-filling curve and packed into a tree of nodes of kNodeSize, each node
-// holding the box round its children: a search visits only the nodes whose boxes may hold what it
-// seeks, so that on a contour whose segments are not all piled in one place each search looks at a
-// few boxes of thousands. Built once, in O(n log n).
+// Boxes packed in their order into a tree of nodes of kNodeSize, each node holding the box round
+// its children: a search visits only the nodes whose boxes may hold what it seeks. The boxes of a
+// contour's curves come in the order the contour runs, each beside the one before it, so a node's
+// children lie together and, on a contour whose curves are not all piled in one place, each search
+// looks at a few boxes of thousands. Built in one pass, O(n): no sort.
 class BoxIndex {
  public:
-  explicit BoxIndex(const std::vector<Box>& boxes);
+  explicit BoxIndex(std::vector<Box> boxes);
+
+  const Box& BoxOf(size_t index) const { return m_Levels.front()[index]; }
 
   // Visits the index of each box that `near(box)` accepts, where `near` is also asked of the nodes'
   // boxes, so it must accept a box round any box it accepts. `visit(index)` returns false to stop
@@ -32,7 +35,7 @@ class BoxIndex {
       const Entry entry = pending[--waiting];
       if (!near(m_Levels[entry.level][entry.index])) continue;
       if (entry.level == 0) {
-        if (!visit(m_Order[entry.index])) return false;
+        if (!visit(entry.index)) return false;
         continue;
       }
       const size_t first = static_cast<size_t>(entry.index) * kNodeSize;
@@ -62,8 +65,7 @@ class BoxIndex {
     uint32_t index;
   };
 
-  std::vector<uint32_t> m_Order;           // the boxes' indices, sorted
-  std::vector<std::vector<Box>> m_Levels;  // the sorted boxes, then each level of nodes above them
+  std::vector<std::vector<Box>> m_Levels;  // the boxes, then each level of nodes above them
 };
 
 }  // namespace geometry::offsetting

@@ -1,5 +1,6 @@
 #include "geometry/offset/internal/ChainContour.h"
 
+#include <optional>
 #include <vector>
 
 #include "geometry/core/Tolerances.h"
@@ -27,31 +28,42 @@ bool Continues(const RawOffset& raw, const Run& run, size_t element, double from
   return before.curve.arc || DistanceToSegment(run.segment.end, run.segment.start, to) <= kSamePoint;
 }
 
-std::vector<Run> RunsOf(const Chain& chain, const std::vector<Slice>& slices, const RawOffset& raw) {
-  std::vector<Run> runs;
+// At most one run for each part of an element that the chain's slices run through.
+size_t MostRuns(const Chain& chain, const std::vector<Slice>& slices) {
+  size_t parts = 0;
+  for (size_t slice : chain.slices) parts += slices[slice].to.element - slices[slice].from.element + 1;
+  return parts;
+}
+
+// Calls emit(run) for each run of the chain in order, once it has gathered all its parts.
+template <typename Emit>
+void ForEachRun(const Chain& chain, const std::vector<Slice>& slices, const RawOffset& raw, Emit emit) {
+  std::optional<Run> run;
   for (size_t slice : chain.slices) {
     ForEachPart(raw, slices[slice], [&](size_t element, double from, double to, Point fromPoint, Point toPoint) {
       const Curve& curve = raw.elements[element].curve;
       const double sweep = (to - from) * curve.sweep;
-      if (!runs.empty() && Continues(raw, runs.back(), element, from, toPoint)) {
-        Run& run = runs.back();
-        run.segment.end = toPoint;
-        run.segment.sweep += sweep;
-        run.element = element;
-        run.to = to;
+      if (run && Continues(raw, *run, element, from, toPoint)) {
+        run->segment.end = toPoint;
+        run->segment.sweep += sweep;
+        run->element = element;
+        run->to = to;
         return;
       }
-      runs.push_back({curve.arc ? ContourSegment::Arc(fromPoint, toPoint, curve.centre, sweep)
-                                : ContourSegment::Line(fromPoint, toPoint),
-                      element, to});
+      if (run) emit(*run);
+      run = Run{curve.arc ? ContourSegment::Arc(fromPoint, toPoint, curve.centre, sweep)
+                          : ContourSegment::Line(fromPoint, toPoint),
+                element, to};
     });
   }
-  return runs;
+  if (run) emit(*run);
 }
 
-// The feed in force at each move of the source.
+}  // namespace
+
 std::vector<double> FeedsInForce(const Contour& source) {
   std::vector<double> feeds;
+  feeds.reserve(source.moves.size());
   double feed = 0.0;
   for (const ContourMove& move : source.moves) {
     if (move.feed > 0.0) feed = move.feed;
@@ -60,27 +72,23 @@ std::vector<double> FeedsInForce(const Contour& source) {
   return feeds;
 }
 
-}  // namespace
-
 std::optional<Contour> ContourOfChain(const Chain& chain, const std::vector<Slice>& slices, const RawOffset& raw,
-                                      const Contour& source, double negligible) {
-  const std::vector<double> feeds = FeedsInForce(source);
+                                      const Contour& source, const std::vector<double>& feeds, double negligible) {
   Contour contour;
   contour.startKnown = source.startKnown;
   contour.start = slices[chain.slices.front()].from.at;
   Point reached = contour.start;
   double feed = 0.0;
-  const std::vector<Run> runs = RunsOf(chain, slices, raw);
-  contour.moves.reserve(runs.size());
-  for (const Run& run : runs) {
-    if (Length(run.segment) <= negligible && Distance(reached, run.segment.end) <= negligible) continue;
+  contour.moves.reserve(MostRuns(chain, slices));
+  ForEachRun(chain, slices, raw, [&](const Run& run) {
+    if (Length(run.segment) <= negligible && Distance(reached, run.segment.end) <= negligible) return;
     const size_t move = raw.elements[run.element].move;
     ContourMove offset{run.segment, feeds[move] != feed ? feeds[move] : 0.0, source.moves[move].line};
     offset.segment.start = reached;
     contour.moves.push_back(offset);
     reached = run.segment.end;
     feed = feeds[move];
-  }
+  });
   if (contour.moves.empty()) return std::nullopt;
   if (chain.closed) contour.moves.back().segment.end = contour.start;
   contour.firstLine = contour.moves.front().line;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "geometry/offset/internal/BoxIndex.h"
 #include "geometry/offset/internal/CurveMeetings.h"
-#include "geometry/offset/internal/PlaceCells.h"
 
 namespace geometry::offsetting {
 
@@ -44,10 +44,10 @@ class RawOffsetCutter {
     boxes.reserve(elements.size() + m_Far.size());
     for (const RawElement& element : elements) boxes.push_back(element.curve.Bounds().Grown(m_Reach));
     for (const FarCurve& far : m_Far) boxes.push_back(far.curve.Bounds().Grown(m_Reach));
-    const BoxIndex index(boxes);
+    const BoxIndex index(std::move(boxes));
     std::vector<Meeting> meetings;
     for (size_t element = 0; element < elements.size(); ++element) {
-      index.VisitOverlapping(boxes[element], [&](uint32_t other) {
+      index.VisitOverlapping(index.BoxOf(element), [&](uint32_t other) {
         meetings.clear();
         if (other < elements.size()) {
           if (other <= element) return;
@@ -76,36 +76,53 @@ class RawOffsetCutter {
   }
 
   // The cuts in order along the raw offset, those within reach of an element's end moved onto it
-  // and those within reach of one before them left out.
-  std::vector<RawPlace> SortedPlaces() const {
+  // and those within reach of one before them left out. Each element's cuts are gathered by
+  // counting, so that only the few on one element are ever sorted; points break ties, so the order
+  // the search found them in does not matter.
+  std::vector<RawPlace> SortedPlaces() {
     const std::vector<RawElement>& elements = m_Raw.elements;
-    std::vector<RawPlace> places;
-    places.reserve(m_Cuts.size());
-    for (RawPlace cut : m_Cuts) {
-      const double length = elements[cut.element].curve.Length();
-      if (cut.fraction * length <= m_Reach) {
-        cut = {cut.element, 0.0, elements[cut.element].curve.start};
-      } else if ((1.0 - cut.fraction) * length <= m_Reach) {
-        cut = cut.element + 1 < elements.size() ? RawPlace{cut.element + 1, 0.0, elements[cut.element + 1].curve.start}
-                                                : RawPlace{cut.element, 1.0, elements[cut.element].curve.end};
+    // The cuts are spent here, so that the slices may take their room.
+    std::vector<RawPlace> cuts = std::move(m_Cuts);
+    for (RawPlace& cut : cuts) cut = OnElementEnd(cut);
+    std::vector<size_t> firstOf(elements.size() + 1, 0);
+    for (const RawPlace& cut : cuts) ++firstOf[cut.element + 1];
+    for (size_t element = 1; element <= elements.size(); ++element) firstOf[element] += firstOf[element - 1];
+    std::vector<RawPlace> places(cuts.size());
+    std::vector<size_t> next(firstOf.begin(), firstOf.end() - 1);
+    for (const RawPlace& cut : cuts) places[next[cut.element]++] = cut;
+    size_t kept = 0;  // the places kept are moved to the front
+    for (size_t element = 0; element < elements.size(); ++element) {
+      const auto first = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element]);
+      const auto last = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element + 1]);
+      std::sort(first, last, [](const RawPlace& a, const RawPlace& b) {
+        return std::tie(a.fraction, a.at.x, a.at.y) < std::tie(b.fraction, b.at.x, b.at.y);
+      });
+      const double length = elements[element].curve.Length();
+      for (auto place = first; place != last; ++place) {
+        if (kept > 0 && places[kept - 1].element == element &&
+            (place->fraction - places[kept - 1].fraction) * length <= m_Reach)
+          continue;
+        places[kept++] = *place;
       }
-      places.push_back(cut);
     }
-    std::sort(places.begin(), places.end(), [](const RawPlace& a, const RawPlace& b) {
-      return std::tie(a.element, a.fraction) < std::tie(b.element, b.fraction);
-    });
-    std::vector<RawPlace> kept;
-    for (const RawPlace& place : places) {
-      if (!kept.empty() && kept.back().element == place.element &&
-          (place.fraction - kept.back().fraction) * elements[place.element].curve.Length() <= m_Reach)
-        continue;
-      kept.push_back(place);
-    }
-    return kept;
+    places.resize(kept);
+    return places;
+  }
+
+  // A cut within reach of its element's end moved onto it: the next element's start where there
+  // is one.
+  RawPlace OnElementEnd(const RawPlace& cut) const {
+    const std::vector<RawElement>& elements = m_Raw.elements;
+    const double length = elements[cut.element].curve.Length();
+    if (cut.fraction * length <= m_Reach) return {cut.element, 0.0, elements[cut.element].curve.start};
+    if ((1.0 - cut.fraction) * length > m_Reach) return cut;
+    return cut.element + 1 < elements.size() ? RawPlace{cut.element + 1, 0.0, elements[cut.element + 1].curve.start}
+                                             : RawPlace{cut.element, 1.0, elements[cut.element].curve.end};
   }
 
   static std::vector<Slice> SlicesBetween(const std::vector<RawPlace>& places) {
     std::vector<Slice> slices;
+    slices.reserve(places.size());
     for (size_t i = 0; i + 1 < places.size(); ++i) slices.push_back({places[i], places[i + 1], false});
     return slices;
   }
@@ -153,14 +170,11 @@ bool AtBridge(const RawOffset& raw, const RawPlace& place) {
 // those that then meet nothing there.
 class BridgeEndPruner {
  public:
-  BridgeEndPruner(std::vector<Slice>& slices, const RawOffset& raw, double reach)
-      : m_Slices(slices), m_Raw(raw), m_Starts(2.0 * reach), m_Ends(2.0 * reach) {
-    for (size_t slice = 0; slice < slices.size(); ++slice) {
-      if (!slices[slice].kept) continue;
-      m_Starts.Add(slice, slices[slice].from.at);
-      m_Ends.Add(slice, slices[slice].to.at);
-      if (AtBridge(raw, slices[slice].from) || AtBridge(raw, slices[slice].to)) m_Pending.push_back(slice);
-    }
+  BridgeEndPruner(std::vector<Slice>& slices, const RawOffset& raw, const KeptSliceEnds& kept)
+      : m_Slices(slices), m_Raw(raw), m_Starts(kept.starts), m_Ends(kept.ends) {
+    for (size_t slice = 0; slice < slices.size(); ++slice)
+      if (slices[slice].kept && (AtBridge(raw, slices[slice].from) || AtBridge(raw, slices[slice].to)))
+        m_Pending.push_back(slice);
   }
 
   void Prune() {
@@ -193,10 +207,20 @@ class BridgeEndPruner {
 
   std::vector<Slice>& m_Slices;
   const RawOffset& m_Raw;
-  PlaceCells m_Starts;
-  PlaceCells m_Ends;
+  const PlaceCells& m_Starts;
+  const PlaceCells& m_Ends;
   std::vector<size_t> m_Pending;
 };
+
+// The kept slices' ends of one kind, in cells of twice the reach.
+template <typename End>
+PlaceCells KeptPlaces(const std::vector<Slice>& slices, double reach, End end) {
+  std::vector<PlaceCells::Numbered> places;
+  places.reserve(slices.size());
+  for (size_t slice = 0; slice < slices.size(); ++slice)
+    if (slices[slice].kept) places.push_back({slice, end(slices[slice]).at});
+  return PlaceCells(2.0 * reach, places);
+}
 
 }  // namespace
 
@@ -204,8 +228,8 @@ std::vector<Slice> SliceRawOffset(const RawOffset& raw, const std::vector<FarCur
   return RawOffsetCutter(raw, far, reach).Slices();
 }
 
-void KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source, double clearance,
-                     double reach) {
+KeptSliceEnds KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source,
+                              double clearance, double reach) {
   const auto clear = [&](Point p) { return !source.AnyNearer(p, clearance); };
   // Each slice starts where the one before it ends.
   bool startClear = !slices.empty() && clear(slices.front().from.at);
@@ -214,7 +238,10 @@ void KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const Sou
     slice.kept = startClear && endClear && clear(Middle(raw, slice));
     startClear = endClear;
   }
-  BridgeEndPruner(slices, raw, reach).Prune();
+  KeptSliceEnds kept{KeptPlaces(slices, reach, [](const Slice& slice) { return slice.from; }),
+                     KeptPlaces(slices, reach, [](const Slice& slice) { return slice.to; })};
+  BridgeEndPruner(slices, raw, kept).Prune();
+  return kept;
 }
 
 }  // namespace geometry::offsetting

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "geometry/offset/internal/PlaceCells.h"
 #include "geometry/offset/internal/RawOffset.h"
 #include "geometry/offset/internal/SourcePath.h"
 
@@ -37,14 +38,22 @@ void ForEachPart(const RawOffset& raw, const Slice& slice, Part part) {
   if (slice.to.fraction > from) part(element, from, slice.to.fraction, fromPoint, slice.to.at);
 }
 
+// Where the slices kept start and end, each numbered by its slice, in cells of twice the reach.
+// Slices left out after these are laid out stay in them, so a search asks whether each is kept.
+struct KeptSliceEnds {
+  PlaceCells starts;
+  PlaceCells ends;
+};
+
 // The raw offset in order along it, cut where it crosses or touches itself or a far curve (found
 // within `reach`), where its bridges start and end, and at its ends.
 std::vector<Slice> SliceRawOffset(const RawOffset& raw, const std::vector<FarCurve>& far, double reach);
 
 // Keeps each slice whose ends and middle lie no nearer to the source than `clearance`. A kept
 // slice that leads from or to a bridge and there meets no other kept slice within `reach` is left
-// out too: it is clear of the source only by less than the noise of its arithmetic.
-void KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source, double clearance,
-                     double reach);
+// out too: it is clear of the source only by less than the noise of its arithmetic. Returns where
+// the slices kept before those were left out start and end.
+KeptSliceEnds KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source,
+                              double clearance, double reach);
 
 }  // namespace geometry::offsetting

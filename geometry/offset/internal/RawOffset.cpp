@@ -52,27 +52,30 @@ class RawOffsetBuilder {
   RawOffsetBuilder(const SourcePath& source, double distance, double reach)
       : m_Source(source), m_Distance(distance), m_Reach(reach) {}
 
-  // Each parallel is complete once the corner after it is joined, but the first, whose start a
-  // closed contour's last corner moves again.
+  // Each parallel is complete once the corner after it is joined, so only it and the next one are
+  // held, and the first, whose start a closed contour's last corner moves again.
   RawOffset Build() {
     const size_t count = m_Source.pieces.size();
-    m_Parallels.reserve(count);
-    for (size_t piece = 0; piece < count; ++piece) m_Parallels.push_back(ParallelOf(piece));
     m_Raw.closed = m_Source.closed;
     m_Raw.elements.reserve(2 * count);
+    Parallel current = ParallelOf(0);
+    Parallel first;
     for (size_t piece = 0; piece < count; ++piece) {
       const bool last = piece + 1 == count;
+      Parallel next = last ? Parallel{} : ParallelOf(piece + 1);
+      Parallel& after = !last ? next : piece == 0 ? current : first;
       const std::optional<RawElement> corner =
-          last && !m_Source.closed ? std::nullopt : Join(piece, last ? 0 : piece + 1);
-      const Parallel& parallel = m_Parallels[piece];
-      m_Raw.elements.push_back({parallel.Left(),
-                                parallel.vanished ? Role::Bridge : Role::Parallel,
+          last && !m_Source.closed ? std::nullopt : Join(piece, last ? 0 : piece + 1, current, after);
+      m_Raw.elements.push_back({current.Left(),
+                                current.vanished ? Role::Bridge : Role::Parallel,
                                 m_Source.pieces[piece].move,
                                 piece,
                                 {m_Source.Vertex(piece), m_Source.Vertex(piece + 1)}});
       if (corner) m_Raw.elements.push_back(*corner);
+      if (piece == 0) first = current;
+      current = next;
     }
-    m_Raw.elements.front().curve = m_Parallels.front().Left();
+    m_Raw.elements.front().curve = first.Left();
     return std::move(m_Raw);
   }
 
@@ -84,7 +87,9 @@ class RawOffsetBuilder {
       parallel.full = piece.curve.Parallel(m_Distance);
     } else {
       parallel.vanished = true;
-      m_Raw.vanishedMoves.insert(piece.move);
+      // The parts of an arc follow each other.
+      if (m_Raw.vanishedMoves.empty() || m_Raw.vanishedMoves.back() != piece.move)
+        m_Raw.vanishedMoves.push_back(piece.move);
       parallel.full = Curve::Line(piece.curve.start + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(0.0))),
                                   piece.curve.end + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(1.0))));
     }
@@ -95,9 +100,7 @@ class RawOffsetBuilder {
 
   // The corner between the parallels of a piece and the next: none where they meet, an arc about
   // the source's vertex where they open a gap, the crossing where they overlap, or a bridge.
-  std::optional<RawElement> Join(size_t before, size_t after) {
-    Parallel& first = m_Parallels[before];
-    Parallel& second = m_Parallels[after];
+  std::optional<RawElement> Join(size_t before, size_t after, Parallel& first, Parallel& second) {
     if (Distance(first.toPoint, second.fromPoint) <= kSamePoint) {
       second.fromPoint = first.toPoint;
       return std::nullopt;
@@ -108,7 +111,7 @@ class RawOffsetBuilder {
     RawElement corner{{}, Role::Joint, m_Source.pieces[after].move, after, {vertex, vertex}};
     if (OpensAt(TurnBetween(m_Source.pieces[before], m_Source.pieces[after]), m_Distance)) {
       corner.curve = ArcRoundCorner(at, first.toPoint, second.fromPoint, m_Distance);
-    } else if (!first.vanished && !second.vanished && TrimAtCrossing(before, after)) {
+    } else if (!first.vanished && !second.vanished && TrimAtCrossing(before, after, first, second)) {
       return std::nullopt;
     } else {
       corner.curve = Curve::Line(first.toPoint, second.fromPoint);
@@ -120,9 +123,7 @@ class RawOffsetBuilder {
   // Both parallels end at their crossing nearest the corner, where what they leave of each other
   // comes nearer to the other piece than the distance: the overlap of the corner, not of parts
   // that meet far from it.
-  bool TrimAtCrossing(size_t before, size_t after) {
-    Parallel& first = m_Parallels[before];
-    Parallel& second = m_Parallels[after];
+  bool TrimAtCrossing(size_t before, size_t after, Parallel& first, Parallel& second) {
     const Point vertex = m_Source.pieces[before].curve.end;
     m_Meetings.clear();
     AddMeetings(first.Left(), second.Left(), m_Reach, m_Meetings);
@@ -146,7 +147,6 @@ class RawOffsetBuilder {
   const SourcePath& m_Source;
   double m_Distance;
   double m_Reach;
-  std::vector<Parallel> m_Parallels;
   std::vector<Meeting> m_Meetings;
   RawOffset m_Raw;
 };

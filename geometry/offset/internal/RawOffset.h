@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <set>
 #include <vector>
 
 #include "geometry/offset/internal/Curve.h"
@@ -28,10 +27,10 @@ struct RawElement {
 };
 
 struct RawOffset {
-  std::vector<RawElement> elements;  // each starts where the one before it ends
-  bool closed = false;               // the last ends where the first starts
-  std::vector<size_t> corners;       // the vertices where the source turns
-  std::set<size_t> vanishedMoves;    // arcs whose radius the offset takes to nothing
+  std::vector<RawElement> elements;   // each starts where the one before it ends
+  bool closed = false;                // the last ends where the first starts
+  std::vector<size_t> corners;        // the vertices where the source turns
+  std::vector<size_t> vanishedMoves;  // arcs whose radius the offset takes to nothing, in order, each once
 };
 
 // `distance` is positive to the left of the source's travel. Where two parallels cross near a

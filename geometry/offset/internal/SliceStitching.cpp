@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "geometry/offset/internal/PlaceCells.h"
-
 namespace geometry::offsetting {
 
 namespace {
@@ -12,14 +10,8 @@ constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
 class Stitcher {
  public:
-  Stitcher(const std::vector<Slice>& slices, double reach)
-      : m_Slices(slices), m_Starts(2.0 * reach), m_Ends(2.0 * reach), m_Used(slices.size(), false) {
-    for (size_t slice = 0; slice < slices.size(); ++slice) {
-      if (!slices[slice].kept) continue;
-      m_Starts.Add(slice, slices[slice].from.at);
-      m_Ends.Add(slice, slices[slice].to.at);
-    }
-  }
+  Stitcher(const std::vector<Slice>& slices, const KeptSliceEnds& kept)
+      : m_Slices(slices), m_Starts(kept.starts), m_Ends(kept.ends), m_Used(slices.size(), false) {}
 
   std::vector<Chain> Chains() {
     std::vector<Chain> chains;
@@ -35,7 +27,7 @@ class Stitcher {
 
   bool LedInto(size_t slice) const {
     bool led = false;
-    m_Ends.VisitNear(m_Slices[slice].from.at, [&](size_t) { led = true; });
+    m_Ends.VisitNear(m_Slices[slice].from.at, [&](size_t other) { led = led || m_Slices[other].kept; });
     return led;
   }
 
@@ -70,15 +62,15 @@ class Stitcher {
   }
 
   const std::vector<Slice>& m_Slices;
-  PlaceCells m_Starts;
-  PlaceCells m_Ends;
+  const PlaceCells& m_Starts;
+  const PlaceCells& m_Ends;
   std::vector<bool> m_Used;
 };
 
 }  // namespace
 
-std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, double reach) {
-  return Stitcher(slices, reach).Chains();
+std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, const KeptSliceEnds& kept) {
+  return Stitcher(slices, kept).Chains();
 }
 
 }  // namespace geometry::offsetting

@@ -13,9 +13,9 @@ struct Chain {
   bool closed = false;  // its last slice ends where its first starts
 };
 
-// Where several kept slices start at the end of one (within `reach`), the chain goes on with the
+// Where several kept slices start at the end of one (as `kept` finds them), the chain goes on with the
 // one that comes next along the raw offset, so that loops that touch stay apart. Chains start
 // where no kept slice leads in, then at the first slice along the raw offset not yet in one.
-std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, double reach);
+std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, const KeptSliceEnds& kept);
 
 }  // namespace geometry::offsetting
