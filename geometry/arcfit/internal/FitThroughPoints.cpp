@@ -168,6 +168,9 @@ FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState&
 // How finely the share of the chord after the furthest point that a segment may run on along is
 // searched: by halving this many times.
 constexpr int kRunOnHalvings = 3;
+// A segment through more chords than this gains too little by running on along one more (a
+// thirtieth of its length at most) to pay for the search.
+constexpr size_t kRunOnMostChords = 32;
 
 // Where the points lie a long chord apart, a segment through the furthest point it can reach may
 // run on along the chord after that point, which leaves the next segment less to cover: the
@@ -175,7 +178,7 @@ constexpr int kRunOnHalvings = 3;
 FittedSegment ThroughPointsFit::RunOnAlongTheNextChord(const FitState& state, const FittedSegment& segment,
                                                        size_t limit, double turn) const {
   const size_t end = segment.lastPoint;
-  if (end >= limit || end <= state.index) return segment;
+  if (end >= limit || end <= state.index || end - state.index > kRunOnMostChords) return segment;
   const PolylineAnalysis& polyline = m_Context.Polyline();
   const Point from = polyline.At(end);
   const Point chord = polyline.At(end + 1) - from;
