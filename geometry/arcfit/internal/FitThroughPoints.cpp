@@ -181,14 +181,25 @@ FittedSegment ThroughPointsFit::RunOnAlongTheNextChord(const FitState& state, co
   if (end >= limit || end <= state.index || end - state.index > kRunOnMostChords) return segment;
   const PolylineAnalysis& polyline = m_Context.Polyline();
   const Point from = polyline.At(end);
-  const Point chord = polyline.At(end + 1) - from;
-  if (Norm(chord) <= 2.0 * m_Context.Options().tolerance) return segment;
+  const Point to = polyline.At(end + 1);
+  if (Distance(from, to) <= 2.0 * m_Context.Options().tolerance) return segment;
+  // Points traced along a curve lie on it and their chords inside it: the segment ends on the
+  // circle through the point before, the point and the next, so that ending between points does
+  // not pull the path in; where that circle strays from the chord by more than the tolerance
+  // (points further apart than the curve allows), on the chord.
+  const std::optional<FittedSegment> curve = SegmentThrough(from, TangentOfCircle(from, to, polyline.At(end - 1)), to);
+  const auto runOnTo = [&](double share) {
+    std::optional<FittedSegment> runOn;
+    if (curve) runOn = CheckedSegmentTo(state, {curve->At(share * curve->length), end, ChainEnd::AlongNextChord}, turn);
+    if (!runOn) runOn = CheckedSegmentTo(state, {from + share * (to - from), end, ChainEnd::AlongNextChord}, turn);
+    return runOn;
+  };
   std::optional<FittedSegment> furthest;
   double held = 0.0;
   double failed = 1.0;
   for (int halving = 0; halving < kRunOnHalvings; ++halving) {
     const double share = (held + failed) / 2.0;
-    if (auto runOn = CheckedSegmentTo(state, {from + share * chord, end, ChainEnd::AlongNextChord}, turn)) {
+    if (auto runOn = runOnTo(share)) {
       furthest = std::move(runOn);
       held = share;
     } else {
