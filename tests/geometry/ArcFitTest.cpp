@@ -258,8 +258,8 @@ TEST_F(ArcFitRules, ArcsKeepToTheRadiiTheMotionStores) {
 }
 
 // Where the points lie many tolerances apart, a segment through the furthest point it reaches runs
-// on along the chord after it, and the next starts there: each end lies on the chord after the
-// last point its segment answers for, and some lie well past that point.
+// on towards the next, and the next starts there: each end lies within the tolerance of the chord
+// after the last point its segment answers for, and some lie well past that point.
 TEST_F(ArcFitRules, SegmentsRunOnAlongLongChords) {
   const struct {
     const char* shape;

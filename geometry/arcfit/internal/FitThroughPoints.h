@@ -15,7 +15,7 @@ namespace geometry::fitting {
 enum class StartHeadings { InBand, OfCircle };
 
 // A stretch fitted by segments that each end on a point of the polyline, as far on as holds, or
-// where the points lie far apart, on the chord after it.
+// where the points lie far apart, on the way from it to the next.
 // Where the curvature changes steadily, as along a spiral or an ellipse, segments through points
 // a curve's chord apart meet nearly tangent by themselves.
 class ThroughPointsFit {
