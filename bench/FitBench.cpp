@@ -123,7 +123,7 @@ std::vector<geometry::PathSegment> Rounded(geometry::Point start, const std::vec
 void FitTestShape(benchmark::State& state) {
   const FitShape shape = FitShapes(static_cast<int>(state.range(1))).at(static_cast<size_t>(state.range(0)));
   const double tolerance = state.range(2) / 1000.0;
-  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, kDriveCount);
+  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, kDriveCount, DriveRounding());
   options.minRadius = kDriveCount;
   options.maxRadius = kLargestRadius;
   std::vector<geometry::PathSegment> path;

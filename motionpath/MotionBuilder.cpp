@@ -48,7 +48,8 @@ double InXUnit(const CInternalData& record, const CMC_ArrayParameter& array, dou
 
 geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolerance) {
   const CMC_ArrayParameter& radius = *record.m_pRadius;
-  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, InXUnit(record, *record.m_pPosIncrX, 1.0));
+  geometry::ArcFitOptions options =
+      geometry::OptionsForDrives(tolerance, InXUnit(record, *record.m_pPosIncrX, 1.0), RoundingOf(record));
   options.minRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMin()));
   options.maxRadius = InXUnit(record, radius, radius.UnitToIU(radius.GetMax()));
   return options;

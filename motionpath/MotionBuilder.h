@@ -23,7 +23,7 @@ geometry::Rounding RoundingOf(const CInternalData& record);
 double InXUnit(const CInternalData& record, const CMC_ArrayParameter& array, double internal);
 
 // How a path for the record is fitted with arcs (geometry/arcfit/ArcFitter.h): within `tolerance`
-// (in the X increments' unit) once rounded to the drives' counts, in the radii the record keeps
+// (in the X increments' unit) once rounded as the record keeps it, in the radii the record keeps
 // (OptionsForDrives).
 geometry::ArcFitOptions FitOptionsFor(const CInternalData& record, double tolerance);
 

@@ -1,11 +1,14 @@
 #include "geometry/arcfit/ArcFitter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
 
 #include "FitByGrowing.h"
 #include "FitContext.h"
 #include "FitThroughPoints.h"
+#include "RoundedPath.h"
 
 namespace geometry {
 
@@ -96,20 +99,49 @@ FittedStretch FitSmoothly(const FitContext& context, const Stretch& stretch) {
   return unbounded.kinks < fitted.kinks ? unbounded : fitted;
 }
 
-// How many counts the drives' rounding may move a fitted segment's path by.
-constexpr double kRoundingCounts = 2.0;
+// In counts of the drives: how far inside the tolerance a stretch is fitted again, in turn, where
+// its fit strays once rounded. Rounding moves a segment by a count or two, seldom more.
+constexpr std::array<double, 4> kReservedCounts = {0.0, 1.0, 2.0, 4.0};
 
-// The options with the tolerance the fit keeps to, so that it holds once the motion rounds it.
-ArcFitOptions WithinRounding(ArcFitOptions options) {
-  options.tolerance = std::max(options.tolerance - kRoundingCounts * options.driveCount, options.tolerance / 2.0);
-  return options;
-}
+// The fits of the polyline within the tolerance less each reserve, each set up when first asked
+// for: most paths hold once rounded at the first.
+class ReservedFits {
+ public:
+  ReservedFits(const std::vector<Point>& points, const ArcFitOptions& options) : m_Points(points), m_Options(options) {
+    for (double counts : kReservedCounts) {
+      const double tolerance = std::max(options.tolerance - counts * options.driveCount, options.tolerance / 2.0);
+      if (m_Tolerances.empty() || tolerance < m_Tolerances.back()) m_Tolerances.push_back(tolerance);
+    }
+    m_Contexts.resize(m_Tolerances.size());
+  }
 
-// Stretch by stretch: a boundary that is no corner is passed without a kink.
+  size_t Count() const { return m_Tolerances.size(); }
+  // The context within the tolerance less the reserve, counted from 0 (none).
+  const FitContext& At(size_t reserve) {
+    if (!m_Contexts[reserve]) {
+      ArcFitOptions options = m_Options;
+      options.tolerance = m_Tolerances[reserve];
+      m_Contexts[reserve] = std::make_unique<FitContext>(m_Points, options);
+    }
+    return *m_Contexts[reserve];
+  }
+
+ private:
+  const std::vector<Point>& m_Points;
+  const ArcFitOptions& m_Options;
+  std::vector<double> m_Tolerances;
+  std::vector<std::unique_ptr<FitContext>> m_Contexts;
+};
+
+// Stretch by stretch: a boundary that is no corner is passed without a kink. Each stretch is
+// fitted within the tolerance and rounded as the motion keeps it, and fitted again further inside
+// while that strays; the rounded path goes on from where the fit kept ends.
 std::vector<FittedSegment> FitPolyline(const std::vector<Point>& points, const ArcFitOptions& options) {
-  const FitContext context(points, WithinRounding(options));
-  const PolylineAnalysis& polyline = context.Polyline();
+  ReservedFits fits(points, options);
+  const PolylineAnalysis& polyline = fits.At(0).Polyline();
   if (polyline.Size() < 2) return {};
+  std::optional<RoundedPath> rounded;
+  if (options.rounding) rounded.emplace(polyline.Points(), *options.rounding, options.tolerance);
   const std::vector<size_t> ends = polyline.StretchEnds(options.boundaries);
   std::vector<FittedSegment> fitted;
   double heading = 0.0;  // where the fitted path heads at its end
@@ -119,12 +151,21 @@ std::vector<FittedSegment> FitPolyline(const std::vector<Point>& points, const A
     std::optional<double> startHeading = options.startHeading;
     if (i > 0) startHeading = polyline.IsCorner(first) ? std::nullopt : std::optional(heading);
     const std::optional<double> endHeading = last + 1 == polyline.Size() ? options.endHeading : std::nullopt;
-    const Stretch stretch{first, last,
-                          startHeading ? *startHeading : FreeStartHeading(context, first, last, endHeading),
-                          startHeading.has_value(), endHeading};
-    FittedStretch best = FitSmoothly(context, stretch);
-    fitted.insert(fitted.end(), best.segments.begin(), best.segments.end());
-    heading = best.endHeading;
+    for (size_t reserve = 0; reserve < fits.Count(); ++reserve) {
+      const FitContext& context = fits.At(reserve);
+      const Stretch stretch{first, last,
+                            startHeading ? *startHeading : FreeStartHeading(context, first, last, endHeading),
+                            startHeading.has_value(), endHeading};
+      FittedStretch best = FitSmoothly(context, stretch);
+      if (rounded) {
+        const RoundedPath::Outcome outcome = rounded->Round(best.segments, first);
+        if (!outcome.holds && reserve + 1 < fits.Count()) continue;
+        rounded->Take(outcome);
+      }
+      fitted.insert(fitted.end(), best.segments.begin(), best.segments.end());
+      heading = best.endHeading;
+      break;
+    }
   }
   for (FittedSegment& segment : fitted) segment.lastPoint = polyline.SourceIndex(segment.lastPoint);
   return fitted;
@@ -138,11 +179,12 @@ std::vector<FittedSegment> FitArcs(const std::vector<Point>& points, const ArcFi
   return fitting::FitPolyline(points, options);
 }
 
-ArcFitOptions OptionsForDrives(double tolerance, double count) {
+ArcFitOptions OptionsForDrives(double tolerance, double count, const Rounding& rounding) {
   constexpr double kShortestSegmentCounts = 800.0;
   ArcFitOptions options;
   options.tolerance = tolerance;
   options.driveCount = count;
+  options.rounding = rounding;
   options.shortestSegment = kShortestSegmentCounts * count;
   options.joinTurn = Radians(0.25);
   return options;

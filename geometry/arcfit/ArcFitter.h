@@ -6,6 +6,7 @@
 
 #include "geometry/arcfit/FittedSegment.h"
 #include "geometry/core/Angles.h"
+#include "geometry/core/RelativePath.h"
 
 // Arc fitting: a polyline, usually a long chain of short lines from CAM or from tracing, becomes
 // few lines and arcs (docs/geometry.md, "fit-arcs"):
@@ -84,19 +85,24 @@ struct ArcFitOptions {
   // Indices of points where a segment must end (where the motion changes speed, say); the path
   // passes them without a kink unless they are corners.
   std::vector<size_t> boundaries;
-  // mm: one count of the drives a motion rounds the fitted path to (RelativePath.h), 0 where the
-  // path is kept exact. Rounding moves each segment's path by up to two counts (its start by the
-  // count the segment before it missed its end by, its own end and bulge by one more), so the fit
-  // keeps within the tolerance less two counts, or within half the tolerance where that is less.
+  // mm: one count of the drives a motion rounds the fitted path to, 0 where the path is kept
+  // exact: no segment is shorter than a hundred counts, which would turn by degrees once rounded.
   double driveCount = 0.0;
+  // How the motion keeps the fitted path's lengths and angles (RelativePath.h), none where the path
+  // is kept exact. Each stretch is fitted within the tolerance, then rounded as the motion will
+  // keep it, each segment landing on its fitted end; where a rounded segment strays beyond the
+  // tolerance of its points either way, the stretch is fitted again within the tolerance less one,
+  // two, then four counts (half the tolerance at most), and the first that holds once rounded is
+  // kept (else the last).
+  std::optional<Rounding> rounding;
   FitTuning tuning;
 };
 
-// The options of a path that a motion keeps in drive counts of `count` mm: within `tolerance`
-// once rounded, in segments of 800 counts at least where they can be, joined with a turn of a
-// quarter degree at most: rounding a segment of 800 counts turns it by up to a tenth of a degree
-// more, which leaves its joins within half a degree.
-ArcFitOptions OptionsForDrives(double tolerance, double count);
+// The options of a path that a motion keeps in drive counts of `count` mm, rounded as `rounding`:
+// within `tolerance` once rounded, in segments of 800 counts at least where they can be, joined
+// with a turn of a quarter degree at most: rounding a segment of 800 counts turns it by up to a
+// tenth of a degree more, which leaves its joins within half a degree.
+ArcFitOptions OptionsForDrives(double tolerance, double count, const Rounding& rounding);
 
 // The fitted path of `points`, each segment starting where the one before it ends. Points closer
 // than a nanometre to the one before are one point. Empty for fewer than two distinct points.

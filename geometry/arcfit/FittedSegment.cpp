@@ -31,6 +31,14 @@ ContourSegment ContourSegmentOf(const FittedSegment& segment, Point end) {
   return ContourSegment::Arc(segment.start, end, segment.Centre(), segment.curvature * segment.length);
 }
 
+FittedSegment FittedSegmentOf(const ContourSegment& segment) {
+  if (segment.kind == PathSegment::Kind::Linear)
+    return {segment.start, HeadingOf(segment.start, segment.end), 0.0, Distance(segment.start, segment.end)};
+  const double radius = segment.Radius();
+  return {segment.start, HeadingOf(segment.centre, segment.start) + std::copysign(kQuarterTurn, segment.sweep),
+          std::copysign(1.0 / radius, segment.sweep), std::abs(segment.sweep) * radius};
+}
+
 std::optional<FittedSegment> SegmentThrough(Point start, double heading, Point target) {
   const Point forward = Direction(heading);
   const Point offset = target - start;

@@ -34,6 +34,10 @@ struct FittedSegment {
 // that the caller knows it to reach up to rounding.
 ContourSegment ContourSegmentOf(const FittedSegment& segment, Point end);
 
+// The line or arc as a piece that starts with a heading and turns at a constant rate, answering
+// for no point yet.
+FittedSegment FittedSegmentOf(const ContourSegment& segment);
+
 // The segment that leaves `start` with `heading` and ends on `target`: the arc tangent to the
 // heading through both points, or a line when the target lies straight ahead. Empty when the
 // target is the start or lies straight behind it.

@@ -58,17 +58,17 @@ PathSegment RoundedArc(Point from, const ContourSegment& written, const Rounding
   return PathSegment::Arc(rounding.length(Norm(chord) / (2.0 * halfTurnSine)), rounding.angle(initialAngle), turn);
 }
 
-PathSegment RoundedSegment(const ContourSegment& written, Point from, const Rounding& rounding) {
-  if (written.kind == PathSegment::Kind::Circular) return RoundedArc(from, written, rounding);
-  const Point increment = written.end - from;
-  return PathSegment::Line(rounding.length(increment.x), rounding.length(increment.y));
-}
-
 bool IsEmptyLine(const PathSegment& segment) {
   return segment.kind == PathSegment::Kind::Linear && segment.increment.x == 0.0 && segment.increment.y == 0.0;
 }
 
 }  // namespace
+
+PathSegment RoundedFrom(const ContourSegment& written, Point from, const Rounding& rounding) {
+  if (written.kind == PathSegment::Kind::Circular) return RoundedArc(from, written, rounding);
+  const Point increment = written.end - from;
+  return PathSegment::Line(rounding.length(increment.x), rounding.length(increment.y));
+}
 
 PathSegment RelativeOf(const ContourSegment& segment) {
   if (segment.kind == PathSegment::Kind::Linear) {
@@ -90,7 +90,7 @@ void ForEachRelativeSegment(const Contour& contour, const Rounding& rounding,
   double feed = 0.0;
   for (const ContourMove& move : contour.moves) {
     if (move.feed != 0.0) feed = move.feed;
-    const PathSegment segment = RoundedSegment(move.segment, reached, rounding);
+    const PathSegment segment = RoundedFrom(move.segment, reached, rounding);
     if (IsEmptyLine(segment)) continue;
     if (!take({segment, feed, move.line})) return;
     feed = 0.0;

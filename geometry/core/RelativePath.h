@@ -39,5 +39,7 @@ std::vector<ImportedSegment> ToRelativePath(const Contour& contour, const Roundi
 // The same segments one at a time, in constant memory, until `take` returns false.
 void ForEachRelativeSegment(const Contour& contour, const Rounding& rounding,
                             const std::function<bool(const ImportedSegment&)>& take);
+// One written segment as ToRelativePath keeps it where the rounded path before it ends at `from`.
+PathSegment RoundedFrom(const ContourSegment& written, Point from, const Rounding& rounding);
 
 }  // namespace geometry

@@ -20,7 +20,7 @@ constexpr double kJoinDegrees = 0.5;
 constexpr double kLargestRadius = 2147483.647;  // mm: 2^31 counts of a micrometre
 
 geometry::ArcFitOptions OnTheDrives(double tolerance) {
-  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, kDriveCount);
+  geometry::ArcFitOptions options = geometry::OptionsForDrives(tolerance, kDriveCount, DriveRounding());
   options.minRadius = kDriveCount;
   options.maxRadius = kLargestRadius;
   return options;
@@ -40,6 +40,42 @@ TEST(ArcFitRounded, EveryShapeKeepsTheRulesAsTheProgramRunsIt) {
             << figures.largestSmoothJoin << ", corners " << figures.cornersKept << " of " << shape.corners.size()
             << ", end gap " << figures.endGap;
       }
+}
+
+// Drives of `count` mm, angles kept to 1/65536 degree.
+geometry::Rounding CountsOf(double count) {
+  geometry::Rounding drives = DriveRounding();
+  drives.length = [count](double mm) { return std::round(mm / count) * count; };
+  return drives;
+}
+
+// Drives this coarse move a segment by much of the tolerance once rounded, more on some segments
+// than on others: a fit within the tolerance strays, and only the stretches that stray are fitted
+// again further inside. The path as the program runs it keeps within the tolerance both ways.
+TEST(ArcFitRounded, CoarseDrivesKeepTheToleranceOnceRounded) {
+  struct Case {
+    const char* shape;
+    double tolerance;
+    double countsInTolerance;
+  };
+  const std::vector<FitShape> shapes = FitShapes(4);
+  for (const Case& c : std::vector<Case>{{"sine wave, 2000 chords", 0.005, 5.0},
+                                         {"spiral, 5400 chords", 0.005, 4.0},
+                                         {"clothoid traced every 0.25 mm", 0.025, 5.0},
+                                         {"glyph, 16 chords a cubic", 0.025, 4.0},
+                                         {"trochoid, 180 chords a loop", 0.1, 5.0}}) {
+    const FitShape shape = ShapeNamed(shapes, c.shape);
+    const double count = c.tolerance / c.countsInTolerance;
+    geometry::ArcFitOptions options = geometry::OptionsForDrives(c.tolerance, count, CountsOf(count));
+    options.minRadius = count;
+    std::vector<geometry::PathSegment> path;
+    const geometry::Contour fitted = geometry::FitContour(LinesThrough(shape.points), options, {});
+    for (const geometry::ImportedSegment& imported : geometry::ToRelativePath(fitted, CountsOf(count)))
+      path.push_back(imported.segment);
+    const FitFigures figures = Measure(shape, path, c.tolerance);
+    EXPECT_LE(figures.deviation.pathFromPolyline, c.tolerance) << c.shape;
+    EXPECT_LE(figures.deviation.polylineFromPath, c.tolerance) << c.shape;
+  }
 }
 
 // A long outline traced from a chain of thousands of arcs of large radius, each turning the other
@@ -66,10 +102,7 @@ std::vector<Point> TracedArcChain(int arcs) {
 // program runs it keeps within the tolerance both ways.
 TEST(ArcFitRounded, ALongChainOfLargeArcsEndsEverySegmentWhereTheFitDoes) {
   const FitShape chain{"chain of 2000 arcs", TracedArcChain(2000), {}, {}};
-  geometry::Contour lines;
-  lines.start = chain.points.front();
-  for (size_t i = 1; i < chain.points.size(); ++i)
-    lines.moves.push_back({geometry::ContourSegment::Line(chain.points[i - 1], chain.points[i])});
+  const geometry::Contour lines = LinesThrough(chain.points);
   constexpr double kTolerance = 0.025;
   const geometry::Contour fitted = geometry::FitContour(lines, OnTheDrives(kTolerance), {});
   ASSERT_GE(fitted.moves.size(), 1000u);

@@ -257,6 +257,37 @@ TEST_F(ArcFitRules, ArcsKeepToTheRadiiTheMotionStores) {
     }
 }
 
+// Where the points lie many tolerances apart, a segment through the furthest point it reaches runs
+// on towards the next, and the next starts there: each end lies within the tolerance of the chord
+// after the last point its segment answers for, and some lie well past that point.
+TEST_F(ArcFitRules, SegmentsRunOnAlongLongChords) {
+  const struct {
+    const char* shape;
+    size_t mostSegments;  // one fewer than the fit took when every segment ended on a point
+  } cases[] = {
+      {"spiral, 540 chords", 26},
+      {"ellipse, 360 chords", 24},
+      {"airfoil, 100 chords a side", 15},
+  };
+  constexpr double kTolerance = 0.005;
+  const std::vector<FitShape> shapes = FitShapes(4);
+  for (const auto& c : cases) {
+    const FitShape shape = ShapeNamed(shapes, c.shape);
+    const std::vector<geometry::FittedSegment> fitted = geometry::FitArcs(shape.points, Within(kTolerance));
+    size_t runningOn = 0;
+    for (size_t i = 0; i + 1 < fitted.size(); ++i) {
+      const Point end = fitted[i].End();
+      const Point last = shape.points[fitted[i].lastPoint];
+      EXPECT_LE(geometry::DistanceToSegment(end, last, shape.points[fitted[i].lastPoint + 1]), kTolerance)
+          << c.shape << ", segment " << i;
+      if (Distance(end, last) > 10.0 * kTolerance) ++runningOn;
+    }
+    EXPECT_GT(runningOn, 0U) << c.shape;
+    EXPECT_LE(fitted.size(), c.mostSegments) << c.shape;
+    ExpectWithin(shape, Within(kTolerance));
+  }
+}
+
 TEST_F(ArcFitRules, RepeatedPointsAreOnePointAnsweredForByTheLast) {
   const FitShape shape = ShapeNamed(FitShapes(3), "rounded rectangle, 6 chords a corner");
   FitShape doubled = shape;

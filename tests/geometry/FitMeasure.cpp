@@ -48,10 +48,14 @@ std::vector<geometry::PathSegment> ExactPath(const std::vector<geometry::FittedS
   return path;
 }
 
-std::vector<geometry::PathSegment> RoundedFit(const FitShape& shape, const geometry::ArcFitOptions& options) {
+geometry::Contour LinesThrough(const std::vector<Point>& points) {
   geometry::Contour lines;
-  lines.start = shape.points.front();
-  for (size_t i = 1; i < shape.points.size(); ++i)
-    lines.moves.push_back({geometry::ContourSegment::Line(shape.points[i - 1], shape.points[i])});
-  return RoundedToTheDrives(geometry::FitContour(lines, options, {}));
+  lines.start = points.front();
+  for (size_t i = 1; i < points.size(); ++i)
+    lines.moves.push_back({geometry::ContourSegment::Line(points[i - 1], points[i])});
+  return lines;
+}
+
+std::vector<geometry::PathSegment> RoundedFit(const FitShape& shape, const geometry::ArcFitOptions& options) {
+  return RoundedToTheDrives(geometry::FitContour(LinesThrough(shape.points), options, {}));
 }

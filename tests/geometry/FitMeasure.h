@@ -28,6 +28,9 @@ FitFigures Measure(const FitShape& shape, const std::vector<geometry::PathSegmen
 // The fitted segments as a path, kept exact.
 std::vector<geometry::PathSegment> ExactPath(const std::vector<geometry::FittedSegment>& fitted);
 
+// The contour of lines through the points.
+geometry::Contour LinesThrough(const std::vector<geometry::Point>& points);
+
 // The shape fitted as the commands fit a motion's lines (ContourFitting.h) with `options`, and
 // rounded to the demo's drives (DriveRounding.h) as the motion keeps it.
 std::vector<geometry::PathSegment> RoundedFit(const FitShape& shape, const geometry::ArcFitOptions& options);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FitContext.h"
+#include "FitDeviation.h"
 
 namespace geometry::fitting {
 
@@ -13,7 +14,8 @@ namespace geometry::fitting {
 // between allows, or of the circle through the point halfway.
 enum class StartHeadings { InBand, OfCircle };
 
-// A stretch fitted by segments that each end on a point of the polyline, as far on as holds.
+// A stretch fitted by segments that each end on a point of the polyline, as far on as holds, or
+// where the points lie far apart, on the way from it to the next.
 // Where the curvature changes steadily, as along a spiral or an ellipse, segments through points
 // a curve's chord apart meet nearly tangent by themselves.
 class ThroughPointsFit {
@@ -26,6 +28,14 @@ class ThroughPointsFit {
   std::optional<FittedStretch> Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival) const;
 
  private:
+  // Where a segment through points ends: on points[lastPoint], or on the chord after it.
+  struct Target {
+    Point at;
+    size_t lastPoint;
+    ChainEnd end;
+  };
+  Target OnPoint(size_t index) const { return {m_Context.Polyline().At(index), index, ChainEnd::OnLastPoint}; }
+
   std::optional<std::vector<FittedSegment>> LandingWithinJoinTurn(const FitState& state, size_t last,
                                                                   std::optional<double> endHeading,
                                                                   bool turnFree) const;
@@ -34,11 +44,13 @@ class ThroughPointsFit {
   size_t FurthestPointInBand(const FitState& state, size_t span, size_t limit, double turn) const;
   FittedSegment EndedWhereTheNextReachesFurthest(const FitState& state, const FittedSegment& furthest, size_t limit,
                                                  double turn) const;
+  FittedSegment RunOnAlongTheNextChord(const FitState& state, const FittedSegment& segment, size_t limit,
+                                       double turn) const;
   bool NextIsShortOrPinned(const FitState& state, const FittedSegment& segment, size_t reach) const;
-  std::optional<FittedSegment> CheckedSegmentTo(const FitState& state, size_t end, double turn) const;
-  std::optional<FittedSegment> BandSegmentTo(const FitState& state, size_t end, double turn) const;
-  double CircleHeadingWithinTurn(const FitState& state, size_t end, double turn) const;
-  std::optional<double> StartHeadingInBand(const FitState& state, size_t end, double turn) const;
+  std::optional<FittedSegment> CheckedSegmentTo(const FitState& state, const Target& target, double turn) const;
+  std::optional<FittedSegment> BandSegmentTo(const FitState& state, const Target& target, double turn) const;
+  double CircleHeadingWithinTurn(const FitState& state, const Target& target, double turn) const;
+  std::optional<double> StartHeadingInBand(const FitState& state, const Target& target, double turn) const;
 
   // What decides how far a band of start headings reaches.
   struct BandSearch {
