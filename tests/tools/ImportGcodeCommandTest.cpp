@@ -94,6 +94,13 @@ TEST_F(ImportGcodeCommand, TellsWhatTheFileLeavesOpen) {
   }
 }
 
+// A start a hair below 0 is at 0 as the motion keeps it: it is told without a sign.
+TEST_F(ImportGcodeCommand, TellsAStartNearZeroWithoutASign) {
+  const HostRun run = Import("G21 G90\nG0 X-0.00001 Y-0.00004\nG1 X10 F100\n", "-o " + PathOf("part.motion"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, PathOf("part.motion") + ": starts at X 0.0000 Y 0.0000\n");
+}
+
 // A mistaken option is told as every option tells its range, and nothing is read.
 TEST_F(ImportGcodeCommand, MistakenOptionsSayWhatTheyTake) {
   const struct {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -17,7 +18,7 @@ namespace {
 
 std::string StartOf(const geometry::Contour& contour) {
   if (!contour.startKnown) return "not given";
-  return fmt::format("X {:.4f} Y {:.4f}", contour.start.x, contour.start.y);
+  return "X " + CoordinateText(contour.start.x) + " Y " + CoordinateText(contour.start.y);
 }
 
 // A motion to write, with the file it goes to.
@@ -109,6 +110,8 @@ std::vector<CLI::Option*> AddChoiceOptions(CLI::App& command, ContourChoice& cho
                              ->excludes(split);
   return {split, contour};
 }
+
+std::string CoordinateText(double mm) { return fmt::format("{:.4f}", std::round(mm * 1e4) / 1e4 + 0.0); }
 
 std::string ContourList(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns) {
   std::vector<size_t> widths;

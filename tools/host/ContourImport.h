@@ -54,6 +54,10 @@ int WriteContours(HostSession& session, std::vector<geometry::Contour> contours,
                   const std::vector<ContourColumn>& columns, const ContourChoice& choice,
                   const ContourMotionOptions& options, const std::string& outputPath, const ImportMessages& messages);
 
+// A coordinate as the messages write it: in mm to the motion's rounding at most, without a sign on
+// 0 (a start a hair below 0 is at 0 as the motion keeps it).
+std::string CoordinateText(double mm);
+
 // The list of contours: number, the import's columns, start point, segment count, length.
 std::string ContourList(const std::vector<geometry::Contour>& contours, const std::vector<ContourColumn>& columns);
 

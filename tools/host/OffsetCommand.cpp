@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <climits>
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,9 +35,6 @@ geometry::OffsetOptions InMotionUnit(const OffsetRequest& request, const CIntern
   options.closingGap *= InLengthUnit(record, setup, 1.0);
   return options;
 }
-
-// To the motion's rounding at most, and without a sign on 0.
-std::string Coordinate(double value) { return fmt::format("{:.4f}", std::round(value * 1e4) / 1e4 + 0.0); }
 
 // The offset the options choose; or the exit code, after telling why none.
 Result<geometry::Contour, ExitCode> Chosen(std::vector<geometry::Contour> offsets, int choice,
@@ -74,7 +70,7 @@ int Offset(HostSession& session, const OffsetCommandOptions& options) {
   }
   const Result<geometry::Contour, ExitCode> chosen = Chosen(offsets.Value(), options.contour, messages);
   if (!chosen) return chosen.Failure();
-  const std::string x = Coordinate(chosen.Value().start.x), y = Coordinate(chosen.Value().start.y);
+  const std::string x = CoordinateText(chosen.Value().start.x), y = CoordinateText(chosen.Value().start.y);
   messages.Tell(
       fmt::format("the offset starts at X {} Y {} from the motion's start (plot --with-source MOTION "
                   "--origin {},{} draws them together)",
