@@ -186,6 +186,9 @@ TEST_F(OffsetCommands, PlotDrawsTheSourceBeneathTheOffset) {
   const HostRun alone = MotionHost("plot " + PathOf("in.motion") + " --origin 0,5");
   EXPECT_EQ(alone.out.find("source"), std::string::npos);
   EXPECT_NE(MotionHost("plot " + PathOf("in.motion") + " --with-source " + PathOf("none.motion")).status, 0);
+  const HostRun badOrigin = MotionHost("plot " + PathOf("in.motion") + " --origin 0:5");
+  EXPECT_EQ(badOrigin.status, 2);
+  EXPECT_NE(badOrigin.err.find("--origin: takes X,Y, not \"0:5\""), std::string::npos) << badOrigin.err;
 }
 
 // plot draws several motions in one picture, each from where it starts: sources in grey, the

@@ -103,7 +103,7 @@ CommandRunner DefinePlot(CLI::App& command) {
       .add_option_function<std::string>(
           "--origin",
           [options](const std::string& text) {
-            if (!ReadPoint(text, options->origin)) throw CLI::ValidationError("--origin", "takes X,Y, not " + text);
+            if (!ReadPoint(text, options->origin)) throw CLI::ValidationError("--origin", RefusedValue("X,Y", text));
           },
           "where the path starts, in the length unit (mm on linear drives), so that the grid shows program "
           "coordinates")
