@@ -57,7 +57,7 @@ class Flattener {
     for (const std::string& layer : options.layers) m_Chosen.push_back({LayerKey(layer), layer, false});
     // A layer the drawing names is there, with entities or without.
     for (const DrawingLayer& layer : drawing.layers) {
-      const std::wstring key = LayerKey(layer.name);
+      const std::u32string key = LayerKey(layer.name);
       Seen(layer.name, key, layer.entities);
       for (ChosenLayer& chosen : m_Chosen) chosen.found = chosen.found || chosen.key == key;
     }
@@ -87,7 +87,7 @@ class Flattener {
 
   // A chosen layer, by its key; whether the drawing has it.
   struct ChosenLayer {
-    std::wstring key;
+    std::u32string key;
     std::string name;
     bool found;
   };
@@ -102,7 +102,7 @@ class Flattener {
   }
 
   // A layer the drawing has, by the name it is first seen with.
-  void Seen(const std::string& layer, const std::wstring& key, size_t entities) {
+  void Seen(const std::string& layer, const std::u32string& key, size_t entities) {
     if (m_LayerKeys.insert(key).second) m_Layers.push_back({layer, entities});
   }
 
@@ -133,7 +133,7 @@ class Flattener {
   bool Selected(const std::string& layer) {
     auto known = m_Selected.find(layer);
     if (known == m_Selected.end()) {
-      const std::wstring key = LayerKey(layer);
+      const std::u32string key = LayerKey(layer);
       Seen(layer, key, 0);
       bool chosen = m_Chosen.empty();
       for (ChosenLayer& option : m_Chosen)
@@ -366,15 +366,8 @@ class Flattener {
   LengthUnit& m_Unit;
   std::vector<std::string>& m_Notes;
   std::vector<ChosenLayer> m_Chosen;
-  std::vector<DrawingLayer> m_Layers;  // the drawing's, then those that only its blocks' entities name
-  // Keys compared as plain ranges: valgrind, which watches the DXF reading, takes the C library's
-  // wide compare for a read beyond the string.
-  struct SameKey {
-    bool operator()(const std::wstring& a, const std::wstring& b) const {
-      return std::equal(a.begin(), a.end(), b.begin(), b.end());
-    }
-  };
-  std::unordered_set<std::wstring, std::hash<std::wstring>, SameKey> m_LayerKeys;  // of m_Layers
+  std::vector<DrawingLayer> m_Layers;              // the drawing's, then those that only its blocks' entities name
+  std::unordered_set<std::u32string> m_LayerKeys;  // of m_Layers
   std::map<std::string, bool> m_Selected;
   EntityPath* m_Path = nullptr;    // the one being made
   std::optional<Point> m_Reached;  // where its pieces kept so far end; at first where it starts

@@ -30,21 +30,21 @@ class Utf8Locale {
 
 }  // namespace
 
-std::wstring LayerKey(std::string_view name) {
+std::u32string LayerKey(std::string_view name) {
   const Utf8Locale utf8;
-  std::wstring key;
+  std::u32string key;
   std::mbstate_t state{};
   for (size_t at = 0; at < name.size();) {
     wchar_t c = 0;
     const size_t length = std::mbrtowc(&c, name.data() + at, name.size() - at, &state);
     if (length == 0 || length > name.size() - at) {
       // A byte that starts no character stands for itself, beyond the range of characters.
-      key += static_cast<wchar_t>(0x110000 + static_cast<unsigned char>(name[at]));
+      key += static_cast<char32_t>(0x110000 + static_cast<unsigned char>(name[at]));
       state = {};
       ++at;
       continue;
     }
-    key += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    key += static_cast<char32_t>(std::towlower(static_cast<wint_t>(c)));
     at += length;
   }
   return key;

@@ -7,7 +7,9 @@
 namespace geometry {
 
 // The name with its letters in lower case (UTF-8, any script), as the key that compares layers.
-std::wstring LayerKey(std::string_view name);
+// Its characters are char32_t, not wchar_t, so that keys compare character by character: valgrind,
+// which watches the DXF reading, takes the C library's wide compare for a read beyond the string.
+std::u32string LayerKey(std::string_view name);
 
 bool SameLayer(std::string_view a, std::string_view b);
 

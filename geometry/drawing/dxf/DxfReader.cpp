@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <streambuf>
+#include <unordered_map>
 
 #include "geometry/core/SegmentGeometry.h"
 #include "geometry/drawing/LayerNames.h"
@@ -100,9 +101,7 @@ class DrawingCollector : public DL_CreationAdapter {
 
   void addLayer(const DL_LayerData& data) override {
     const std::string name = m_Text.Decoded(data.name);
-    if (std::none_of(m_Drawing.layers.begin(), m_Drawing.layers.end(),
-                     [&](const DrawingLayer& layer) { return SameLayer(layer.name, name); }))
-      m_Drawing.layers.push_back({name, 0});
+    if (m_TableLayers.emplace(LayerKey(name), m_Drawing.layers.size()).second) m_Drawing.layers.push_back({name, 0});
   }
 
   void addBlock(const DL_BlockData& data) override {
@@ -191,14 +190,14 @@ class DrawingCollector : public DL_CreationAdapter {
   // The layers of the table, with the entities the model space puts on each, then those that
   // entities name beside the table.
   void CountLayers(const std::map<std::string, size_t>& written) {
+    std::unordered_map<std::string, size_t> layerNamed;
+    for (size_t i = 0; i < m_Drawing.layers.size(); ++i) layerNamed.emplace(m_Drawing.layers[i].name, i);
     for (const auto& [raw, count] : written) {
-      const std::string name = LayerNamed(raw);
-      const auto layer = std::find_if(m_Drawing.layers.begin(), m_Drawing.layers.end(),
-                                      [&](const DrawingLayer& known) { return known.name == name; });
-      if (layer == m_Drawing.layers.end())
-        m_Drawing.layers.push_back({name, count});
+      const auto [layer, added] = layerNamed.emplace(LayerNamed(raw), m_Drawing.layers.size());
+      if (added)
+        m_Drawing.layers.push_back({layer->first, count});
       else
-        layer->entities += count;
+        m_Drawing.layers[layer->second].entities += count;
     }
   }
 
@@ -249,12 +248,15 @@ class DrawingCollector : public DL_CreationAdapter {
   std::string LayerNamed(const std::string& raw) {
     const auto known = m_LayerNames.find(raw);
     if (known != m_LayerNames.end()) return known->second;
-    std::string name = m_Text.Decoded(raw);
-    for (const DrawingLayer& layer : m_Drawing.layers)
-      if (SameLayer(layer.name, name)) name = layer.name;
-    for (const auto& [written, shown] : m_LayerNames)
-      if (SameLayer(shown, name)) name = shown;
-    return m_LayerNames.emplace(raw, name).first->second;
+    const std::string decoded = m_Text.Decoded(raw);
+    const std::u32string key = LayerKey(decoded);
+    auto shown = m_ShownLayers.find(key);
+    if (shown == m_ShownLayers.end()) {
+      const auto table = m_TableLayers.find(key);
+      shown = m_ShownLayers.emplace(key, table != m_TableLayers.end() ? m_Drawing.layers[table->second].name : decoded)
+                  .first;
+    }
+    return m_LayerNames.emplace(raw, shown->second).first->second;
   }
 
   DrawingSpline* OpenSpline() { return m_Open ? std::get_if<DrawingSpline>(&m_Open->shape) : nullptr; }
@@ -280,6 +282,10 @@ class DrawingCollector : public DL_CreationAdapter {
   DrawingEntity* m_Polyline = nullptr;
   DxfText m_Text;
   std::map<std::string, std::string> m_LayerNames;  // as written, as shown
+  // By the key that compares layers: the table's, by their place in the drawing's layers, and the
+  // names shown for those entities name.
+  std::unordered_map<std::u32string, size_t> m_TableLayers;
+  std::unordered_map<std::u32string, std::string> m_ShownLayers;
   int m_Count = 0;
   std::string m_Fault;
 };
