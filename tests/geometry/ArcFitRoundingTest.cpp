@@ -116,4 +116,31 @@ TEST(ArcFitRounded, ALongChainOfLargeArcsEndsEverySegmentWhereTheFitDoes) {
   EXPECT_LE(figures.largestSmoothJoin, kJoinDegrees);
 }
 
+// Outlines drawn from four lines and four arcs come back as eight segments, fitted for the drives
+// with smooth joins, where the tolerance is wide: at 0.1 mm a line may run 1.4 mm past where a
+// corner of radius 10 begins, and the corner must then start off its curve with a fillet to join.
+TEST(ArcFitRounded, LinesAndArcsComeBackOneSegmentEachWhereTheToleranceIsWide) {
+  const struct {
+    const char* shape;
+    double tolerance;
+    size_t segments;
+  } cases[] = {
+      {"rounded rectangle, 90 chords a corner", 0.1, 8},
+      {"rounded rectangle, 90 chords a corner", 0.025, 8},
+      {"rounded rectangle traced every 0.50 mm", 0.1, 8},
+  };
+  for (int decimals : {3, 4}) {
+    const std::vector<FitShape> shapes = FitShapes(decimals);
+    for (const auto& c : cases) {
+      const FitShape shape = ShapeNamed(shapes, c.shape);
+      const std::vector<geometry::FittedSegment> fitted = geometry::FitArcs(shape.points, OnTheDrives(c.tolerance));
+      const FitFigures figures = Measure(shape, ExactPath(fitted), c.tolerance);
+      const std::string label =
+          shape.name + ", " + std::to_string(decimals) + " decimals, within " + std::to_string(c.tolerance);
+      EXPECT_EQ(fitted.size(), c.segments) << label;
+      EXPECT_LE(figures.largestSmoothJoin, kJoinDegrees) << label;
+    }
+  }
+}
+
 }  // namespace

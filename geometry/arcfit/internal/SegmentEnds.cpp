@@ -156,10 +156,13 @@ std::vector<size_t> SegmentEnds::CandidateEnds(const FitState& state, const Grow
   const double through = CurvatureThrough(state, m_Context.Polyline().At(limit));
   const double curvature = growth.curvatures.Contains(0.0) ? 0.0 : growth.curvatures.Nearest(through);
   // Where a straight runs into a curve, the line ends where the straight does.
+  const size_t lineReach = std::min(growth.lineReach, limit);
   const size_t lineEnd =
-      growth.lineReach < limit ? PointOfBestTangentMatch(state, 0.0, first, growth.lineReach, false) : limit;
-  for (size_t end : {limit, PointOfBestTangentMatch(state, curvature, first, limit, true), limit - 1,
-                     PointOfBestTangentMatch(state, curvature, first, limit, false), lineEnd})
+      growth.lineReach < limit ? PointOfBestTangentMatch(state, 0.0, first, lineReach, false) : limit;
+  for (size_t end :
+       {limit, PointOfBestTangentMatch(state, curvature, first, limit, true), limit - 1,
+        PointOfBestTangentMatch(state, curvature, first, limit, false), lineEnd,
+        LastPointOfTangentMatch(state, curvature, first, limit), LastPointOfTangentMatch(state, 0.0, first, lineReach)})
     if (end > state.index && std::find(ends.begin(), ends.end(), end) == ends.end()) ends.push_back(end);
   return ends;
 }
@@ -183,6 +186,23 @@ size_t SegmentEnds::PointOfBestTangentMatch(const FitState& state, double curvat
     }
   }
   return best;
+}
+
+// Where the band is wide, a segment can run on past the point where the polyline's curvature
+// changes, and the next then starts off the curve and needs a fillet to join it smoothly: the
+// segment may end on the last point whose heading it still matches within the join turn.
+size_t SegmentEnds::LastPointOfTangentMatch(const FitState& state, double curvature, size_t first, size_t limit) const {
+  const PolylineAnalysis& polyline = m_Context.Polyline();
+  const FittedSegment arc{state.at, state.heading, curvature, 0.0};
+  const double joinTurn = m_Context.Options().joinTurn;
+  size_t last = state.index;
+  for (size_t i = state.index + 1; i <= limit; ++i) {
+    const double arcHeading = arc.HeadingAt(AlongArc(arc, polyline.At(i)));
+    const double polylineHeading = HeadingOf(polyline.At(std::max(polyline.Behind(i), first)),
+                                             polyline.At(std::min(polyline.Ahead(i), limit + 1)));
+    if (TurnBetween(arcHeading, polylineHeading) <= joinTurn) last = i;
+  }
+  return last;
 }
 
 std::optional<FittedSegment> SegmentEnds::ArcEndingAt(const FitState& state, double curvature, size_t index) const {

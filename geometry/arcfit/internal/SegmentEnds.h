@@ -41,6 +41,7 @@ class SegmentEnds {
 
  private:
   std::vector<size_t> CandidateEnds(const FitState& state, const Growth& growth, size_t first, size_t limit) const;
+  size_t LastPointOfTangentMatch(const FitState& state, double curvature, size_t first, size_t limit) const;
   std::vector<size_t> PointsFurtherOn(size_t index, size_t last) const;
   std::vector<double> PassingHeadingsAt(size_t index, size_t first, size_t last) const;
   std::optional<FittedSegment> ArcUntilTangentHeadsFor(const FitState& state, double curvature, Point target,
