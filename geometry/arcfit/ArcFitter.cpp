@@ -68,9 +68,10 @@ double FreeStartHeading(const FitContext& context, size_t first, size_t last, st
   return best;
 }
 
-// A stretch is fitted three ways, and the one with fewest segments kept (the earlier on a tie):
+// A stretch is fitted four ways, and the one with fewest segments kept (the earlier on a tie):
 // through the polyline's points with start headings from the band that every point allows, or
-// from the circle through the point halfway, and by growing segments. Where the curvature changes
+// from the circle through the point halfway (a segment that ends earlier ending where the next
+// reaches furthest, or where the one after it does), and by growing segments. Where the curvature changes
 // steadily, as along a spiral or an ellipse, segments through points a curve's chord apart meet
 // nearly tangent by themselves, and need fewer than segments grown each as far as they can,
 // which leaves the next a worse start. Elsewhere growing finds ends that points do not offer.
@@ -83,6 +84,7 @@ FittedStretch FitEveryWay(const FitContext& context, const Stretch& stretch, dou
   const auto rival = [&best] { return best ? &best->segments : nullptr; };
   weigh(ThroughPointsFit(context, StartHeadings::InBand, shortest).Fit(stretch, nullptr));
   weigh(ThroughPointsFit(context, StartHeadings::OfCircle, shortest).Fit(stretch, rival()));
+  weigh(ThroughPointsFit(context, StartHeadings::OfCircle, shortest, WeighedAhead::TwoSegments).Fit(stretch, rival()));
   // Unless a fit through points holds, growing goes on to the end, with kinks where nothing holds.
   weigh(GrowingFit(context, shortest).Fit(stretch, rival()));
   return std::move(*best);

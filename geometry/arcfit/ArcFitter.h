@@ -16,9 +16,10 @@
 //   the curve it traces nor noise within the tolerance explains the turn; a corner stays a
 //   segment end, and elsewhere the fitted segments join with a turn of at most the join turn (a
 //   line that stands for an arc that barely turns, 0.05 degrees more);
-// - each stretch between corners is fitted three ways, by segments through its points (with two
-//   rules for their start headings) and by segments grown as far along the polyline as these
-//   rules let them, and the fit with fewest kept, in time linear in the number of points.
+// - each stretch between corners is fitted four ways, by segments through its points (with two
+//   rules for their start headings, and two looks ahead for where they end) and by segments grown
+//   as far along the polyline as these rules let them, and the fit with fewest kept, in time
+//   linear in the number of points.
 namespace geometry {
 
 // How the fitter searches for few segments: how far inside the tolerance it aims, how many

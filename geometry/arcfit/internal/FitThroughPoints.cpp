@@ -131,7 +131,9 @@ std::optional<FittedSegment> ThroughPointsFit::SegmentToFurthestPoint(const FitS
 // Where a curve meets a straight, or its curvature changes, the furthest segment may run past the
 // meeting point and leave the next one a start it cannot turn from in time. Where the next segment
 // would reach less than half as far as this one, or must turn by the whole join turn at its start,
-// the segment ends earlier if the next one reaches further from there.
+// the segment ends earlier if the segments after it reach further from there: the next, or where
+// two are weighed, the one after it first (through the furthest point the next reaches), then the
+// next.
 FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState& state, const FittedSegment& furthest,
                                                                  size_t limit, double turn) const {
   if (furthest.lastPoint >= limit || furthest.lastPoint <= state.index + 1) return furthest;
@@ -140,19 +142,34 @@ FittedSegment ThroughPointsFit::EndedWhereTheNextReachesFurthest(const FitState&
     const FitState next = StateAfter(segment);
     return FurthestPointInBand(next, span, limit, m_Context.JoinTurnAt(next));
   };
+  // The reach of the segment after the next, which ends on points[reach]; past the limit where the
+  // next reaches it.
+  const auto reachAfter = [&](const FittedSegment& segment, size_t reach) {
+    if (m_Weighed == WeighedAhead::Next) return reach;
+    if (reach >= limit) return limit + 1;
+    const FitState next = StateAfter(segment);
+    const std::optional<FittedSegment> following = BandSegmentTo(next, OnPoint(reach), m_Context.JoinTurnAt(next));
+    return following ? nextReach(*following) : reach;
+  };
   size_t reach = nextReach(furthest);
   if (!NextIsShortOrPinned(state, furthest, reach)) return furthest;
+  size_t after = reachAfter(furthest, reach);
   // Points back at doubling steps, then those between the halves either side of the best, weighed
   // by the band alone; only the one taken is held to the exact check.
   size_t bestBack = 0;
   const auto weigh = [&](size_t back) {
     const std::optional<FittedSegment> shorter = BandSegmentTo(state, OnPoint(furthest.lastPoint - back), turn);
     if (!shorter) return;
-    // Most steps back do not beat the best so far, which one band tells.
+    // Most steps back do not let the next beat the best so far, which one band tells.
     const FitState next = StateAfter(*shorter);
-    if (reach >= limit || !StartHeadingInBand(next, OnPoint(reach + 1), m_Context.JoinTurnAt(next))) return;
-    if (const size_t shorterReach = nextReach(*shorter); shorterReach > reach) {
+    if (m_Weighed == WeighedAhead::Next &&
+        (reach >= limit || !StartHeadingInBand(next, OnPoint(reach + 1), m_Context.JoinTurnAt(next))))
+      return;
+    const size_t shorterReach = nextReach(*shorter);
+    const size_t shorterAfter = reachAfter(*shorter, shorterReach);
+    if (shorterAfter > after || (shorterAfter == after && shorterReach > reach)) {
       reach = shorterReach;
+      after = shorterAfter;
       bestBack = back;
     }
   };

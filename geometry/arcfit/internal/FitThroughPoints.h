@@ -13,6 +13,9 @@ namespace geometry::fitting {
 // Where a segment through points takes its start heading from: of the band that every point
 // between allows, or of the circle through the point halfway.
 enum class StartHeadings { InBand, OfCircle };
+// How an earlier end of a segment is weighed against its furthest: by how far the next segment
+// reaches, or by how far the one after it does first.
+enum class WeighedAhead { Next, TwoSegments };
 
 // A stretch fitted by segments that each end on a point of the polyline, as far on as holds, or
 // where the points lie far apart, on the way from it to the next.
@@ -21,8 +24,9 @@ enum class StartHeadings { InBand, OfCircle };
 class ThroughPointsFit {
  public:
   // Its segments are `shortest` (mm) long at least.
-  ThroughPointsFit(const FitContext& context, StartHeadings rule, double shortest)
-      : m_Context(context), m_Rule(rule), m_Shortest(shortest) {}
+  ThroughPointsFit(const FitContext& context, StartHeadings rule, double shortest,
+                   WeighedAhead weighed = WeighedAhead::Next)
+      : m_Context(context), m_Rule(rule), m_Shortest(shortest), m_Weighed(weighed) {}
 
   // Empty where no such segment holds, or when given up behind the `rival` fit (if any).
   std::optional<FittedStretch> Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival) const;
@@ -67,6 +71,7 @@ class ThroughPointsFit {
   const FitContext& m_Context;
   StartHeadings m_Rule;
   double m_Shortest;
+  WeighedAhead m_Weighed;
   // The last search of how far a band of start headings reaches, and its answer: the stretch asks
   // again for the state it takes.
   mutable std::optional<std::pair<BandSearch, size_t>> m_LastBandSearch;
