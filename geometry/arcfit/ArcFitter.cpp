@@ -76,6 +76,9 @@ double FreeStartHeading(const FitContext& context, size_t first, size_t last, st
 // nearly tangent by themselves, and need fewer than segments grown each as far as they can,
 // which leaves the next a worse start. Elsewhere growing finds ends that points do not offer.
 // The later fits cost more, so each is given up once it falls well behind the best so far.
+// Where the segments by the circle settle into a steady span, as along a spiral, where the first
+// one ends decides whether the last one falls short of the stretch's end, so along a short stretch
+// the first of them is also tried with its first segment ended earlier.
 FittedStretch FitEveryWay(const FitContext& context, const Stretch& stretch, double shortest) {
   std::optional<FittedStretch> best;
   const auto weigh = [&best](std::optional<FittedStretch> fitted) {
@@ -83,7 +86,11 @@ FittedStretch FitEveryWay(const FitContext& context, const Stretch& stretch, dou
   };
   const auto rival = [&best] { return best ? &best->segments : nullptr; };
   weigh(ThroughPointsFit(context, StartHeadings::InBand, shortest).Fit(stretch, nullptr));
-  weigh(ThroughPointsFit(context, StartHeadings::OfCircle, shortest).Fit(stretch, rival()));
+  const ThroughPointsFit byCircle(context, StartHeadings::OfCircle, shortest);
+  weigh(byCircle.Fit(stretch, rival()));
+  const bool searched = stretch.last - stretch.first <= context.Tuning().searchedStretchPoints;
+  for (size_t back = 1; searched && 2 * back <= stretch.last - stretch.first; back *= 2)
+    weigh(byCircle.Fit(stretch, rival(), back));
   weigh(ThroughPointsFit(context, StartHeadings::OfCircle, shortest, WeighedAhead::TwoSegments).Fit(stretch, rival()));
   // Unless a fit through points holds, growing goes on to the end, with kinks where nothing holds.
   weigh(GrowingFit(context, shortest).Fit(stretch, rival()));

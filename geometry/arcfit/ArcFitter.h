@@ -66,6 +66,11 @@ struct FitTuning {
   size_t weighedTwoAhead = 2;
   // How many choices the fit by growing may undo at each point it gets stuck at.
   int retries = 16;
+  // Along a stretch of this many points at most, the fit through points by the circle is also
+  // tried with its first segment ending 1, 2, 4, ... points before its furthest end (up to half
+  // its span), the rest fitted as usual. Each try costs a fit more, up to about 11 for a stretch
+  // this long, which a longer one is not given: the time stays linear in the number of points.
+  size_t searchedStretchPoints = 4096;
 };
 
 struct ArcFitOptions {

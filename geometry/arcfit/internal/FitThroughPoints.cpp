@@ -61,8 +61,8 @@ size_t FurthestHolding(size_t from, size_t span, size_t limit, Holds holds) {
 
 // Each segment leaves with a heading by the rule: any after a corner or at the path's start, where
 // the heading is free, and elsewhere within the join turn.
-std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch,
-                                                   const std::vector<FittedSegment>* rival) const {
+std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival,
+                                                   std::optional<size_t> firstBack) const {
   FittedStretch fitted;
   FitState state{m_Context.Polyline().At(stretch.first), stretch.startHeading, stretch.first};
   size_t span = 1;
@@ -73,6 +73,7 @@ std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch,
     if (const auto landing = stretch.endHeading
                                  ? LandingWithinJoinTurn(state, stretch.last, stretch.endHeading, turnFree)
                                  : std::nullopt) {
+      if (firstBack && fitted.segments.empty()) return std::nullopt;
       for (const FittedSegment& segment : *landing) fitted.Append(segment);
       return fitted;
     }
@@ -82,7 +83,13 @@ std::optional<FittedStretch> ThroughPointsFit::Fit(const Stretch& stretch,
     std::optional<FittedSegment> segment = SegmentToFurthestPoint(state, span, limit, turn);
     if (!segment) return std::nullopt;
     const size_t furthest = segment->lastPoint;
-    segment = EndedWhereTheNextReachesFurthest(state, *segment, limit, turn);
+    if (firstBack && fitted.segments.empty()) {
+      if (2 * *firstBack > furthest - state.index) return std::nullopt;
+      segment = CheckedSegmentTo(state, OnPoint(furthest - *firstBack), turn);
+      if (!segment) return std::nullopt;
+    } else {
+      segment = EndedWhereTheNextReachesFurthest(state, *segment, limit, turn);
+    }
     if (segment->lastPoint == furthest) segment = RunOnAlongTheNextChord(state, *segment, limit, turn);
     span = segment->lastPoint - state.index;
     fitted.Append(*segment);

@@ -28,8 +28,12 @@ class ThroughPointsFit {
                    WeighedAhead weighed = WeighedAhead::Next)
       : m_Context(context), m_Rule(rule), m_Shortest(shortest), m_Weighed(weighed) {}
 
-  // Empty where no such segment holds, or when given up behind the `rival` fit (if any).
-  std::optional<FittedStretch> Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival) const;
+  // Empty where no such segment holds, or when given up behind the `rival` fit (if any). Where
+  // `firstBack` is given, the first segment ends that many points before the furthest it reaches;
+  // empty where that does not hold, lies more than half its span back, or the stretch ends with a
+  // landing before it.
+  std::optional<FittedStretch> Fit(const Stretch& stretch, const std::vector<FittedSegment>* rival,
+                                   std::optional<size_t> firstBack = std::nullopt) const;
 
  private:
   // Where a segment through points ends: on points[lastPoint], or on the chord after it.
