@@ -7,6 +7,7 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "geometry/drawing/DrawingImport.h"
@@ -319,6 +320,23 @@ TEST(SvgImport, LayersUsesAndHiddenElements) {
   EXPECT_EQ(FaultOf(Import(Drawn(R"svg(<g style="display:none"><path d="M0,0 H10"/></g>
                                     <path d="M0,0 H10" display="none"/>)svg"))),
             "no contour: the drawing has no path or shape");
+}
+
+// Each subpath is an entity of its own, named by its element and its place in it, and placed by
+// the element's transform wherever the element gives it; a hidden element gives none.
+TEST(SvgImport, EachSubpathIsAnEntityOfItsElement) {
+  const Result<geometry::Drawing> drawing = geometry::ReadSvg(Drawn(R"svg(<path id="two" d="M0,0 H10 M20,0 H30 z"
+        transform="translate(5)"/><path d="M1,1 H2" display="none"/><path d="M0,5 H4"/>)svg"));
+  ASSERT_TRUE(drawing);
+  ASSERT_EQ(drawing->entities.size(), 3u);
+  const char* handles[] = {"\"two\" (line 3), subpath 1", "\"two\" (line 3), subpath 2", "(line 3)"};
+  for (size_t i = 0; i < 3; ++i) {
+    const geometry::DrawingEntity& entity = drawing->entities[i];
+    EXPECT_EQ(entity.tag.handle, handles[i]);
+    const auto& path = std::get<geometry::DrawingPath>(entity.shape);
+    EXPECT_EQ(path.closed, i == 1) << handles[i];
+    EXPECT_DOUBLE_EQ(path.placement.Apply(path.start).x, i < 2 ? 5.0 + 20.0 * i : 0.0) << handles[i];
+  }
 }
 
 TEST(SvgImport, WhatIsLeftOutIsNoted) {

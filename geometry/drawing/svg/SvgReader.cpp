@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <svgpp/policy/xml/libxml2.hpp>
@@ -54,6 +55,9 @@ struct ReadingState {
   std::vector<const xmlNode*> uses;                 // the <use> elements being placed, outermost first
   std::unordered_map<std::string, size_t> layerAt;  // in drawing.layers, by name
   PlaneTransform toUnit;                            // from px of the outermost viewport to the drawing's unit
+  // The pieces of the subpath being read: one shape's path events run from its first to its
+  // last without another's between them, so that each subpath takes them in one allocation.
+  std::vector<PathPiece> subpathPieces;
 
   DrawingLayer& SeeLayer(const std::string& name) {
     const auto [at, added] = layerAt.try_emplace(name, drawing.layers.size());
@@ -163,30 +167,33 @@ class ElementContext {
 
   void path_close_subpath() {
     if (!m_Open) return;
-    m_Subpath.closed = true;
-    const Point start = m_Subpath.start;
+    m_Closed = true;
+    const Point start = m_Start;
     FinishSubpath();
     m_At = start;
   }
 
   void path_exit() { FinishSubpath(); }
 
+  // A shape's subpaths are in the drawing from where it started them; its transform may follow
+  // its path data, and its display too: they are known only now.
   void on_exit_element() {
-    if (m_Hidden) return;
+    std::vector<DrawingEntity>& entities = m_State.drawing.entities;
+    if (m_Hidden) return entities.resize(std::min(entities.size(), m_FirstSubpath));
     if (Named("use")) return PlaceUse();
-    if (m_Subpaths.empty()) return;
+    if (m_FirstSubpath >= entities.size()) return;
     if (++m_State.shapes > kMostShapes)
       throw Refused("the drawing places more than " + std::to_string(kMostShapes) + " shapes");
     if (!m_Stroked) ++m_State.unstroked;
     m_State.CountOnLayer(m_Layer);
-    const std::string kind(reinterpret_cast<const char*>(m_Node->name));
     const std::string handle = ElementPlace(m_Node);
-    // The element's transform may follow its path data: it is known only now.
     const PlaneTransform placement = Placement().Then(m_State.toUnit);
-    for (size_t i = 0; i < m_Subpaths.size(); ++i) {
-      m_Subpaths[i].placement = placement;
-      const std::string part = m_Subpaths.size() > 1 ? ", subpath " + std::to_string(i + 1) : "";
-      m_State.drawing.entities.push_back({{kind, handle + part, m_Layer}, false, std::move(m_Subpaths[i])});
+    const size_t subpaths = entities.size() - m_FirstSubpath;
+    for (size_t i = 0; i < subpaths; ++i) {
+      DrawingEntity& entity = entities[m_FirstSubpath + i];
+      entity.tag = {reinterpret_cast<const char*>(m_Node->name),
+                    subpaths > 1 ? handle + ", subpath " + std::to_string(i + 1) : handle, m_Layer};
+      std::get<DrawingPath>(entity.shape).placement = placement;
     }
   }
 
@@ -221,7 +228,9 @@ class ElementContext {
   }
 
   void Open(Point start) {
-    m_Subpath = DrawingPath{start, {}, false, {}};
+    m_Start = start;
+    m_Closed = false;
+    m_State.subpathPieces.clear();
     m_Open = true;
     m_At = start;
   }
@@ -231,12 +240,22 @@ class ElementContext {
     if (!m_Open) Open(m_At);
     if (++m_State.pieces > kMostPieces)
       throw Refused("the drawing holds more than " + std::to_string(kMostPieces) + " lines and curves");
-    m_Subpath.pieces.push_back(std::move(piece));
+    m_State.subpathPieces.push_back(std::move(piece));
     m_At = end;
   }
 
   void FinishSubpath() {
-    if (m_Open && !m_Subpath.pieces.empty()) m_Subpaths.push_back(std::move(m_Subpath));
+    if (m_Open && !m_State.subpathPieces.empty()) {
+      std::vector<DrawingEntity>& entities = m_State.drawing.entities;
+      m_FirstSubpath = std::min(m_FirstSubpath, entities.size());
+      std::vector<PathPiece>& pieces = m_State.subpathPieces;
+      entities.push_back({{},
+                          false,
+                          DrawingPath{m_Start,
+                                      {std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end())},
+                                      m_Closed,
+                                      {}}});
+    }
     m_Open = false;
   }
 
@@ -251,9 +270,11 @@ class ElementContext {
   bool m_Root = false;
   bool m_Stroked = false;  // SVG strokes nothing unless told to
   bool m_Hidden = false;
-  // A shape's subpaths, the one being read, and where the path is.
-  std::vector<DrawingPath> m_Subpaths;
-  DrawingPath m_Subpath;
+  // Where a shape's first subpath is in the drawing, the start of the one being read, and where
+  // the path is.
+  size_t m_FirstSubpath = SIZE_MAX;
+  Point m_Start;
+  bool m_Closed = false;
   bool m_Open = false;
   Point m_At;
   // A <use>'s place and size.
@@ -431,8 +452,12 @@ Result<Drawing> ReadSvg(std::string_view bytes, const std::optional<LengthUnit>&
   for (const auto& [tag, count] : document.leftOut) drawing.skipped["<" + tag + ">"] = count;
   drawing.entities.reserve(document.shapes);
   const double pxInUnit = px.millimetres / drawing.unit.millimetres;
-  ReadingState state{document, drawing, {}, AttributeOf(document.root, "id"),           0, 0,
-                     0,        {},      {}, PlaneTransform::Scaling(pxInUnit, pxInUnit)};
+  ReadingState state{document, drawing,
+                     {},       AttributeOf(document.root, "id"),
+                     0,        0,
+                     0,        {},
+                     {},       PlaneTransform::Scaling(pxInUnit, pxInUnit),
+                     {}};
   if (state.documentLayer.empty()) state.documentLayer = "svg";
   state.lengths.set_absolute_units_coefficient(kInch / px.millimetres, svgpp::tag::length_units::in());
   if (document.viewBoxSize) state.lengths.set_viewport_size(document.viewBoxSize->first, document.viewBoxSize->second);
