@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <numeric>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -29,6 +30,15 @@ constexpr size_t kMostNamedEnds = 8;
 std::string Position(Point p) { return fmt::format("({:.4f}, {:.4f})", p.x, p.y); }
 
 std::string Millimetres(double value) { return fmt::format("{:.6g} mm", value); }
+
+// Whether the comma-separated list has the item as one of its entries.
+bool ListHolds(std::string_view list, std::string_view item) {
+  for (size_t at = list.find(item); at != std::string_view::npos; at = list.find(item, at + 1)) {
+    const size_t after = at + item.size();
+    if ((at == 0 || list[at - 1] == ',') && (after == list.size() || list[after] == ',')) return true;
+  }
+  return false;
+}
 
 // One path of a contour, run forwards or backwards.
 struct PathUse {
@@ -68,7 +78,9 @@ class Chainer {
       while (root[i] != i) i = root[i] = root[root[i]];
       return i;
     };
-    PointGrid grid(m_JoinTolerance);
+    const auto open =
+        std::count_if(m_Paths.begin(), m_Paths.end(), [](const EntityPath& path) { return !path.closed; });
+    PointGrid grid(m_JoinTolerance, 2 * static_cast<size_t>(open));
     for (uint32_t end = 0; end < m_Partner.size(); ++end) {
       if (m_Paths[end / 2].closed) continue;
       const Point p = EndPoint(end);
@@ -144,8 +156,10 @@ class Chainer {
         contour.pieces.insert(contour.pieces.end(), path.pieces.begin(), path.pieces.end());
       }
       contour.entities.push_back(Named(use.path));
-      if (("," + contour.layers + ",").find("," + path.tag.layer + ",") == std::string::npos)
-        contour.layers += (contour.layers.empty() ? "" : ",") + path.tag.layer;
+      if (!ListHolds(contour.layers, path.tag.layer)) {
+        if (!contour.layers.empty()) contour.layers += ',';
+        contour.layers += path.tag.layer;
+      }
     }
     const PathUse& first = chain.front();
     contour.closed = m_Paths[first.path].closed || m_Partner[2 * first.path + (first.reversed ? 1 : 0)] != kNone;

@@ -243,6 +243,8 @@ class Flattener {
 
   void Add(const DrawingPath& path, bool, const PlaneTransform& placement) {
     const PlaneTransform transform = path.placement.Then(placement);
+    // A piece each, and the line that closes it: curves alone take more.
+    m_Path->pieces.reserve(path.pieces.size() + 1);
     Point at = path.start;
     for (const PathPiece& piece : path.pieces)
       at = std::visit([&](const auto& p) { return Add(p, at, transform); }, piece);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <utility>
 
 #include "geometry/core/Angles.h"
@@ -156,6 +157,9 @@ class OverlapFinder {
   void FilePieces() {
     const double step = m_Grid.Reach() / 2.0;
     m_Boxes.reserve(m_Paths.size());
+    m_Pieces.reserve(
+        std::accumulate(m_Paths.begin(), m_Paths.end(), size_t{0},
+                        [](size_t pieces, const EntityPath& path) { return pieces + path.pieces.size(); }));
     for (uint32_t k = 0; k < m_Paths.size(); ++k) {
       m_Boxes.emplace_back(m_Paths[k]);
       for (const ContourSegment& piece : m_Paths[k].pieces) {

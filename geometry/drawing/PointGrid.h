@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -15,7 +17,10 @@ namespace geometry {
 // first time costs more than the work done on it).
 class PointGrid {
  public:
-  explicit PointGrid(double reach) : m_Reach(reach) { Rehash(kFewestBuckets); }
+  // Room for `expected` filings from the start spares the grid rechaining itself as it fills.
+  explicit PointGrid(double reach, size_t expected = 0) : m_Reach(reach) {
+    Rehash(std::max(kFewestBuckets, std::bit_ceil(expected)));
+  }
 
   double Reach() const { return m_Reach; }
 
