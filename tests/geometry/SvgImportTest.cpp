@@ -376,6 +376,9 @@ TEST(SvgImport, WhatCannotBeReadExactlyIsRefusedWithItsElementAndLine) {
        "use \"u\": it places \"#missing\", which the drawing does not define"},
       {"use inside itself", Drawn(R"svg(<g id="g"><use href="#g"/></g>)svg"), 2, "inside itself"},
       {"a circle out of reach", Drawn(R"svg(<circle id="far" r="1e300" stroke="#000"/>)svg"), 0, "lies farther than"},
+      {"path syntax beyond line 65535", Drawn(std::string(70000, '\n') + R"svg(<g id="late">
+<path id="bad" d="M 0 0 L" stroke="#000"/></g>)svg"),
+       70003, "path \"bad\": Invalid value"},
   };
   for (const auto& c : cases) {
     const Imported imported = Import(c.svg);

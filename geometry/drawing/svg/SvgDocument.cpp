@@ -163,9 +163,16 @@ std::string ElementCalled(const xmlNode* node) {
   return std::string(NameOf(node)) + (id.empty() ? "" : " \"" + id + "\"");
 }
 
+int ElementLine(const xmlNode* node) {
+  constexpr unsigned kLastLineKept = 65535;
+  const xmlNode* before = node->prev;
+  const bool beyond = node->line >= kLastLineKept && before != nullptr && before->type == XML_TEXT_NODE;
+  return static_cast<int>(xmlGetLineNo(beyond ? before : node));
+}
+
 std::string ElementPlace(const xmlNode* node) {
   const std::string id = AttributeOf(node, "id");
-  const long line = xmlGetLineNo(node);
+  const int line = ElementLine(node);
   return id.empty() ? fmt::format("(line {})", line) : fmt::format("\"{}\" (line {})", id, line);
 }
 
@@ -185,7 +192,7 @@ Result<SvgDocument> ParseSvgDocument(std::string_view bytes) {
   }
   document.root = xmlDocGetRootElement(document.xml.get());
   if (document.root == nullptr || !IsSvgElement(document.root) || NameOf(document.root) != "svg")
-    return Fault{document.root != nullptr ? static_cast<int>(xmlGetLineNo(document.root)) : 0,
+    return Fault{document.root != nullptr ? ElementLine(document.root) : 0,
                  "not an SVG file: its root element is no <svg>"};
   document.viewBoxSize = ViewBoxSize(AttributeOf(document.root, "viewBox"));
   if (document.viewBoxSize) document.sizeUnit = SizeUnit(document.root);

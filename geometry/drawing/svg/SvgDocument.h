@@ -52,4 +52,9 @@ std::string ElementCalled(const xmlNode* node);
 // "\"outline\" (line 12)": the element by its id where it has one, and its line.
 std::string ElementPlace(const xmlNode* node);
 
+// The line an element starts on. libxml2 keeps a line beyond 65535 only in its text nodes, each
+// at the line where the text ends; its own answer for such an element is a line after it. The text
+// before the element ends where the element starts.
+int ElementLine(const xmlNode* node);
+
 }  // namespace geometry

@@ -413,7 +413,7 @@ std::string WhereOf(const boost::exception& failure) {
 
 int LineOf(const boost::exception& failure) {
   const auto* element = boost::get_error_info<ElementInfo>(failure);
-  return element != nullptr ? static_cast<int>(xmlGetLineNo(*element)) : 0;
+  return element != nullptr ? ElementLine(*element) : 0;
 }
 
 // SVG++'s message quotes the value it cannot read: a long one is cut short.
