@@ -87,16 +87,24 @@ struct Offsets {
   size_t open = 0;
 };
 
+// The kept slices' chains. Where the kept slices end is only needed to stitch them.
+Chains KeptChains(Slices& slices, const RawOffset& raw, const SourcePath& source, double distance, double reach) {
+  const KeptSliceEnds kept =
+      KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  return StitchSlices(slices, kept);
+}
+
 Offsets Construct(const Contour& contour, const SourcePath& source, double distance, RawOffset& raw) {
   const double reach = std::max(kSamePoint, kReachShare * (Extent(source) + 2.0 * std::abs(distance)));
   raw = BuildRawOffset(source, distance, reach);
-  std::vector<Slice> slices = SliceRawOffset(raw, FarCurvesOf(source, raw, distance), reach);
-  const KeptSliceEnds kept =
-      KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  Slices slices = SliceRawOffset(raw, FarCurves(source, raw, distance), reach);
+  const Chains chains = KeptChains(slices, raw, source, distance, reach);
   const std::vector<double> feeds = FeedsInForce(contour);
   Offsets offsets;
-  for (const Chain& chain : StitchSlices(slices, kept)) {
-    if (std::optional<Contour> offset = ContourOfChain(chain, slices, raw, contour, feeds, kClearanceReaches * reach)) {
+  for (size_t index = 0; index < chains.size(); ++index) {
+    const Chain chain = chains[index];
+    if (std::optional<Contour> offset =
+            ContourOfChain(chain, slices, raw, source, contour, feeds, kClearanceReaches * reach)) {
       offsets.contours.push_back(std::move(*offset));
       offsets.open += chain.closed ? 0 : 1;
     }
