@@ -18,12 +18,12 @@ struct Run {
 
 // Whether a part of the raw offset, ending at `to`, goes on along the curve of the run: the next
 // part of its element, the next quarter of the same arc's parallel, or a line in line with it.
-bool Continues(const RawOffset& raw, const SourcePath& pieces, const Run& run, size_t element, double from, Point to) {
+bool Continues(const RawOffset& raw, const PieceMoves& moves, const Run& run, size_t element, double from, Point to) {
   if (element == run.element) return from == run.to;
   const RawElement& before = raw.elements[run.element];
   const RawElement& after = raw.elements[element];
   if (element != run.element + 1 || run.to != 1.0 || from != 0.0 || before.role != Role::Parallel ||
-      after.role != Role::Parallel || before.Move(pieces) != after.Move(pieces) ||
+      after.role != Role::Parallel || moves[before.piece] != moves[after.piece] ||
       before.curve.IsArc() != after.curve.IsArc())
     return false;
   return before.curve.IsArc() || DistanceToSegment(run.segment.end, run.segment.start, to) <= kSamePoint;
@@ -38,13 +38,13 @@ size_t MostRuns(const Chain& chain, const Slices& slices) {
 
 // Calls emit(run) for each run of the chain in order, once it has gathered all its parts.
 template <typename Emit>
-void ForEachRun(const Chain& chain, const Slices& slices, const RawOffset& raw, const SourcePath& pieces, Emit emit) {
+void ForEachRun(const Chain& chain, const Slices& slices, const RawOffset& raw, const PieceMoves& moves, Emit emit) {
   std::optional<Run> run;
   for (size_t slice : chain.slices) {
     slices.ForEachPart(raw, slice, [&](size_t element, double from, double to, Point fromPoint, Point toPoint) {
       const Curve& curve = raw.elements[element].curve;
       const double sweep = (to - from) * curve.sweep;
-      if (run && Continues(raw, pieces, *run, element, from, toPoint)) {
+      if (run && Continues(raw, moves, *run, element, from, toPoint)) {
         run->segment.end = toPoint;
         run->segment.sweep += sweep;
         run->element = element;
@@ -62,6 +62,13 @@ void ForEachRun(const Chain& chain, const Slices& slices, const RawOffset& raw, 
 
 }  // namespace
 
+PieceMoves MovesOfPieces(const SourcePath& source) {
+  PieceMoves moves;
+  moves.reserve(source.pieces.size());
+  for (const SourcePiece& piece : source.pieces) moves.push_back(static_cast<uint32_t>(piece.move));
+  return moves;
+}
+
 std::vector<double> FeedsInForce(const Contour& source) {
   std::vector<double> feeds;
   feeds.reserve(source.moves.size());
@@ -74,7 +81,7 @@ std::vector<double> FeedsInForce(const Contour& source) {
 }
 
 std::optional<Contour> ContourOfChain(const Chain& chain, const Slices& slices, const RawOffset& raw,
-                                      const SourcePath& pieces, const Contour& source, const std::vector<double>& feeds,
+                                      const PieceMoves& moves, const Contour& source, const std::vector<double>& feeds,
                                       double negligible) {
   Contour contour;
   contour.startKnown = source.startKnown;
@@ -82,9 +89,9 @@ std::optional<Contour> ContourOfChain(const Chain& chain, const Slices& slices, 
   Point reached = contour.start;
   double feed = 0.0;
   contour.moves.reserve(MostRuns(chain, slices));
-  ForEachRun(chain, slices, raw, pieces, [&](const Run& run) {
+  ForEachRun(chain, slices, raw, moves, [&](const Run& run) {
     if (Length(run.segment) <= negligible && Distance(reached, run.segment.end) <= negligible) return;
-    const size_t move = raw.elements[run.element].Move(pieces);
+    const size_t move = moves[raw.elements[run.element].piece];
     ContourMove offset{run.segment, feeds[move] != feed ? feeds[move] : 0.0, source.moves[move].line};
     offset.segment.start = reached;
     contour.moves.push_back(offset);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -8,6 +9,10 @@
 #include "geometry/offset/internal/SourcePath.h"
 
 namespace geometry::offsetting {
+
+// The move of the source that each piece comes from, kept once the pieces are spent.
+using PieceMoves = std::vector<uint32_t>;
+PieceMoves MovesOfPieces(const SourcePath& source);
 
 // The feed in force at each move of the source: its own, or the last one given before it.
 std::vector<double> FeedsInForce(const Contour& source);
@@ -18,7 +23,7 @@ std::vector<double> FeedsInForce(const Contour& source);
 // comes from, and the feed in force there (`feeds`, by the source's moves) where that differs
 // from the one before. None when nothing is left.
 std::optional<Contour> ContourOfChain(const Chain& chain, const Slices& slices, const RawOffset& raw,
-                                      const SourcePath& pieces, const Contour& source, const std::vector<double>& feeds,
+                                      const PieceMoves& moves, const Contour& source, const std::vector<double>& feeds,
                                       double negligible);
 
 }  // namespace geometry::offsetting

@@ -205,21 +205,21 @@ class BridgeEndPruner {
   std::vector<size_t> m_Pending;
 };
 
-// The ends of the kept slices, numbered by their place among the ends.
-std::vector<PlaceCells::Numbered> KeptEnds(const Slices& slices) {
-  std::vector<PlaceCells::Numbered> ends;
+// The ends of the kept slices, by their place among the ends.
+std::vector<uint32_t> KeptEnds(const Slices& slices) {
+  std::vector<uint32_t> ends;
   if (slices.size() == 0) return ends;
   ends.reserve(slices.size() + 1);
   for (size_t end = 0; end <= slices.size(); ++end)
     if ((end < slices.size() && slices.Kept(end)) || (end > 0 && slices.Kept(end - 1)))
-      ends.push_back({end, slices.End(end).at});
+      ends.push_back(static_cast<uint32_t>(end));
   return ends;
 }
 
 }  // namespace
 
 KeptSliceEnds::KeptSliceEnds(const Slices& slices, double reach)
-    : m_Slices(slices), m_Ends(2.0 * reach, KeptEnds(slices)) {}
+    : m_Slices(slices), m_Ends(2.0 * reach, KeptEnds(slices), PointOf()) {}
 
 Slices SliceRawOffset(const RawOffset& raw, const FarCurves& far, double reach) {
   return RawOffsetCutter(raw, far, reach).Cut();

@@ -63,19 +63,25 @@ class KeptSliceEnds {
   // Calls visit(slice) for each kept slice that starts within the reach of `p`.
   template <typename Visit>
   void VisitStartingNear(Point p, Visit visit) const {
-    m_Ends.VisitNear(p, [&](size_t end) {
+    m_Ends.VisitNear(p, PointOf(), [&](size_t end) {
       if (end < m_Slices.size() && m_Slices.Kept(end)) visit(end);
     });
   }
   // Calls visit(slice) for each kept slice that ends within the reach of `p`.
   template <typename Visit>
   void VisitEndingNear(Point p, Visit visit) const {
-    m_Ends.VisitNear(p, [&](size_t end) {
+    m_Ends.VisitNear(p, PointOf(), [&](size_t end) {
       if (end > 0 && m_Slices.Kept(end - 1)) visit(end - 1);
     });
   }
 
  private:
+  struct PointOfEnd {
+    const Slices& slices;
+    Point operator()(uint32_t end) const { return slices.End(end).at; }
+  };
+  PointOfEnd PointOf() const { return {m_Slices}; }
+
   const Slices& m_Slices;
   PlaceCells m_Ends;
 };

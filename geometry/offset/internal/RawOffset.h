@@ -25,7 +25,6 @@ struct RawElement {
   Role role = Role::Parallel;
   bool atCorner = false;  // drawn about the source vertex where `piece` starts, not along the piece
 
-  size_t Move(const SourcePath& source) const { return source.pieces[piece].move; }
   // The source vertices it is drawn from: arcs about them touch it only at its ends.
   std::array<size_t, 2> Vertices(const SourcePath& source) const {
     return {piece, atCorner ? piece : source.Vertex(piece + 1)};
