@@ -14,12 +14,6 @@ Box Box::With(const Box& other) const {
           {std::max(max.x, other.max.x), std::max(max.y, other.max.y)}};
 }
 
-bool Box::Nearer(Point p, double distance) const {
-  const double dx = std::max({min.x - p.x, 0.0, p.x - max.x});
-  const double dy = std::max({min.y - p.y, 0.0, p.y - max.y});
-  return dx * dx + dy * dy < distance * distance;
-}
-
 Curve Curve::Arc(Point centre, double radius, double startAngle, double sweep) {
   return {centre + Polar(radius, startAngle),
           centre + Polar(radius, startAngle + sweep),
