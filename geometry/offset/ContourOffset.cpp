@@ -87,16 +87,27 @@ struct Offsets {
   size_t open = 0;
 };
 
-Offsets Construct(const Contour& contour, const SourcePath& source, double distance, RawOffset& raw) {
-  const double reach = std::max(kSamePoint, kReachShare * (Extent(source) + 2.0 * std::abs(distance)));
-  raw = BuildRawOffset(source, distance, reach);
-  std::vector<Slice> slices = SliceRawOffset(raw, FarCurvesOf(source, raw, distance), reach);
+// The kept slices' chains. Where the kept slices end is only needed to stitch them.
+Chains KeptChains(Slices& slices, const RawOffset& raw, const SourcePath& source, double distance, double reach) {
   const KeptSliceEnds kept =
       KeepSlicesClear(slices, raw, SourceProximity(source), std::abs(distance) - kClearanceReaches * reach, reach);
+  return StitchSlices(slices, kept);
+}
+
+// The source is spent once the slices are kept: the contours need only the moves of its pieces.
+Offsets Construct(const Contour& contour, SourcePath source, double distance, RawOffset& raw) {
+  const double reach = std::max(kSamePoint, kReachShare * (Extent(source) + 2.0 * std::abs(distance)));
+  raw = BuildRawOffset(source, distance, reach);
+  Slices slices = SliceRawOffset(raw, FarCurves(source, raw, distance), reach);
+  const Chains chains = KeptChains(slices, raw, source, distance, reach);
+  const PieceMoves moves = MovesOfPieces(source);
+  source = {};
   const std::vector<double> feeds = FeedsInForce(contour);
   Offsets offsets;
-  for (const Chain& chain : StitchSlices(slices, kept)) {
-    if (std::optional<Contour> offset = ContourOfChain(chain, slices, raw, contour, feeds, kClearanceReaches * reach)) {
+  for (size_t index = 0; index < chains.size(); ++index) {
+    const Chain chain = chains[index];
+    if (std::optional<Contour> offset =
+            ContourOfChain(chain, slices, raw, moves, contour, feeds, kClearanceReaches * reach)) {
       offsets.contours.push_back(std::move(*offset));
       offsets.open += chain.closed ? 0 : 1;
     }
@@ -113,11 +124,11 @@ Result<std::vector<Contour>> OffsetContour(const Contour& contour, const OffsetO
   if (!left) return left.Failure();
   const double distance = left.Value();
   if (distance == 0.0) return std::vector<Contour>{contour};
-  const Result<SourcePath> source = SourcePathOf(contour, closed);
+  Result<SourcePath> source = SourcePathOf(contour, closed);
   if (!source) return source.Failure();
 
   RawOffset raw;
-  Offsets offsets = Construct(contour, source.Value(), distance, raw);
+  Offsets offsets = Construct(contour, std::move(source).Value(), distance, raw);
   std::vector<std::string> notes = VanishedArcNotes(contour, raw, distance, options.placeOf);
   const std::string offset = OffsetText(options, distance);
   const std::string twice = Millimetres(2.0 * std::abs(distance));

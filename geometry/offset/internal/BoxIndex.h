@@ -27,21 +27,25 @@ class BoxIndex {
   template <typename Near, typename Visit>
   bool Search(Near near, Visit visit) const {
     if (m_Levels.empty()) return true;
-    // Depth first, so that at most a node's children wait on each level.
+    // Depth first, so that at most a node's children wait on each level. Each box is asked of
+    // `near` as its node opens, in one pass over the node's children side by side in memory, so
+    // that only the boxes it accepts wait.
     std::array<Entry, kNodeSize * kMostLevels> pending;
     size_t waiting = 0;
-    for (uint32_t node = 0; node < m_Levels.back().size(); ++node) pending[waiting++] = {m_Levels.size() - 1, node};
+    const auto open = [&](size_t level, size_t first, size_t last) {
+      const std::vector<Box>& boxes = m_Levels[level];
+      for (size_t index = first; index < last; ++index)
+        if (near(boxes[index])) pending[waiting++] = {level, static_cast<uint32_t>(index)};
+    };
+    open(m_Levels.size() - 1, 0, m_Levels.back().size());
     while (waiting > 0) {
       const Entry entry = pending[--waiting];
-      if (!near(m_Levels[entry.level][entry.index])) continue;
       if (entry.level == 0) {
         if (!visit(entry.index)) return false;
         continue;
       }
       const size_t first = static_cast<size_t>(entry.index) * kNodeSize;
-      const size_t last = std::min(first + kNodeSize, m_Levels[entry.level - 1].size());
-      for (size_t child = first; child < last; ++child)
-        pending[waiting++] = {entry.level - 1, static_cast<uint32_t>(child)};
+      open(entry.level - 1, first, std::min(first + kNodeSize, m_Levels[entry.level - 1].size()));
     }
     return true;
   }

@@ -18,32 +18,33 @@ struct Run {
 
 // Whether a part of the raw offset, ending at `to`, goes on along the curve of the run: the next
 // part of its element, the next quarter of the same arc's parallel, or a line in line with it.
-bool Continues(const RawOffset& raw, const Run& run, size_t element, double from, Point to) {
+bool Continues(const RawOffset& raw, const PieceMoves& moves, const Run& run, size_t element, double from, Point to) {
   if (element == run.element) return from == run.to;
   const RawElement& before = raw.elements[run.element];
   const RawElement& after = raw.elements[element];
   if (element != run.element + 1 || run.to != 1.0 || from != 0.0 || before.role != Role::Parallel ||
-      after.role != Role::Parallel || before.move != after.move || before.curve.arc != after.curve.arc)
+      after.role != Role::Parallel || moves[before.piece] != moves[after.piece] ||
+      before.curve.IsArc() != after.curve.IsArc())
     return false;
-  return before.curve.arc || DistanceToSegment(run.segment.end, run.segment.start, to) <= kSamePoint;
+  return before.curve.IsArc() || DistanceToSegment(run.segment.end, run.segment.start, to) <= kSamePoint;
 }
 
 // At most one run for each part of an element that the chain's slices run through.
-size_t MostRuns(const Chain& chain, const std::vector<Slice>& slices) {
+size_t MostRuns(const Chain& chain, const Slices& slices) {
   size_t parts = 0;
-  for (size_t slice : chain.slices) parts += slices[slice].to.element - slices[slice].from.element + 1;
+  for (size_t slice : chain.slices) parts += slices.To(slice).element - slices.From(slice).element + 1;
   return parts;
 }
 
 // Calls emit(run) for each run of the chain in order, once it has gathered all its parts.
 template <typename Emit>
-void ForEachRun(const Chain& chain, const std::vector<Slice>& slices, const RawOffset& raw, Emit emit) {
+void ForEachRun(const Chain& chain, const Slices& slices, const RawOffset& raw, const PieceMoves& moves, Emit emit) {
   std::optional<Run> run;
   for (size_t slice : chain.slices) {
-    ForEachPart(raw, slices[slice], [&](size_t element, double from, double to, Point fromPoint, Point toPoint) {
+    slices.ForEachPart(raw, slice, [&](size_t element, double from, double to, Point fromPoint, Point toPoint) {
       const Curve& curve = raw.elements[element].curve;
       const double sweep = (to - from) * curve.sweep;
-      if (run && Continues(raw, *run, element, from, toPoint)) {
+      if (run && Continues(raw, moves, *run, element, from, toPoint)) {
         run->segment.end = toPoint;
         run->segment.sweep += sweep;
         run->element = element;
@@ -51,8 +52,8 @@ void ForEachRun(const Chain& chain, const std::vector<Slice>& slices, const RawO
         return;
       }
       if (run) emit(*run);
-      run = Run{curve.arc ? ContourSegment::Arc(fromPoint, toPoint, curve.centre, sweep)
-                          : ContourSegment::Line(fromPoint, toPoint),
+      run = Run{curve.IsArc() ? ContourSegment::Arc(fromPoint, toPoint, curve.centre, sweep)
+                              : ContourSegment::Line(fromPoint, toPoint),
                 element, to};
     });
   }
@@ -60,6 +61,13 @@ void ForEachRun(const Chain& chain, const std::vector<Slice>& slices, const RawO
 }
 
 }  // namespace
+
+PieceMoves MovesOfPieces(const SourcePath& source) {
+  PieceMoves moves;
+  moves.reserve(source.pieces.size());
+  for (const SourcePiece& piece : source.pieces) moves.push_back(static_cast<uint32_t>(piece.move));
+  return moves;
+}
 
 std::vector<double> FeedsInForce(const Contour& source) {
   std::vector<double> feeds;
@@ -72,17 +80,18 @@ std::vector<double> FeedsInForce(const Contour& source) {
   return feeds;
 }
 
-std::optional<Contour> ContourOfChain(const Chain& chain, const std::vector<Slice>& slices, const RawOffset& raw,
-                                      const Contour& source, const std::vector<double>& feeds, double negligible) {
+std::optional<Contour> ContourOfChain(const Chain& chain, const Slices& slices, const RawOffset& raw,
+                                      const PieceMoves& moves, const Contour& source, const std::vector<double>& feeds,
+                                      double negligible) {
   Contour contour;
   contour.startKnown = source.startKnown;
-  contour.start = slices[chain.slices.front()].from.at;
+  contour.start = slices.From(chain.slices.front()).at;
   Point reached = contour.start;
   double feed = 0.0;
   contour.moves.reserve(MostRuns(chain, slices));
-  ForEachRun(chain, slices, raw, [&](const Run& run) {
+  ForEachRun(chain, slices, raw, moves, [&](const Run& run) {
     if (Length(run.segment) <= negligible && Distance(reached, run.segment.end) <= negligible) return;
-    const size_t move = raw.elements[run.element].move;
+    const size_t move = moves[raw.elements[run.element].piece];
     ContourMove offset{run.segment, feeds[move] != feed ? feeds[move] : 0.0, source.moves[move].line};
     offset.segment.start = reached;
     contour.moves.push_back(offset);

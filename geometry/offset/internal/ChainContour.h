@@ -1,12 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "geometry/core/Contour.h"
 #include "geometry/offset/internal/SliceStitching.h"
+#include "geometry/offset/internal/SourcePath.h"
 
 namespace geometry::offsetting {
+
+// The move of the source that each piece comes from, kept once the pieces are spent.
+using PieceMoves = std::vector<uint32_t>;
+PieceMoves MovesOfPieces(const SourcePath& source);
 
 // The feed in force at each move of the source: its own, or the last one given before it.
 std::vector<double> FeedsInForce(const Contour& source);
@@ -16,7 +22,8 @@ std::vector<double> FeedsInForce(const Contour& source);
 // end within it of where the contour has got to left out. Each move carries the line of the source move its element
 // comes from, and the feed in force there (`feeds`, by the source's moves) where that differs
 // from the one before. None when nothing is left.
-std::optional<Contour> ContourOfChain(const Chain& chain, const std::vector<Slice>& slices, const RawOffset& raw,
-                                      const Contour& source, const std::vector<double>& feeds, double negligible);
+std::optional<Contour> ContourOfChain(const Chain& chain, const Slices& slices, const RawOffset& raw,
+                                      const PieceMoves& moves, const Contour& source, const std::vector<double>& feeds,
+                                      double negligible);
 
 }  // namespace geometry::offsetting

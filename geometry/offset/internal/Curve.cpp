@@ -14,16 +14,13 @@ Box Box::With(const Box& other) const {
           {std::max(max.x, other.max.x), std::max(max.y, other.max.y)}};
 }
 
-bool Box::Nearer(Point p, double distance) const {
-  const double dx = std::max({min.x - p.x, 0.0, p.x - max.x});
-  const double dy = std::max({min.y - p.y, 0.0, p.y - max.y});
-  return dx * dx + dy * dy < distance * distance;
-}
-
 Curve Curve::Arc(Point centre, double radius, double startAngle, double sweep) {
-  return {
-      true, centre + Polar(radius, startAngle), centre + Polar(radius, startAngle + sweep), centre, radius, startAngle,
-      sweep};
+  return {centre + Polar(radius, startAngle),
+          centre + Polar(radius, startAngle + sweep),
+          centre,
+          radius,
+          startAngle,
+          sweep};
 }
 
 // An arc of less than half a turn that strays from its chord by less than one point's width is
@@ -37,28 +34,23 @@ Curve Curve::Of(const ContourSegment& segment) {
   const Point centre = chord <= kSamePoint
                            ? segment.centre
                            : ContourSegment::ArcTurning(segment.start, segment.end, segment.sweep).centre;
-  return {true,
-          segment.start,
-          segment.end,
-          centre,
-          Distance(centre, segment.start),
-          AngleOf(segment.start - centre),
+  return {segment.start, segment.end, centre, Distance(centre, segment.start), AngleOf(segment.start - centre),
           segment.sweep};
 }
 
 Point Curve::At(double fraction) const {
   if (fraction <= 0.0) return start;
   if (fraction >= 1.0) return end;
-  return arc ? centre + Polar(radius, startAngle + fraction * sweep) : start + fraction * (end - start);
+  return IsArc() ? centre + Polar(radius, startAngle + fraction * sweep) : start + fraction * (end - start);
 }
 
 double Curve::HeadingAt(double fraction) const {
-  if (!arc) return HeadingOf(start, end);
+  if (!IsArc()) return HeadingOf(start, end);
   return NormalizedAngle(startAngle + fraction * sweep + (sweep > 0.0 ? kQuarterTurn : -kQuarterTurn));
 }
 
 double Curve::FractionOf(Point p) const {
-  if (!arc) {
+  if (!IsArc()) {
     const Point along = end - start;
     const double squared = Dot(along, along);
     return squared > 0.0 ? Dot(p - start, along) / squared : 0.0;
@@ -68,16 +60,16 @@ double Curve::FractionOf(Point p) const {
 }
 
 Curve Curve::Part(double from, double to, Point fromPoint, Point toPoint) const {
-  if (!arc) return Line(fromPoint, toPoint);
-  return {true, fromPoint, toPoint, centre, radius, startAngle + from * sweep, (to - from) * sweep};
+  if (!IsArc()) return Line(fromPoint, toPoint);
+  return {fromPoint, toPoint, centre, radius, startAngle + from * sweep, (to - from) * sweep};
 }
 
 bool Curve::HasParallel(double distance, double vanishing) const {
-  return !arc || radius - distance * (sweep > 0.0 ? 1.0 : -1.0) > vanishing;
+  return !IsArc() || radius - distance * (sweep > 0.0 ? 1.0 : -1.0) > vanishing;
 }
 
 Curve Curve::Parallel(double distance) const {
-  if (!arc) {
+  if (!IsArc()) {
     const Point shift = (distance / Distance(start, end)) * LeftOf(end - start);
     return Line(start + shift, end + shift);
   }
@@ -86,7 +78,7 @@ Curve Curve::Parallel(double distance) const {
 
 Box Curve::Bounds() const {
   Box box{{std::min(start.x, end.x), std::min(start.y, end.y)}, {std::max(start.x, end.x), std::max(start.y, end.y)}};
-  if (!arc) return box;
+  if (!IsArc()) return box;
   for (int quarter = 0; quarter < 4; ++quarter) {
     const double angle = quarter * kQuarterTurn;
     const double turned = (angle - startAngle) * (sweep > 0.0 ? 1.0 : -1.0);
@@ -100,11 +92,11 @@ Box Curve::Bounds() const {
 }
 
 ContourSegment Curve::Segment() const {
-  return arc ? ContourSegment::Arc(start, end, centre, sweep) : ContourSegment::Line(start, end);
+  return IsArc() ? ContourSegment::Arc(start, end, centre, sweep) : ContourSegment::Line(start, end);
 }
 
 double DistanceTo(const Curve& curve, Point p) {
-  if (!curve.arc) return DistanceToSegment(p, curve.start, curve.end);
+  if (!curve.IsArc()) return DistanceToSegment(p, curve.start, curve.end);
   const double fraction = curve.FractionOf(p);
   if (fraction >= 0.0 && fraction <= 1.0) return std::abs(Distance(p, curve.centre) - curve.radius);
   return std::min(Distance(p, curve.start), Distance(p, curve.end));

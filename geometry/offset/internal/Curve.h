@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include "geometry/core/ContourSegment.h"
 #include "geometry/core/Vector2.h"
 
@@ -18,8 +20,13 @@ struct Box {
   bool Overlaps(const Box& other) const {
     return min.x <= other.max.x && other.min.x <= max.x && min.y <= other.max.y && other.min.y <= max.y;
   }
-  // Whether some point of the box lies nearer to `p` than `distance`.
-  bool Nearer(Point p, double distance) const;
+  // Whether some point of the box lies nearer to `p` than `distance`. Here, so that the searches
+  // of an index that ask it of box after box need no call for each.
+  bool Nearer(Point p, double distance) const {
+    const double dx = std::max({min.x - p.x, 0.0, p.x - max.x});
+    const double dy = std::max({min.y - p.y, 0.0, p.y - max.y});
+    return dx * dx + dy * dy < distance * distance;
+  }
   Point Centre() const { return 0.5 * (min + max); }
 };
 
@@ -27,7 +34,6 @@ struct Box {
 // `sweep` (radians, positive counterclockwise, at most a full turn) whose ends are `start` and
 // `end`. Fractions run from 0 at the start to 1 at the end, in proportion to the length.
 struct Curve {
-  bool arc = false;
   Point start;
   Point end;
   Point centre;
@@ -35,14 +41,17 @@ struct Curve {
   double startAngle = 0.0;
   double sweep = 0.0;
 
-  static Curve Line(Point start, Point end) { return {false, start, end, {}, 0.0, 0.0, 0.0}; }
+  static Curve Line(Point start, Point end) { return {start, end, {}, 0.0, 0.0, 0.0}; }
   static Curve Arc(Point centre, double radius, double startAngle, double sweep);
   // An arc that runs through `start` and `end` about the centre of the segment, which passes
   // through both: on their perpendicular bisector, or the segment's own for a full turn.
   static Curve Of(const ContourSegment& segment);
 
+  // An arc's radius is never 0: a line's is. No flag for it, so that the raw offset, two curves
+  // for each piece of the source, takes less room.
+  bool IsArc() const { return radius != 0.0; }
   Point At(double fraction) const;
-  double Length() const { return arc ? radius * std::abs(sweep) : Distance(start, end); }
+  double Length() const { return IsArc() ? radius * std::abs(sweep) : Distance(start, end); }
   // The direction of travel.
   double HeadingAt(double fraction) const;
   // Of a point on the curve, or near it: lines project it, arcs take its angle about the centre,

@@ -18,9 +18,9 @@ class MeetingFinder {
       : m_First(first), m_Second(second), m_Reach(reach), m_Meetings(meetings), m_Before(meetings.size()) {}
 
   void Find() {
-    if (!m_First.arc && !m_Second.arc) return Lines();
-    if (m_First.arc && m_Second.arc) return Arcs();
-    if (m_First.arc) {
+    if (!m_First.IsArc() && !m_Second.IsArc()) return Lines();
+    if (m_First.IsArc() && m_Second.IsArc()) return Arcs();
+    if (m_First.IsArc()) {
       LineWithCircle(m_Second, m_First);
     } else {
       LineWithCircle(m_First, m_Second);

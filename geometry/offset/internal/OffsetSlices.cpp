@@ -11,21 +11,14 @@ namespace geometry::offsetting {
 
 namespace {
 
-// Whether a far curve can meet a raw element only where the element ends: the arcs about the
-// vertices it is drawn from touch it there, its piece's other parallel runs beside it.
-bool TouchesOnlyAtEnds(const RawElement& element, const FarCurve& far) {
-  if (far.aboutVertex) return far.owner == element.vertices[0] || far.owner == element.vertices[1];
-  return element.role == Role::Parallel && element.piece == far.owner;
-}
-
 class RawOffsetCutter {
  public:
-  RawOffsetCutter(const RawOffset& raw, const std::vector<FarCurve>& far, double reach)
-      : m_Raw(raw), m_Far(far), m_Reach(reach) {}
+  RawOffsetCutter(const RawOffset& raw, const FarCurves& far, double reach) : m_Raw(raw), m_Far(far), m_Reach(reach) {}
 
-  std::vector<Slice> Slices() {
+  Slices Cut() {
     const std::vector<RawElement>& elements = m_Raw.elements;
-    m_Cuts.reserve(4 * elements.size());
+    // Most elements are cut about once: where they meet another, or at a bridge.
+    m_Cuts.reserve(elements.size());
     m_Cuts.push_back({0, 0.0, elements.front().curve.start});
     m_Cuts.push_back({elements.size() - 1, 1.0, elements.back().curve.end});
     for (size_t element = 0; element < elements.size(); ++element) {
@@ -34,34 +27,35 @@ class RawOffsetCutter {
       m_Cuts.push_back({element, 1.0, elements[element].curve.end});
     }
     CutAtMeetings();
-    return SlicesBetween(SortedPlaces());
+    return Slices(SortedPlaces());
   }
 
  private:
   void CutAtMeetings() {
     const std::vector<RawElement>& elements = m_Raw.elements;
     std::vector<Box> boxes;
-    boxes.reserve(elements.size() + m_Far.size());
+    boxes.reserve(elements.size());
     for (const RawElement& element : elements) boxes.push_back(element.curve.Bounds().Grown(m_Reach));
-    for (const FarCurve& far : m_Far) boxes.push_back(far.curve.Bounds().Grown(m_Reach));
     const BoxIndex index(std::move(boxes));
     std::vector<Meeting> meetings;
     for (size_t element = 0; element < elements.size(); ++element) {
       index.VisitOverlapping(index.BoxOf(element), [&](uint32_t other) {
+        if (other <= element) return;
         meetings.clear();
-        if (other < elements.size()) {
-          if (other <= element) return;
-          AddMeetings(elements[element].curve, elements[other].curve, m_Reach, meetings);
-          for (const Meeting& meeting : meetings) {
-            if (AtSharedEnd(element, other, meeting.at)) continue;
-            m_Cuts.push_back({element, meeting.onFirst, meeting.at});
-            m_Cuts.push_back({other, meeting.onSecond, meeting.at});
-          }
-          return;
+        AddMeetings(elements[element].curve, elements[other].curve, m_Reach, meetings);
+        for (const Meeting& meeting : meetings) {
+          if (AtSharedEnd(element, other, meeting.at)) continue;
+          m_Cuts.push_back({element, meeting.onFirst, meeting.at});
+          m_Cuts.push_back({other, meeting.onSecond, meeting.at});
         }
-        const FarCurve& far = m_Far[other - elements.size()];
-        if (TouchesOnlyAtEnds(elements[element], far)) return;
-        AddMeetings(elements[element].curve, far.curve, m_Reach, meetings);
+      });
+    }
+    for (size_t far = 0; far < m_Far.size(); ++far) {
+      const Curve curve = m_Far.CurveOf(far);
+      index.VisitOverlapping(curve.Bounds().Grown(m_Reach), [&](uint32_t element) {
+        if (m_Far.TouchesOnlyAtEnds(elements[element], far)) return;
+        meetings.clear();
+        AddMeetings(elements[element].curve, curve, m_Reach, meetings);
         for (const Meeting& meeting : meetings) m_Cuts.push_back({element, meeting.onFirst, meeting.at});
       });
     }
@@ -84,12 +78,15 @@ class RawOffsetCutter {
     // The cuts are spent here, so that the slices may take their room.
     std::vector<RawPlace> cuts = std::move(m_Cuts);
     for (RawPlace& cut : cuts) cut = OnElementEnd(cut);
-    std::vector<size_t> firstOf(elements.size() + 1, 0);
+    std::vector<uint32_t> firstOf(elements.size() + 1, 0);
     for (const RawPlace& cut : cuts) ++firstOf[cut.element + 1];
     for (size_t element = 1; element <= elements.size(); ++element) firstOf[element] += firstOf[element - 1];
     std::vector<RawPlace> places(cuts.size());
-    std::vector<size_t> next(firstOf.begin(), firstOf.end() - 1);
-    for (const RawPlace& cut : cuts) places[next[cut.element]++] = cut;
+    {
+      std::vector<uint32_t> next(firstOf.begin(), firstOf.end() - 1);
+      for (const RawPlace& cut : cuts) places[next[cut.element]++] = cut;
+    }
+    cuts = {};
     size_t kept = 0;  // the places kept are moved to the front
     for (size_t element = 0; element < elements.size(); ++element) {
       const auto first = places.begin() + static_cast<std::ptrdiff_t>(firstOf[element]);
@@ -120,29 +117,22 @@ class RawOffsetCutter {
                                              : RawPlace{cut.element, 1.0, elements[cut.element].curve.end};
   }
 
-  static std::vector<Slice> SlicesBetween(const std::vector<RawPlace>& places) {
-    std::vector<Slice> slices;
-    slices.reserve(places.size());
-    for (size_t i = 0; i + 1 < places.size(); ++i) slices.push_back({places[i], places[i + 1], false});
-    return slices;
-  }
-
   const RawOffset& m_Raw;
-  const std::vector<FarCurve>& m_Far;
+  const FarCurves& m_Far;
   double m_Reach;
   std::vector<RawPlace> m_Cuts;
 };
 
 // The point halfway along a slice.
-Point Middle(const RawOffset& raw, const Slice& slice) {
+Point Middle(const RawOffset& raw, const Slices& slices, size_t slice) {
   double length = 0.0;
-  ForEachPart(raw, slice, [&](size_t element, double from, double to, Point, Point) {
+  slices.ForEachPart(raw, slice, [&](size_t element, double from, double to, Point, Point) {
     length += (to - from) * raw.elements[element].curve.Length();
   });
   double left = length / 2.0;
-  Point middle = slice.from.at;
+  Point middle = slices.From(slice).at;
   bool found = false;
-  ForEachPart(raw, slice, [&](size_t element, double from, double to, Point, Point) {
+  slices.ForEachPart(raw, slice, [&](size_t element, double from, double to, Point, Point) {
     const Curve& curve = raw.elements[element].curve;
     const double part = (to - from) * curve.Length();
     if (found || part <= 0.0) return;
@@ -170,10 +160,10 @@ bool AtBridge(const RawOffset& raw, const RawPlace& place) {
 // those that then meet nothing there.
 class BridgeEndPruner {
  public:
-  BridgeEndPruner(std::vector<Slice>& slices, const RawOffset& raw, const KeptSliceEnds& kept)
-      : m_Slices(slices), m_Raw(raw), m_Starts(kept.starts), m_Ends(kept.ends) {
+  BridgeEndPruner(Slices& slices, const RawOffset& raw, const KeptSliceEnds& kept)
+      : m_Slices(slices), m_Raw(raw), m_Kept(kept) {
     for (size_t slice = 0; slice < slices.size(); ++slice)
-      if (slices[slice].kept && (AtBridge(raw, slices[slice].from) || AtBridge(raw, slices[slice].to)))
+      if (slices.Kept(slice) && (AtBridge(raw, slices.From(slice)) || AtBridge(raw, slices.To(slice))))
         m_Pending.push_back(slice);
   }
 
@@ -181,65 +171,71 @@ class BridgeEndPruner {
     while (!m_Pending.empty()) {
       const size_t slice = m_Pending.back();
       m_Pending.pop_back();
-      Slice& pruned = m_Slices[slice];
-      if (!pruned.kept || !LeadsNowhere(slice)) continue;
-      pruned.kept = false;
-      const auto recheck = [this](size_t neighbour) {
-        if (m_Slices[neighbour].kept) m_Pending.push_back(neighbour);
-      };
-      m_Ends.VisitNear(pruned.from.at, recheck);
-      m_Starts.VisitNear(pruned.to.at, recheck);
+      if (!m_Slices.Kept(slice) || !LeadsNowhere(slice)) continue;
+      m_Slices.Keep(slice, false);
+      const auto recheck = [this](size_t neighbour) { m_Pending.push_back(neighbour); };
+      m_Kept.VisitEndingNear(m_Slices.From(slice).at, recheck);
+      m_Kept.VisitStartingNear(m_Slices.To(slice).at, recheck);
     }
   }
 
  private:
   bool LeadsNowhere(size_t slice) const {
-    const Slice& candidate = m_Slices[slice];
-    return (AtBridge(m_Raw, candidate.from) && !AnyKeptBut(m_Ends, candidate.from.at, slice)) ||
-           (AtBridge(m_Raw, candidate.to) && !AnyKeptBut(m_Starts, candidate.to.at, slice));
+    const RawPlace& from = m_Slices.From(slice);
+    const RawPlace& to = m_Slices.To(slice);
+    return (AtBridge(m_Raw, from) && !AnyEndingNearBut(from.at, slice)) ||
+           (AtBridge(m_Raw, to) && !AnyStartingNearBut(to.at, slice));
   }
 
-  bool AnyKeptBut(const PlaceCells& cells, Point at, size_t slice) const {
+  bool AnyEndingNearBut(Point at, size_t slice) const {
     bool any = false;
-    cells.VisitNear(at, [&](size_t other) { any = any || (other != slice && m_Slices[other].kept); });
+    m_Kept.VisitEndingNear(at, [&](size_t other) { any = any || other != slice; });
     return any;
   }
 
-  std::vector<Slice>& m_Slices;
+  bool AnyStartingNearBut(Point at, size_t slice) const {
+    bool any = false;
+    m_Kept.VisitStartingNear(at, [&](size_t other) { any = any || other != slice; });
+    return any;
+  }
+
+  Slices& m_Slices;
   const RawOffset& m_Raw;
-  const PlaceCells& m_Starts;
-  const PlaceCells& m_Ends;
+  const KeptSliceEnds& m_Kept;
   std::vector<size_t> m_Pending;
 };
 
-// The kept slices' ends of one kind, in cells of twice the reach.
-template <typename End>
-PlaceCells KeptPlaces(const std::vector<Slice>& slices, double reach, End end) {
-  std::vector<PlaceCells::Numbered> places;
-  places.reserve(slices.size());
-  for (size_t slice = 0; slice < slices.size(); ++slice)
-    if (slices[slice].kept) places.push_back({slice, end(slices[slice]).at});
-  return PlaceCells(2.0 * reach, places);
+// The ends of the kept slices, by their place among the ends.
+std::vector<uint32_t> KeptEnds(const Slices& slices) {
+  std::vector<uint32_t> ends;
+  if (slices.size() == 0) return ends;
+  ends.reserve(slices.size() + 1);
+  for (size_t end = 0; end <= slices.size(); ++end)
+    if ((end < slices.size() && slices.Kept(end)) || (end > 0 && slices.Kept(end - 1)))
+      ends.push_back(static_cast<uint32_t>(end));
+  return ends;
 }
 
 }  // namespace
 
-std::vector<Slice> SliceRawOffset(const RawOffset& raw, const std::vector<FarCurve>& far, double reach) {
-  return RawOffsetCutter(raw, far, reach).Slices();
+KeptSliceEnds::KeptSliceEnds(const Slices& slices, double reach)
+    : m_Slices(slices), m_Ends(2.0 * reach, KeptEnds(slices), PointOf()) {}
+
+Slices SliceRawOffset(const RawOffset& raw, const FarCurves& far, double reach) {
+  return RawOffsetCutter(raw, far, reach).Cut();
 }
 
-KeptSliceEnds KeepSlicesClear(std::vector<Slice>& slices, const RawOffset& raw, const SourceProximity& source,
-                              double clearance, double reach) {
+KeptSliceEnds KeepSlicesClear(Slices& slices, const RawOffset& raw, const SourceProximity& source, double clearance,
+                              double reach) {
   const auto clear = [&](Point p) { return !source.AnyNearer(p, clearance); };
   // Each slice starts where the one before it ends.
-  bool startClear = !slices.empty() && clear(slices.front().from.at);
-  for (Slice& slice : slices) {
-    const bool endClear = clear(slice.to.at);
-    slice.kept = startClear && endClear && clear(Middle(raw, slice));
+  bool startClear = slices.size() > 0 && clear(slices.From(0).at);
+  for (size_t slice = 0; slice < slices.size(); ++slice) {
+    const bool endClear = clear(slices.To(slice).at);
+    slices.Keep(slice, startClear && endClear && clear(Middle(raw, slices, slice)));
     startClear = endClear;
   }
-  KeptSliceEnds kept{KeptPlaces(slices, reach, [](const Slice& slice) { return slice.from; }),
-                     KeptPlaces(slices, reach, [](const Slice& slice) { return slice.to; })};
+  KeptSliceEnds kept(slices, reach);
   BridgeEndPruner(slices, raw, kept).Prune();
   return kept;
 }

@@ -1,32 +1,36 @@
 #include "geometry/offset/internal/PlaceCells.h"
 
 #include <bit>
+#include <utility>
 
 namespace geometry::offsetting {
 
-PlaceCells::PlaceCells(double reach, const std::vector<Numbered>& points) : m_Reach(reach) {
+void PlaceCells::MakeTable(size_t points) {
   // At most half the slots taken, so that a search finds its cell or a free slot soon.
-  const size_t slots = std::bit_ceil(2 * points.size() + 2);
+  const size_t slots = std::bit_ceil(2 * points + 2);
   m_Keys.resize(slots);
   m_Cells.assign(slots, kNoCell);
-  std::vector<uint32_t> cellOf(points.size());
-  std::vector<uint32_t> counts;
-  for (size_t i = 0; i < points.size(); ++i) {
-    const Key key{ColumnOf(points[i].at.x), ColumnOf(points[i].at.y)};
-    const size_t slot = SlotOf(key);
-    if (m_Cells[slot] == kNoCell) {
-      m_Keys[slot] = key;
-      m_Cells[slot] = static_cast<uint32_t>(counts.size());
-      counts.push_back(0);
-    }
-    cellOf[i] = m_Cells[slot];
-    ++counts[cellOf[i]];
+}
+
+uint32_t PlaceCells::Enter(Point p) {
+  const Key key{ColumnOf(p.x), ColumnOf(p.y)};
+  const size_t slot = SlotOf(key);
+  if (m_Cells[slot] == kNoCell) {
+    m_Keys[slot] = key;
+    m_Cells[slot] = static_cast<uint32_t>(m_FirstOf.size());
+    m_FirstOf.push_back(0);
   }
-  m_FirstOf.assign(counts.size() + 1, 0);
-  for (size_t cell = 0; cell < counts.size(); ++cell) m_FirstOf[cell + 1] = m_FirstOf[cell] + counts[cell];
+  ++m_FirstOf[m_Cells[slot]];
+  return m_Cells[slot];
+}
+
+void PlaceCells::LayOut(const std::vector<uint32_t>& numbers, const std::vector<uint32_t>& cellOf) {
+  uint32_t first = 0;
+  for (uint32_t& count : m_FirstOf) first += std::exchange(count, first);
+  m_FirstOf.push_back(first);
   std::vector<uint32_t> next(m_FirstOf.begin(), m_FirstOf.end() - 1);
-  m_Points.resize(points.size());
-  for (size_t i = 0; i < points.size(); ++i) m_Points[next[cellOf[i]]++] = points[i];
+  m_Numbers.resize(numbers.size());
+  for (size_t i = 0; i < numbers.size(); ++i) m_Numbers[next[cellOf[i]]++] = numbers[i];
 }
 
 // The slot that holds the key's cell, or the free one where it would go.

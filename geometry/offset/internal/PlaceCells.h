@@ -11,20 +11,24 @@ namespace geometry::offsetting {
 
 // Numbered points in square cells as wide as the reach within which points are one, so that the
 // points within reach of any point lie in the 3 x 3 cells round it. The points are given at once
-// and laid out cell by cell in one array, each cell found through a table of open addressing: no
-// allocation per cell, no sort, and a cell's points side by side in memory.
+// and their numbers laid out cell by cell in one array, each cell found through a table of open
+// addressing: no allocation per cell, no sort, and a cell's numbers side by side in memory. The
+// cells hold only the numbers: `pointOf(number)` gives the point of each, on laying out and on
+// each search.
 class PlaceCells {
  public:
-  struct Numbered {
-    size_t number;
-    Point at;
-  };
-
-  PlaceCells(double reach, const std::vector<Numbered>& points);
+  template <typename PointOf>
+  PlaceCells(double reach, const std::vector<uint32_t>& numbers, PointOf pointOf) : m_Reach(reach) {
+    MakeTable(numbers.size());
+    std::vector<uint32_t> cellOf;
+    cellOf.reserve(numbers.size());
+    for (uint32_t number : numbers) cellOf.push_back(Enter(pointOf(number)));
+    LayOut(numbers, cellOf);
+  }
 
   // Calls visit(number) for each point within the reach of `p`, a cell's in the order given.
-  template <typename Visit>
-  void VisitNear(Point p, Visit visit) const {
+  template <typename PointOf, typename Visit>
+  void VisitNear(Point p, PointOf pointOf, Visit visit) const {
     const int64_t column = ColumnOf(p.x);
     const int64_t row = ColumnOf(p.y);
     for (int64_t x = column - 1; x <= column + 1; ++x) {
@@ -32,7 +36,7 @@ class PlaceCells {
         const uint32_t cell = CellAt({x, y});
         if (cell == kNoCell) continue;
         for (uint32_t i = m_FirstOf[cell]; i < m_FirstOf[cell + 1]; ++i)
-          if (Distance(m_Points[i].at, p) <= m_Reach) visit(m_Points[i].number);
+          if (Distance(pointOf(m_Numbers[i]), p) <= m_Reach) visit(m_Numbers[i]);
       }
     }
   }
@@ -47,14 +51,20 @@ class PlaceCells {
   static constexpr uint32_t kNoCell = UINT32_MAX;
 
   int64_t ColumnOf(double coordinate) const { return static_cast<int64_t>(std::floor(coordinate / m_Reach)); }
+  void MakeTable(size_t points);
+  // The cell of a point, a new one where it is the first there.
+  uint32_t Enter(Point p);
+  void LayOut(const std::vector<uint32_t>& numbers, const std::vector<uint32_t>& cellOf);
   size_t SlotOf(const Key& key) const;
   uint32_t CellAt(const Key& key) const;
 
   double m_Reach;
-  std::vector<Key> m_Keys;          // of the table's slots
-  std::vector<uint32_t> m_Cells;    // the cell in each slot, or kNoCell
-  std::vector<uint32_t> m_FirstOf;  // where each cell's points start in m_Points, and where the last ends
-  std::vector<Numbered> m_Points;   // cell by cell
+  std::vector<Key> m_Keys;        // of the table's slots
+  std::vector<uint32_t> m_Cells;  // the cell in each slot, or kNoCell
+  // Where each cell's numbers start in m_Numbers, and where the last ends; while the points are
+  // entered, how many each cell holds.
+  std::vector<uint32_t> m_FirstOf;
+  std::vector<uint32_t> m_Numbers;  // cell by cell
 };
 
 }  // namespace geometry::offsetting

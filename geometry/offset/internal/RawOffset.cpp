@@ -32,7 +32,7 @@ Curve ArcRoundCorner(Point vertex, Point from, Point to, double distance) {
   const double startAngle = AngleOf(from - vertex);
   const double turn = AngleOf(to - vertex) - startAngle;
   const double sweep = distance > 0.0 ? ClockwiseTurn(turn) : CounterclockwiseTurn(turn);
-  return {true, from, to, vertex, std::abs(distance), startAngle, sweep};
+  return {from, to, vertex, std::abs(distance), startAngle, sweep};
 }
 
 // A piece's parallel, and the part of it that is left once its corners are joined.
@@ -66,11 +66,8 @@ class RawOffsetBuilder {
       Parallel& after = !last ? next : piece == 0 ? current : first;
       const std::optional<RawElement> corner =
           last && !m_Source.closed ? std::nullopt : Join(piece, last ? 0 : piece + 1, current, after);
-      m_Raw.elements.push_back({current.Left(),
-                                current.vanished ? Role::Bridge : Role::Parallel,
-                                m_Source.pieces[piece].move,
-                                piece,
-                                {m_Source.Vertex(piece), m_Source.Vertex(piece + 1)}});
+      m_Raw.elements.push_back(
+          {current.Left(), static_cast<uint32_t>(piece), current.vanished ? Role::Bridge : Role::Parallel, false});
       if (corner) m_Raw.elements.push_back(*corner);
       if (piece == 0) first = current;
       current = next;
@@ -107,8 +104,8 @@ class RawOffsetBuilder {
     }
     const size_t vertex = m_Source.Vertex(before + 1);
     const Point at = m_Source.pieces[before].curve.end;
-    m_Raw.corners.push_back(vertex);
-    RawElement corner{{}, Role::Joint, m_Source.pieces[after].move, after, {vertex, vertex}};
+    m_Raw.corners.push_back(static_cast<uint32_t>(vertex));
+    RawElement corner{{}, static_cast<uint32_t>(after), Role::Joint, true};
     if (OpensAt(TurnBetween(m_Source.pieces[before], m_Source.pieces[after]), m_Distance)) {
       corner.curve = ArcRoundCorner(at, first.toPoint, second.fromPoint, m_Distance);
     } else if (!first.vanished && !second.vanished && TrimAtCrossing(before, after, first, second)) {
@@ -157,34 +154,46 @@ RawOffset BuildRawOffset(const SourcePath& source, double distance, double reach
   return RawOffsetBuilder(source, distance, reach).Build();
 }
 
-std::vector<FarCurve> FarCurvesOf(const SourcePath& source, const RawOffset& raw, double distance) {
+FarCurves::FarCurves(const SourcePath& source, const RawOffset& raw, double distance)
+    : m_Source(source), m_Distance(distance) {
   const std::vector<SourcePiece>& pieces = source.pieces;
-  std::vector<FarCurve> far;
-  far.reserve(pieces.size() + raw.corners.size() + 2);
-  for (size_t piece = 0; piece < pieces.size(); ++piece) {
-    const Curve& curve = pieces[piece].curve;
-    if (curve.HasParallel(-distance, kSamePoint)) far.push_back({curve.Parallel(-distance), false, piece});
-  }
-  const auto offsetAt = [&](size_t piece, double fraction) {
-    return pieces[piece].curve.At(fraction) - distance * LeftOf(Direction(pieces[piece].curve.HeadingAt(fraction)));
-  };
-  for (size_t vertex : raw.corners) {
-    const size_t after = vertex;
+  m_Owners.reserve(pieces.size() + raw.corners.size() + 2);
+  for (size_t piece = 0; piece < pieces.size(); ++piece)
+    if (pieces[piece].curve.HasParallel(-distance, kSamePoint)) m_Owners.push_back(static_cast<uint32_t>(piece));
+  m_Parallels = m_Owners.size();
+  for (uint32_t vertex : raw.corners) {
     const size_t before = (vertex + pieces.size() - 1) % pieces.size();
-    if (OpensAt(TurnBetween(pieces[before], pieces[after]), distance)) continue;
-    far.push_back({ArcRoundCorner(source.VertexPoint(vertex), offsetAt(before, 1.0), offsetAt(after, 0.0), -distance),
-                   true, vertex});
+    if (!OpensAt(TurnBetween(pieces[before], pieces[vertex]), distance)) m_Owners.push_back(vertex);
   }
   if (!source.closed) {
-    const double radius = std::abs(distance);
-    far.push_back({Curve::Arc(source.VertexPoint(0), radius, pieces.front().curve.HeadingAt(0.0) + kQuarterTurn,
-                              std::numbers::pi),
-                   true, 0});
-    far.push_back({Curve::Arc(source.VertexPoint(pieces.size()), radius,
-                              pieces.back().curve.HeadingAt(1.0) - kQuarterTurn, std::numbers::pi),
-                   true, pieces.size()});
+    m_Owners.push_back(0);
+    m_Owners.push_back(static_cast<uint32_t>(pieces.size()));
   }
-  return far;
+}
+
+Curve FarCurves::CurveOf(size_t far) const {
+  const std::vector<SourcePiece>& pieces = m_Source.pieces;
+  const size_t owner = m_Owners[far];
+  if (!AboutVertex(far)) return pieces[owner].curve.Parallel(-m_Distance);
+  const double radius = std::abs(m_Distance);
+  if (!m_Source.closed && owner == 0)
+    return Curve::Arc(m_Source.VertexPoint(0), radius, pieces.front().curve.HeadingAt(0.0) + kQuarterTurn,
+                      std::numbers::pi);
+  if (!m_Source.closed && owner == pieces.size())
+    return Curve::Arc(m_Source.VertexPoint(owner), radius, pieces.back().curve.HeadingAt(1.0) - kQuarterTurn,
+                      std::numbers::pi);
+  const auto offsetAt = [&](size_t piece, double fraction) {
+    return pieces[piece].curve.At(fraction) - m_Distance * LeftOf(Direction(pieces[piece].curve.HeadingAt(fraction)));
+  };
+  const size_t before = (owner + pieces.size() - 1) % pieces.size();
+  return ArcRoundCorner(m_Source.VertexPoint(owner), offsetAt(before, 1.0), offsetAt(owner, 0.0), -m_Distance);
+}
+
+bool FarCurves::TouchesOnlyAtEnds(const RawElement& element, size_t far) const {
+  const size_t owner = m_Owners[far];
+  if (!AboutVertex(far)) return element.role == Role::Parallel && element.piece == owner;
+  const std::array<size_t, 2> vertices = element.Vertices(m_Source);
+  return owner == vertices[0] || owner == vertices[1];
 }
 
 }  // namespace geometry::offsetting

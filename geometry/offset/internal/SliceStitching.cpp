@@ -10,38 +10,34 @@ constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
 class Stitcher {
  public:
-  Stitcher(const std::vector<Slice>& slices, const KeptSliceEnds& kept)
-      : m_Slices(slices), m_Starts(kept.starts), m_Ends(kept.ends), m_Used(slices.size(), false) {}
+  Stitcher(const Slices& slices, const KeptSliceEnds& kept)
+      : m_Slices(slices), m_Kept(kept), m_Used(slices.size(), false) {}
 
-  std::vector<Chain> Chains() {
-    std::vector<Chain> chains;
+  Chains Stitch() {
+    Chains chains;
     for (size_t slice = 0; slice < m_Slices.size(); ++slice)
-      if (Free(slice) && !LedInto(slice)) chains.push_back(ChainFrom(slice));
+      if (Free(slice) && !LedInto(slice)) AddChainFrom(slice, chains);
     for (size_t slice = 0; slice < m_Slices.size(); ++slice)
-      if (Free(slice)) chains.push_back(ChainFrom(slice));
+      if (Free(slice)) AddChainFrom(slice, chains);
     return chains;
   }
 
  private:
-  bool Free(size_t slice) const { return m_Slices[slice].kept && !m_Used[slice]; }
+  bool Free(size_t slice) const { return m_Slices.Kept(slice) && !m_Used[slice]; }
 
   bool LedInto(size_t slice) const {
     bool led = false;
-    m_Ends.VisitNear(m_Slices[slice].from.at, [&](size_t other) { led = led || m_Slices[other].kept; });
+    m_Kept.VisitEndingNear(m_Slices.From(slice).at, [&](size_t) { led = true; });
     return led;
   }
 
-  Chain ChainFrom(size_t first) {
-    Chain chain;
+  void AddChainFrom(size_t first, Chains& chains) {
     for (size_t slice = first; slice != kNone; slice = Next(slice, first)) {
-      if (slice == first && !chain.slices.empty()) {
-        chain.closed = true;
-        break;
-      }
-      chain.slices.push_back(slice);
+      if (slice == first && m_Used[first]) return chains.End(true);
+      chains.Add(slice);
       m_Used[slice] = true;
     }
-    return chain;
+    chains.End(false);
   }
 
   // Of the slices that start where `slice` ends, free or the chain's first, the one that comes
@@ -50,8 +46,8 @@ class Stitcher {
     const size_t count = m_Slices.size();
     size_t next = kNone;
     size_t soonest = count;
-    m_Starts.VisitNear(m_Slices[slice].to.at, [&](size_t candidate) {
-      if (candidate != first && !Free(candidate)) return;
+    m_Kept.VisitStartingNear(m_Slices.To(slice).at, [&](size_t candidate) {
+      if (candidate != first && m_Used[candidate]) return;
       const size_t after = (candidate + count - slice - 1) % count;
       if (after < soonest) {
         soonest = after;
@@ -61,16 +57,13 @@ class Stitcher {
     return next;
   }
 
-  const std::vector<Slice>& m_Slices;
-  const PlaceCells& m_Starts;
-  const PlaceCells& m_Ends;
+  const Slices& m_Slices;
+  const KeptSliceEnds& m_Kept;
   std::vector<bool> m_Used;
 };
 
 }  // namespace
 
-std::vector<Chain> StitchSlices(const std::vector<Slice>& slices, const KeptSliceEnds& kept) {
-  return Stitcher(slices, kept).Chains();
-}
+Chains StitchSlices(const Slices& slices, const KeptSliceEnds& kept) { return Stitcher(slices, kept).Stitch(); }
 
 }  // namespace geometry::offsetting

@@ -44,7 +44,7 @@ Result<SourcePath> SourcePathOf(const Contour& contour, bool closed) {
                                std::abs(segment.sweep) / kFullTurn)};
     if (Length(segment) <= kSamePoint) continue;
     const Curve curve = Curve::Of(segment);
-    if (curve.arc) {
+    if (curve.IsArc()) {
       AddArcParts(curve, move, source.pieces);
     } else {
       source.pieces.push_back({curve, move});
