@@ -201,6 +201,12 @@ TEST(DxfImport, NotesNameWhatWasLeftOutAndFaultsWhatIsThere) {
        {},
        "fault: the drawing has no layer \"nope\"; its layers: 0 (0 entities), Defpoints (0 entities), Cut (4 "
        "entities), Holes (1 entity)\n"},
+      // Without a table, a layer is named as an entity first writes it, whatever the case of the others.
+      {"layer-unlisted.dxf",
+       {"nope"},
+       {},
+       "the drawing gives no unit: read as millimetres\nfault: the drawing has no layer \"nope\"; its layers: Mark (3 "
+       "entities)\n"},
       {"codepage-1252.dxf",
        {"KONTUR"},
        {},
