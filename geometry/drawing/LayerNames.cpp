@@ -50,6 +50,4 @@ std::u32string LayerKey(std::string_view name) {
   return key;
 }
 
-bool SameLayer(std::string_view a, std::string_view b) { return a == b || LayerKey(a) == LayerKey(b); }
-
 }  // namespace geometry

@@ -11,6 +11,4 @@ namespace geometry {
 // which watches the DXF reading, takes the C library's wide compare for a read beyond the string.
 std::u32string LayerKey(std::string_view name);
 
-bool SameLayer(std::string_view a, std::string_view b);
-
 }  // namespace geometry
