@@ -20,11 +20,11 @@ struct Box {
   bool Overlaps(const Box& other) const {
     return min.x <= other.max.x && other.min.x <= max.x && min.y <= other.max.y && other.min.y <= max.y;
   }
-  // Whether some point of the box lies nearer to `p` than `distance`. Here, so that the searches
-  // of an index that ask it of box after box need no call for each.
-  bool Nearer(Point p, double distance) const {
-    const double dx = std::max({min.x - p.x, 0.0, p.x - max.x});
-    const double dy = std::max({min.y - p.y, 0.0, p.y - max.y});
+  // Whether some point of the box lies nearer to some point of the other than `distance`. Here,
+  // so that the joins of an index that ask it of box after box need no call for each.
+  bool Nearer(const Box& other, double distance) const {
+    const double dx = std::max({min.x - other.max.x, 0.0, other.min.x - max.x});
+    const double dy = std::max({min.y - other.max.y, 0.0, other.min.y - max.y});
     return dx * dx + dy * dy < distance * distance;
   }
   Point Centre() const { return 0.5 * (min + max); }

@@ -38,25 +38,38 @@ class RawOffsetCutter {
     for (const RawElement& element : elements) boxes.push_back(element.curve.Bounds().Grown(m_Reach));
     const BoxIndex index(std::move(boxes));
     std::vector<Meeting> meetings;
-    for (size_t element = 0; element < elements.size(); ++element) {
-      index.VisitOverlapping(index.BoxOf(element), [&](uint32_t other) {
-        if (other <= element) return;
+    index.VisitOverlappingPairs([&](uint32_t element, uint32_t other) {
+      meetings.clear();
+      AddMeetings(elements[element].curve, elements[other].curve, m_Reach, meetings);
+      for (const Meeting& meeting : meetings) {
+        if (AtSharedEnd(element, other, meeting.at)) continue;
+        m_Cuts.push_back({element, meeting.onFirst, meeting.at});
+        m_Cuts.push_back({other, meeting.onSecond, meeting.at});
+      }
+    });
+    CutAtFarCurves(index);
+  }
+
+  // The far curves a batch at a time, each worked out once for its batch.
+  void CutAtFarCurves(const BoxIndex& index) {
+    const std::vector<RawElement>& elements = m_Raw.elements;
+    std::vector<Curve> curves;
+    std::vector<Meeting> meetings;
+    for (size_t first = 0; first < m_Far.size(); first += BoxIndex::kBatch) {
+      curves.clear();
+      std::vector<Box> boxes;
+      for (size_t far = first; far < std::min(m_Far.size(), first + BoxIndex::kBatch); ++far) {
+        curves.push_back(m_Far.CurveOf(far));
+        boxes.push_back(curves.back().Bounds().Grown(m_Reach));
+      }
+      const auto overlap = [](const Box& curves, const Box& elements) { return curves.Overlaps(elements); };
+      index.Join(BoxIndex(std::move(boxes)), overlap, [&](uint32_t batched, uint32_t element) {
+        const size_t far = first + batched;
+        if (m_Far.TouchesOnlyAtEnds(elements[element], far)) return false;
         meetings.clear();
-        AddMeetings(elements[element].curve, elements[other].curve, m_Reach, meetings);
-        for (const Meeting& meeting : meetings) {
-          if (AtSharedEnd(element, other, meeting.at)) continue;
-          m_Cuts.push_back({element, meeting.onFirst, meeting.at});
-          m_Cuts.push_back({other, meeting.onSecond, meeting.at});
-        }
-      });
-    }
-    for (size_t far = 0; far < m_Far.size(); ++far) {
-      const Curve curve = m_Far.CurveOf(far);
-      index.VisitOverlapping(curve.Bounds().Grown(m_Reach), [&](uint32_t element) {
-        if (m_Far.TouchesOnlyAtEnds(elements[element], far)) return;
-        meetings.clear();
-        AddMeetings(elements[element].curve, curve, m_Reach, meetings);
+        AddMeetings(elements[element].curve, curves[batched], m_Reach, meetings);
         for (const Meeting& meeting : meetings) m_Cuts.push_back({element, meeting.onFirst, meeting.at});
+        return false;
       });
     }
   }
@@ -227,14 +240,17 @@ Slices SliceRawOffset(const RawOffset& raw, const FarCurves& far, double reach) 
 
 KeptSliceEnds KeepSlicesClear(Slices& slices, const RawOffset& raw, const SourceProximity& source, double clearance,
                               double reach) {
-  const auto clear = [&](Point p) { return !source.AnyNearer(p, clearance); };
-  // Each slice starts where the one before it ends.
-  bool startClear = slices.size() > 0 && clear(slices.From(0).at);
-  for (size_t slice = 0; slice < slices.size(); ++slice) {
-    const bool endClear = clear(slices.To(slice).at);
-    slices.Keep(slice, startClear && endClear && clear(Middle(raw, slices, slice)));
-    startClear = endClear;
-  }
+  // Each slice starts where the one before it ends, so each end is asked once; the middles only
+  // of the slices whose ends are clear.
+  const size_t ends = slices.size() == 0 ? 0 : slices.size() + 1;
+  const std::vector<bool> endNear = source.AnyNearer(
+      ends, [&](size_t end) { return slices.End(end).at; }, clearance);
+  std::vector<uint32_t> endsClear;
+  for (size_t slice = 0; slice < slices.size(); ++slice)
+    if (!endNear[slice] && !endNear[slice + 1]) endsClear.push_back(static_cast<uint32_t>(slice));
+  const std::vector<bool> middleNear = source.AnyNearer(
+      endsClear.size(), [&](size_t k) { return Middle(raw, slices, endsClear[k]); }, clearance);
+  for (size_t k = 0; k < endsClear.size(); ++k) slices.Keep(endsClear[k], !middleNear[k]);
   KeptSliceEnds kept(slices, reach);
   BridgeEndPruner(slices, raw, kept).Prune();
   return kept;

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <cmath>
+#include <utility>
 
 #include "geometry/core/Angles.h"
 #include "geometry/core/Tolerances.h"
@@ -60,9 +61,19 @@ Result<SourcePath> SourcePathOf(const Contour& contour, bool closed) {
 
 SourceProximity::SourceProximity(const SourcePath& source) : m_Source(source), m_Index(PieceBoxes(source)) {}
 
-bool SourceProximity::AnyNearer(Point p, double limit) const {
-  return !m_Index.Search([&](const Box& box) { return box.Nearer(p, limit); },
-                         [&](uint32_t piece) { return DistanceTo(m_Source.pieces[piece].curve, p) >= limit; });
+void SourceProximity::MarkNearer(const std::vector<Point>& batch, double limit, size_t first,
+                                 std::vector<bool>& nearer) const {
+  std::vector<Box> points;
+  points.reserve(batch.size());
+  for (Point p : batch) points.push_back({p, p});
+  m_Index.Join(
+      BoxIndex(std::move(points)),
+      [limit](const Box& points, const Box& pieces) { return points.Nearer(pieces, limit); },
+      [&](uint32_t point, uint32_t piece) {
+        if (DistanceTo(m_Source.pieces[piece].curve, batch[point]) >= limit) return false;
+        nearer[first + point] = true;
+        return true;
+      });
 }
 
 }  // namespace geometry::offsetting

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -34,15 +35,31 @@ struct SourcePath {
 Result<SourcePath> SourcePathOf(const Contour& contour, bool closed);
 
 // How near the source comes to points: the exact distance to its pieces, found through an index
-// of their boxes.
+// of their boxes joined with the points a batch at a time.
 class SourceProximity {
  public:
   explicit SourceProximity(const SourcePath& source);
 
-  // Whether some piece of the source comes nearer to `p` than `limit`.
-  bool AnyNearer(Point p, double limit) const;
+  // Of each of `count` points, `pointOf(k)` the kth, whether some piece of the source comes nearer
+  // to it than `limit`. Points that follow each other lie near each other, as along a path, so
+  // that the batches' trees are tight.
+  template <typename PointOf>
+  std::vector<bool> AnyNearer(size_t count, PointOf pointOf, double limit) const {
+    std::vector<bool> nearer(count, false);
+    std::vector<Point> batch;
+    batch.reserve(std::min(count, BoxIndex::kBatch));
+    for (size_t first = 0; first < count; first += BoxIndex::kBatch) {
+      batch.clear();
+      for (size_t k = first; k < std::min(count, first + BoxIndex::kBatch); ++k) batch.push_back(pointOf(k));
+      MarkNearer(batch, limit, first, nearer);
+    }
+    return nearer;
+  }
 
  private:
+  // Marks in `nearer`, from `first` on, the points of the batch that some piece comes nearer to.
+  void MarkNearer(const std::vector<Point>& batch, double limit, size_t first, std::vector<bool>& nearer) const;
+
   const SourcePath& m_Source;
   BoxIndex m_Index;
 };
