@@ -238,6 +238,87 @@ TEST(OffsetRing, StaysOneContourOutside) {
   EXPECT_NE(offset.Notes().front().find("(100 arcs in all)"), std::string::npos) << offset.Notes().front();
 }
 
+// A ring of `width` split across at angle 0, from its outside at angle 0 counterclockwise through
+// `span` in `arcs` arcs, then back along its inside: the contour's far side, where it comes back,
+// lies as far along it as the contour is long.
+Contour SplitRing(double radius, double width, double span, int arcs) {
+  std::vector<offsetshapes::Edge> edges;
+  const double step = span / arcs;
+  for (int arc = 1; arc <= arcs; ++arc) edges.push_back({geometry::Polar(radius + width, arc * step), step});
+  for (int arc = arcs; arc >= 0; --arc)
+    edges.push_back({geometry::Polar(radius, arc * step), arc == arcs ? 0.0 : -step});
+  edges.push_back({{radius + width, 0.0}});
+  return Path({radius + width, 0.0}, edges);
+}
+
+// A bar of `width` by `height` with `teeth` teeth of `tooth` mm on its top edge, `pitch` apart from
+// its middle outward and `tall` high: inside by more than half a tooth, each tooth leaves under it
+// two arcs about its corners that meet.
+Contour Comb(double width, double height, int teeth, double tooth, double pitch, double tall) {
+  std::vector<Point> corners{{0, 0}, {width, 0}, {width, height}};
+  const double first = (width + (teeth - 1) * pitch) / 2.0;
+  for (int k = 0; k < teeth; ++k) {
+    const double right = first - k * pitch + tooth / 2.0;
+    const double left = right - tooth;
+    for (Point p : {Point{right, height}, {right, height + tall}, {left, height + tall}, {left, height}})
+      corners.push_back(p);
+  }
+  corners.push_back({0, height});
+  return Polygon(corners);
+}
+
+struct LongCase {
+  std::string name;
+  Contour contour;
+  OffsetOptions options;
+  size_t contours;  // 0: nothing left, the fault saying why
+  double length;    // mm, of them all
+};
+
+// Contours of hundreds of moves whose sides come back within twice the distance of each other,
+// each whole offset measured against its length worked out by hand.
+TEST(OffsetLongContours, KeepWhatLiesAtTheDistanceOfEverySide) {
+  constexpr double kSpan = 5.0 / 3.0 * kPi;
+  constexpr double kRing = 50.0, kWidth = 2.0;
+  const double outside = kRing + kWidth, inside = kRing;
+  const double perimeter = (outside + inside) * kSpan + 2.0 * kWidth;
+  // Inside by d, each side shrinks by the distance, the ends cut across where they meet the sides.
+  const auto splitInside = [&](double d) {
+    const double far = outside - d, near = inside + d;
+    return far * (kSpan - 2.0 * std::asin(d / far)) + near * (kSpan - 2.0 * std::asin(d / near)) +
+           2.0 * (std::sqrt(far * far - d * d) - std::sqrt(near * near - d * d));
+  };
+  constexpr int kTeeth = 180;
+  constexpr double kTooth = 0.3, kBar = 100.0, kHeight = 10.0;
+  const std::vector<LongCase> cases = {
+      {"split ring inside", SplitRing(kRing, kWidth, kSpan, 600), {0.6, OffsetSide::Inside}, 1, splitInside(0.6)},
+      {"split ring inside, nowhere as wide", SplitRing(kRing, kWidth, kSpan, 600), {1.2, OffsetSide::Inside}, 0, 0},
+      {"split ring outside",
+       SplitRing(kRing, kWidth, kSpan, 600),
+       {0.6, OffsetSide::Outside},
+       1,
+       perimeter + 2.0 * kPi * 0.6},
+      {"comb inside",
+       Comb(kBar, kHeight, kTeeth, kTooth, 0.5, 3.0),
+       {1.0, OffsetSide::Inside},
+       1,
+       2.0 * (kBar - 2.0) + 2.0 * (kHeight - 2.0) - kTeeth * kTooth + 2.0 * kTeeth * std::asin(kTooth / 2.0)},
+  };
+  for (const LongCase& test : cases) {
+    const Result<std::vector<Contour>> offset = geometry::OffsetContour(test.contour, test.options);
+    if (test.contours == 0) {
+      ASSERT_FALSE(offset) << test.name;
+      EXPECT_NE(offset.Failure().message.find("nowhere"), std::string::npos) << test.name;
+      continue;
+    }
+    ASSERT_TRUE(offset) << test.name << ": " << offset.Failure().message;
+    EXPECT_EQ(offset->size(), test.contours) << test.name;
+    double length = 0.0;
+    for (const Contour& piece : offset.Value()) length += geometry::ContourLength(piece);
+    EXPECT_NEAR(length, test.length, 1e-6) << test.name;
+  }
+}
+
 // Each move keeps the line of the move it comes from and the feed in force there; a corner's
 // arc takes the line and the feed of the move after it.
 struct FeedCase {
