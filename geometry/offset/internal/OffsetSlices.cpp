@@ -240,17 +240,26 @@ Slices SliceRawOffset(const RawOffset& raw, const FarCurves& far, double reach) 
 
 KeptSliceEnds KeepSlicesClear(Slices& slices, const RawOffset& raw, const SourceProximity& source, double clearance,
                               double reach) {
-  // Each slice starts where the one before it ends, so each end is asked once; the middles only
-  // of the slices whose ends are clear.
-  const size_t ends = slices.size() == 0 ? 0 : slices.size() + 1;
-  const std::vector<bool> endNear = source.AnyNearer(
-      ends, [&](size_t end) { return slices.End(end).at; }, clearance);
+  // A batch of slices at a time, their ends and then the middles of those whose ends are clear,
+  // so that both joins find the same part of the source in cache. Each slice starts where the one
+  // before it ends.
+  std::vector<Point> points;
   std::vector<uint32_t> endsClear;
-  for (size_t slice = 0; slice < slices.size(); ++slice)
-    if (!endNear[slice] && !endNear[slice + 1]) endsClear.push_back(static_cast<uint32_t>(slice));
-  const std::vector<bool> middleNear = source.AnyNearer(
-      endsClear.size(), [&](size_t k) { return Middle(raw, slices, endsClear[k]); }, clearance);
-  for (size_t k = 0; k < endsClear.size(); ++k) slices.Keep(endsClear[k], !middleNear[k]);
+  for (size_t first = 0; first < slices.size(); first += BoxIndex::kBatch) {
+    const size_t last = std::min(slices.size(), first + BoxIndex::kBatch);
+    points.clear();
+    for (size_t end = first; end <= last; ++end) points.push_back(slices.End(end).at);
+    const std::vector<bool> endNear = source.AnyNearer(points, clearance);
+    points.clear();
+    endsClear.clear();
+    for (size_t slice = first; slice < last; ++slice) {
+      if (endNear[slice - first] || endNear[slice - first + 1]) continue;
+      endsClear.push_back(static_cast<uint32_t>(slice));
+      points.push_back(Middle(raw, slices, slice));
+    }
+    const std::vector<bool> middleNear = source.AnyNearer(points, clearance);
+    for (size_t k = 0; k < endsClear.size(); ++k) slices.Keep(endsClear[k], !middleNear[k]);
+  }
   KeptSliceEnds kept(slices, reach);
   BridgeEndPruner(slices, raw, kept).Prune();
   return kept;

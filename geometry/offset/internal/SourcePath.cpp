@@ -61,19 +61,20 @@ Result<SourcePath> SourcePathOf(const Contour& contour, bool closed) {
 
 SourceProximity::SourceProximity(const SourcePath& source) : m_Source(source), m_Index(PieceBoxes(source)) {}
 
-void SourceProximity::MarkNearer(const std::vector<Point>& batch, double limit, size_t first,
-                                 std::vector<bool>& nearer) const {
-  std::vector<Box> points;
-  points.reserve(batch.size());
-  for (Point p : batch) points.push_back({p, p});
+std::vector<bool> SourceProximity::AnyNearer(const std::vector<Point>& points, double limit) const {
+  std::vector<bool> nearer(points.size(), false);
+  std::vector<Box> boxes;
+  boxes.reserve(points.size());
+  for (Point p : points) boxes.push_back({p, p});
   m_Index.Join(
-      BoxIndex(std::move(points)),
+      BoxIndex(std::move(boxes)),
       [limit](const Box& points, const Box& pieces) { return points.Nearer(pieces, limit); },
       [&](uint32_t point, uint32_t piece) {
-        if (DistanceTo(m_Source.pieces[piece].curve, batch[point]) >= limit) return false;
-        nearer[first + point] = true;
+        if (DistanceTo(m_Source.pieces[piece].curve, points[point]) >= limit) return false;
+        nearer[point] = true;
         return true;
       });
+  return nearer;
 }
 
 }  // namespace geometry::offsetting

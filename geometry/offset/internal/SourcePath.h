@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -35,31 +34,16 @@ struct SourcePath {
 Result<SourcePath> SourcePathOf(const Contour& contour, bool closed);
 
 // How near the source comes to points: the exact distance to its pieces, found through an index
-// of their boxes joined with the points a batch at a time.
+// of their boxes joined with a tree of the points.
 class SourceProximity {
  public:
   explicit SourceProximity(const SourcePath& source);
 
-  // Of each of `count` points, `pointOf(k)` the kth, whether some piece of the source comes nearer
-  // to it than `limit`. Points that follow each other lie near each other, as along a path, so
-  // that the batches' trees are tight.
-  template <typename PointOf>
-  std::vector<bool> AnyNearer(size_t count, PointOf pointOf, double limit) const {
-    std::vector<bool> nearer(count, false);
-    std::vector<Point> batch;
-    batch.reserve(std::min(count, BoxIndex::kBatch));
-    for (size_t first = 0; first < count; first += BoxIndex::kBatch) {
-      batch.clear();
-      for (size_t k = first; k < std::min(count, first + BoxIndex::kBatch); ++k) batch.push_back(pointOf(k));
-      MarkNearer(batch, limit, first, nearer);
-    }
-    return nearer;
-  }
+  // Of each point, whether some piece of the source comes nearer to it than `limit`. The points
+  // are packed into one tree, so they are best a batch (BoxIndex::kBatch) that follows a path.
+  std::vector<bool> AnyNearer(const std::vector<Point>& points, double limit) const;
 
  private:
-  // Marks in `nearer`, from `first` on, the points of the batch that some piece comes nearer to.
-  void MarkNearer(const std::vector<Point>& batch, double limit, size_t first, std::vector<bool>& nearer) const;
-
   const SourcePath& m_Source;
   BoxIndex m_Index;
 };
