@@ -237,6 +237,13 @@ TEST(DxfImport, WhatMakesNoContourIsSkippedAndSaidOnce) {
   EXPECT_EQ(Joined(cut.Notes()), "skipped, as they make no contour: 2 DIMENSION, 1 HATCH, 1 MTEXT, 1 TEXT\n");
 }
 
+TEST(DxfImport, AVersionCommentAsDxflibWritesItIsRead) {
+  const Imported imported = Import(
+      "999\ndxflib 3.26.4.0\n0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n5\n21\n0\n"
+      "0\nENDSEC\n0\nEOF\n");
+  ASSERT_TRUE(imported) << FaultOf(imported);
+}
+
 TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
   const std::string roundedRectangle = Fixture("rounded-rectangle.dxf");
   const std::string head = "0\nSECTION\n2\nENTITIES\n0\n";
@@ -268,6 +275,8 @@ TEST(DxfImport, BadFilesAreRefusedWithTheirLine) {
       {"a spline without its knot count", head + "SPLINE\n73\n0\n" + tail, 6,
        "does not state its number of knots (group 72)"},
       {"a comment dxflib would overrun on", "999\ndxflib 1.2\n" + head + "LINE\n" + tail, 2,
+       "a comment that starts with \"dxflib\" gives no version a.b.c.d"},
+      {"a version of dxflib with a number of three digits", "999\ndxflib 1.2.3.456\n" + head + "LINE\n" + tail, 2,
        "a comment that starts with \"dxflib\" gives no version a.b.c.d"},
       {"a SPLINE by one fit point", head + "SPLINE\n72\n0\n73\n0\n74\n2\n11\n1\n21\n1\n11\n1\n21\n1\n" + tail, 0,
        "SPLINE #1: it gives neither control points nor two fit points apart"},

@@ -26,7 +26,9 @@ FitFigures Measure(const FitShape& shape, const std::vector<geometry::PathSegmen
   const Point start = shape.points.front();
   FitFigures figures;
   figures.segments = path.size();
-  figures.deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance);
+  // Arcs sampled so that chords stray from them by a ten-thousandth of the tolerance: far finer than
+  // any excess worth telling, while arcs of large radius are not sampled every few micrometres.
+  figures.deviation = MeasureDeviation(shape.points, start, path, tolerance / 10.0, 1.5 * tolerance, tolerance * 1e-4);
   figures.endGap = Distance(start + geometry::Walk(path).end, shape.points.back());
   // A joint may turn by more than the join turn only on one of the shape's own corners, which must
   // all be joints.

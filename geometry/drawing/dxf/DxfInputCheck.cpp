@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <regex>
 #include <utility>
 
 #include "common/QuotedText.h"
@@ -54,11 +53,28 @@ bool IsFiniteNumber(std::string_view text) {
   return fault == std::errc() && rest == text.data() + text.size() && !text.empty() && std::isfinite(value);
 }
 
+bool ConsumeOne(std::string_view& text, char wanted) {
+  if (text.empty() || text.front() != wanted) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
 // dxflib reads the version out of a comment that starts with "dxflib" and overruns on any other
 // form than four dot-separated numbers.
 bool IsSafeComment(std::string_view comment) {
-  static const std::regex version(R"(dxflib.\d{1,2}\.\d{1,2}\.\d{1,2}\.\d{1,2})");
-  return comment.substr(0, 6) != "dxflib" || std::regex_match(comment.begin(), comment.end(), version);
+  constexpr std::string_view kMaker = "dxflib";
+  if (comment.substr(0, kMaker.size()) != kMaker) return true;
+  // After the name, one character that is not a line end, then the four numbers of one or two digits.
+  std::string_view rest = comment.substr(kMaker.size());
+  if (rest.empty() || rest.front() == '\r' || rest.front() == '\n') return false;
+  rest.remove_prefix(1);
+  for (int number = 0; number < 4; ++number) {
+    if (number > 0 && !ConsumeOne(rest, '.')) return false;
+    const size_t digits = std::min(rest.find_first_not_of("0123456789"), rest.size());
+    if (digits < 1 || digits > 2) return false;
+    rest.remove_prefix(digits);
+  }
+  return rest.empty();
 }
 
 // A group whose count the entity states before it: dxflib allocates the count and files the
