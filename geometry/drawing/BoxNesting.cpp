@@ -28,10 +28,15 @@ double CellsCovered(const AxisBox& box, double width) {
          (std::floor(box.high.y / width) - std::floor(box.low.y / width) + 1.0);
 }
 
+struct Cells {
+  double width;
+  double covered;  // by the boxes, all told
+};
+
 // As wide as the boxes are on the whole, doubled until they cover a few cells each on the whole,
 // so that filing them stays linear; a box far larger than the others covers many cells, and the
 // many small ones a cell each.
-double CellWidth(const std::vector<AxisBox>& boxes, double margin) {
+Cells CellsFor(const std::vector<AxisBox>& boxes, double margin) {
   double extent = 0.0;
   size_t count = 0;
   for (const AxisBox& box : boxes) {
@@ -45,7 +50,7 @@ double CellWidth(const std::vector<AxisBox>& boxes, double margin) {
     double covered = 0.0;
     for (const AxisBox& box : boxes)
       if (!IsEmpty(box)) covered += CellsCovered(Grown(box, margin), width);
-    if (covered <= most) return width;
+    if (covered <= most) return {width, covered};
     width *= 2.0;
   }
 }
@@ -57,7 +62,8 @@ double CellWidth(const std::vector<AxisBox>& boxes, double margin) {
 std::vector<bool> HeldBoxes(const std::vector<AxisBox>& inner, const std::vector<AxisBox>& outer, double margin) {
   std::vector<bool> held(inner.size(), false);
   if (std::all_of(outer.begin(), outer.end(), IsEmpty)) return held;
-  PointGrid grid(CellWidth(outer, margin), 4 * outer.size());
+  const Cells cells = CellsFor(outer, margin);
+  PointGrid grid(cells.width, static_cast<size_t>(cells.covered));
   for (uint32_t j = 0; j < outer.size(); ++j) {
     if (IsEmpty(outer[j])) continue;
     const AxisBox box = Grown(outer[j], margin);
