@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 #include "geometry/core/Angles.h"
+#include "geometry/drawing/BoxNesting.h"
 #include "geometry/drawing/PointGrid.h"
 
 namespace geometry {
@@ -71,52 +73,38 @@ class Along {
   double m_From;
 };
 
-// A box round points, empty until the first.
-struct Box {
-  Point low{INFINITY, INFINITY};
-  Point high{-INFINITY, -INFINITY};
-
-  void Take(Point p) {
-    low = {std::min(low.x, p.x), std::min(low.y, p.y)};
-    high = {std::max(high.x, p.x), std::max(high.y, p.y)};
-  }
-  bool Holds(const Box& inner, double margin) const {
-    return inner.low.x >= low.x - margin && inner.low.y >= low.y - margin && inner.high.x <= high.x + margin &&
-           inner.high.y <= high.y + margin;
-  }
-};
-
 // What a path can lie on is found fast by two boxes: one round the ends of its pieces, which lie
 // within two tolerances of what it lies on, and one round all its pieces (an arc's whole circle).
-struct PathBoxes {
-  Box ends;
-  Box whole;
-
-  explicit PathBoxes(const EntityPath& path) {
-    for (const ContourSegment& piece : path.pieces) {
-      ends.Take(piece.start);
-      ends.Take(piece.end);
-      whole.Take(piece.start);
-      whole.Take(piece.end);
-      if (piece.kind == PathSegment::Kind::Circular) {
-        const double radius = piece.Radius();
-        whole.Take(piece.centre - Point{radius, radius});
-        whole.Take(piece.centre + Point{radius, radius});
-      }
+void TakeBoxes(const EntityPath& path, AxisBox& ends, AxisBox& whole) {
+  for (const ContourSegment& piece : path.pieces) {
+    ends.Take(piece.start);
+    ends.Take(piece.end);
+    whole.Take(piece.start);
+    whole.Take(piece.end);
+    if (piece.kind == PathSegment::Kind::Circular) {
+      const double radius = piece.Radius();
+      whole.Take(piece.centre - Point{radius, radius});
+      whole.Take(piece.centre + Point{radius, radius});
     }
   }
-};
+}
 
 class OverlapFinder {
  public:
-  OverlapFinder(std::vector<EntityPath>& paths, double joinTolerance)
-      : m_Paths(paths), m_Tolerance(joinTolerance), m_Grid(CellWidth(paths, joinTolerance)) {}
+  OverlapFinder(std::vector<EntityPath>& paths, double joinTolerance) : m_Paths(paths), m_Tolerance(joinTolerance) {}
 
   std::vector<std::string> Run() {
+    m_Ends.resize(m_Paths.size());
+    m_Wholes.resize(m_Paths.size());
+    for (size_t k = 0; k < m_Paths.size(); ++k) TakeBoxes(m_Paths[k], m_Ends[k], m_Wholes[k]);
+    // Only a path whose ends another's box holds can lie on it: most drawings have few or none.
+    const std::vector<bool> held = HeldBoxes(m_Ends, m_Wholes, kBoxMargin * m_Tolerance);
+    if (std::find(held.begin(), held.end(), true) == held.end()) return {};
     FilePieces();
     std::vector<bool> out(m_Paths.size(), false);
     size_t leftOut = 0;
     for (uint32_t a = 0; a < m_Paths.size(); ++a) {
+      if (!held[a]) continue;
       const uint32_t under = PathUnder(a, out);
       if (under == kNone) continue;
       out[a] = true;
@@ -155,24 +143,23 @@ class OverlapFinder {
 
   // Each piece at points along it half a cell apart at most.
   void FilePieces() {
-    const double step = m_Grid.Reach() / 2.0;
-    m_Boxes.reserve(m_Paths.size());
+    m_Grid.emplace(CellWidth(m_Paths, m_Tolerance));
+    const double step = m_Grid->Reach() / 2.0;
     m_Pieces.reserve(
         std::accumulate(m_Paths.begin(), m_Paths.end(), size_t{0},
                         [](size_t pieces, const EntityPath& path) { return pieces + path.pieces.size(); }));
     for (uint32_t k = 0; k < m_Paths.size(); ++k) {
-      m_Boxes.emplace_back(m_Paths[k]);
       for (const ContourSegment& piece : m_Paths[k].pieces) {
         const uint32_t index = static_cast<uint32_t>(m_Pieces.size());
         m_Pieces.push_back({k, &piece});
         const size_t steps = static_cast<size_t>(std::ceil(Length(piece) / step));
         const Along along(piece);
         Point filed = piece.start;
-        m_Grid.Add(index, filed);
+        m_Grid->Add(index, filed);
         for (size_t i = 1; i <= steps; ++i) {
           const Point p = along.At(static_cast<double>(i) / static_cast<double>(steps));
-          if (m_Grid.SameCell(p, filed)) continue;
-          m_Grid.Add(index, p);
+          if (m_Grid->SameCell(p, filed)) continue;
+          m_Grid->Add(index, p);
           filed = p;
         }
       }
@@ -183,7 +170,7 @@ class OverlapFinder {
   uint32_t PathUnder(uint32_t a, const std::vector<bool>& out) {
     std::vector<uint32_t>& candidates = m_Candidates;
     candidates.clear();
-    const bool sparse = m_Grid.VisitNear(m_Paths[a].pieces.front().start, kMostNearPieces, [&](uint32_t piece) {
+    const bool sparse = m_Grid->VisitNear(m_Paths[a].pieces.front().start, kMostNearPieces, [&](uint32_t piece) {
       const uint32_t path = m_Pieces[piece].path;
       if (path != a && !out[path] && std::find(candidates.begin(), candidates.end(), path) == candidates.end())
         candidates.push_back(path);
@@ -196,10 +183,10 @@ class OverlapFinder {
   }
 
   bool PathLiesOn(uint32_t a, uint32_t b) const {
-    if (!m_Boxes[b].whole.Holds(m_Boxes[a].ends, kBoxMargin * m_Tolerance)) return false;
+    if (!m_Wholes[b].Holds(m_Ends[a], kBoxMargin * m_Tolerance)) return false;
     return std::all_of(m_Paths[a].pieces.begin(), m_Paths[a].pieces.end(), [&](const ContourSegment& piece) {
       bool found = false;
-      m_Grid.VisitNear(piece.start, kMostNearPieces, [&](uint32_t other) {
+      m_Grid->VisitNear(piece.start, kMostNearPieces, [&](uint32_t other) {
         found = found || (m_Pieces[other].path == b && LiesOn(piece, *m_Pieces[other].piece, m_Tolerance));
       });
       return found;
@@ -218,10 +205,10 @@ class OverlapFinder {
 
   std::vector<EntityPath>& m_Paths;
   const double m_Tolerance;
-  PointGrid m_Grid;
+  std::optional<PointGrid> m_Grid;  // filed only where some path may lie on another
   std::vector<FiledPiece> m_Pieces;
-  std::vector<PathBoxes> m_Boxes;      // of each path
-  std::vector<uint32_t> m_Candidates;  // the paths PathUnder looks at
+  std::vector<AxisBox> m_Ends, m_Wholes;  // of each path
+  std::vector<uint32_t> m_Candidates;     // the paths PathUnder looks at
   std::vector<std::string> m_Notes;
 };
 

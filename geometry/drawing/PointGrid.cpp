@@ -2,9 +2,18 @@
 
 namespace geometry {
 
-void PointGrid::Add(uint32_t index, Point p) {
+void PointGrid::Add(uint32_t index, Point p) { AddToCell(index, CellOf(p)); }
+
+void PointGrid::AddAcross(uint32_t index, Point low, Point high) {
+  const Cell from = CellOf(low);
+  const Cell to = CellOf(high);
+  for (int64_t x = from.x; x <= to.x; ++x)
+    for (int64_t y = from.y; y <= to.y; ++y) AddToCell(index, {x, y});
+}
+
+void PointGrid::AddToCell(uint32_t index, Cell cell) {
   if (m_Filed.size() >= m_First.size()) Rehash(2 * m_First.size());
-  m_Filed.push_back({CellOf(p), index, kEnd});
+  m_Filed.push_back({cell, index, kEnd});
   Link(static_cast<uint32_t>(m_Filed.size() - 1));
 }
 

@@ -25,6 +25,8 @@ class PointGrid {
   double Reach() const { return m_Reach; }
 
   void Add(uint32_t index, Point p);
+  // Files the index in every cell that the box from `low` to `high` covers.
+  void AddAcross(uint32_t index, Point low, Point high);
 
   // Calls visit(index) for each index filed in the cells round p, cell by cell (row by row of
   // the 3 x 3), each cell's in the order they were filed; false, without visiting, when they
@@ -44,6 +46,16 @@ class PointGrid {
       }
     }
     for (uint32_t index : m_Near) visit(index);
+    return true;
+  }
+
+  // Calls visit(index) for each index filed in p's own cell, in the order they were filed, until
+  // it returns false; false when it did.
+  template <typename Visit>
+  bool VisitCell(Point p, Visit visit) const {
+    const Cell cell = CellOf(p);
+    for (uint32_t at = m_First[Bucket(cell)]; at != kEnd; at = m_Filed[at].next)
+      if (m_Filed[at].cell == cell && !visit(m_Filed[at].index)) return false;
     return true;
   }
 
@@ -80,6 +92,7 @@ class PointGrid {
            (m_First.size() - 1);
   }
 
+  void AddToCell(uint32_t index, Cell cell);
   void Rehash(size_t buckets);
   // Puts m_Filed[filed] last in its bucket's chain.
   void Link(uint32_t filed);
