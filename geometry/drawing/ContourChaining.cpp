@@ -55,6 +55,9 @@ class Chainer {
   Chaining Run() {
     if (!PairEnds()) return std::move(m_Result);
     std::vector<bool> used(m_Paths.size(), false);
+    // Each contour takes a path at least: room for one a path, which is reserved but not touched
+    // beyond the contours made, spares copying them all each time the list grows.
+    m_Result.contours.reserve(m_Paths.size());
     for (uint32_t k = 0; k < m_Paths.size(); ++k)
       if (!used[k]) m_Result.contours.push_back(Assemble(ChainOf(k, used)));
     ReportGaps();

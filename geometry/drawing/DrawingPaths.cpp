@@ -243,14 +243,22 @@ class Flattener {
 
   void Add(const DrawingPath& path, bool, const PlaneTransform& placement) {
     const PlaneTransform transform = path.placement.Then(placement);
-    // A piece each, and the line that closes it: curves alone take more.
-    m_Path->pieces.reserve(path.pieces.size() + 1);
+    // A piece each, and the line that closes it where the last one ends away from the start:
+    // curves alone take more.
+    const bool lineCloses =
+        path.closed && !path.pieces.empty() && Distance(EndOf(path.pieces.back()), path.start) > 0.0;
+    m_Path->pieces.reserve(path.pieces.size() + (lineCloses ? 1 : 0));
     Point at = path.start;
     for (const PathPiece& piece : path.pieces)
       at = std::visit([&](const auto& p) { return Add(p, at, transform); }, piece);
-    if (path.closed && Distance(at, path.start) > 0.0)
-      AddPiece(ContourSegment::Line(transform.Apply(at), transform.Apply(path.start)));
+    if (lineCloses) AddPiece(ContourSegment::Line(transform.Apply(at), transform.Apply(path.start)));
     m_Path->closed = path.closed;
+  }
+
+  static Point EndOf(const PathPiece& piece) {
+    if (const auto* curve = std::get_if<PathCurveTo>(&piece)) return curve->controls.back();
+    if (const auto* arc = std::get_if<PathArcTo>(&piece)) return arc->end;
+    return std::get<PathLineTo>(piece).end;
   }
 
   Point Add(const PathLineTo& line, Point at, const PlaneTransform& transform) {
