@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "geometry/core/NoteTally.h"
 #include "geometry/core/Tolerances.h"
@@ -63,8 +64,7 @@ std::string OffsetText(const OffsetOptions& options, double left) {
 }
 
 double Extent(const SourcePath& source) {
-  Box bounds = source.pieces.front().curve.Bounds();
-  for (const SourcePiece& piece : source.pieces) bounds = bounds.With(piece.curve.Bounds());
+  const Box& bounds = source.bounds;
   return std::max(bounds.max.x - bounds.min.x, bounds.max.y - bounds.min.y);
 }
 
@@ -100,7 +100,7 @@ Offsets Construct(const Contour& contour, SourcePath source, double distance, Ra
   raw = BuildRawOffset(source, distance, reach);
   Slices slices = SliceRawOffset(raw, FarCurves(source, raw, distance), reach);
   const Chains chains = KeptChains(slices, raw, source, distance, reach);
-  const PieceMoves moves = MovesOfPieces(source);
+  const PieceMoves moves = std::move(source.moves);
   source = {};
   const std::vector<double> feeds = FeedsInForce(contour);
   Offsets offsets;

@@ -62,13 +62,6 @@ void ForEachRun(const Chain& chain, const Slices& slices, const RawOffset& raw, 
 
 }  // namespace
 
-PieceMoves MovesOfPieces(const SourcePath& source) {
-  PieceMoves moves;
-  moves.reserve(source.pieces.size());
-  for (const SourcePiece& piece : source.pieces) moves.push_back(static_cast<uint32_t>(piece.move));
-  return moves;
-}
-
 std::vector<double> FeedsInForce(const Contour& source) {
   std::vector<double> feeds;
   feeds.reserve(source.moves.size());

@@ -10,10 +10,6 @@
 
 namespace geometry::offsetting {
 
-// The move of the source that each piece comes from, kept once the pieces are spent.
-using PieceMoves = std::vector<uint32_t>;
-PieceMoves MovesOfPieces(const SourcePath& source);
-
 // The feed in force at each move of the source: its own, or the last one given before it.
 std::vector<double> FeedsInForce(const Contour& source);
 

@@ -85,8 +85,8 @@ class RawOffsetBuilder {
     } else {
       parallel.vanished = true;
       // The parts of an arc follow each other.
-      if (m_Raw.vanishedMoves.empty() || m_Raw.vanishedMoves.back() != piece.move)
-        m_Raw.vanishedMoves.push_back(piece.move);
+      const size_t move = m_Source.moves[index];
+      if (m_Raw.vanishedMoves.empty() || m_Raw.vanishedMoves.back() != move) m_Raw.vanishedMoves.push_back(move);
       parallel.full = Curve::Line(piece.curve.start + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(0.0))),
                                   piece.curve.end + m_Distance * LeftOf(Direction(piece.curve.HeadingAt(1.0))));
     }

@@ -20,13 +20,13 @@ std::vector<Box> PieceBoxes(const SourcePath& source) {
 }
 
 // The arc in equal parts of at most a quarter turn, each starting where the one before it ends.
-void AddArcParts(const Curve& arc, size_t move, std::vector<SourcePiece>& pieces) {
+void AddArcParts(const Curve& arc, size_t move, SourcePath& source) {
   const int parts = std::max(1, static_cast<int>(std::ceil(std::abs(arc.sweep) / kQuarterTurn - kHeadingNoise)));
   Point from = arc.start;
   for (int part = 1; part <= parts; ++part) {
     const double fraction = static_cast<double>(part) / parts;
     const Point to = part == parts ? arc.end : arc.At(fraction);
-    pieces.push_back({arc.Part(static_cast<double>(part - 1) / parts, fraction, from, to), move});
+    source.Add(arc.Part(static_cast<double>(part - 1) / parts, fraction, from, to), move);
     from = to;
   }
 }
@@ -37,6 +37,7 @@ Result<SourcePath> SourcePathOf(const Contour& contour, bool closed) {
   SourcePath source;
   source.closed = closed;
   source.pieces.reserve(contour.moves.size() + 1);
+  source.moves.reserve(contour.moves.size() + 1);
   for (size_t move = 0; move < contour.moves.size(); ++move) {
     const ContourSegment& segment = contour.moves[move].segment;
     if (std::abs(segment.sweep) > kFullTurn + kHeadingNoise)
@@ -46,16 +47,15 @@ Result<SourcePath> SourcePathOf(const Contour& contour, bool closed) {
     if (Length(segment) <= kSamePoint) continue;
     const Curve curve = Curve::Of(segment);
     if (curve.IsArc()) {
-      AddArcParts(curve, move, source.pieces);
+      AddArcParts(curve, move, source);
     } else {
-      source.pieces.push_back({curve, move});
+      source.Add(curve, move);
     }
   }
   if (source.pieces.empty()) return Fault{contour.firstLine, "the contour has no length to offset"};
   const Point end = source.pieces.back().curve.end;
   const Point start = source.pieces.front().curve.start;
-  if (closed && Distance(end, start) > kSamePoint)
-    source.pieces.push_back({Curve::Line(end, start), source.pieces.back().move});
+  if (closed && Distance(end, start) > kSamePoint) source.Add(Curve::Line(end, start), source.moves.back());
   return source;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "common/Result.h"
@@ -14,15 +15,27 @@ namespace geometry::offsetting {
 // chord of an arc stays on its side of the centre.
 struct SourcePiece {
   Curve curve;
-  size_t move = 0;  // of the contour
 };
+
+// The move of the contour that each piece comes from. Apart from the pieces, so that the passes
+// over their curves read no more than the curves, and so that the moves outlive the pieces.
+using PieceMoves = std::vector<uint32_t>;
 
 // The contour as pieces, each starting where the one before it ends. Its vertices are numbered
 // along it: vertex k is where piece k starts, vertex n where the last of n pieces ends, which is
 // vertex 0 again on a closed contour.
 struct SourcePath {
   std::vector<SourcePiece> pieces;
+  PieceMoves moves;  // of each piece
+  Box bounds;        // round all the pieces, taken while each is at hand
   bool closed = false;
+
+  void Add(const Curve& curve, size_t move) {
+    const Box box = curve.Bounds();
+    bounds = pieces.empty() ? box : bounds.With(box);
+    pieces.push_back({curve});
+    moves.push_back(static_cast<uint32_t>(move));
+  }
 
   size_t Vertex(size_t k) const { return closed && k == pieces.size() ? 0 : k; }
   Point VertexPoint(size_t k) const { return k < pieces.size() ? pieces[k].curve.start : pieces.back().curve.end; }
