@@ -21,21 +21,28 @@ class RawOffsetCutter {
     m_Cuts.reserve(elements.size());
     m_Cuts.push_back({0, 0.0, elements.front().curve.start});
     m_Cuts.push_back({elements.size() - 1, 1.0, elements.back().curve.end});
-    for (size_t element = 0; element < elements.size(); ++element) {
-      if (elements[element].role != Role::Bridge) continue;
-      m_Cuts.push_back({element, 0.0, elements[element].curve.start});
-      m_Cuts.push_back({element, 1.0, elements[element].curve.end});
-    }
-    CutAtMeetings();
+    CutAtMeetings(BoxesCuttingAtBridges());
     return Slices(SortedPlaces());
   }
 
  private:
-  void CutAtMeetings() {
+  // The elements' boxes, and the cuts at the bridges' ends: one pass over the elements for both.
+  std::vector<Box> BoxesCuttingAtBridges() {
     const std::vector<RawElement>& elements = m_Raw.elements;
     std::vector<Box> boxes;
     boxes.reserve(elements.size());
-    for (const RawElement& element : elements) boxes.push_back(element.curve.Bounds().Grown(m_Reach));
+    for (size_t element = 0; element < elements.size(); ++element) {
+      const Curve& curve = elements[element].curve;
+      boxes.push_back(curve.Bounds().Grown(m_Reach));
+      if (elements[element].role != Role::Bridge) continue;
+      m_Cuts.push_back({element, 0.0, curve.start});
+      m_Cuts.push_back({element, 1.0, curve.end});
+    }
+    return boxes;
+  }
+
+  void CutAtMeetings(std::vector<Box> boxes) {
+    const std::vector<RawElement>& elements = m_Raw.elements;
     const BoxIndex index(std::move(boxes));
     std::vector<Meeting> meetings;
     index.VisitOverlappingPairs([&](uint32_t element, uint32_t other) {
@@ -107,11 +114,12 @@ class RawOffsetCutter {
       std::sort(first, last, [](const RawPlace& a, const RawPlace& b) {
         return std::tie(a.fraction, a.at.x, a.at.y) < std::tie(b.fraction, b.at.x, b.at.y);
       });
-      const double length = elements[element].curve.Length();
-      for (auto place = first; place != last; ++place) {
-        if (kept > 0 && places[kept - 1].element == element &&
-            (place->fraction - places[kept - 1].fraction) * length <= m_Reach)
-          continue;
+      if (first == last) continue;
+      places[kept++] = *first;
+      // Only an element cut more than once is read again.
+      const double length = last - first > 1 ? elements[element].curve.Length() : 0.0;
+      for (auto place = first + 1; place != last; ++place) {
+        if ((place->fraction - places[kept - 1].fraction) * length <= m_Reach) continue;
         places[kept++] = *place;
       }
     }
