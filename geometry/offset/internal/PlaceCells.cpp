@@ -8,15 +8,15 @@ namespace geometry::offsetting {
 void PlaceCells::MakeTable(size_t points) {
   // At most half the slots taken, so that a search finds its cell or a free slot soon.
   const size_t slots = std::bit_ceil(2 * points + 2);
-  m_Keys.resize(slots);
   m_Cells.assign(slots, kNoCell);
+  m_Keys.reserve(points);
 }
 
 uint32_t PlaceCells::Enter(Point p) {
   const Key key{ColumnOf(p.x), ColumnOf(p.y)};
   const size_t slot = SlotOf(key);
   if (m_Cells[slot] == kNoCell) {
-    m_Keys[slot] = key;
+    m_Keys.push_back(key);
     m_Cells[slot] = static_cast<uint32_t>(m_FirstOf.size());
     m_FirstOf.push_back(0);
   }
@@ -39,7 +39,7 @@ size_t PlaceCells::SlotOf(const Key& key) const {
   const uint64_t hash = static_cast<uint64_t>(key.column) * 0x9E3779B97F4A7C15ull ^
                         static_cast<uint64_t>(key.row) * 0xC2B2AE3D27D4EB4Full;
   size_t slot = (hash >> 17) & mask;
-  while (m_Cells[slot] != kNoCell && !(m_Keys[slot] == key)) slot = (slot + 1) & mask;
+  while (m_Cells[slot] != kNoCell && !(m_Keys[m_Cells[slot]] == key)) slot = (slot + 1) & mask;
   return slot;
 }
 

@@ -59,8 +59,10 @@ class PlaceCells {
   uint32_t CellAt(const Key& key) const;
 
   double m_Reach;
-  std::vector<Key> m_Keys;        // of the table's slots
+  // The table's slots hold only cells; their keys stand by cell, in the order the points came,
+  // so that the points of a path find theirs side by side rather than scattered over the table.
   std::vector<uint32_t> m_Cells;  // the cell in each slot, or kNoCell
+  std::vector<Key> m_Keys;        // of each cell
   // Where each cell's numbers start in m_Numbers, and where the last ends; while the points are
   // entered, how many each cell holds.
   std::vector<uint32_t> m_FirstOf;
